@@ -1,0 +1,30 @@
+#pragma once
+// Wall clock as the instrument software sees it: seconds since midnight in single precision,
+// and date and time texts. Every counted wait reads it, so a fake one makes timing tests instant.
+
+#include <string>
+
+namespace tav {
+
+struct CivilTime {
+    int year = 2000, month = 1, day = 1;
+    int hour = 0, minute = 0, second = 0;
+    int millisecond = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Seconds since midnight, 0 <= t < 86400.
+    virtual float Timer() = 0;
+    virtual CivilTime Now() = 0;
+    // Lets time pass without reading it: the real clock sleeps, the fake one advances.
+    virtual void Sleep(double milliseconds) = 0;
+};
+
+// "mm/dd/yyyy" / "mm-dd-yyyy" / "hh:mm:ss" (24-hour).
+std::string DateTextSlashes(const CivilTime& t);
+std::string DateTextDashes(const CivilTime& t);
+std::string TimeText(const CivilTime& t);
+
+}  // namespace tav
