@@ -1,0 +1,73 @@
+#pragma once
+// Helpers for the serial tests: a clock that moves only when told, and the computer's side of
+// the exchanges written out byte by byte (the wire constants restated, not imported).
+
+#include <cmath>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/comm/SimulatedInstrument.h"
+
+namespace tav::commtest {
+
+// Time starts at 10:00:00 on 2024-03-01 and moves only by Sleep or Advance.
+class StepClock : public Clock {
+public:
+    float Timer() override { return static_cast<float>(std::fmod(seconds_, 86400.0)); }
+    CivilTime Now() override {
+        CivilTime t{2024, 3, 1, 0, 0, 0, 0};
+        long ms = std::lround(seconds_ * 1000.0);
+        t.day += static_cast<int>(ms / 86400000);
+        ms %= 86400000;
+        t.hour = static_cast<int>(ms / 3600000);
+        t.minute = static_cast<int>(ms / 60000 % 60);
+        t.second = static_cast<int>(ms / 1000 % 60);
+        t.millisecond = static_cast<int>(ms % 1000);
+        return t;
+    }
+    void Sleep(double ms) override { seconds_ += ms / 1000.0; }
+    void Advance(double ms) { seconds_ += ms / 1000.0; }
+
+private:
+    double seconds_ = 36000.0;
+};
+
+inline std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+inline std::string WordBytes(int v) { return Byte(v / 256) + Byte(v % 256); }
+
+// The 12 data bytes of a parameter block (lamp word 0).
+inline std::string ParameterData(int integration, int average, int scanNumber, int interval,
+                                 int readAddress) {
+    return WordBytes(integration) + WordBytes(average) + WordBytes(0) + WordBytes(scanNumber) +
+           WordBytes(interval) + WordBytes(readAddress);
+}
+
+// The instrument on its own, driven straight through Feed and TakeOutput at 115200 baud.
+struct Bench {
+    explicit Bench(InstrumentOptions o = {}) : instrument(std::move(o)) {}
+    SimulatedInstrument instrument;
+    double t = 100.0;  // seconds
+
+    void Send(const std::string& bytes, int baud = 115200) { instrument.Feed(bytes, t, baud); }
+    // Lets ms pass and returns what arrived meanwhile.
+    std::string Wait(double ms, int baud = 115200) {
+        t += ms / 1000.0;
+        return instrument.TakeOutput(t, baud);
+    }
+    // 0x01, a short pause for the reply, then the bytes 5 ms apart.
+    void SendParameters(const std::string& data) {
+        Send(Byte(0x01));
+        Wait(1);
+        for (char c : data) {
+            Send(std::string(1, c));
+            Wait(5);
+        }
+        Wait(50);  // lets a short block end
+    }
+    void SetParameters(int integration, int average, int scanNumber = 0, int interval = 10,
+                       int readAddress = 1) {
+        SendParameters(ParameterData(integration, average, scanNumber, interval, readAddress));
+    }
+};
+
+}  // namespace tav::commtest
