@@ -14,6 +14,7 @@ namespace {
 
 using commtest::Bench;
 using commtest::Byte;
+using commtest::ScanPairBlocks;
 
 InstrumentOptions Exact() {
     InstrumentOptions o;
@@ -26,19 +27,6 @@ std::vector<int> Words(const std::string& block) {
     for (size_t i = 0; i + 1 < block.size(); i += 2)
         w.push_back(static_cast<unsigned char>(block[i]) * 256 + static_cast<unsigned char>(block[i + 1]));
     return w;
-}
-
-// Sends the scan command byte and reads the 16 blocks, acknowledging each with 0x05.
-std::vector<std::string> ScanPairBlocks(Bench& b, int mode, double firstWaitMs) {
-    std::vector<std::string> blocks;
-    b.Send(Byte(mode));
-    blocks.push_back(b.Wait(firstWaitMs));
-    for (int k = 2; k <= 16; ++k) {
-        b.Send(Byte(0x05));
-        blocks.push_back(b.Wait(20));
-    }
-    b.Send(Byte(0x05));
-    return blocks;
 }
 
 TEST(CommInstrumentScan, AnswersTheScanCommandWithSixteenBlocksByteForByte) {

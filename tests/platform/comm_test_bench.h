@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/comm/SimulatedInstrument.h"
@@ -69,5 +70,34 @@ struct Bench {
         SendParameters(ParameterData(integration, average, scanNumber, interval, readAddress));
     }
 };
+
+// Reassembles a pair from its 16 blocks: 33 words each, high byte first, words 0 to 31 are
+// pixels, blocks 1 to 8 the reference pass, 9 to 16 the second pass. Missing bytes count as 0.
+inline ScanPair DecodePair(const std::vector<std::string>& blocks) {
+    ScanPair pair;
+    for (size_t k = 0; k < blocks.size() && k < 16; ++k) {
+        PassWords& pass = k < 8 ? pair.reference : pair.sample;
+        for (int w = 0; w < 32; ++w) {
+            auto at = [&](size_t i) {
+                return i < blocks[k].size() ? static_cast<unsigned char>(blocks[k][i]) : 0;
+            };
+            pass[(k % 8) * 32 + w] = static_cast<uint16_t>(at(2 * w) * 256 + at(2 * w + 1));
+        }
+    }
+    return pair;
+}
+
+// Sends the scan command byte and reads the 16 blocks, acknowledging each with 0x05.
+inline std::vector<std::string> ScanPairBlocks(Bench& b, int mode, double firstWaitMs) {
+    std::vector<std::string> blocks;
+    b.Send(Byte(mode));
+    blocks.push_back(b.Wait(firstWaitMs));
+    for (int k = 2; k <= 16; ++k) {
+        b.Send(Byte(0x05));
+        blocks.push_back(b.Wait(20));
+    }
+    b.Send(Byte(0x05));
+    return blocks;
+}
 
 }  // namespace tav::commtest

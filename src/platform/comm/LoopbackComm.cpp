@@ -30,12 +30,32 @@ std::string Hex(const std::string& bytes) {
 }  // namespace
 
 LoopbackComm::LoopbackComm(SimulatedInstrument& instrument, Clock& clock)
-    : instrument_(instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {}
+    : instrument_(instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {
+    origin_ = ClockSeconds();
+}
 
-double LoopbackComm::Seconds() {
+double LoopbackComm::ClockSeconds() {
     CivilTime t = clock_.Now();
     return DaysFromCivil(t.year, t.month, t.day) * 86400.0 + t.hour * 3600.0 + t.minute * 60.0 +
            t.second + t.millisecond / 1000.0;
+}
+
+double LoopbackComm::Seconds() {
+    // The clock reads in milliseconds; the time this control let pass itself is known finer, so
+    // a byte's line time is not lost to the clock's rounding.
+    double reading = ClockSeconds() - origin_;
+    if (reading > lastReading_) {
+        lastReading_ = reading;
+        local_ = std::max(local_, reading);
+    }
+    return local_;
+}
+
+void LoopbackComm::Pass(double ms) {
+    if (ms <= 0) return;
+    clock_.Sleep(ms);
+    Seconds();
+    local_ += ms / 1000.0;
 }
 
 void LoopbackComm::SetPortPresent(int port, bool present) {
@@ -79,6 +99,8 @@ CommResult LoopbackComm::Output(const std::string& bytes) {
     if (!DeviceThere()) return CommResult::Fail("The serial device has been removed.");
     if (openPort_ == instrumentPort_) instrument_.Feed(bytes, Seconds(), settings_.baud);
     journal_.push_back("out " + Hex(bytes));
+    // Synchronous: the bytes are on the line when Output returns.
+    Pass(bytes.size() * CharacterSeconds(settings_) * 1000.0);
     return CommResult::Ok();
 }
 
@@ -107,13 +129,13 @@ std::string LoopbackComm::Input() {
         taken = buffer_.substr(0, n);
         buffer_.erase(0, n);
     }
-    if (pollMs_ > 0) clock_.Sleep(pollMs_);
+    Pass(pollMs_);
     return taken;
 }
 
 int LoopbackComm::InBufferCount() {
     int count = ReadableNow() ? static_cast<int>(buffer_.size()) : 0;
-    if (pollMs_ > 0) clock_.Sleep(pollMs_);
+    Pass(pollMs_);
     return count;
 }
 

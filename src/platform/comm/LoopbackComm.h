@@ -2,7 +2,8 @@
 // A serial control wired in the same process to a SimulatedInstrument, timed by a Clock: the
 // bytes the instrument sends become readable when their last bit has arrived on that clock, the
 // instrument hears what Output sends at the port's line speed, and a speed that differs from the
-// instrument's garbles both directions. Nothing blocks: Input and InBufferCount take what has
+// instrument's garbles both directions. Output returns when its bytes are on the line (it lets
+// their line time pass on the clock). Nothing blocks: Input and InBufferCount take what has
 // arrived, and each such poll lets a little time pass on the clock, as a real poll would.
 
 #include <set>
@@ -43,7 +44,11 @@ public:
     void ClearJournal() { journal_.clear(); }
 
 private:
+    // Clock time in seconds since this control was made (the instrument's time scale).
     double Seconds();
+    double ClockSeconds();
+    // Lets ms pass on the clock on this control's behalf.
+    void Pass(double ms);
     bool DeviceThere() const { return ports_.count(openPort_) > 0; }
     bool InstrumentOnLine() const { return open_ && DeviceThere() && openPort_ == instrumentPort_; }
     void Pull();
@@ -61,6 +66,9 @@ private:
     std::string buffer_;
     CommResult lastRead_;
     std::vector<std::string> journal_;
+    double origin_ = 0.0;
+    double lastReading_ = 0.0;
+    double local_ = 0.0;
 };
 
 }  // namespace tav

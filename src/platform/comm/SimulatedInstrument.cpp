@@ -17,6 +17,8 @@ constexpr uint8_t kWirelessStart = 0x08;
 constexpr uint8_t kWirelessStop = 0x04;
 constexpr uint8_t kModeScan = 2, kModeRead = 48, kModeErase = 64;
 constexpr double kNever = std::numeric_limits<double>::infinity();
+// Times computed along different paths may differ in the last bits.
+constexpr double kSlack = 1e-9;
 
 int Word(const std::vector<uint8_t>& bytes, size_t at) { return bytes[at] * 256 + bytes[at + 1]; }
 
@@ -33,13 +35,14 @@ SimulatedInstrument::SimulatedInstrument(InstrumentOptions options)
 // ---- time and the line -------------------------------------------------------------------
 
 void SimulatedInstrument::Advance(double now) {
+    advanceTarget_ = now;
     for (;;) {
         double nextByte = arrivals_.empty() ? kNever : arrivals_.front().at;
         auto timer = std::min_element(timers_.begin(), timers_.end(),
                                       [](const Timer& a, const Timer& b) { return a.at < b.at; });
         double nextTimer = timer == timers_.end() ? kNever : timer->at;
         double next = std::min(nextByte, nextTimer);
-        if (next > now) break;
+        if (next > now + kSlack) break;
         now_ = std::max(now_, next);
         if (nextByte <= nextTimer) {
             uint8_t b = arrivals_.front().byte;
@@ -89,12 +92,12 @@ void SimulatedInstrument::Feed(std::string_view bytes, double now, int senderBau
 std::string SimulatedInstrument::TakeOutput(double now, int receiverBaud) {
     Advance(now);
     std::string heard;
-    while (!departures_.empty() && departures_.front().at <= now) {
+    while (!departures_.empty() && departures_.front().at <= now + kSlack) {
         // A run of bytes sent back to back at one speed is heard as one stretch of line.
         int baud = departures_.front().baud;
         std::string run;
         double last = departures_.front().at - CharacterTime(baud);
-        while (!departures_.empty() && departures_.front().at <= now &&
+        while (!departures_.empty() && departures_.front().at <= now + kSlack &&
                departures_.front().baud == baud &&
                departures_.front().at - last < 1.5 * CharacterTime(baud)) {
             last = departures_.front().at;
@@ -137,7 +140,10 @@ void SimulatedInstrument::HandleTimer(const Timer& t) {
             if (stage_ == InstrumentStage::LoaderIdle) {
                 // Only while nothing else waits on the line, so the announcements do not pile up.
                 if (lineOutFree_ <= now_) Send("?", now_);
-                Schedule(TimerKind::Beacon, now_ + Ms(options_.beaconIntervalMs));
+                // After a long unwatched stretch only the latest announcements matter: a
+                // receiver would have lost the older ones to its full buffer.
+                Schedule(TimerKind::Beacon,
+                         std::max(now_ + Ms(options_.beaconIntervalMs), advanceTarget_ - 1.0));
             }
             break;
         case TimerKind::WakeReply:

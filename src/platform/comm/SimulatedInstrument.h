@@ -183,6 +183,7 @@ private:
     InstrumentOptions options_;
     InstrumentStage stage_ = InstrumentStage::Running;
     double now_ = 0.0;
+    double advanceTarget_ = 0.0;
     std::deque<Arrival> arrivals_;
     double lineInFree_ = 0.0;
     std::deque<Departure> departures_;
