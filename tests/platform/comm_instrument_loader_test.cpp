@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "comm_test_bench.h"
+#include "platform/FakeClock.h"
 #include "platform/comm/LoopbackComm.h"
 
 namespace tav {
 namespace {
 
 using commtest::Byte;
-using commtest::StepClock;
 
 const std::string kWakeUp = "\x1B" "R" "\xFF" "\x1B" "R";
 const std::vector<std::string> kMaster = {
@@ -29,7 +29,7 @@ const std::vector<std::string> kSlave = {
 class Computer {
 public:
     explicit Computer(SimulatedInstrument& instrument) : port(instrument, clock) {}
-    StepClock clock;
+    FakeClock clock;
     LoopbackComm port;
 
     void Open(const char* settings) {

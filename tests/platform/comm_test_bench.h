@@ -1,37 +1,13 @@
 #pragma once
-// Helpers for the serial tests: a clock that moves only when told, and the computer's side of
-// the exchanges written out byte by byte (the wire constants restated, not imported).
+// Helpers for the serial tests: the computer's side of the exchanges written out byte by byte
+// (the wire constants restated, not imported).
 
-#include <cmath>
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
 #include "platform/comm/SimulatedInstrument.h"
 
 namespace tav::commtest {
-
-// Time starts at 10:00:00 on 2024-03-01 and moves only by Sleep or Advance.
-class StepClock : public Clock {
-public:
-    float Timer() override { return static_cast<float>(std::fmod(seconds_, 86400.0)); }
-    CivilTime Now() override {
-        CivilTime t{2024, 3, 1, 0, 0, 0, 0};
-        long ms = std::lround(seconds_ * 1000.0);
-        t.day += static_cast<int>(ms / 86400000);
-        ms %= 86400000;
-        t.hour = static_cast<int>(ms / 3600000);
-        t.minute = static_cast<int>(ms / 60000 % 60);
-        t.second = static_cast<int>(ms / 1000 % 60);
-        t.millisecond = static_cast<int>(ms % 1000);
-        return t;
-    }
-    void Sleep(double ms) override { seconds_ += ms / 1000.0; }
-    void Advance(double ms) { seconds_ += ms / 1000.0; }
-
-private:
-    double seconds_ = 36000.0;
-};
 
 inline std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
 inline std::string WordBytes(int v) { return Byte(v / 256) + Byte(v % 256); }

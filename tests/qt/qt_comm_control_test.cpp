@@ -55,6 +55,14 @@ protected:
         unsetenv("TAVOLIN_COM2");
     }
     static void UseDevice(const std::string& path) { setenv("TAVOLIN_COM1", path.c_str(), 1); }
+    // Points COM1 at the simulator and opens the control there.
+    static void OpenOn(const Simulator& sim, QtCommControl& c, const char* settings) {
+        ASSERT_FALSE(sim.path.empty()) << "the simulator printed no device path";
+        UseDevice(sim.path);
+        ASSERT_TRUE(c.SetSettings(settings));
+        CommResult opened = c.SetPortOpen(true);
+        ASSERT_TRUE(opened) << opened.error << " (QSerialPort on " << sim.path << ")";
+    }
 
     // Polls until n characters came or the deadline passed.
     static std::string ReadExactly(QtCommControl& c, size_t n, int timeoutMs) {
@@ -78,13 +86,10 @@ private:
 
 TEST_F(QtCommControlTest, CompletesAPairOfPassesWithTheSimulator) {
     Simulator sim;
-    ASSERT_FALSE(sim.path.empty());
-    UseDevice(sim.path);
     QtCommControl c;
     c.CommPort = 1;
-    ASSERT_TRUE(c.SetSettings("115200,N,8,1"));
-    CommResult opened = c.SetPortOpen(true);
-    ASSERT_TRUE(opened) << opened.error << " (QSerialPort on " << sim.path << ")";
+    OpenOn(sim, c, "115200,N,8,1");
+    if (HasFatalFailure()) return;
 
     ASSERT_TRUE(c.Output(std::string(1, '\x02')));
     std::vector<std::string> blocks;
@@ -110,11 +115,9 @@ TEST_F(QtCommControlTest, CompletesAPairOfPassesWithTheSimulator) {
 
 TEST_F(QtCommControlTest, KilledSimulatorGivesFailuresOrEmptyReadsNotAHang) {
     Simulator sim;
-    ASSERT_FALSE(sim.path.empty());
-    UseDevice(sim.path);
     QtCommControl c;
-    ASSERT_TRUE(c.SetSettings("115200,N,8,1"));
-    ASSERT_TRUE(c.SetPortOpen(true));
+    OpenOn(sim, c, "115200,N,8,1");
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(c.Output(std::string(1, '\x02')));
     ASSERT_EQ(ReadExactly(c, 66, 5000).size(), 66u);
     ASSERT_TRUE(c.Output(std::string(1, '\x05')));
@@ -141,11 +144,9 @@ TEST_F(QtCommControlTest, KilledSimulatorGivesFailuresOrEmptyReadsNotAHang) {
 
 TEST_F(QtCommControlTest, SpeedMismatchWithTheSimulatorGetsNoAnswer) {
     Simulator sim;
-    ASSERT_FALSE(sim.path.empty());
-    UseDevice(sim.path);
     QtCommControl c;
-    ASSERT_TRUE(c.SetSettings("9600,N,8,1"));
-    ASSERT_TRUE(c.SetPortOpen(true));
+    OpenOn(sim, c, "9600,N,8,1");
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(c.Output(std::string(1, '\x02')));
     EXPECT_EQ(ReadExactly(c, 1, 300), "");
     // The settings change while the port is open; the instrument answers at 115200.

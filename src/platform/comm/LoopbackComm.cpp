@@ -53,8 +53,8 @@ double LoopbackComm::Seconds() {
 
 void LoopbackComm::Pass(double ms) {
     if (ms <= 0) return;
-    clock_.Sleep(ms);
     Seconds();
+    clock_.Sleep(ms);
     local_ += ms / 1000.0;
 }
 

@@ -55,7 +55,9 @@ struct InstrumentOptions {
     SpectrumModel spectrum;
     InstrumentFaults faults;
     uint32_t seed = 1;           // noise of the first scan; each later scan takes the next seed
-    double responseLatencyMs = 0.1;   // from the last bit of a command to the reply
+    // From the last bit of a command to the reply. Long enough that the computer's "send, then
+    // empty the input buffer" comes first even on a clock that reads in whole milliseconds.
+    double responseLatencyMs = 2.0;
     double shortBlockGapMs = 15.0;    // silence after 6 parameter bytes that ends a short block
     double parameterTimeoutMs = 1000.0;  // an unfinished parameter block is dropped after this
     double ackTimeoutMs = 2000.0;     // a transfer is abandoned when no 0x05 comes for this long
