@@ -78,6 +78,7 @@ public:
                 if (poll(&probe, 1, 0) >= 0 && !(probe.revents & POLLHUP)) SetConnected(true);
             }
             WriteToProgram();
+            instrument_.ClearLogs();  // a long session must not grow the logs without end
         }
     }
 
@@ -93,9 +94,8 @@ private:
         char buf[4096];
         ssize_t got = read(pty_.fd(), buf, sizeof buf);
         if (got <= 0) return;
-        size_t before = instrument_.Received().size();
         instrument_.Feed(std::string(buf, static_cast<size_t>(got)), Now(), Baud());
-        LogBytes(log_, Now(), "heard", instrument_.Received().substr(before));
+        LogBytes(log_, Now(), "heard", instrument_.Received());
     }
 
     void WriteToProgram() {
