@@ -156,6 +156,53 @@ TEST_F(QtCommControlTest, SpeedMismatchWithTheSimulatorGetsNoAnswer) {
     EXPECT_EQ(ReadExactly(c, 66, 5000).size(), 66u);
 }
 
+TEST_F(QtCommControlTest, SimulatorFlagsInjectTheirFaults) {
+    struct Case {
+        QStringList args;
+        std::vector<size_t> blockSizes;  // first blocks as read, 0 = nothing came
+    };
+    const Case cases[] = {
+        {{"--short-block=1"}, {60, 66}},
+        {{"--long-block"}, {70, 70}},
+        {{"--drop-after=1"}, {66, 0}},
+        {{"--silent"}, {0}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.args.join(" ").toStdString());
+        Simulator sim(k.args);
+        QtCommControl c;
+        OpenOn(sim, c, "115200,N,8,1");
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(c.Output(std::string(1, '\x02')));
+        for (size_t expected : k.blockSizes) {
+            // Reads until the block is complete or the line stays quiet for 300 ms.
+            std::string block;
+            for (std::string more = "x"; !more.empty() && block.size() < 70;) {
+                more = ReadExactly(c, 70 - block.size(), 300);
+                block += more;
+            }
+            EXPECT_EQ(block.size(), expected);
+            ASSERT_TRUE(c.Output(std::string(1, '\x05')));
+        }
+    }
+}
+
+TEST_F(QtCommControlTest, SimulatorRefusesBadFlags) {
+    for (const char* arg : {"--bogus", "--drop-after=0", "--drop-after=17", "--slow=abc",
+                            "--short-block=x", "--silent=1", "--seed=-1"}) {
+        QProcess p;
+        p.start(INSTRUMENT_SIM_PATH, {arg});
+        ASSERT_TRUE(p.waitForFinished(5000)) << arg;
+        EXPECT_EQ(p.exitCode(), 2) << arg;
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty()) << arg;
+    }
+    QProcess help;
+    help.start(INSTRUMENT_SIM_PATH, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(5000));
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_TRUE(help.readAllStandardOutput().startsWith("usage: instrument-sim"));
+}
+
 TEST_F(QtCommControlTest, PortNumbersMapToDevices) {
     setenv("TAVOLIN_COM2", "/dev/pts/77", 1);
     EXPECT_EQ(QtCommControl::DevicePath(2), "/dev/pts/77");
