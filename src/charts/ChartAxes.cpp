@@ -1,6 +1,7 @@
 #include "charts/ChartAxes.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "charts/ChartFrame.h"
 #include "charts/ChartValues.h"
@@ -45,17 +46,18 @@ void DrawTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange ran
     const int intervals = end - start == 0 ? 1 : end - start;
 
     const float step = AxisTickStep(span);
-    const int32_t kEnd = FloorToInt32(range.hi / step) + 1;
+    // Tick numbers in 64 bits: an absurd x range must not overflow them.
+    const int64_t kEnd = int64_t{FloorToInt32(range.hi / step)} + 1;
     int i = vis.first;
-    int32_t k = FloorToInt32(x[i] / step) + 1;
-    if (static_cast<float>(step * (k - 1.0)) == x[i]) --k;
+    int64_t k = int64_t{FloorToInt32(x[i] / step)} + 1;
+    if (static_cast<float>(step * (static_cast<double>(k) - 1.0)) == x[i]) --k;
     const double xoff = RoundHalfEven((start - 1.0) / intervals * state.PlotWidth);
     const bool labelled = slotNumber < slot::Ratio ||
                           (state.Menu.ActivateTimeStamp && state.AutoScanTimerOn);
 
     form.DrawStyle = draw::Dot;
     for (int ticks = 0; k < kEnd && ticks < MaxTicks; ++ticks, ++k) {
-        const int32_t t = RoundToInt32Clamped(static_cast<double>(step) * k);
+        const int32_t t = RoundToInt32Clamped(static_cast<double>(step) * static_cast<double>(k));
         i = PassPoint(x, n, i, static_cast<float>(t));
         float frac = 0;
         if (i > 0 && x[i] != x[i - 1]) frac = (x[i] - static_cast<float>(t)) / (x[i] - x[i - 1]);

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
+#include "charts/ChartAxes.h"
 #include "charts/ChartDriver.h"
+#include "charts/ValueFormats.h"
+#include "indices/ChartCursor.h"
 #include "charts/ChartFixtures.h"
 
 namespace tav {
@@ -149,6 +155,39 @@ TEST_F(DriverTest, CursorIsDrawnLastWhileOn) {
     EXPECT_EQ(c.Ops().back().kind, CanvasOp::Kind::Print);  // the read-out ends the drawing
     EXPECT_EQ(c.DrawMode, 13);
     EXPECT_TRUE(s->SlotInfo[0].CursorShown);
+}
+
+TEST_F(DriverTest, ValuesFromABadFileNeverTrapAndStayOnTheScreen) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        float x5, y5, xMax, yAll;
+    } cases[] = {
+        {nan, 7, 1197, 1}, {inf, inf, 1197, 1}, {400, nan, inf, 1}, {400, -inf, 1e30f, nan},
+        {-inf, 3e38f, nan, -3e38f},
+    };
+    for (const auto& k : cases) {
+        s = MakeState();
+        FillBinned(*s, 0, 300);
+        if (!std::isnan(k.yAll)) {
+            for (int i = 0; i < 300; i += 7) s->Ch1Data[0][i] = k.yAll;
+        }
+        s->XData[0][5] = k.x5;
+        s->Ch1Data[0][5] = k.y5;
+        s->SlotInfo[0].XMax = k.xMax;
+        s->CursorOn = true;
+        Draw(0);
+        MoveChartCursor(*s, c, view, 0, 35, 0);
+        MoveChartCursor(*s, c, view, 0, -1, 5000);
+        for (const auto& op : c.Ops()) {
+            for (float v : {op.x1, op.y1, op.x2, op.y2}) {
+                EXPECT_TRUE(std::isfinite(v) && std::fabs(v) <= 1e6f) << k.x5 << " " << k.y5;
+            }
+        }
+    }
+    EXPECT_EQ(FormatByMagnitude(nan), "NaN");
+    EXPECT_EQ(FormatByMagnitude(inf), "Inf");
+    EXPECT_EQ(YAxisLabel(-inf, 0, 1).text, "-Inf");
 }
 
 TEST_F(DriverTest, TitleIsConsumed) {
