@@ -1,7 +1,8 @@
 #pragma once
 // The chart windows as the chart engine sees them: a drawing surface per chart-window index
-// (0 the spectrum window, 1 to 7 the kinetic windows) and what it reads of the main windows.
-// The window layer implements it; asking for a window that is not loaded loads it.
+// (0 the spectrum window, 1 to 7 the kinetic windows), what it reads of the main windows, and
+// showing the windows that the function keys bring up. The window layer implements it; asking
+// for a window that is not loaded loads it.
 
 #include <cstdint>
 
@@ -10,11 +11,19 @@
 
 namespace tav {
 
+// The windows of F1 to F9, in key order.
+enum class SwitchableWindow : int16_t {
+    MainForm, IndexForm, RatioForm, NormDiffForm, ExperimentalForm, DerivativeForm,
+    IntegralForm, AverageForm, DiagnosticsForm
+};
+
 class ChartWindows {
 public:
     virtual ~ChartWindows() = default;
     virtual Canvas& ChartCanvas(int16_t windowIndex) = 0;
     virtual MainWindowView MainView() = 0;
+    // Loads the window when needed and shows it, modeless.
+    virtual void ShowWindow(SwitchableWindow window) = 0;
 };
 
 }  // namespace tav

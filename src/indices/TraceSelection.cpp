@@ -26,7 +26,32 @@ void ClearCursorFields(SlotRecord& rec) {
     rec.CursorShown = false;
 }
 
+constexpr int16_t KeyF1 = 112;
+
+WindowRect* OpenRecordOf(ProgramState& state, SwitchableWindow window) {
+    switch (window) {
+        case SwitchableWindow::MainForm: return nullptr;
+        case SwitchableWindow::IndexForm: return &state.IndexFormRect;
+        case SwitchableWindow::RatioForm: return &state.RatioFormRect;
+        case SwitchableWindow::NormDiffForm: return &state.NormDiffFormRect;
+        case SwitchableWindow::ExperimentalForm: return &state.ExperimentalFormRect;
+        case SwitchableWindow::DerivativeForm: return &state.DerivativeFormRect;
+        case SwitchableWindow::IntegralForm: return &state.IntegralFormRect;
+        case SwitchableWindow::AverageForm: return &state.AverageFormRect;
+        case SwitchableWindow::DiagnosticsForm: return &state.DiagnosticsFormRect;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode) {
+    const int index = keyCode - KeyF1;
+    if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
+    const auto window = static_cast<SwitchableWindow>(index);
+    windows.ShowWindow(window);
+    if (WindowRect* rect = OpenRecordOf(state, window)) rect->Open = -1;
+}
 
 void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowView& view,
                           int16_t newSlot, int16_t oldSlot) {

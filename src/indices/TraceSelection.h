@@ -12,6 +12,10 @@
 
 namespace tav {
 
+// F1 to F9 (key codes 112 to 120) show the nine windows and mark the shown ones other than the
+// spectrum window open; any other key does nothing.
+void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode);
+
 // Makes the slot the spectrum window's selected trace (redrawn when it changed) and the axis
 // slot of the next drawing.
 void SetDisplayChannel(ProgramState& state, ChartWindows& windows, int16_t slotNumber);

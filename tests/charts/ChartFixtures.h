@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/ChartWindows.h"
 #include "platform/draw/RecordingCanvas.h"
 #include "shared/ProgramState.h"
 
@@ -118,5 +119,23 @@ inline const CanvasOp* FindPrint(const RecordingCanvas& c, const std::string& te
     }
     return nullptr;
 }
+
+// The chart windows of a test: one recording canvas per chart window, and a log of the
+// windows shown.
+class FakeChartWindows : public ChartWindows {
+public:
+    FakeChartWindows() {
+        for (auto& c : canvases) c.SetAvailableFonts({"Arial", "Small Fonts", "MS Sans Serif"});
+    }
+    RecordingCanvas canvases[8];
+    int canvasRequests = 0;
+    std::vector<SwitchableWindow> shown;
+    Canvas& ChartCanvas(int16_t windowIndex) override {
+        ++canvasRequests;
+        return canvases[windowIndex];
+    }
+    MainWindowView MainView() override { return {"", MainBack}; }
+    void ShowWindow(SwitchableWindow window) override { shown.push_back(window); }
+};
 
 }  // namespace tav::charttest

@@ -270,19 +270,8 @@ TEST_F(CursorTest, NothingWithoutAPlotOrWithoutPoints) {
     EXPECT_TRUE(c.Ops().empty());
 }
 
-class FakeWindows : public ChartWindows {
-public:
-    RecordingCanvas canvases[8];
-    int loads = 0;
-    Canvas& ChartCanvas(int16_t windowIndex) override {
-        ++loads;
-        return canvases[windowIndex];
-    }
-    MainWindowView MainView() override { return {"", MainBack}; }
-};
-
 TEST_F(CursorTest, ClearAllCursorsErasesEveryShownCursorOnItsWindow) {
-    FakeWindows windows;
+    FakeChartWindows windows;
     FillKinetic(*s, 14, 20);
     std::string title;
     DrawChart(*s, windows.canvases[0], view, 0, title);
@@ -300,12 +289,12 @@ TEST_F(CursorTest, ClearAllCursorsErasesEveryShownCursorOnItsWindow) {
     }
     EXPECT_TRUE(XorResidue(windows.canvases[0]).empty());
     EXPECT_TRUE(XorResidue(windows.canvases[4]).empty());
-    EXPECT_EQ(windows.loads, 2);
+    EXPECT_EQ(windows.canvasRequests, 2);
 
     s->CursorOn = true;
     ClearAllCursors(*s, windows);
     EXPECT_FALSE(s->CursorOn);
-    EXPECT_EQ(windows.loads, 2);
+    EXPECT_EQ(windows.canvasRequests, 2);
 }
 
 }  // namespace

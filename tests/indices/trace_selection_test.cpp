@@ -13,21 +13,10 @@ using namespace charttest;
 
 constexpr int16_t Tab = 9;  // the key code is not examined
 
-class OneWindow : public ChartWindows {
-public:
-    RecordingCanvas canvas = MakeCanvas();
-    int asked = 0;
-    Canvas& ChartCanvas(int16_t) override {
-        ++asked;
-        return canvas;
-    }
-    MainWindowView MainView() override { return {"", MainBack}; }
-};
-
 struct TraceTest : ::testing::Test {
     std::unique_ptr<ProgramState> s = MakeState();
-    OneWindow windows;
-    RecordingCanvas& c = windows.canvas;
+    FakeChartWindows windows;
+    RecordingCanvas& c = windows.canvases[0];
     MainWindowView view{"", MainBack};
 
     void SetUp() override {
@@ -137,12 +126,43 @@ TEST_F(TraceTest, SetDisplayChannelRedrawsOnlyOnAChange) {
     DrawChart(*s, c, view, 3, title);
     s->DisplayChannel[0] = 3;
     SetDisplayChannel(*s, windows, 3);
-    EXPECT_EQ(windows.asked, 0);
+    EXPECT_EQ(windows.canvasRequests, 0);
     EXPECT_EQ(s->AxisSlot, 3);
     SetDisplayChannel(*s, windows, 4);
-    EXPECT_EQ(windows.asked, 1);
+    EXPECT_EQ(windows.canvasRequests, 1);
     EXPECT_EQ(s->DisplayChannel[0], 4);
     EXPECT_EQ(s->AxisSlot, 4);
+}
+
+TEST_F(TraceTest, FunctionKeysShowTheNineWindows) {
+    using W = SwitchableWindow;
+    const struct {
+        int16_t key;
+        W window;
+        WindowRect ProgramState::*rect;
+    } cases[] = {
+        {113, W::IndexForm, &ProgramState::IndexFormRect},
+        {114, W::RatioForm, &ProgramState::RatioFormRect},
+        {115, W::NormDiffForm, &ProgramState::NormDiffFormRect},
+        {116, W::ExperimentalForm, &ProgramState::ExperimentalFormRect},
+        {117, W::DerivativeForm, &ProgramState::DerivativeFormRect},
+        {118, W::IntegralForm, &ProgramState::IntegralFormRect},
+        {119, W::AverageForm, &ProgramState::AverageFormRect},
+        {120, W::DiagnosticsForm, &ProgramState::DiagnosticsFormRect},
+    };
+    for (const auto& k : cases) {
+        windows.shown.clear();
+        ChartFunctionKey(*s, windows, k.key);
+        EXPECT_EQ(windows.shown, std::vector<W>{k.window}) << k.key;
+        EXPECT_EQ(((*s).*(k.rect)).Open, -1) << k.key;
+    }
+    windows.shown.clear();
+    s->MainFormRect.Open = 0;
+    ChartFunctionKey(*s, windows, 112);  // F1: the spectrum window, no open flag
+    EXPECT_EQ(windows.shown, std::vector<W>{W::MainForm});
+    EXPECT_EQ(s->MainFormRect.Open, 0);
+    for (int16_t key : {111, 121, 9, -1}) ChartFunctionKey(*s, windows, key);
+    EXPECT_EQ(windows.shown.size(), 1u);
 }
 
 TEST(SelectChartFonts, PrefersArialThenTimesThenSmallFontsThenTheFirstFont) {
