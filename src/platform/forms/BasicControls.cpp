@@ -51,6 +51,7 @@ void TextBox::SetText(std::string text) {
     // A new text puts the caret at its start, as the toolkit does.
     selStart_ = 0;
     selLength_ = 0;
+    ++selectionRevision_;
     Changed();
     Fire(Change);
 }
@@ -59,12 +60,14 @@ void TextBox::SetSelStart(int start) {
     const int length = static_cast<int>(text_.size());
     selStart_ = std::clamp(start, 0, length);
     selLength_ = 0;
+    ++selectionRevision_;
     Changed();
 }
 
 void TextBox::SetSelLength(int length) {
     const int room = static_cast<int>(text_.size()) - selStart_;
     selLength_ = std::clamp(length, 0, room);
+    ++selectionRevision_;
     Changed();
 }
 
@@ -77,6 +80,7 @@ void TextBox::SetSelText(const std::string& text) {
     SetText(std::move(next));
     selStart_ = caret;
     selLength_ = 0;
+    ++selectionRevision_;
     Changed();
 }
 

@@ -57,6 +57,9 @@ public:
     bool CanFocus() const override { return true; }
 
     Handler Change;
+    // For the front end: counts the program's changes of the selection (the caret included),
+    // which the box then shows; the operator's own caret moves do not count.
+    int SelectionRevision() const { return selectionRevision_; }
     // The operator edited the text (typed, pasted, deleted).
     void UserEdit(std::string text);
     // The operator moved the caret or the selection (no event).
@@ -66,6 +69,7 @@ private:
     std::string text_;
     int selStart_ = 0;
     int selLength_ = 0;
+    int selectionRevision_ = 0;
 };
 
 // Value is 0 (clear) or 1 (ticked); any other value given reads as 1. Setting a different value

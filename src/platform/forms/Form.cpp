@@ -33,6 +33,8 @@ void Form::Load() {
     if (auto* self = dynamic_cast<MdiForm*>(this)) app.forms.SetMdi(self);
     if (mdiChild_) parent_ = app.forms.Mdi();
     view_ = app.host.CreateView(*this);
+    if (!fontName_.empty()) view_->Surface().SetFontName(fontName_);
+    if (fontSize_ > 0) view_->Surface().SetFontSize(fontSize_);
     CheckClientSize(false);
     loaded_ = true;
     if (parent_) parent_->ChildLoaded(*this);
@@ -119,6 +121,11 @@ void Form::ChangeState(int16_t state, bool tellView) {
 
 float Form::ScaleWidth() { return Surface().ScaleWidth(); }
 float Form::ScaleHeight() { return Surface().ScaleHeight(); }
+
+void Form::SetFont(std::string name, float size) {
+    fontName_ = std::move(name);
+    fontSize_ = size;
+}
 
 Canvas& Form::Surface() {
     if (!view_) Load();

@@ -108,6 +108,8 @@ public:
 
     // The drawing surface of the client area (Cls, Print, Line, CurrentX, FontName ...).
     Canvas& Surface();
+    // Design time: the font the surface starts with (set in the constructor).
+    void SetFont(std::string name, float size);
 
     // Activates the window and gives the focus to its last focused control (or to the window
     // itself). Ignored while the window is hidden.
@@ -202,6 +204,8 @@ private:
     float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     float clientWidth_ = -1, clientHeight_ = -1;
     int16_t windowState_ = winstate::Normal;
+    std::string fontName_;
+    float fontSize_ = 0;
     Control* activeControl_ = nullptr;
     MdiForm* parent_ = nullptr;  // the main window holding this child window
     std::vector<Control*> controls_;

@@ -19,7 +19,7 @@ public:
     int ListIndex() const { return listIndex_; }
     // Values without an entry (below the lowest index or from ListCount on) are ignored.
     void SetListIndex(int index);
-    // The entry shown at the top of the visible part of the list.
+    // The row shown at the top of the visible part of the list (0: the list is not scrolled).
     int TopIndex() const { return topIndex_; }
     void SetTopIndex(int index);
     bool CanFocus() const override { return true; }

@@ -16,7 +16,7 @@ public:
     virtual Canvas* BeginRun() = 0;
     // True once an operation of the current run has failed.
     virtual bool Failed() const = 0;
-    // Ends the run; a page begun but not ended is dropped. False on a failure.
+    // Ends the run; a page begun but not yet ended goes out with it. False on a failure.
     virtual bool EndRun() = 0;
 };
 

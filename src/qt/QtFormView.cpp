@@ -1,0 +1,172 @@
+#include "qt/QtFormView.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+
+#include "platform/forms/Controls.h"
+#include "qt/QtHost.h"
+
+namespace tav {
+
+int16_t WindowStateOf(Qt::WindowStates states) {
+    if (states & Qt::WindowMinimized) return winstate::Minimized;
+    if (states & Qt::WindowMaximized) return winstate::Maximized;
+    return winstate::Normal;
+}
+
+namespace {
+
+// A child window's frame: closing, moving, resizing and state changes go to the model.
+class FormSubWindow : public QMdiSubWindow {
+public:
+    explicit FormSubWindow(Link link) : link_(std::move(link)) { setAttribute(Qt::WA_DeleteOnClose, false); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (link_->view) link_->view->form.UserClose();
+    }
+    void moveEvent(QMoveEvent* event) override {
+        QMdiSubWindow::moveEvent(event);
+        if (link_->view) static_cast<QtFormView*>(link_->view)->ReportGeometry();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QMdiSubWindow::resizeEvent(event);
+        if (link_->view) static_cast<QtFormView*>(link_->view)->ReportGeometry();
+    }
+    void changeEvent(QEvent* event) override {
+        QMdiSubWindow::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && link_->view) {
+            link_->view->form.UserWindowState(WindowStateOf(windowState()));
+        }
+    }
+
+private:
+    Link link_;
+};
+
+}  // namespace
+
+QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(host, form), area_(area) {
+    canvas_ = new CanvasWidget(link_, host.Scale(), area == nullptr);
+    canvas_->setObjectName(QString::fromStdString(form.Name()));
+    if (area) {
+        sub_ = new FormSubWindow(link_);
+        sub_->setWidget(canvas_);
+        sub_->setObjectName(QString::fromStdString(form.Name()) + "Window");
+        area->addSubWindow(sub_);
+        sub_->hide();
+        host.RegisterSubWindow(sub_, this);
+    }
+    BuildControls([this](Control&) -> QWidget* { return canvas_; });
+    bool focusable = false;
+    for (Control* control : form.Controls()) focusable = focusable || control->CanFocus();
+    // The window takes the focus itself only when no control can (as the spectrum window).
+    canvas_->setFocusPolicy(focusable ? Qt::ClickFocus : Qt::StrongFocus);
+    Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+    ApplyGeometry();
+}
+
+QtFormView::~QtFormView() {
+    if (sub_) {
+        host.UnregisterSubWindow(sub_);
+        sub_->hide();
+        sub_->deleteLater();
+    } else if (canvas_) {
+        canvas_->hide();
+        canvas_->deleteLater();
+    }
+}
+
+QWidget* QtFormView::Window() const {
+    if (sub_) return sub_;
+    return canvas_;
+}
+
+void QtFormView::FormChanged(FormAspect aspect) {
+    if (Dead() || !Window()) return;
+    switch (aspect) {
+        case FormAspect::Caption:
+            Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+            break;
+        case FormAspect::Geometry:
+            ApplyGeometry();
+            break;
+        case FormAspect::Visibility:
+            if (form.Visible()) {
+                ApplyState();
+                if (!Window()->isVisible()) Window()->show();
+            } else {
+                Window()->hide();
+            }
+            break;
+        case FormAspect::WindowState:
+            ApplyState();
+            break;
+        case FormAspect::Front:
+            BringToFront();
+            break;
+        case FormAspect::KeyPreview:
+            break;
+    }
+}
+
+void QtFormView::ApplyGeometry() {
+    if (form.WindowState() != winstate::Normal) return;
+    const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    applying_ = true;
+    if (sub_) {
+        sub_->setGeometry(outer);
+    } else {
+        const QSize frame = canvas_->frameGeometry().size() - canvas_->size();
+        canvas_->move(outer.topLeft());
+        canvas_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
+    }
+    applying_ = false;
+    ReportGeometry();  // what the window system made of it, in the model's units
+}
+
+void QtFormView::ApplyState() {
+    QWidget* window = Window();
+    Qt::WindowStates states = window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (form.WindowState() == winstate::Minimized) states |= Qt::WindowMinimized;
+    if (form.WindowState() == winstate::Maximized) states |= Qt::WindowMaximized;
+    if (states == window->windowState()) return;
+    applying_ = true;
+    window->setWindowState(states);
+    applying_ = false;
+}
+
+void QtFormView::BringToFront() {
+    if (Dead() || !form.Visible()) return;
+    if (sub_ && area_) {
+        if (area_->activeSubWindow() != sub_) area_->setActiveSubWindow(sub_);
+        sub_->raise();
+    } else if (canvas_) {
+        canvas_->raise();
+        canvas_->activateWindow();
+    }
+}
+
+void QtFormView::ClientResized() {
+    if (Dead()) return;
+    ReportGeometry();
+    form.UserClientResized();
+}
+
+void QtFormView::ReportGeometry() {
+    if (applying_ || Dead()) return;
+    QWidget* window = Window();
+    if (!window || WindowStateOf(window->windowState()) != form.WindowState()) return;
+    const QRect outer = sub_ ? sub_->geometry() : canvas_->frameGeometry();
+    const Twips& twips = host.Scale();
+    // Unchanged pixels keep the model's exact twips (no rounding drift).
+    if (form.WindowState() == winstate::Normal &&
+        outer != twips.ToPx(form.Left(), form.Top(), form.Width(), form.Height())) {
+        form.UserMoved(twips.FromPx(outer.x()), twips.FromPx(outer.y()));
+        form.UserResized(twips.FromPx(outer.width()), twips.FromPx(outer.height()));
+    }
+    canvas_->Canvas().SetOuterSize(twips.FromPx(outer.width()), twips.FromPx(outer.height()));
+}
+
+}  // namespace tav

@@ -1,0 +1,46 @@
+#pragma once
+// The view of a plain window: a sub-window of the main window's child area for a child window,
+// a top-level window otherwise (modeless). Its client area is a CanvasWidget.
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "qt/CanvasWidget.h"
+#include "qt/QtViewBase.h"
+
+class QMdiArea;
+
+namespace tav {
+
+int16_t WindowStateOf(Qt::WindowStates states);
+
+class QtFormView : public QtViewBase {
+public:
+    // area: the main window's child area for a child window, nullptr for a top-level window.
+    QtFormView(QtHost& host, Form& form, QMdiArea* area);
+    ~QtFormView() override;
+
+    Canvas& Surface() override { return canvas_->Canvas(); }
+    void FormChanged(FormAspect aspect) override;
+
+    // Called by the widgets.
+    void ClientResized();
+    void ReportGeometry();
+    QMdiSubWindow* SubWindow() const { return sub_; }
+
+protected:
+    QWidget* Window() const override;
+    QWidget* FormFocusWidget() const override { return canvas_; }
+    void BringToFront() override;
+
+private:
+    void ApplyGeometry();
+    void ApplyState();
+
+    QPointer<CanvasWidget> canvas_;
+    QPointer<QMdiSubWindow> sub_;
+    QPointer<QMdiArea> area_;
+    bool applying_ = false;
+};
+
+}  // namespace tav

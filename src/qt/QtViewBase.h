@@ -1,0 +1,69 @@
+#pragma once
+// What the views of plain windows and of the main window share: the widgets of the controls,
+// the timers, the routing of keys and focus to the model, and the link the widgets hold.
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+#include "platform/forms/Control.h"
+#include "platform/forms/FormHost.h"
+#include "qt/Routed.h"
+
+namespace tav {
+
+class Control;
+class Form;
+class QtHost;
+class Timer;
+
+class QtViewBase : public FormView {
+public:
+    QtViewBase(QtHost& host, Form& form);
+    ~QtViewBase() override;
+
+    void ControlChanged(Control& control) override;
+    void FocusMoved(Control* control) override;
+    void Unloaded() override;
+
+    Form& form;
+    QtHost& host;
+
+    // Called by the widgets (see Routed.h).
+    void RouteKey(Control* target, QKeyEvent* event, const std::function<void(QKeyEvent*)>& deliver);
+    void RouteFocus(Control* target, bool in, Qt::FocusReason reason);
+    // The widget of a control, nullptr for none.
+    QWidget* WidgetOf(Control* control) const;
+
+protected:
+    // Makes the widgets of all controls; a control without a container goes on parentFor(it).
+    template <class ParentFor>
+    void BuildControls(ParentFor parentFor) {
+        for (Control* control : ControlsInOrder()) {
+            QWidget* parent = control->Container() ? WidgetOf(control->Container()) : parentFor(*control);
+            AddControl(*control, parent);
+        }
+        FinishControls();
+    }
+    // The window, the widget that has the focus when the form itself has it, and how the window
+    // comes to the front.
+    virtual QWidget* Window() const = 0;
+    virtual QWidget* FormFocusWidget() const = 0;
+    virtual void BringToFront() = 0;
+    bool Dead() const { return dead_; }
+
+    Link link_;
+
+private:
+    std::vector<Control*> ControlsInOrder() const;
+    void AddControl(Control& control, QWidget* parent);
+    void FinishControls();
+    void SyncTimer(Timer& timer);
+
+    std::map<Control*, QPointer<QWidget>> widgets_;
+    std::map<Timer*, QPointer<QTimer>> timers_;
+    bool dead_ = false;
+};
+
+}  // namespace tav
