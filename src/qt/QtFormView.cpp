@@ -1,57 +1,19 @@
 #include "qt/QtFormView.h"
 
-#include <QCloseEvent>
 #include <QMdiArea>
 
 #include "platform/forms/Controls.h"
+#include "qt/FrameWindow.h"
 #include "qt/QtHost.h"
 
 namespace tav {
-
-int16_t WindowStateOf(Qt::WindowStates states) {
-    if (states & Qt::WindowMinimized) return winstate::Minimized;
-    if (states & Qt::WindowMaximized) return winstate::Maximized;
-    return winstate::Normal;
-}
-
-namespace {
-
-// A child window's frame: closing, moving, resizing and state changes go to the model.
-class FormSubWindow : public QMdiSubWindow {
-public:
-    explicit FormSubWindow(Link link) : link_(std::move(link)) { setAttribute(Qt::WA_DeleteOnClose, false); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        if (link_->view) link_->view->form.UserClose();
-    }
-    void moveEvent(QMoveEvent* event) override {
-        QMdiSubWindow::moveEvent(event);
-        if (link_->view) static_cast<QtFormView*>(link_->view)->ReportGeometry();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QMdiSubWindow::resizeEvent(event);
-        if (link_->view) static_cast<QtFormView*>(link_->view)->ReportGeometry();
-    }
-    void changeEvent(QEvent* event) override {
-        QMdiSubWindow::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && link_->view) {
-            link_->view->form.UserWindowState(WindowStateOf(windowState()));
-        }
-    }
-
-private:
-    Link link_;
-};
-
-}  // namespace
 
 QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(host, form), area_(area) {
     canvas_ = new CanvasWidget(link_, host.Scale(), area == nullptr);
     canvas_->setObjectName(QString::fromStdString(form.Name()));
     if (area) {
-        sub_ = new FormSubWindow(link_);
+        sub_ = new FrameWindow<QMdiSubWindow>(link_);
+        sub_->setAttribute(Qt::WA_DeleteOnClose, false);
         sub_->setWidget(canvas_);
         sub_->setObjectName(QString::fromStdString(form.Name()) + "Window");
         area->addSubWindow(sub_);
@@ -127,13 +89,8 @@ void QtFormView::ApplyGeometry() {
 }
 
 void QtFormView::ApplyState() {
-    QWidget* window = Window();
-    Qt::WindowStates states = window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (form.WindowState() == winstate::Minimized) states |= Qt::WindowMinimized;
-    if (form.WindowState() == winstate::Maximized) states |= Qt::WindowMaximized;
-    if (states == window->windowState()) return;
     applying_ = true;
-    window->setWindowState(states);
+    ApplyWindowState(*Window(), form.WindowState());
     applying_ = false;
 }
 

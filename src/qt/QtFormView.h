@@ -12,8 +12,6 @@ class QMdiArea;
 
 namespace tav {
 
-int16_t WindowStateOf(Qt::WindowStates states);
-
 class QtFormView : public QtViewBase {
 public:
     // area: the main window's child area for a child window, nullptr for a top-level window.
@@ -25,7 +23,7 @@ public:
 
     // Called by the widgets.
     void ClientResized();
-    void ReportGeometry();
+    void ReportGeometry() override;
     QMdiSubWindow* SubWindow() const { return sub_; }
 
 protected:

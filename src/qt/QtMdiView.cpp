@@ -1,11 +1,11 @@
 #include "qt/QtMdiView.h"
 
-#include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include "platform/forms/Controls.h"
+#include "qt/FrameWindow.h"
 #include "qt/QtFormView.h"
 #include "qt/QtHost.h"
 
@@ -13,33 +13,15 @@ namespace tav {
 
 namespace {
 
-class MainWindowWidget : public QMainWindow {
+class MainWindowWidget : public FrameWindow<QMainWindow> {
 public:
-    explicit MainWindowWidget(Link link) : link_(std::move(link)) {}
+    using FrameWindow::FrameWindow;
 
 protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();  // the model unloads the program's windows and ends it
-        if (link_->view) link_->view->form.UserClose();
-    }
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate && link_->view) link_->view->form.UserActivated();
-        if (event->type() == QEvent::WindowStateChange && link_->view) {
-            link_->view->form.UserWindowState(WindowStateOf(windowState()));
-        }
-        return QMainWindow::event(event);
+        if (event->type() == QEvent::WindowActivate && link()->view) link()->view->form.UserActivated();
+        return FrameWindow::event(event);
     }
-    void moveEvent(QMoveEvent* event) override {
-        QMainWindow::moveEvent(event);
-        if (link_->view) static_cast<QtMdiView*>(link_->view)->ReportGeometry();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QMainWindow::resizeEvent(event);
-        if (link_->view) static_cast<QtMdiView*>(link_->view)->ReportGeometry();
-    }
-
-private:
-    Link link_;
 };
 
 // The child area: its size is the main window's client area; a click on its empty part is the
@@ -125,13 +107,9 @@ void QtMdiView::FormChanged(FormAspect aspect) {
         case FormAspect::Visibility:
             window_->setVisible(form.Visible());
             break;
-        case FormAspect::WindowState: {
-            Qt::WindowStates states = window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-            if (form.WindowState() == winstate::Minimized) states |= Qt::WindowMinimized;
-            if (form.WindowState() == winstate::Maximized) states |= Qt::WindowMaximized;
-            window_->setWindowState(states);
+        case FormAspect::WindowState:
+            ApplyWindowState(*window_, form.WindowState());
             break;
-        }
         case FormAspect::Front:
             BringToFront();
             break;

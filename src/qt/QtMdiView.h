@@ -29,7 +29,7 @@ public:
 
     // Called by the widgets.
     void ClientAreaResized();
-    void ReportGeometry();
+    void ReportGeometry() override;
 
 protected:
     QWidget* Window() const override { return window_; }

@@ -19,6 +19,19 @@ void RouteFocusToModel(QtViewBase& view, Control* target, bool in, Qt::FocusReas
     view.RouteFocus(target, in, reason);
 }
 
+int16_t WindowStateOf(Qt::WindowStates states) {
+    if (states & Qt::WindowMinimized) return winstate::Minimized;
+    if (states & Qt::WindowMaximized) return winstate::Maximized;
+    return winstate::Normal;
+}
+
+void ApplyWindowState(QWidget& window, int16_t state) {
+    Qt::WindowStates states = window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == winstate::Minimized) states |= Qt::WindowMinimized;
+    if (state == winstate::Maximized) states |= Qt::WindowMaximized;
+    if (states != window.windowState()) window.setWindowState(states);
+}
+
 QtViewBase::QtViewBase(QtHost& host, Form& form) : form(form), host(host), link_(std::make_shared<ViewLink>()) {
     link_->view = this;
 }

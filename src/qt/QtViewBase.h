@@ -18,6 +18,10 @@ class Form;
 class QtHost;
 class Timer;
 
+// The toolkit's window state (0 normal, 1 minimized, 2 maximized) of Qt's, and the other way.
+int16_t WindowStateOf(Qt::WindowStates states);
+void ApplyWindowState(QWidget& window, int16_t state);
+
 class QtViewBase : public FormView {
 public:
     QtViewBase(QtHost& host, Form& form);
@@ -35,6 +39,8 @@ public:
     void RouteFocus(Control* target, bool in, Qt::FocusReason reason);
     // The widget of a control, nullptr for none.
     QWidget* WidgetOf(Control* control) const;
+    // The window was moved or resized: the model learns its new rectangle.
+    virtual void ReportGeometry() = 0;
 
 protected:
     // Makes the widgets of all controls; a control without a container goes on parentFor(it).

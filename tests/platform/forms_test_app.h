@@ -1,6 +1,6 @@
 // A program context for form tests: fresh state, fake clock, scripted operator, the simulated
 // instrument on a loopback port, a real file system in a temporary folder, a recording printer
-// and the headless front end.
+// and a front end (the headless one unless a test gives another).
 
 #pragma once
 
@@ -20,7 +20,7 @@
 
 namespace tav::test {
 
-struct FormsTestApp {
+struct TestServices {
     TempDir dir;
     std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
     FakeClock clock;
@@ -30,8 +30,13 @@ struct FormsTestApp {
     NoBoardLibrary board;
     RealFileSystem fs{dir.Path()};
     RecordingPrinter printer;
+
+    Services All() { return Services{clock, op, comm, board, fs, printer}; }
+};
+
+struct FormsTestApp : TestServices {
     HeadlessHost host;
-    App app{*state, Services{clock, op, comm, board, fs, printer}, host};
+    App app{*state, All(), host};
 };
 
 }  // namespace tav::test

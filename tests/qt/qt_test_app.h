@@ -12,17 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/BoardLibrary.h"
-#include "platform/FakeClock.h"
-#include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/forms/App.h"
-#include "platform/forms/RecordingPrinter.h"
+#include "platform/forms_test_app.h"
 #include "qt/QtHost.h"
-#include "shared/ProgramState.h"
-#include "support/TempDir.h"
 
 namespace tav::test {
 
@@ -44,19 +35,10 @@ private:
     std::unique_ptr<QApplication> app_;
 };
 
-struct QtTestApp {
-    QtApplicationScope qt;
-    TempDir dir;
-    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
-    FakeClock clock;
-    ScriptedOperator op;
-    SimulatedInstrument instrument;
-    LoopbackComm comm{instrument, clock};
-    NoBoardLibrary board;
-    RealFileSystem fs{dir.Path()};
-    RecordingPrinter printer;
+// The Qt application comes first and goes last.
+struct QtTestApp : QtApplicationScope, TestServices {
     QtHost host;
-    std::unique_ptr<App> app = std::make_unique<App>(*state, Services{clock, op, comm, board, fs, printer}, host);
+    std::unique_ptr<App> app = std::make_unique<App>(*state, All(), host);
 
     ~QtTestApp() {
         app.reset();  // the windows go before the QApplication
