@@ -90,12 +90,13 @@ TEST_F(FormsMdi, UnloadingTheMainWindowUnloadsEveryWindowAndEndsTheProgram) {
     auto& dialog = t.app.forms.Get<test::Dialog>();
     a.Show();
     dialog.Show();
-    main.UserClose();
+    main.Unload();  // (the close box does the same, and frees the windows when it returns)
     EXPECT_EQ(a.log.back(), "Unload");
     EXPECT_EQ(dialog.log.back(), "Unload");
     EXPECT_EQ(main.log.back(), "MDIForm_Unload");
     EXPECT_TRUE(t.app.forms.Loaded().empty());
     EXPECT_EQ(t.host.Quits(), 1);
+    t.app.forms.Collect();
 }
 
 TEST_F(FormsMdi, AMainWindowThatRefusesToUnloadKeepsTheProgramRunning) {
