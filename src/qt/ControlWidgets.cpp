@@ -303,6 +303,7 @@ void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips) {
         case ControlKind::TextBox: {
             auto& box = static_cast<TextBox&>(control);
             auto& edit = static_cast<QLineEdit&>(widget);
+            edit.setMaxLength(box.MaxLength() > 0 ? box.MaxLength() : 32767);
             if (edit.text() != Q(box.Text())) edit.setText(Q(box.Text()));
             if (edit.property("tavSelection").toInt() != box.SelectionRevision()) {
                 edit.setProperty("tavSelection", box.SelectionRevision());

@@ -1,6 +1,8 @@
 #include "qt/QtFormView.h"
 
 #include <QMdiArea>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include "platform/forms/Controls.h"
 #include "qt/FrameWindow.h"
@@ -26,6 +28,13 @@ QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(ho
     // The window takes the focus itself only when no control can (as the spectrum window).
     canvas_->setFocusPolicy(focusable ? Qt::ClickFocus : Qt::StrongFocus);
     Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+    if (form.BorderStyle() != border::Sizable) {
+        Qt::WindowFlags flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowCloseButtonHint;
+        if (form.BorderStyle() == border::FixedSingle) flags |= Qt::WindowMinimizeButtonHint;
+        if (form.BorderStyle() == border::None) flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::FramelessWindowHint;
+        Window()->setWindowFlags(flags);
+    }
     ApplyGeometry();
 }
 
@@ -76,16 +85,32 @@ void QtFormView::FormChanged(FormAspect aspect) {
 void QtFormView::ApplyGeometry() {
     if (form.WindowState() != winstate::Normal) return;
     const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    const bool fixed = form.BorderStyle() != border::Sizable;
     applying_ = true;
     if (sub_) {
+        if (fixed) sub_->setFixedSize(outer.size());
         sub_->setGeometry(outer);
+        // A hidden sub-window lays out its client area only when shown: size it now.
+        if (!sub_->isVisible()) canvas_->resize((outer.size() - SubWindowFrame()).expandedTo(QSize(1, 1)));
     } else {
-        const QSize frame = canvas_->frameGeometry().size() - canvas_->size();
+        const QSize client = (outer.size() - (canvas_->frameGeometry().size() - canvas_->size())).expandedTo(QSize(1, 1));
         canvas_->move(outer.topLeft());
-        canvas_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
+        if (fixed) canvas_->setFixedSize(client);
+        canvas_->resize(client);
     }
+    if (!Window()->isVisible()) canvas_->Canvas().Resize(canvas_->size(), canvas_->devicePixelRatioF());
     applying_ = false;
     ReportGeometry();  // what the window system made of it, in the model's units
+}
+
+QSize QtFormView::SubWindowFrame() const {
+    if (sub_->widget() && sub_->isVisible()) return sub_->size() - sub_->widget()->size();
+    const QStyle* style = sub_->style();
+    QStyleOptionTitleBar bar;
+    bar.initFrom(sub_);
+    const int frame = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub_);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub_);
+    return QSize(2 * frame, title + frame);
 }
 
 void QtFormView::ApplyState() {

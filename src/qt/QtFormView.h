@@ -34,6 +34,8 @@ protected:
 private:
     void ApplyGeometry();
     void ApplyState();
+    // The frame of a sub-window around its client area, in pixels.
+    QSize SubWindowFrame() const;
 
     QPointer<CanvasWidget> canvas_;
     QPointer<QMdiSubWindow> sub_;

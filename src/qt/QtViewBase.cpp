@@ -1,6 +1,7 @@
 #include "qt/QtViewBase.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <set>
 
 #include "platform/forms/Controls.h"
@@ -91,8 +92,21 @@ void QtViewBase::FinishControls() {
         }
     }
     for (auto& [control, widget] : widgets_) {
-        if (widget) SyncControlWidget(*control, *widget, host.Scale());
+        if (!widget) continue;
+        widget->setProperty("tavTabIndex", control->TabIndex());
+        SyncControlWidget(*control, *widget, host.Scale());
     }
+    SetTabOrder();
+}
+
+void QtViewBase::SetTabOrder() {
+    std::vector<Control*> order;
+    for (Control* control : form.Controls()) {
+        if (control->CanFocus() && WidgetOf(control)) order.push_back(control);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(WidgetOf(order[i - 1]), WidgetOf(order[i]));
 }
 
 QWidget* QtViewBase::WidgetOf(Control* control) const {
@@ -106,7 +120,12 @@ void QtViewBase::ControlChanged(Control& control) {
         SyncTimer(static_cast<Timer&>(control));
         return;
     }
-    if (QWidget* widget = WidgetOf(&control)) SyncControlWidget(control, *widget, host.Scale());
+    if (QWidget* widget = WidgetOf(&control)) {
+        const bool reordered = widget->property("tavTabIndex").toInt() != control.TabIndex();
+        widget->setProperty("tavTabIndex", control.TabIndex());
+        SyncControlWidget(control, *widget, host.Scale());
+        if (reordered) SetTabOrder();
+    }
 }
 
 void QtViewBase::SyncTimer(Timer& timer) {

@@ -65,6 +65,7 @@ private:
     std::vector<Control*> ControlsInOrder() const;
     void AddControl(Control& control, QWidget* parent);
     void FinishControls();
+    void SetTabOrder();
     void SyncTimer(Timer& timer);
 
     std::map<Control*, QPointer<QWidget>> widgets_;

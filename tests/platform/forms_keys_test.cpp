@@ -113,6 +113,19 @@ TEST_F(FormsKeys, ADialogOutsideTheMainWindowHasNoMenuShortcuts) {
     EXPECT_EQ(dialog.log.back(), "Form_KeyDown 88 shift 2");
 }
 
+TEST_F(FormsKeys, ShowingAWindowGivesTheFocusToItsFirstControlInTabOrder) {
+    auto& dialog = t.app.forms.Get<test::Dialog>();
+    dialog.Show();
+    EXPECT_EQ(dialog.log, Log({"Resize", "Activate", "Text1_GotFocus"}));
+    EXPECT_TRUE(dialog.Text1.HasFocus());
+
+    auto& child = t.app.forms.Get<test::ChildA>();
+    child.Text1.SetVisible(false);  // nothing can take the focus: the window itself gets it
+    child.Show();
+    EXPECT_EQ(child.log.back(), "Form_GotFocus");
+    EXPECT_EQ(dialog.log.back(), "Text1_LostFocus");
+}
+
 TEST_F(FormsKeys, FocusEventsFollowTheFocusOnce) {
     auto& a = t.app.forms.Get<test::ChildA>();
     auto& dialog = t.app.forms.Get<test::Dialog>();
@@ -124,11 +137,12 @@ TEST_F(FormsKeys, FocusEventsFollowTheFocusOnce) {
     a.Text1.SetFocus();
     a.UserFocus(&a.Text1);  // the front end reports the focus it was told to move
     EXPECT_EQ(a.log, Log({"Activate", "Text1_GotFocus"}));
+    EXPECT_EQ(dialog.log, Log({"Text1_LostFocus"}));
     EXPECT_TRUE(a.Text1.HasFocus());
 
-    dialog.UserFocus(nullptr);  // the operator clicked the dialog, which has the focus itself
+    dialog.UserFocus(nullptr);  // the operator clicked the dialog's own area
     EXPECT_EQ(a.log.back(), "Text1_LostFocus");
-    EXPECT_EQ(dialog.log, Log({"Form_GotFocus"}));
+    EXPECT_EQ(dialog.log.back(), "Form_GotFocus");
 
     a.SetFocus();  // back to the window's last focused control
     EXPECT_EQ(dialog.log.back(), "Form_LostFocus");

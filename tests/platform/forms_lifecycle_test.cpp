@@ -194,6 +194,38 @@ TEST(FormsLifecycle, ResizeAndPaintFollowTheClientArea) {
     EXPECT_EQ(form.ScaleHeight(), form.Height() - HeadlessHost::FrameHeight);
 }
 
+class DesignForm : public Form {
+public:
+    explicit DesignForm(App& app) : Form(app, "DesignForm") {
+        SetFont("MS Sans Serif", 8.25f, true);  // every control takes the window's font
+        Box2.SetFontName("Arial");             // unless it has its own
+        Box1.SetTabIndex(2);
+        Box2.SetTabIndex(0);
+        Box2.GotFocus = [this] { log.push_back("Box2_GotFocus"); };
+        Box1.GotFocus = [this] { log.push_back("Box1_GotFocus"); };
+    }
+    std::vector<std::string> log;
+    TextBox Box1{*this, "Box1"};
+    TextBox Box2{*this, "Box2"};
+};
+
+TEST(FormsLifecycle, DesignTimeFontTabOrderAndClientSize) {
+    test::FormsTestApp t;
+    auto& form = t.app.forms.Get<DesignForm>();
+    EXPECT_TRUE(form.Box1.FontBold());
+    EXPECT_EQ(form.Box1.FontName(), "MS Sans Serif");
+    EXPECT_EQ(form.Box2.FontName(), "Arial");
+    EXPECT_TRUE(form.Surface().FontBold());
+
+    form.Show();
+    EXPECT_EQ(form.log, Log({"Box2_GotFocus"})) << "the lowest tab index first";
+
+    form.SetClientSize(5535, 5610);
+    EXPECT_EQ(form.ScaleWidth(), 5535);
+    EXPECT_EQ(form.ScaleHeight(), 5610);
+    EXPECT_EQ(form.Width(), 5535 + HeadlessHost::FrameWidth);
+}
+
 TEST(FormsLifecycle, ActivationMovesBetweenWindows) {
     test::FormsTestApp t;
     LogForm& a = t.app.forms.Get<LogForm>();

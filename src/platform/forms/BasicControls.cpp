@@ -71,6 +71,11 @@ void TextBox::SetSelLength(int length) {
     Changed();
 }
 
+void TextBox::SetMaxLength(int length) {
+    maxLength_ = std::max(0, length);
+    Changed();
+}
+
 std::string TextBox::SelText() const { return text_.substr(selStart_, selLength_); }
 
 void TextBox::SetSelText(const std::string& text) {

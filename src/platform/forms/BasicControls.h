@@ -52,6 +52,9 @@ public:
     void SetSelStart(int start);
     void SetSelLength(int length);
     std::string SelText() const;
+    // The most characters the operator may type (0: no limit); the program's texts are kept whole.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length);
     // Replaces the selection (Change fires) and puts the caret after the new text.
     void SetSelText(const std::string& text);
     bool CanFocus() const override { return true; }
@@ -70,6 +73,7 @@ private:
     int selStart_ = 0;
     int selLength_ = 0;
     int selectionRevision_ = 0;
+    int maxLength_ = 0;
 };
 
 // Value is 0 (clear) or 1 (ticked); any other value given reads as 1. Setting a different value

@@ -7,7 +7,13 @@ namespace tav {
 
 Control::Control(Form& form, std::string name, ControlKind kind)
     : form_(form), name_(std::move(name)), kind_(kind) {
+    tabIndex_ = static_cast<int>(form_.Controls().size());
     form_.RegisterControl(*this);
+}
+
+void Control::SetTabIndex(int index) {
+    tabIndex_ = index;
+    Changed();
 }
 
 void Control::SetContainer(Control& frameOrPictureBox) {

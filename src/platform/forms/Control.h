@@ -71,6 +71,9 @@ public:
     void SetEnabled(bool v);
     const std::string& Tag() const { return tag_; }
     void SetTag(std::string v) { tag_ = std::move(v); }
+    // The place in the focus order (lower first; by default the order of the members).
+    int TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int index);
 
     const std::string& FontName() const { return fontName_; }
     float FontSize() const { return fontSize_; }
@@ -111,6 +114,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     std::string tag_;
+    int tabIndex_ = 0;
     std::string fontName_ = "MS Sans Serif";
     float fontSize_ = 8.25f;
     bool fontBold_ = false;

@@ -35,6 +35,7 @@ void Form::Load() {
     view_ = app.host.CreateView(*this);
     if (!fontName_.empty()) view_->Surface().SetFontName(fontName_);
     if (fontSize_ > 0) view_->Surface().SetFontSize(fontSize_);
+    view_->Surface().SetFontBold(fontBold_);
     CheckClientSize(false);
     loaded_ = true;
     if (parent_) parent_->ChildLoaded(*this);
@@ -55,7 +56,25 @@ void Form::Show() {
         FireResize();
     }
     ActivateWindow();
+    if (!focusedSinceLoad_) GiveFirstFocus();
     FirePaint();
+}
+
+// The first control in the focus order that can take the focus gets it, else the window.
+void Form::GiveFirstFocus() {
+    focusedSinceLoad_ = true;
+    if (!loaded_) return;
+    Control* first = nullptr;
+    for (Control* control : controls_) {
+        if (!control->CanFocus() || !control->Visible() || !control->Enabled()) continue;
+        if (!first || control->TabIndex() < first->TabIndex()) first = control;
+    }
+    if (first) {
+        first->SetFocus();
+    } else {
+        app.forms.MoveFocus(this, nullptr);
+        if (view_) view_->FocusMoved(nullptr);
+    }
 }
 
 void Form::Hide() {
@@ -108,6 +127,12 @@ void Form::ApplyGeometry(float left, float top, float width, float height) {
     CheckClientSize(true);
 }
 
+void Form::SetClientSize(float width, float height) {
+    const float frameWidth = std::max(0.0f, width_ - ScaleWidth());
+    const float frameHeight = std::max(0.0f, height_ - ScaleHeight());
+    Move(left_, top_, width + frameWidth, height + frameHeight);
+}
+
 void Form::SetWindowState(int16_t state) { ChangeState(state, true); }
 
 void Form::ChangeState(int16_t state, bool tellView) {
@@ -122,9 +147,15 @@ void Form::ChangeState(int16_t state, bool tellView) {
 float Form::ScaleWidth() { return Surface().ScaleWidth(); }
 float Form::ScaleHeight() { return Surface().ScaleHeight(); }
 
-void Form::SetFont(std::string name, float size) {
-    fontName_ = std::move(name);
+void Form::SetFont(const std::string& name, float size, bool bold) {
+    fontName_ = name;
     fontSize_ = size;
+    fontBold_ = bold;
+    for (Control* control : controls_) {
+        control->SetFontName(name);
+        control->SetFontSize(size);
+        control->SetFontBold(bold);
+    }
 }
 
 Canvas& Form::Surface() {

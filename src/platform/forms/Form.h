@@ -50,6 +50,13 @@ class MdiForm;
 class MenuItem;
 struct Shortcut;
 
+namespace border {
+constexpr int16_t None = 0;
+constexpr int16_t FixedSingle = 1;  // not resizable
+constexpr int16_t Sizable = 2;
+constexpr int16_t FixedDialog = 3;  // not resizable, no minimize or maximize box
+}  // namespace border
+
 namespace winstate {
 constexpr int16_t Normal = 0;
 constexpr int16_t Minimized = 1;
@@ -82,6 +89,8 @@ public:
     // window's menu shortcuts (the kinetic windows).
     bool OwnsFunctionKeys() const { return ownsFunctionKeys_; }
     void SetOwnsFunctionKeys(bool owns) { ownsFunctionKeys_ = owns; }
+    int16_t BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int16_t style) { borderStyle_ = style; }
 
     // ---- Life cycle ----------------------------------------------------------------------------
     bool Loaded() const { return loaded_; }
@@ -101,6 +110,8 @@ public:
     void SetHeight(float v);
     // A negative width or height keeps the current one.
     void Move(float left, float top, float width = -1, float height = -1);
+    // Sizes the window so that its client area has this size.
+    void SetClientSize(float width, float height);
     int16_t WindowState() const { return windowState_; }
     void SetWindowState(int16_t state);
     float ScaleWidth();
@@ -108,8 +119,8 @@ public:
 
     // The drawing surface of the client area (Cls, Print, Line, CurrentX, FontName ...).
     Canvas& Surface();
-    // Design time: the font the surface starts with (set in the constructor).
-    void SetFont(std::string name, float size);
+    // Design time (in the constructor): the font of the surface and of every control.
+    void SetFont(const std::string& name, float size, bool bold = false);
 
     // Activates the window and gives the focus to its last focused control (or to the window
     // itself). Ignored while the window is hidden.
@@ -187,6 +198,7 @@ private:
     void FocusArrived(Control* target);
     void FocusLeft(Control* target);
     void ActivateWindow();
+    void GiveFirstFocus();
     void Activated() { Form_Activate(); }
     void Deactivated() { Form_Deactivate(); }
     bool RunShortcut(const Shortcut& pressed);
@@ -201,11 +213,14 @@ private:
     bool everLoaded_ = false;
     bool visible_ = false;
     bool shownSinceLoad_ = false;
+    bool focusedSinceLoad_ = false;
+    int16_t borderStyle_ = border::Sizable;
     float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     float clientWidth_ = -1, clientHeight_ = -1;
     int16_t windowState_ = winstate::Normal;
     std::string fontName_;
     float fontSize_ = 0;
+    bool fontBold_ = false;
     Control* activeControl_ = nullptr;
     MdiForm* parent_ = nullptr;  // the main window holding this child window
     std::vector<Control*> controls_;
