@@ -54,31 +54,12 @@ QWidget* QtFormView::Window() const {
     return canvas_;
 }
 
-void QtFormView::FormChanged(FormAspect aspect) {
-    if (Dead() || !Window()) return;
-    switch (aspect) {
-        case FormAspect::Caption:
-            Window()->setWindowTitle(QString::fromStdString(form.Caption()));
-            break;
-        case FormAspect::Geometry:
-            ApplyGeometry();
-            break;
-        case FormAspect::Visibility:
-            if (form.Visible()) {
-                ApplyState();
-                if (!Window()->isVisible()) Window()->show();
-            } else {
-                Window()->hide();
-            }
-            break;
-        case FormAspect::WindowState:
-            ApplyState();
-            break;
-        case FormAspect::Front:
-            BringToFront();
-            break;
-        case FormAspect::KeyPreview:
-            break;
+void QtFormView::ApplyVisibility() {
+    if (form.Visible()) {
+        ApplyState();
+        if (!Window()->isVisible()) Window()->show();
+    } else {
+        Window()->hide();
     }
 }
 

@@ -19,7 +19,6 @@ public:
     ~QtFormView() override;
 
     Canvas& Surface() override { return canvas_->Canvas(); }
-    void FormChanged(FormAspect aspect) override;
 
     // Called by the widgets.
     void ClientResized();
@@ -30,10 +29,11 @@ protected:
     QWidget* Window() const override;
     QWidget* FormFocusWidget() const override { return canvas_; }
     void BringToFront() override;
+    void ApplyGeometry() override;
+    void ApplyVisibility() override;
+    void ApplyState() override;
 
 private:
-    void ApplyGeometry();
-    void ApplyState();
     // The frame of a sub-window around its client area, in pixels.
     QSize SubWindowFrame() const;
 

@@ -95,29 +95,6 @@ QtMdiView::~QtMdiView() {
     }
 }
 
-void QtMdiView::FormChanged(FormAspect aspect) {
-    if (Dead() || !window_) return;
-    switch (aspect) {
-        case FormAspect::Caption:
-            window_->setWindowTitle(QString::fromStdString(form.Caption()));
-            break;
-        case FormAspect::Geometry:
-            ApplyGeometry();
-            break;
-        case FormAspect::Visibility:
-            window_->setVisible(form.Visible());
-            break;
-        case FormAspect::WindowState:
-            ApplyWindowState(*window_, form.WindowState());
-            break;
-        case FormAspect::Front:
-            BringToFront();
-            break;
-        case FormAspect::KeyPreview:
-            break;
-    }
-}
-
 void QtMdiView::ControlChanged(Control& control) {
     if (control.Kind() == ControlKind::MenuItem) {
         if (menus_ && !Dead()) menus_->Sync(static_cast<MenuItem&>(control));
@@ -141,6 +118,10 @@ void QtMdiView::ApplyGeometry() {
     window_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
     applying_ = false;
 }
+
+void QtMdiView::ApplyVisibility() { window_->setVisible(form.Visible()); }
+
+void QtMdiView::ApplyState() { ApplyWindowState(*window_, form.WindowState()); }
 
 void QtMdiView::ReportGeometry() {
     if (applying_ || Dead() || !window_ || form.WindowState() != winstate::Normal) return;

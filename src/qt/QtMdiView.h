@@ -21,7 +21,6 @@ public:
     ~QtMdiView() override;
 
     Canvas& Surface() override { return canvas_; }
-    void FormChanged(FormAspect aspect) override;
     void ControlChanged(Control& control) override;
 
     QMdiArea* Area() const { return area_; }
@@ -35,9 +34,11 @@ protected:
     QWidget* Window() const override { return window_; }
     QWidget* FormFocusWidget() const override { return area_; }
     void BringToFront() override;
+    void ApplyGeometry() override;
+    void ApplyVisibility() override;
+    void ApplyState() override;
 
 private:
-    void ApplyGeometry();
 
     MdiForm& mdi_;
     QPointer<QMainWindow> window_;

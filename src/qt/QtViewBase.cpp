@@ -114,6 +114,29 @@ QWidget* QtViewBase::WidgetOf(Control* control) const {
     return found == widgets_.end() ? nullptr : found->second.data();
 }
 
+void QtViewBase::FormChanged(FormAspect aspect) {
+    if (dead_ || !Window()) return;
+    switch (aspect) {
+        case FormAspect::Caption:
+            Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+            break;
+        case FormAspect::Geometry:
+            ApplyGeometry();
+            break;
+        case FormAspect::Visibility:
+            ApplyVisibility();
+            break;
+        case FormAspect::WindowState:
+            ApplyState();
+            break;
+        case FormAspect::Front:
+            BringToFront();
+            break;
+        case FormAspect::KeyPreview:
+            break;  // the model routes the keys
+    }
+}
+
 void QtViewBase::ControlChanged(Control& control) {
     if (dead_) return;
     if (control.Kind() == ControlKind::Timer) {

@@ -27,6 +27,7 @@ public:
     QtViewBase(QtHost& host, Form& form);
     ~QtViewBase() override;
 
+    void FormChanged(FormAspect aspect) override;
     void ControlChanged(Control& control) override;
     void FocusMoved(Control* control) override;
     void Unloaded() override;
@@ -57,6 +58,10 @@ protected:
     virtual QWidget* Window() const = 0;
     virtual QWidget* FormFocusWidget() const = 0;
     virtual void BringToFront() = 0;
+    // The form's geometry, shown or hidden state and window state, applied to the window.
+    virtual void ApplyGeometry() = 0;
+    virtual void ApplyVisibility() = 0;
+    virtual void ApplyState() = 0;
     bool Dead() const { return dead_; }
 
     Link link_;

@@ -73,6 +73,12 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The absolute form of a folder path; "" when it is not a readable folder.
+std::string Folder(const FileSystem& fs, const std::string& path) {
+    const std::string resolved = fs.Resolve(path);
+    return !resolved.empty() && fs.IsDirectory(resolved) ? resolved : "";
+}
+
 }  // namespace
 
 bool MatchesFilePattern(const std::string& name, const std::string& patterns) {
@@ -115,13 +121,12 @@ DirListBox::DirListBox(Form& form, std::string name)
 }
 
 bool DirListBox::SetPath(const std::string& path) {
-    const FileSystem& fs = app().fs;
-    const std::string resolved = fs.Resolve(path);
-    if (resolved.empty() || !fs.IsDirectory(resolved)) return false;
+    const std::string resolved = Folder(app().fs, path);
+    if (resolved.empty()) return false;
     const bool changed = resolved != path_;
     path_ = resolved;
     ancestors_ = FolderChain(path_);
-    ReplaceItems(EntryNames(fs, path_, true));
+    ReplaceItems(EntryNames(app().fs, path_, true));
     if (changed) Fire(Change);
     return true;
 }
@@ -161,9 +166,8 @@ FileListBox::FileListBox(Form& form, std::string name)
 }
 
 bool FileListBox::SetPath(const std::string& path) {
-    const FileSystem& fs = app().fs;
-    const std::string resolved = fs.Resolve(path);
-    if (resolved.empty() || !fs.IsDirectory(resolved)) return false;
+    const std::string resolved = Folder(app().fs, path);
+    if (resolved.empty()) return false;
     path_ = resolved;
     Refresh();
     return true;
