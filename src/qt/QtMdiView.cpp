@@ -2,6 +2,7 @@
 
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QLayout>
 #include <QVBoxLayout>
 
 #include "platform/forms/Controls.h"
@@ -117,6 +118,13 @@ void QtMdiView::ApplyGeometry() {
     window_->move(outer.topLeft());
     window_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
     applying_ = false;
+    // Before the window is shown the child area has no size of its own yet: lay it out now, so
+    // that child windows can be placed and tiled from the start.
+    if (!window_->isVisible()) {
+        window_->layout()->activate();
+        if (QLayout* central = window_->centralWidget()->layout()) central->activate();
+        ClientAreaResized();
+    }
 }
 
 void QtMdiView::ApplyVisibility() { window_->setVisible(form.Visible()); }
@@ -134,7 +142,8 @@ void QtMdiView::ReportGeometry() {
 
 void QtMdiView::ClientAreaResized() {
     if (Dead() || !area_) return;
-    const QSize size = area_->viewport()->size();
+    const QSize size = area_->isVisible() ? area_->viewport()->size()
+                                          : area_->size() - QSize(2, 2) * area_->frameWidth();
     const Twips& twips = host.Scale();
     mdi_.UserClientArea(twips.FromPx(size.width()), twips.FromPx(size.height()));
     canvas_.Resize(size, 1.0);

@@ -22,6 +22,15 @@ TEST_F(FormsMdi, ClientAreaLeavesOutTheToolStrip) {
     EXPECT_EQ(main.ClientHeight(), 9000 - HeadlessHost::FrameHeight - 615);
 }
 
+TEST_F(FormsMdi, ShowingAChildWindowBringsUpTheMainWindow) {
+    EXPECT_FALSE(main.Visible());
+    auto& a = t.app.forms.Get<test::ChildA>();
+    a.Show();
+    EXPECT_TRUE(main.Visible());
+    EXPECT_EQ(main.ActiveForm(), &a);
+    EXPECT_EQ(t.app.forms.ActiveForm(), &a);
+}
+
 TEST_F(FormsMdi, TileStacksFullWidthWindowsFromTheTopFrontFirst) {
     auto& a = t.app.forms.Get<test::ChildA>();
     auto& b = t.app.forms.Get<test::ChildB>();

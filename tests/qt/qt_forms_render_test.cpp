@@ -311,6 +311,8 @@ public:
 TEST(QtMainWindow, ChildWindowsMenusTimersAndTheCloseBox) {
     test::QtTestApp t;
     auto& main = t.app->forms.Get<MainTestWindow>();
+    const float hiddenClientHeight = main.ClientHeight();  // known before the window is shown
+    EXPECT_GT(hiddenClientHeight, 0);
     main.Show();
     auto& child = t.app->forms.Get<ChildWindow>();
     child.Show();
@@ -329,6 +331,7 @@ TEST(QtMainWindow, ChildWindowsMenusTimersAndTheCloseBox) {
     EXPECT_TRUE(area->subWindowList().first()->isVisible());
     EXPECT_EQ(main.ActiveForm(), &child);
     EXPECT_EQ(main.ClientHeight(), t.host.Scale().FromPx(area->viewport()->height()));
+    EXPECT_NEAR(hiddenClientHeight, main.ClientHeight(), t.host.Scale().FromPx(4));
     ASSERT_NE(window->findChild<QLineEdit*>("Box"), nullptr);
     EXPECT_LT(window->findChild<QLineEdit*>("Box")->mapTo(window, QPoint(0, 0)).y(), area->mapTo(window, QPoint(0, 0)).y())
         << "the tool strip sits above the child windows";

@@ -49,6 +49,9 @@ void Form::Show() {
         ActivateWindow();
         return;
     }
+    // A child window brings up its main window first.
+    if (parent_ && parent_->Loaded() && !parent_->Visible()) parent_->Show();
+    if (!loaded_) return;
     visible_ = true;
     Changed(FormAspect::Visibility);
     if (!shownSinceLoad_) {

@@ -26,7 +26,8 @@
 // also the size of Surface(), the Canvas the window draws on at any time.
 //
 // Event order, as the toolkit has it: Load when first referenced; on the first Show Resize,
-// Activate, Paint. Resize comes whenever the client area changes size (programmatic or by the
+// Activate, GotFocus of the first control in tab order (or of the window when none can take the
+// focus), Paint. Showing a child window brings up the main window first. Resize comes whenever the client area changes size (programmatic or by the
 // operator) and with every change of WindowState; Paint after Resize when the area grew, when
 // a hidden or minimized window comes back, and on the first Show. The drawing surface keeps
 // what is drawn, so uncovering a window needs no Paint. Mouse: MouseDown, MouseUp, Click.
