@@ -1,8 +1,7 @@
 #pragma once
 // The chart windows as the chart engine sees them: a drawing surface per chart-window index
 // (0 the spectrum window, 1 to 7 the kinetic windows), what it reads of the main windows, and
-// showing the windows that the function keys bring up. The window layer implements it; asking
-// for a window that is not loaded loads it.
+// showing the windows that the function keys bring up. The window layer implements it.
 
 #include <cstdint>
 
@@ -20,7 +19,9 @@ enum class SwitchableWindow : int16_t {
 class ChartWindows {
 public:
     virtual ~ChartWindows() = default;
-    virtual Canvas& ChartCanvas(int16_t windowIndex) = 0;
+    // The surface of a loaded chart window; nullptr when the window is not loaded (then nothing
+    // of it is on the screen).
+    virtual Canvas* ChartCanvas(int16_t windowIndex) = 0;
     virtual MainWindowView MainView() = 0;
     // Loads the window when needed and shows it, modeless.
     virtual void ShowWindow(SwitchableWindow window) = 0;

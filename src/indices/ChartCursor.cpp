@@ -200,8 +200,10 @@ void ClearAllCursors(ProgramState& state, ChartWindows& windows) {
     for (int16_t s = 0; s <= slot::Diagnostics; ++s) {
         SlotRecord& rec = state.SlotInfo[s];
         if (!rec.CursorShown) continue;
-        MoveChartCursor(state, windows.ChartCanvas(SlotWindowIndex(s)), windows.MainView(), s,
-                        cursor::NoKey, cursor::Erase);
+        // A window that is not loaded shows no cursor: only the fields are cleared.
+        if (Canvas* window = windows.ChartCanvas(SlotWindowIndex(s))) {
+            MoveChartCursor(state, *window, windows.MainView(), s, cursor::NoKey, cursor::Erase);
+        }
         rec.CursorPoint = 0;
         rec.AnchorPoint = 0;
         rec.CursorShown = false;

@@ -34,7 +34,7 @@ int16_t DataToScreenY(const ProgramState& state, int point, int16_t slotNumber);
 void DrawCursorMark(Canvas& window, float x, float y, int16_t plotTop);
 
 // The cursor command's "off": CursorOn cleared, every shown cursor of slots 0 to 17 erased on
-// its window and its fields cleared.
+// its window (when that window is loaded) and its fields cleared.
 void ClearAllCursors(ProgramState& state, ChartWindows& windows);
 
 }  // namespace tav

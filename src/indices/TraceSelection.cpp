@@ -79,8 +79,11 @@ void SetDisplayChannel(ProgramState& state, ChartWindows& windows, int16_t slotN
     const int16_t old = state.DisplayChannel[SpectrumWindow];
     state.DisplayChannel[SpectrumWindow] = slotNumber;
     if (slotNumber != old) {
-        RedrawSpectrumTraces(state, windows.ChartCanvas(SpectrumWindow), windows.MainView(),
-                             slotNumber, old);
+        if (Canvas* window = windows.ChartCanvas(SpectrumWindow)) {
+            RedrawSpectrumTraces(state, *window, windows.MainView(), slotNumber, old);
+        } else if (IsValidSlot(slotNumber)) {
+            ClearCursorFields(state.SlotInfo[slotNumber]);
+        }
     }
     state.AxisSlot = slotNumber;
 }

@@ -128,11 +128,12 @@ public:
         for (auto& c : canvases) c.SetAvailableFonts({"Arial", "Small Fonts", "MS Sans Serif"});
     }
     RecordingCanvas canvases[8];
+    bool loaded[8] = {true, true, true, true, true, true, true, true};
     int canvasRequests = 0;
     std::vector<SwitchableWindow> shown;
-    Canvas& ChartCanvas(int16_t windowIndex) override {
+    Canvas* ChartCanvas(int16_t windowIndex) override {
         ++canvasRequests;
-        return canvases[windowIndex];
+        return loaded[windowIndex] ? &canvases[windowIndex] : nullptr;
     }
     MainWindowView MainView() override { return {"", MainBack}; }
     void ShowWindow(SwitchableWindow window) override { shown.push_back(window); }
