@@ -1,6 +1,8 @@
 #include "charts/ChartScaling.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "charts/ChartValues.h"
 #include "platform/Numbers.h"
@@ -110,9 +112,12 @@ void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber) {
     form.CurrentY = state.PlotY[vis.first];
     form.ForeColor = TraceColor(slotNumber);
     const int last = std::min(vis.last, LastSpectralPoint(state, slotNumber));
+    std::vector<float> xs, ys;
     for (int i = vis.first; i <= last; ++i) {
-        form.LineTo(x0 + static_cast<float>(i) * step, state.PlotY[i]);
+        xs.push_back(x0 + static_cast<float>(i) * step);
+        ys.push_back(state.PlotY[i]);
     }
+    form.PolylineTo(xs.data(), ys.data(), xs.size());
     form.ForeColor = state.TextColor;
 }
 
