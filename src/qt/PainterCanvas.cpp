@@ -21,29 +21,51 @@ QPoint Rounded(QPointF p) { return QPoint(static_cast<int>(std::lround(p.x())), 
 }  // namespace
 
 bool PainterCanvas::SetFontName(const std::string& name) {
-    if (!FontAvailable(name)) return false;
-    fontName_ = name;
+    auto known = available_.find(name);
+    if (known == available_.end()) known = available_.emplace(name, FontAvailable(name)).first;
+    if (!known->second) return false;
+    if (name != fontName_) {
+        fontName_ = name;
+        font_.reset();
+    }
     return true;
 }
 
 void PainterCanvas::SetFontSize(float points) {
-    if (points > 0 && std::isfinite(points)) fontSize_ = points;
+    if (points > 0 && std::isfinite(points) && points != fontSize_) {
+        fontSize_ = points;
+        font_.reset();
+    }
 }
 
-void PainterCanvas::SetFontBold(bool bold) { fontBold_ = bold; }
+void PainterCanvas::SetFontBold(bool bold) {
+    if (bold != fontBold_) {
+        fontBold_ = bold;
+        font_.reset();
+    }
+}
 
 QFont PainterCanvas::CurrentFont() const {
-    return MakeFont(fontName_, fontSize_, fontBold_, 20.0 * UnitsPerTwip());
+    const double scale = 20.0 * UnitsPerTwip();
+    if (!font_ || scale != fontScale_) {
+        font_ = MakeFont(fontName_, fontSize_, fontBold_, scale);
+        metrics_.emplace(*font_);
+        fontScale_ = scale;
+    }
+    return *font_;
+}
+
+const QFontMetricsF& PainterCanvas::Metrics() const {
+    CurrentFont();
+    return *metrics_;
 }
 
 float PainterCanvas::TextWidth(const std::string& text) {
-    const QFontMetricsF metrics(CurrentFont());
-    return static_cast<float>(metrics.horizontalAdvance(ToQString(text)) / UnitsPerTwip());
+    return static_cast<float>(Metrics().horizontalAdvance(ToQString(text)) / UnitsPerTwip());
 }
 
 float PainterCanvas::TextHeight(const std::string&) {
-    const QFontMetricsF metrics(CurrentFont());
-    return static_cast<float>(metrics.height() / UnitsPerTwip());
+    return static_cast<float>(Metrics().height() / UnitsPerTwip());
 }
 
 QPointF PainterCanvas::ToDevice(float x, float y) const {
@@ -69,11 +91,9 @@ QPainter* PainterCanvas::Begin(Color color, bool rasterOp) {
 void PainterCanvas::Text(const std::string& text) {
     QPainter* painter = Begin(ForeColor, false);
     if (!painter) return;
-    const QFont font = CurrentFont();
-    painter->setFont(font);
-    const QFontMetricsF metrics(font);
+    painter->setFont(CurrentFont());
     const QPointF at = ToDevice(CurrentX, CurrentY);
-    painter->drawText(QPointF(at.x(), at.y() + metrics.ascent()), ToQString(text));
+    painter->drawText(QPointF(at.x(), at.y() + Metrics().ascent()), ToQString(text));
     Drawn();
 }
 
@@ -98,6 +118,25 @@ void PainterCanvas::Line(float x1, float y1, float x2, float y2, Color color) {
     }
     CurrentX = x2;
     CurrentY = y2;
+}
+
+void PainterCanvas::PolylineTo(const float* xs, const float* ys, std::size_t count) {
+    // In the not-xor pen every segment must be its own line: a polyline draws shared end
+    // points once, so drawing it twice would not restore the same pixels as separate lines.
+    if (count == 0 || DrawMode == draw::NotXorPen) {
+        Canvas::PolylineTo(xs, ys, count);
+        return;
+    }
+    if (QPainter* painter = Begin(ForeColor, true)) {
+        QPolygon points;
+        points.reserve(static_cast<int>(count) + 1);
+        points.append(Rounded(ToDevice(CurrentX, CurrentY)));
+        for (std::size_t i = 0; i < count; ++i) points.append(Rounded(ToDevice(xs[i], ys[i])));
+        painter->drawPolyline(points);
+        Drawn();
+    }
+    CurrentX = xs[count - 1];
+    CurrentY = ys[count - 1];
 }
 
 void PainterCanvas::Box(float x1, float y1, float x2, float y2, Color color, bool filled) {

@@ -6,7 +6,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/draw/Canvas.h"
@@ -30,6 +33,7 @@ public:
     void PrintInline(const std::string& text) override;
     void Line(float x1, float y1, float x2, float y2) override;
     void Line(float x1, float y1, float x2, float y2, Color color) override;
+    void PolylineTo(const float* xs, const float* ys, std::size_t count) override;
     void Box(float x1, float y1, float x2, float y2, Color color, bool filled) override;
     void PSet(float x, float y, Color color) override;
     void Cls() override;
@@ -50,6 +54,14 @@ protected:
 private:
     QPainter* Begin(Color color, bool rasterOp);
     void Text(const std::string& text);
+    // The current font and its metrics, built once per font change: charts measure text
+    // for every label, and asking the font database each time dominated a redraw.
+    const QFontMetricsF& Metrics() const;
+
+    mutable std::optional<QFont> font_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable double fontScale_ = 0;
+    std::map<std::string, bool> available_;
 
     std::string fontName_ = "MS Sans Serif";
     float fontSize_ = 8.25f;
