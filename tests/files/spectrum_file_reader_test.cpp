@@ -1,0 +1,175 @@
+// Reading a spectrum file into a slot: messages, lookups, what a read changes and what a failed
+// read leaves alone.
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "files/SpectrumFileReader.h"
+#include "files/support/FileTestDoubles.h"
+
+namespace tav {
+namespace {
+
+using test::FileWorld;
+
+std::string Fixture(const std::string& name) {
+    std::ifstream in(std::string(TAVOLIN_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class SpectrumFileReader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w.fs.AddFile("/work/data/a.rdg", Fixture("header_raw.rdg"));
+        // Earlier contents that a failed read must leave alone.
+        ProgramState& s = *w.state;
+        s.SlotInfo[3].NumPoints = 1;
+        s.XData[3][0] = 777.0f;
+        s.Ch1Data[slot::Reference][0] = 55.0f;
+        s.SlotInfo[3].NoRatio = true;
+        s.PrintInColor = s.DarkRefShown = s.CommonScale = true;
+        s.DerivativeParam = 2;
+    }
+    SpectrumReadResult Read(const std::string& name, int16_t slot = 3) {
+        w.state->SlotInfo[slot].FileName = name;
+        return ReadSpectrumFile(w.ctx, slot);
+    }
+    void ExpectUntouched() {
+        ProgramState& s = *w.state;
+        EXPECT_FALSE(s.DataAvailable);
+        EXPECT_EQ(s.SlotInfo[3].NumPoints, 1);
+        EXPECT_EQ(s.XData[3][0], 777.0f);
+        EXPECT_EQ(s.Ch1Data[slot::Reference][0], 55.0f);
+        EXPECT_TRUE(s.SlotInfo[3].NoRatio);
+    }
+    FileWorld w;
+};
+
+TEST_F(SpectrumFileReader, ReadsTheFileIntoTheSlot) {
+    ASSERT_EQ(Read("/work/data/a.rdg"), SpectrumReadResult::Ok);
+    const ProgramState& s = *w.state;
+    const SlotRecord& r = s.SlotInfo[3];
+    EXPECT_TRUE(s.DataAvailable);
+    EXPECT_EQ(r.NumPoints, 3);
+    EXPECT_FLOAT_EQ(r.XMin, 300.5f);
+    EXPECT_FLOAT_EQ(r.XMax, 302.0f);
+    EXPECT_FLOAT_EQ(r.DataMax, 65535.0f);
+    EXPECT_FLOAT_EQ(r.IntegTime, 30.0f);
+    EXPECT_FALSE(r.NoRatio);
+    EXPECT_FLOAT_EQ(s.Ch1Data[3][0], 1234.5f);
+    EXPECT_FLOAT_EQ(s.Ch2Data[3][1], 812.3f);
+    // The reference channel also goes to the reference slot's channel 1.
+    EXPECT_FLOAT_EQ(s.Ch1Data[slot::Reference][1], 812.3f);
+    EXPECT_FALSE(s.PrintInColor || s.DarkRefShown || s.CommonScale);
+    EXPECT_EQ(s.DerivativeParam, 0);
+    EXPECT_TRUE(w.op.messages.empty());
+}
+
+TEST_F(SpectrumFileReader, ReferenceSlotEndsWithTheReferenceChannel) {
+    ASSERT_EQ(Read("/work/data/a.rdg", slot::Reference), SpectrumReadResult::Ok);
+    EXPECT_FLOAT_EQ(w.state->Ch1Data[slot::Reference][1], 812.3f);
+    EXPECT_FLOAT_EQ(w.state->Ch2Data[slot::Reference][1], 812.3f);
+}
+
+TEST_F(SpectrumFileReader, ReferenceCalibrationFileLeavesTheMeasuredReference) {
+    ASSERT_EQ(Read("/work/data/a.rdg", slot::Work), SpectrumReadResult::Ok);
+    EXPECT_FLOAT_EQ(w.state->Ch2Data[slot::Work][1], 812.3f);
+    EXPECT_EQ(w.state->Ch1Data[slot::Reference][0], 55.0f);
+}
+
+TEST_F(SpectrumFileReader, NamesAreLookedUpTrimmedExactlyThenWithoutCase) {
+    EXPECT_EQ(Read("/work/data/a.rdg" + std::string(64, ' ')), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read(std::string("/work/data/a.rdg") + '\0' + '\0'), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read("/WORK/data/A.RDG"), SpectrumReadResult::NotFound);  // only the leaf ignores case
+    EXPECT_EQ(Read("/work/data/A.RDG"), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read("\\work\\data\\a.rdg"), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read("data/a.rdg"), SpectrumReadResult::Ok);  // from the current folder
+}
+
+TEST_F(SpectrumFileReader, NameLongerThan80IsKeptWhole) {
+    const std::string longPath = "/work/" + std::string(90, 'd') + "/spectrum.rdg";
+    w.fs.AddFile(longPath, Fixture("header_raw.rdg"));
+    EXPECT_EQ(Read(longPath), SpectrumReadResult::Ok);
+}
+
+struct FailureCase {
+    const char* name;
+    std::string fileName;
+    SpectrumReadResult result;
+    std::string message;
+    MsgIcon icon;
+};
+
+class SpectrumFileReaderFailure : public SpectrumFileReader, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SpectrumFileReaderFailure, TellsTheOperatorAndChangesNothing) {
+    const FailureCase& c = GetParam();
+    w.fs.AddFile("/work/data/busy.rdg", Fixture("header_raw.rdg"));
+    w.fs.inUse.insert("/work/data/busy.rdg");
+    w.fs.AddFile("/work/data/bad.rdg", Fixture("header_raw.rdg"));
+    w.fs.unreadable.insert("/work/data/bad.rdg");
+    w.fs.AddFile("/work/data/short.rdg", Fixture("header_raw.rdg").substr(0, 200));
+    w.fs.AddDir("/work/data/folder.rdg");
+
+    EXPECT_EQ(Read(c.fileName), c.result);
+    ASSERT_EQ(w.op.messages.size(), 1u);
+    EXPECT_EQ(w.op.messages[0].text, c.message);
+    EXPECT_EQ(w.op.messages[0].buttons, MsgButtons::OkOnly);
+    EXPECT_EQ(w.op.messages[0].icon, c.icon);
+    ExpectUntouched();
+}
+
+const std::string Busy80 = "/work/data/busy.rdg" + std::string(61, ' ');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpectrumFileReaderFailure,
+    ::testing::Values(
+        FailureCase{"Empty", "", SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
+        FailureCase{"Blanks", std::string(80, ' '), SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
+        FailureCase{"Nuls", std::string(80, '\0'), SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
+        FailureCase{"Missing", "/work/data/none.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"MissingFolder", "/nowhere/a.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"Folder", "/work/data/folder.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"InUse", "/work/data/busy.rdg", SpectrumReadResult::InUse,
+                    "The file\n" + Busy80 + "\nIs already open", MsgIcon::Exclamation},
+        FailureCase{"Unreadable", "/work/data/bad.rdg", SpectrumReadResult::ReadError, "File not found.",
+                    MsgIcon::None},
+        FailureCase{"HeaderCutShort", "/work/data/short.rdg", SpectrumReadResult::ReadError, "File not found.",
+                    MsgIcon::None}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SpectrumFileReader, EarlierDataAvailableStaysAfterAFailedRead) {
+    w.state->DataAvailable = true;
+    EXPECT_EQ(Read("/work/data/none.rdg"), SpectrumReadResult::NotFound);
+    EXPECT_TRUE(w.state->DataAvailable);
+}
+
+TEST_F(SpectrumFileReader, EmptyAndMultiScanFilesGiveNoPoints) {
+    w.fs.AddFile("/work/data/m.rdg", Fixture("multiscan.rdg"));
+    ASSERT_EQ(Read("/work/data/m.rdg"), SpectrumReadResult::Ok);
+    EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 0);
+    EXPECT_EQ(w.state->SlotInfo[3].XMin, 0.0f);
+    EXPECT_EQ(w.state->SlotInfo[3].XMax, 0.0f);
+    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].IntegTime, 50.0f);
+}
+
+TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
+    w.state->SlotInfo[3].IntegTime = 42.0f;
+    w.fs.AddFile("/work/data/h.rdg", Fixture("headerless_tabs.rdg"));
+    ASSERT_EQ(Read("/work/data/h.rdg"), SpectrumReadResult::Ok);
+    EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 2);
+    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].XMin, 351.0f);
+    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].IntegTime, 42.0f);
+}
+
+TEST_F(SpectrumFileReader, OutOfRangeSlotIsRefused) {
+    EXPECT_EQ(ReadSpectrumFile(w.ctx, 20), SpectrumReadResult::ReadError);
+    EXPECT_EQ(ReadSpectrumFile(w.ctx, -1), SpectrumReadResult::ReadError);
+}
+
+}  // namespace
+}  // namespace tav
