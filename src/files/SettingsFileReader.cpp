@@ -128,15 +128,13 @@ void ApplySettingsLine(FileContext& ctx, const std::string& line) {
         return;
     }
     for (const SettingsWindowEntry& entry : SettingsWindowEntries()) {
-        std::string windowKey = entry.line;
-        windowKey.pop_back();
-        if (key == TrimBlanks(windowKey)) {
+        if (key == KeyOfLine(entry.line)) {
             ApplyWindowLine(ctx, entry, value);
             return;
         }
     }
     for (const SettingsEntry& entry : SettingsEntries()) {
-        if (key == SettingsKey(entry)) {
+        if (key == KeyOfLine(entry.line)) {
             entry.read(s, value);
             return;
         }

@@ -190,10 +190,9 @@ constexpr SettingsWindowEntry WindowEntries[] = {
 std::span<const SettingsEntry> SettingsEntries() { return Entries; }
 std::span<const SettingsWindowEntry> SettingsWindowEntries() { return WindowEntries; }
 
-std::string SettingsKey(const SettingsEntry& entry) {
-    std::string key = entry.line;
-    if (!key.empty() && key.back() == '=') key.pop_back();
-    return TrimBlanks(key);
+std::string KeyOfLine(const char* line) {
+    const std::string text = line;
+    return TrimBlanks(text.substr(0, text.find('=')));
 }
 
 std::optional<int16_t> SettingsInteger(const std::string& value) { return RoundToInt16(Val(value)); }

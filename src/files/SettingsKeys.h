@@ -22,8 +22,8 @@ struct SettingsEntry {
 
 // [Index] (after the band lines), [Acquisition] and [Colors], in the order of the file.
 std::span<const SettingsEntry> SettingsEntries();
-// The key of an entry: its line without "=" and the blanks around it.
-std::string SettingsKey(const SettingsEntry& entry);
+// The key of a line as written: the text before "=" without the blanks around it.
+std::string KeyOfLine(const char* line);
 
 struct SettingsWindowEntry {
     SettingsWindow window;

@@ -1,22 +1,15 @@
 // The spectrum file's text: hand-made files in the stored form, headerless files, separators,
 // bounds and cut-short headers.
 
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "files/SpectrumFileParser.h"
+#include "files/support/FileTestDoubles.h"
 
 namespace tav {
 namespace {
 
-std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(TAVOLIN_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using test::Fixture;
 
 ParsedSpectrum Parse(const std::string& text, ParseStatus expected = ParseStatus::Ok) {
     ParsedSpectrum p;

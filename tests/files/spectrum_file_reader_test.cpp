@@ -1,9 +1,6 @@
 // Reading a spectrum file into a slot: messages, lookups, what a read changes and what a failed
 // read leaves alone.
 
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "files/SpectrumFileReader.h"
@@ -13,13 +10,7 @@ namespace tav {
 namespace {
 
 using test::FileWorld;
-
-std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(TAVOLIN_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using test::Fixture;
 
 class SpectrumFileReader : public ::testing::Test {
 protected:

@@ -142,3 +142,22 @@ TEST(SpectrumFileWriter, EmptySlotWritesOnlyTheHeader) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(SpectrumFileWriter, RowsWithoutHeaderReadBackButTheFirst) {
+    // A file of rows only is read as a file without header: its first row at 150 nm or more is
+    // where the rows begin, so that row itself is not stored.
+    auto s = ThreePointSlot(0);
+    std::string rows;
+    WriteSpectrumRows(*s, 0, SpectrumRowForm::Raw, rows);
+    ParsedSpectrum p;
+    ASSERT_EQ(ParseSpectrumText(rows, p), ParseStatus::Ok);
+    EXPECT_FALSE(p.hasHeader);
+    EXPECT_EQ(p.x, (std::vector<float>{301.3f, 302.0f}));
+    EXPECT_EQ(p.ch1, (std::vector<float>{0.0f, 65535.0f}));
+}
+
+}  // namespace
+}  // namespace tav

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 #include "files/TextConversions.h"
 #include "platform/Numbers.h"
@@ -45,6 +47,13 @@ private:
 };
 
 }  // namespace
+
+std::string Fixture(const std::string& name) {
+    std::ifstream in(std::string(TAVOLIN_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
 
 MemoryFileSystem::MemoryFileSystem() {
     dirs.insert("/");

@@ -103,6 +103,9 @@ public:
     void ShowWelcome() override { calls.push_back("welcome"); }
 };
 
+// The contents of a hand-made file of tests/data.
+std::string Fixture(const std::string& name);
+
 // A fresh state, services and context for one case.
 struct FileWorld {
     std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
