@@ -128,13 +128,13 @@ void ApplySettingsLine(FileContext& ctx, const std::string& line) {
         return;
     }
     for (const SettingsWindowEntry& entry : SettingsWindowEntries()) {
-        if (key == KeyOfLine(entry.line)) {
+        if (LineHasKey(entry.line, key)) {
             ApplyWindowLine(ctx, entry, value);
             return;
         }
     }
     for (const SettingsEntry& entry : SettingsEntries()) {
-        if (key == KeyOfLine(entry.line)) {
+        if (LineHasKey(entry.line, key)) {
             entry.read(s, value);
             return;
         }

@@ -190,9 +190,12 @@ constexpr SettingsWindowEntry WindowEntries[] = {
 std::span<const SettingsEntry> SettingsEntries() { return Entries; }
 std::span<const SettingsWindowEntry> SettingsWindowEntries() { return WindowEntries; }
 
-std::string KeyOfLine(const char* line) {
-    const std::string text = line;
-    return TrimBlanks(text.substr(0, text.find('=')));
+bool LineHasKey(const char* line, std::string_view key) {
+    std::string_view k(line);
+    k = k.substr(0, k.find('='));
+    while (!k.empty() && k.back() == ' ') k.remove_suffix(1);
+    while (!k.empty() && k.front() == ' ') k.remove_prefix(1);
+    return k == key;
 }
 
 std::optional<int16_t> SettingsInteger(const std::string& value) { return RoundToInt16(Val(value)); }

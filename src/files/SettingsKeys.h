@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "files/FileWindows.h"
 #include "shared/ProgramState.h"
@@ -22,8 +23,8 @@ struct SettingsEntry {
 
 // [Index] (after the band lines), [Acquisition] and [Colors], in the order of the file.
 std::span<const SettingsEntry> SettingsEntries();
-// The key of a line as written: the text before "=" without the blanks around it.
-std::string KeyOfLine(const char* line);
+// True when key is the key of a line as written: the text before "=" without its blanks.
+bool LineHasKey(const char* line, std::string_view key);
 
 struct SettingsWindowEntry {
     SettingsWindow window;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <fstream>
 #include <sstream>
 
@@ -214,6 +215,16 @@ std::string ScriptedOperator::SaveFileDialog(const FileDialogRequest& request) {
     std::string a = dialogAnswers.front();
     dialogAnswers.pop_front();
     return a;
+}
+
+void FileWorld::Reset() {
+    std::destroy_at(state.get());
+    std::construct_at(state.get());
+    fs = MemoryFileSystem();
+    op = ScriptedOperator();
+    clock = SetClock();
+    logs.CloseAll();
+    windows = RecordingWindows();
 }
 
 void RecordingWindows::RedrawSpectrumWindow(int16_t slot, const std::string& xTitle) {

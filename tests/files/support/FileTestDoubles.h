@@ -115,6 +115,8 @@ struct FileWorld {
     KineticLogs logs;
     RecordingWindows windows;
     FileContext ctx{*state, fs, op, clock, logs, windows};
+    // Back to a fresh world, reusing the state's memory.
+    void Reset();
 };
 
 }  // namespace tav::test
