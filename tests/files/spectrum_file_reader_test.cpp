@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/FileDialogs.h"
+#include "files/FileNames.h"
 #include "files/SpectrumFileReader.h"
 #include "files/support/FileTestDoubles.h"
 
@@ -160,6 +162,38 @@ TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
 TEST_F(SpectrumFileReader, OutOfRangeSlotIsRefused) {
     EXPECT_EQ(ReadSpectrumFile(w.ctx, 20), SpectrumReadResult::ReadError);
     EXPECT_EQ(ReadSpectrumFile(w.ctx, -1), SpectrumReadResult::ReadError);
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(OpenSpectrumDialogTest, ChosenPathGoesToTheCurrentSlot) {
+    test::FileWorld w;
+    w.state->DefaultPath = "data\\spectra";
+    w.state->CurrentSlot = 4;
+    const std::string longPath = "/work/" + std::string(100, 'p') + ".rdg";
+    w.op.dialogAnswers = {longPath};
+    OpenSpectrumDialog(w.ctx);
+    ASSERT_EQ(w.op.openRequests.size(), 1u);
+    const FileDialogRequest& r = w.op.openRequests[0];
+    EXPECT_EQ(r.initialDir, "/work/data/spectra");  // the data folder as the file system resolves it
+    EXPECT_EQ(r.fileName, "");
+    EXPECT_EQ(r.filter, "Quorveld Files (*.rdg)|*.rdg");
+    EXPECT_EQ(r.defaultExt, "");
+    EXPECT_TRUE(r.hideReadOnly);
+    EXPECT_EQ(w.state->SlotInfo[4].FileName, longPath);  // kept whole
+}
+
+TEST(OpenSpectrumDialogTest, CancelBlanksTheNameAndTheReadThatFollowsSaysSo) {
+    test::FileWorld w;
+    w.state->SlotInfo[0].FileName = "/work/old.rdg";
+    OpenSpectrumDialog(w.ctx);
+    EXPECT_TRUE(IsNoFileName(w.state->SlotInfo[0].FileName));
+    EXPECT_EQ(ReadSpectrumFile(w.ctx, 0), SpectrumReadResult::NoName);
+    EXPECT_EQ(w.op.messages.at(0).text, "Invalid File Name.");
 }
 
 }  // namespace
