@@ -106,15 +106,16 @@ void ParseRows(const std::vector<std::string_view>& lines, size_t first, std::st
     }
 }
 
-}  // namespace
+// Where the rows begin: a whole line, or the rest of a line after the item that ended the search.
+struct RowStart {
+    size_t line = 0;
+    bool partial = false;
+    std::string_view rest;
+};
 
-ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
-    out = ParsedSpectrum{};
-    const std::vector<std::string_view> lines = SplitTextLines(text);
-    out.x.reserve(lines.size() < MaxFilePoints ? lines.size() : MaxFilePoints);
-    out.ch1.reserve(out.x.capacity());
-    out.ch2.reserve(out.x.capacity());
-
+// The part before the rows: the ten header lines, each parsed on its own, or, in a file without
+// header, the items up to and including the first whose leading number is at least 150.
+ParseStatus ReadSpectrumHeader(const std::vector<std::string_view>& lines, ParsedSpectrum& out, RowStart& start) {
     size_t col = 0;
     const std::string_view item1 = lines.empty() ? std::string_view() : NextItem(lines[0], col);
     if (item1.substr(0, 4) == "File") {
@@ -131,12 +132,9 @@ ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
         out.DataMin = *dataMin;
         out.DataMax = *dataMax;
         out.IntegTime = *integ;
-        ParseRows(lines, HeaderLines, {}, false, out);
+        start.line = HeaderLines;
         return ParseStatus::Ok;
     }
-
-    // No header: items are consumed until one whose leading number is at least 150; the rows
-    // begin right after it (the rest of its line when a comma ended it, else the next line).
     size_t li = 0;
     std::string_view item = item1;
     while (li < lines.size() && LeadingNumber(item) < FirstRowMinimumX) {
@@ -147,12 +145,29 @@ ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
         }
         item = NextItem(lines[li], col);
     }
-    if (li >= lines.size()) return ParseStatus::Ok;
-    if (col < lines[li].size()) {
-        ParseRows(lines, li, lines[li].substr(col), true, out);
+    if (li >= lines.size()) {
+        start.line = lines.size();
+    } else if (col < lines[li].size()) {
+        start = RowStart{li, true, lines[li].substr(col)};
     } else {
-        ParseRows(lines, li + 1, {}, false, out);
+        start.line = li + 1;
     }
+    return ParseStatus::Ok;
+}
+
+}  // namespace
+
+ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
+    out = ParsedSpectrum{};
+    const std::vector<std::string_view> lines = SplitTextLines(text);
+    const size_t capacity = lines.size() < MaxFilePoints ? lines.size() : MaxFilePoints;
+    out.x.reserve(capacity);
+    out.ch1.reserve(capacity);
+    out.ch2.reserve(capacity);
+    RowStart start;
+    const ParseStatus status = ReadSpectrumHeader(lines, out, start);
+    if (status != ParseStatus::Ok) return status;
+    ParseRows(lines, start.line, start.rest, start.partial, out);
     return ParseStatus::Ok;
 }
 
