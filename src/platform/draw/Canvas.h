@@ -63,13 +63,15 @@ public:
     void LineTo(float x2, float y2) { Line(CurrentX, CurrentY, x2, y2); }
     // Outlined or filled box in an explicit colour; leaves the current point at (x2, y2).
     virtual void Box(float x1, float y1, float x2, float y2, Color color, bool filled) = 0;
-    // A single point in the given colour, honouring DrawMode.
+    // A single point in the given colour, honouring DrawMode; leaves the current point there
+    // (a curve starts with a PSet and goes on with LineTo).
     virtual void PSet(float x, float y, Color color) = 0;
 
     // Blank the surface with BackColor and put the print position at 0, 0.
     virtual void Cls() = 0;
 
-    // Printer only: end the page / the document. A window canvas ignores them.
+    // Printer only: end the page / the document; both put the print position at 0, 0 and keep
+    // ScaleTop, the font and DrawStyle. A window canvas ignores them.
     virtual void NewPage() {}
     virtual void EndDoc() {}
 };

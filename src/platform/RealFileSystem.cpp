@@ -1,0 +1,226 @@
+#include "platform/RealFileSystem.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+namespace tav {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void SetError(FsError* error, FsError value) {
+    if (error) *error = value;
+}
+
+FsError ErrorOfErrno(int err, FsError otherwise) {
+    return (err == ENOENT || err == ENOTDIR) ? FsError::NotFound : otherwise;
+}
+
+std::string Slashed(const std::string& path) {
+    std::string s = path;
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+std::string NormalForm(const fs::path& p) {
+    std::string s = p.lexically_normal().generic_string();
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s.empty() ? "/" : s;
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool WriteFully(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // best effort: the rename itself already took place
+    ::close(fd);
+}
+
+class PosixAppendFile : public AppendFile {
+public:
+    explicit PosixAppendFile(int fd) : fd_(fd) {}
+    ~PosixAppendFile() override { Close(); }
+    bool WriteLine(const std::string& line) override {
+        if (fd_ < 0) return false;
+        std::string text = line + "\r\n";
+        return WriteFully(fd_, text.data(), text.size());
+    }
+    void Close() override {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    bool IsOpen() const override { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+RealFileSystem::RealFileSystem() {
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    current_ = ec ? "/" : NormalForm(cwd);
+}
+
+RealFileSystem::RealFileSystem(std::string currentDir) : current_("/") { current_ = Resolve(currentDir); }
+
+bool RealFileSystem::SetCurrentDir(const std::string& path) {
+    std::string resolved = Resolve(path);
+    if (!IsDirectory(resolved)) return false;
+    current_ = resolved;
+    return true;
+}
+
+std::string RealFileSystem::Resolve(const std::string& path) const {
+    fs::path p(Slashed(path));
+    if (p.is_absolute()) return NormalForm(p);
+    return NormalForm(fs::path(current_) / p);
+}
+
+bool RealFileSystem::Exists(const std::string& path) const {
+    std::error_code ec;
+    return fs::exists(Resolve(path), ec);
+}
+
+bool RealFileSystem::IsDirectory(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_directory(Resolve(path), ec);
+}
+
+std::vector<DirEntry> RealFileSystem::List(const std::string& dir) const {
+    std::vector<DirEntry> entries;
+    std::error_code ec;
+    fs::directory_iterator it(Resolve(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        entries.push_back({it->path().filename().string(), it->is_directory(typeError)});
+    }
+    std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::string RealFileSystem::FindName(const std::string& dir, const std::string& name) const {
+    std::string wanted = Slashed(name);
+    if (wanted.empty() || wanted.find('/') != std::string::npos) return "";
+    std::string folder = Resolve(dir);
+    if (Exists(folder + "/" + wanted)) return wanted;
+    for (const DirEntry& entry : List(folder))
+        if (EqualIgnoringCase(entry.name, wanted)) return entry.name;
+    return "";
+}
+
+std::optional<std::string> RealFileSystem::ReadAll(const std::string& path, FsError* error) const {
+    int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, ErrorOfErrno(errno, FsError::ReadError));
+        return std::nullopt;
+    }
+    std::string contents;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || contents.size() + static_cast<size_t>(n) > MaxReadBytes) {
+            ::close(fd);
+            SetError(error, FsError::ReadError);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        contents.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    SetError(error, FsError::None);
+    return contents;
+}
+
+bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& contents, FsError* error) {
+    std::string target = Resolve(path);
+    fs::path targetPath(target);
+    std::string name = targetPath.filename().string();
+    std::string given = Slashed(path);
+    bool namesFolder = given.empty() || given.back() == '/';
+    if (namesFolder || name.empty() || name == "." || name == ".." || target == "/") {
+        SetError(error, FsError::BadName);
+        return false;
+    }
+    std::string folder = targetPath.parent_path().string();
+    std::string temp = folder + "/." + name + ".XXXXXX";
+    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, ErrorOfErrno(errno, FsError::WriteError));
+        return false;
+    }
+    struct stat old {};
+    mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool written = WriteFully(fd, contents.data(), contents.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    written = (::close(fd) == 0) && written;
+    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        SetError(error, FsError::WriteError);
+        return false;
+    }
+    SyncFolder(folder);
+    SetError(error, FsError::None);
+    return true;
+}
+
+std::unique_ptr<AppendFile> RealFileSystem::OpenAppend(const std::string& path, FsError* error) {
+    int fd = ::open(Resolve(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        SetError(error, ErrorOfErrno(errno, FsError::WriteError));
+        return nullptr;
+    }
+    SetError(error, FsError::None);
+    return std::make_unique<PosixAppendFile>(fd);
+}
+
+bool RealFileSystem::MakeDir(const std::string& path) { return ::mkdir(Resolve(path).c_str(), 0777) == 0; }
+
+bool RealFileSystem::Remove(const std::string& path) { return ::remove(Resolve(path).c_str()) == 0; }
+
+bool RealFileSystem::Rename(const std::string& from, const std::string& to) {
+    std::string source = Resolve(from), target = Resolve(to);
+    if (::rename(source.c_str(), target.c_str()) == 0) return true;
+    if (errno != EXDEV || IsDirectory(source)) return false;
+    std::optional<std::string> contents = ReadAll(source);
+    if (!contents || !WriteAtomic(target, *contents)) return false;
+    return ::unlink(source.c_str()) == 0;
+}
+
+std::string RealFileSystem::GetEnv(const std::string& name) const {
+    auto found = envOverrides_.find(name);
+    if (found != envOverrides_.end()) return found->second;
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+}
+
+}  // namespace tav

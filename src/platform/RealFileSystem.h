@@ -1,0 +1,66 @@
+#pragma once
+// The machine's file system through POSIX calls. The current folder is this object's own (the
+// process's working folder is never changed); it starts as the process's working folder.
+//
+// - Paths: "\" is read as "/"; relative paths are taken from the current folder; Resolve gives
+//   the lexically normal absolute form without a trailing "/".
+// - List: every entry but "." and "..", sorted by name (byte order); a symbolic link counts as
+//   what it points to. A folder that cannot be read lists nothing.
+// - FindName: the entry's name as it is stored in the folder; an exact match first, then the
+//   first one (in List order) that equals the name without regard to ASCII case.
+// - ReadAll: NotFound when the file or its folder is missing, ReadError otherwise (a folder,
+//   no permission, an I/O error, a file larger than MaxReadBytes).
+// - WriteAtomic: a temporary ".<name>.XXXXXX" in the same folder, written, flushed and synced,
+//   given the old file's permission bits (0644 for a new file), renamed over the target, and
+//   the folder synced. On any failure the temporary file is removed and the old file stays as it
+//   was. NotFound when the folder is missing, BadName for a path without a file name, else
+//   WriteError.
+// - OpenAppend: creates the file when missing; every WriteLine is one write of line + "\r\n"
+//   straight to the file (no buffering in the program).
+// - MakeDir: one level; false when it exists already or cannot be made.
+// - Remove: a file or an empty folder.
+// - Rename: moves a file or folder; an existing target file is replaced. Across file systems a
+//   file is copied beside the target the WriteAtomic way and the source is then removed.
+// - GetEnv: an override set by SetEnvOverride wins over the process environment; unset is "".
+
+#include <cstddef>
+#include <map>
+
+#include "platform/FileSystem.h"
+
+namespace tav {
+
+class RealFileSystem : public FileSystem {
+public:
+    static constexpr std::size_t MaxReadBytes = 256u * 1024u * 1024u;
+
+    RealFileSystem();
+    explicit RealFileSystem(std::string currentDir);
+
+    std::string CurrentDir() const override { return current_; }
+    bool SetCurrentDir(const std::string& path) override;
+    std::string Resolve(const std::string& path) const override;
+
+    bool Exists(const std::string& path) const override;
+    bool IsDirectory(const std::string& path) const override;
+    std::vector<DirEntry> List(const std::string& dir) const override;
+    std::string FindName(const std::string& dir, const std::string& name) const override;
+
+    std::optional<std::string> ReadAll(const std::string& path, FsError* error = nullptr) const override;
+    bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) override;
+    std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) override;
+
+    bool MakeDir(const std::string& path) override;
+    bool Remove(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+
+    std::string GetEnv(const std::string& name) const override;
+    void SetEnvOverride(const std::string& name, const std::string& value) { envOverrides_[name] = value; }
+    void ClearEnvOverride(const std::string& name) { envOverrides_.erase(name); }
+
+private:
+    std::string current_;
+    std::map<std::string, std::string> envOverrides_;
+};
+
+}  // namespace tav

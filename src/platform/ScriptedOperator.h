@@ -1,0 +1,64 @@
+#pragma once
+// An Operator for tests: answers come from queues the test fills, and every request is kept.
+// A message box without a scripted answer still counts and gets a default: Ok for OkOnly,
+// otherwise the configured default (Yes unless changed) when the box offers it, else the box's
+// first button. A dialog without a scripted answer is cancelled ("").
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Operator.h"
+
+namespace tav {
+
+struct MessageRecord {
+    std::string text;
+    MsgButtons buttons = MsgButtons::OkOnly;
+    MsgIcon icon = MsgIcon::None;
+    std::string title;
+    MsgResult answer = MsgResult::Ok;
+};
+
+class ScriptedOperator : public Operator {
+public:
+    ScriptedOperator();
+
+    // Answers, taken in order.
+    void AnswerMessage(MsgResult answer) { messageAnswers_.push_back(answer); }
+    void AnswerOpen(std::string path) { openAnswers_.push_back(std::move(path)); }
+    void AnswerSave(std::string path) { saveAnswers_.push_back(std::move(path)); }
+    void SetDefaultAnswer(MsgResult answer) { defaultAnswer_ = answer; }
+    void SetFonts(std::vector<std::string> fonts) { fonts_ = std::move(fonts); }
+
+    MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+    std::string OpenFileDialog(const FileDialogRequest& request) override;
+    std::string SaveFileDialog(const FileDialogRequest& request) override;
+    void Beep() override { ++beeps_; }
+    std::vector<std::string> ScreenFonts() override { return fonts_; }
+    void ShowHelp(const std::string& helpFile) override { helpRequests_.push_back(helpFile); }
+
+    const std::vector<MessageRecord>& Messages() const { return messages_; }
+    std::vector<std::string> MessageTexts() const;
+    const std::vector<FileDialogRequest>& OpenRequests() const { return openRequests_; }
+    const std::vector<FileDialogRequest>& SaveRequests() const { return saveRequests_; }
+    const std::vector<std::string>& HelpRequests() const { return helpRequests_; }
+    int Beeps() const { return beeps_; }
+    // Scripted answers not used yet (a test may check that all were asked for).
+    size_t UnusedAnswers() const { return messageAnswers_.size() + openAnswers_.size() + saveAnswers_.size(); }
+
+private:
+    MsgResult DefaultFor(MsgButtons buttons) const;
+
+    std::deque<MsgResult> messageAnswers_;
+    std::deque<std::string> openAnswers_, saveAnswers_;
+    MsgResult defaultAnswer_ = MsgResult::Yes;
+    std::vector<std::string> fonts_;
+    std::vector<MessageRecord> messages_;
+    std::vector<FileDialogRequest> openRequests_, saveRequests_;
+    std::vector<std::string> helpRequests_;
+    int beeps_ = 0;
+};
+
+}  // namespace tav

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/RealFileSystem.h"
+#include "support/TempDir.h"
+
+namespace tav {
+namespace {
+
+using test::TempDir;
+
+TEST(RealFileSystem, ResolvesPathsFromItsOwnCurrentFolder) {
+    RealFileSystem files("/base/dir");
+    struct Case {
+        const char* path;
+        const char* resolved;
+    };
+    const Case cases[] = {
+        {"a.rdg", "/base/dir/a.rdg"},
+        {"sub\\a.rdg", "/base/dir/sub/a.rdg"},
+        {"/abs/x.ini", "/abs/x.ini"},
+        {"\\abs\\x.ini", "/abs/x.ini"},
+        {"../up.txt", "/base/up.txt"},
+        {"./sub/./b", "/base/dir/sub/b"},
+        {"sub/", "/base/dir/sub"},
+        {"", "/base/dir"},
+        {"/", "/"},
+        {"../../../..", "/"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(files.Resolve(c.path), c.resolved) << c.path;
+}
+
+TEST(RealFileSystem, ChangingFolderNeverChangesTheProcessFolder) {
+    TempDir dir;
+    ASSERT_TRUE(dir.MakeDir("data"));
+    ASSERT_TRUE(dir.Write("data/s.rdg", "spectrum"));
+    std::string processFolder = std::filesystem::current_path().string();
+
+    RealFileSystem files;
+    EXPECT_EQ(files.CurrentDir(), processFolder);
+    EXPECT_TRUE(files.SetCurrentDir(dir.Path()));
+    EXPECT_TRUE(files.SetCurrentDir("data"));
+    EXPECT_EQ(files.CurrentDir(), dir.File("data"));
+    EXPECT_EQ(files.ReadAll("s.rdg").value_or(""), "spectrum");
+    EXPECT_EQ(std::filesystem::current_path().string(), processFolder);
+
+    EXPECT_FALSE(files.SetCurrentDir("missing"));
+    EXPECT_FALSE(files.SetCurrentDir("s.rdg"));  // a file is no folder
+    EXPECT_EQ(files.CurrentDir(), dir.File("data"));
+}
+
+TEST(RealFileSystem, FindsFixedNamesExactlyFirstThenWithoutCase) {
+    TempDir dir;
+    dir.Write("Prismel.INI", "");
+    dir.Write("cb.cfg", "");
+    dir.Write("CB.CFG", "");
+    dir.Write("SIMULATE.RDG", "");
+    dir.MakeDir("Sub");
+    RealFileSystem files(dir.Path());
+    struct Case {
+        const char* name;
+        const char* found;
+    };
+    const Case cases[] = {
+        {"Prismel.INI", "Prismel.INI"}, {"prismel.ini", "Prismel.INI"}, {"CB.CFG", "CB.CFG"},
+        {"cb.cfg", "cb.cfg"},           {"Cb.Cfg", "CB.CFG"},           {"simulate.rdg", "SIMULATE.RDG"},
+        {"sub", "Sub"},                 {"OLMMASTR.S19", ""},           {"", ""},
+        {"../x", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(files.FindName(dir.Path(), c.name), c.found) << c.name;
+    EXPECT_EQ(files.FindName(dir.File("missing"), "CB.CFG"), "");
+}
+
+TEST(RealFileSystem, ListsEntriesSortedWithTheirKind) {
+    TempDir dir;
+    dir.Write("b.rdg", "");
+    dir.Write("a.rdg", "");
+    dir.MakeDir("c");
+    RealFileSystem files(dir.Path());
+    auto entries = files.List(".");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "a.rdg");
+    EXPECT_FALSE(entries[0].isDirectory);
+    EXPECT_EQ(entries[2].name, "c");
+    EXPECT_TRUE(entries[2].isDirectory);
+    EXPECT_TRUE(files.List("missing").empty());
+    EXPECT_TRUE(files.IsDirectory("c"));
+    EXPECT_FALSE(files.IsDirectory("a.rdg"));
+    EXPECT_TRUE(files.Exists("a.rdg"));
+    EXPECT_FALSE(files.Exists("z.rdg"));
+}
+
+TEST(RealFileSystem, ReadsBytesExactlyAndSaysWhyItCannot) {
+    TempDir dir;
+    std::string bytes("line 1\r\nline\0two\r\n\xff\x80", 20);
+    dir.Write("f.rdg", bytes);
+    dir.MakeDir("folder");
+    RealFileSystem files(dir.Path());
+
+    FsError error = FsError::WriteError;
+    EXPECT_EQ(files.ReadAll("f.rdg", &error).value_or(""), bytes);
+    EXPECT_EQ(error, FsError::None);
+
+    struct Case {
+        const char* path;
+        FsError error;
+    };
+    for (Case c : {Case{"missing.rdg", FsError::NotFound}, Case{"nofolder/f.rdg", FsError::NotFound},
+                   Case{"f.rdg/inside", FsError::NotFound}, Case{"folder", FsError::ReadError}}) {
+        FsError e = FsError::None;
+        EXPECT_FALSE(files.ReadAll(c.path, &e).has_value()) << c.path;
+        EXPECT_EQ(e, c.error) << c.path;
+    }
+    EXPECT_FALSE(files.ReadAll("missing.rdg").has_value());  // no error slot: no crash
+}
+
+TEST(RealFileSystem, WriteAtomicReplacesTheFileAndLeavesNoTemporary) {
+    TempDir dir;
+    dir.Write("Prismel.INI", "old settings");
+    ::chmod(dir.File("Prismel.INI").c_str(), 0640);
+    RealFileSystem files(dir.Path());
+
+    FsError error = FsError::WriteError;
+    EXPECT_TRUE(files.WriteAtomic("Prismel.INI", "[Windows]\r\nnew\r\n", &error));
+    EXPECT_EQ(error, FsError::None);
+    EXPECT_EQ(dir.Read("Prismel.INI"), "[Windows]\r\nnew\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"Prismel.INI"});
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("Prismel.INI").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    EXPECT_TRUE(files.WriteAtomic("new.rdg", ""));
+    EXPECT_TRUE(dir.Exists("new.rdg"));
+    EXPECT_EQ(dir.Read("new.rdg"), "");
+}
+
+TEST(RealFileSystem, AFailedWriteKeepsTheOldFile) {
+    TempDir dir;
+    dir.Write("keep.rdg", "precious");
+    dir.MakeDir("adir");
+    RealFileSystem files(dir.Path());
+    struct Case {
+        const char* path;
+        FsError error;
+    };
+    const Case cases[] = {
+        {"missing/x.rdg", FsError::NotFound},
+        {"adir", FsError::WriteError},  // a folder stands where the file would go
+        {"adir/", FsError::BadName},
+        {"", FsError::BadName},
+    };
+    for (const Case& c : cases) {
+        FsError error = FsError::None;
+        EXPECT_FALSE(files.WriteAtomic(c.path, "data", &error)) << c.path;
+        EXPECT_EQ(error, c.error) << c.path;
+    }
+    EXPECT_EQ(dir.Read("keep.rdg"), "precious");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"adir", "keep.rdg"}));
+    EXPECT_TRUE(dir.Names("adir").empty());
+    EXPECT_FALSE(dir.Exists("missing"));
+}
+
+TEST(RealFileSystem, AWriteThatBreaksOffHalfWayKeepsTheOldFile) {
+    // The disk "fills up" half-way through the new contents: a file size limit makes the write
+    // fail even for root. Run in a child so that the limit stays there.
+    TempDir dir;
+    dir.Write("s.rdg", "old contents");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        RealFileSystem files(dir.Path());
+        FsError error = FsError::None;
+        bool ok = files.WriteAtomic("s.rdg", std::string(100000, 'x'), &error);
+        _exit(ok ? 1 : error == FsError::WriteError ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(dir.Read("s.rdg"), "old contents");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"s.rdg"});
+}
+
+TEST(RealFileSystem, AppendsLinesThatAreOnDiskAtOnce) {
+    TempDir dir;
+    dir.Write("~Ratio.Tmp", "earlier run\r\n");
+    RealFileSystem files(dir.Path());
+    FsError error = FsError::WriteError;
+    auto log = files.OpenAppend("~Ratio.Tmp", &error);
+    ASSERT_TRUE(log);
+    EXPECT_EQ(error, FsError::None);
+    EXPECT_TRUE(log->IsOpen());
+    EXPECT_TRUE(log->WriteLine("a.rdg, 1.5"));
+    EXPECT_EQ(dir.Read("~Ratio.Tmp"), "earlier run\r\na.rdg, 1.5\r\n");  // before any close
+    EXPECT_TRUE(log->WriteLine(""));
+    log->Close();
+    EXPECT_FALSE(log->IsOpen());
+    EXPECT_FALSE(log->WriteLine("after close"));
+    EXPECT_EQ(dir.Read("~Ratio.Tmp"), "earlier run\r\na.rdg, 1.5\r\n\r\n");
+
+    auto fresh = files.OpenAppend("~Diagnost.Tmp");
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(dir.Exists("~Diagnost.Tmp"));
+
+    EXPECT_EQ(files.OpenAppend("missing/x.Tmp", &error), nullptr);
+    EXPECT_EQ(error, FsError::NotFound);
+}
+
+TEST(RealFileSystem, MakesRemovesAndRenames) {
+    TempDir dir;
+    RealFileSystem files(dir.Path());
+    EXPECT_TRUE(files.MakeDir("data"));
+    EXPECT_FALSE(files.MakeDir("data"));
+    EXPECT_FALSE(files.MakeDir("no/such/parent"));
+
+    dir.Write("~Ratio.Tmp", "lines");
+    dir.Write("saved.txt", "older save");
+    EXPECT_TRUE(files.Rename("~Ratio.Tmp", "saved.txt"));  // an existing target is replaced
+    EXPECT_EQ(dir.Read("saved.txt"), "lines");
+    EXPECT_FALSE(dir.Exists("~Ratio.Tmp"));
+    EXPECT_FALSE(files.Rename("~Ratio.Tmp", "other.txt"));
+    EXPECT_TRUE(files.Rename("saved.txt", "data\\moved.txt"));
+    EXPECT_EQ(dir.Read("data/moved.txt"), "lines");
+
+    EXPECT_FALSE(files.Remove("data"));  // not empty
+    EXPECT_TRUE(files.Remove("data/moved.txt"));
+    EXPECT_FALSE(files.Remove("data/moved.txt"));
+    EXPECT_TRUE(files.Remove("data"));
+    EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST(RealFileSystem, EnvironmentOverridesWinOverTheProcess) {
+    RealFileSystem files;
+    ::setenv("TAVOLIN_TEST_PROBE", "/opt/cb", 1);
+    EXPECT_EQ(files.GetEnv("TAVOLIN_TEST_PROBE"), "/opt/cb");
+    files.SetEnvOverride("TAVOLIN_TEST_PROBE", "");
+    EXPECT_EQ(files.GetEnv("TAVOLIN_TEST_PROBE"), "");
+    files.SetEnvOverride("CBDIREC", "/tmp/board/");
+    EXPECT_EQ(files.GetEnv("CBDIREC"), "/tmp/board/");
+    files.ClearEnvOverride("TAVOLIN_TEST_PROBE");
+    EXPECT_EQ(files.GetEnv("TAVOLIN_TEST_PROBE"), "/opt/cb");
+    ::unsetenv("TAVOLIN_TEST_PROBE");
+    EXPECT_EQ(files.GetEnv("TAVOLIN_TEST_PROBE"), "");
+}
+
+}  // namespace
+}  // namespace tav
