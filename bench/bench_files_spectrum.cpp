@@ -46,9 +46,3 @@ void BM_ReadSpectrumFile(benchmark::State& st) {
 BENCHMARK(BM_ReadSpectrumFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-// Stand-ins until the clock's texts are part of the core library.
-namespace tav {
-std::string DateTextSlashes(const CivilTime&) { return "03/07/2024"; }
-std::string TimeText(const CivilTime&) { return "14:05:09"; }
-}  // namespace tav

@@ -79,9 +79,9 @@ TEST(FileReadersFuzz, SpectrumFiles) {
         }
         if (n % 4 != 0) continue;
         // The whole read, committing to a slot.
-        w.fs.files["/work/f.rdg"] = text;
+        w.dir.Write("f.rdg", text);
         const int16_t slot = slots[n % 5];
-        w.state->SlotInfo[slot].FileName = "/work/f.rdg";
+        w.state->SlotInfo[slot].FileName = "f.rdg";
         ReadSpectrumFile(w.ctx, slot);
         const SlotRecord& r = w.state->SlotInfo[slot];
         ASSERT_GE(r.NumPoints, 0);
@@ -96,8 +96,7 @@ TEST(FileReadersFuzz, SettingsFiles) {
     for (int n = 0; n < 1500; ++n) {
         w.Reset();
         again.Reset();
-        w.state->StartDir = "/work";
-        w.fs.AddFile("/work/Prismel.INI", n % 4 == 0 ? RandomText(rng, 3000) : Mutate(seed, rng));
+        w.dir.Write("Prismel.INI", n % 4 == 0 ? RandomText(rng, 3000) : Mutate(seed, rng));
         ReadSettingsFile(w.ctx);
         const ProgramState& s = *w.state;
         ASSERT_GE(s.NumOfBands, 0);
@@ -107,8 +106,7 @@ TEST(FileReadersFuzz, SettingsFiles) {
         ASSERT_NE(s.NumToAverage, 0);
         // Whatever was read writes out again and reads back to the same bands.
         ASSERT_TRUE(WriteSettingsFile(w.ctx));
-        again.state->StartDir = "/work";
-        again.fs.AddFile("/work/Prismel.INI", w.fs.Contents("/work/Prismel.INI"));
+        again.dir.Write("Prismel.INI", w.dir.Read("Prismel.INI"));
         ReadSettingsFile(again.ctx);
         ASSERT_EQ(again.state->NumOfBands, s.NumOfBands) << "case " << n;
     }

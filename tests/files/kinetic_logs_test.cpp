@@ -11,17 +11,16 @@ namespace {
 
 using test::FileWorld;
 
-const char* Saved = "/work/DATA/XYZ00001.rdg";
+const char* Saved = "/data/spectra/XYZ00001.rdg";
 const std::string Stamp = " 03-07-2024 14:05:09 ";
 
 class KineticLogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ProgramState& s = *w.state;
-        s.StartDir = "/work";
-        s.DefaultPath = "/work/DATA";
-        w.fs.AddDir("/work/DATA");
-        w.logs.OpenAll(w.fs, "/work");
+        s.DefaultPath = w.P("DATA");
+        w.dir.MakeDir("DATA");
+        w.logs.OpenAll(w.fs, w.dir.Path());
         s.ElapsedTime = 12.0f;
         s.RatioValue = 1.5f;
         s.NormDiffValue = 0.25f;
@@ -39,7 +38,7 @@ protected:
         s.RatioNumerator = s.RatioDenominator = s.NormDiffX = s.NormDiffY = 1;
         s.DerivativeBand = s.IntegralBand = s.AverageBand = 2;
     }
-    std::string Log(const char* name) { return w.fs.Contents(std::string("/work/") + name); }
+    std::string Log(const char* name) { return w.dir.Read(name); }
     FileWorld w;
 };
 
@@ -76,8 +75,7 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
                          "~Integ.Tmp", "~Average.Tmp", "~Diagnost.Tmp"};
     for (const Case& c : cases) {
         FileWorld v;
-        v.state->StartDir = "/work";
-        v.logs.OpenAll(v.fs, "/work");
+        v.logs.OpenAll(v.fs, v.dir.Path());
         MenuChecks& m = v.state->Menu;
         m.ActivateRatio = m.ActivateNormDiff = m.ActivateExperimental = m.ActivateDerivative = true;
         m.ActivateIntegral = m.ActivateAverage = m.ActivateDiagnostics = true;
@@ -88,7 +86,7 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
         c.change(s);
         AppendKineticLogLines(v.ctx, Saved);
         for (const char* log : all) {
-            const bool written = !v.fs.Contents(std::string("/work/") + log).empty();
+            const bool written = !v.dir.Read(log).empty();
             EXPECT_EQ(written, std::string(log) != c.silentLog) << c.name << ": " << log;
         }
     }
@@ -97,9 +95,9 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
 TEST_F(KineticLogsTest, NoCheckedItemNoLine) {
     ProgramState& s = *w.state;
     s.RatioNumerator = s.RatioDenominator = 1;
-    w.op.dialogAnswers = {"/work/DATA/a.rdg"};
+    w.op.AnswerSave(w.P("DATA/a.rdg"));
     ASSERT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Saved);
-    for (int16_t n = 101; n <= 107; ++n) EXPECT_EQ(w.fs.Contents("/work/" + KineticLogTempName(n)), "");
+    for (int16_t n = 101; n <= 107; ++n) EXPECT_EQ(w.dir.Read(KineticLogTempName(n)), "");
 }
 
 TEST_F(KineticLogsTest, ElapsedSecondsAndNameField) {
@@ -111,24 +109,23 @@ TEST_F(KineticLogsTest, ElapsedSecondsAndNameField) {
     for (const Case& c : {Case{11.5f, " 12 "}, Case{11.49f, " 11 "}, Case{0.0f, " 0 "}, Case{-0.6f, "-1 "},
                           Case{33000.4f, " 33000 "}, Case{86399.0f, " 86399 "}}) {
         FileWorld v;
-        v.state->StartDir = "/work";
-        v.logs.OpenAll(v.fs, "/work");
+        v.logs.OpenAll(v.fs, v.dir.Path());
         v.state->Menu.ActivateExperimental = true;
         v.state->ExperimentalValue = 1.0f;
         v.state->ElapsedTime = c.elapsed;
         AppendKineticLogLines(v.ctx, "n");
-        EXPECT_EQ(v.fs.Contents("/work/~Exper.Tmp"), "n" + Stamp + c.seconds + "Secs  1.\r\n") << c.elapsed;
+        EXPECT_EQ(v.dir.Read("~Exper.Tmp"), "n" + Stamp + c.seconds + "Secs  1.\r\n") << c.elapsed;
     }
     const std::string longName = "/home/operator/measurements/2024/series/XYZ00001.rdg";
-    EXPECT_EQ(KineticLogLine(longName, w.clock.now, 5, 1.0f).substr(0, 36), longName.substr(longName.size() - 35) + " ");
-    EXPECT_EQ(KineticLogLine("C:\\DATA\\XYZ00001.rdg", w.clock.now, 12, 1.5f),
+    EXPECT_EQ(KineticLogLine(longName, w.clock.Now(), 5, 1.0f).substr(0, 36), longName.substr(longName.size() - 35) + " ");
+    EXPECT_EQ(KineticLogLine("C:\\DATA\\XYZ00001.rdg", w.clock.Now(), 12, 1.5f),
               "C:\\DATA\\XYZ00001.rdg 03-07-2024 14:05:09  12 Secs  1.5");
 }
 
 TEST_F(KineticLogsTest, LinesCollectAcrossRunsUntilSaved) {
-    w.fs.files["/work/~Exper.Tmp"] = "from an earlier run\r\n";
+    w.dir.Write("~Exper.Tmp", "from an earlier run\r\n");
     KineticLogs again;
-    again.OpenAll(w.fs, "/work");
+    again.OpenAll(w.fs, w.dir.Path());
     w.state->Menu.ActivateExperimental = true;
     FileContext ctx{*w.state, w.fs, w.op, w.clock, again, w.windows};
     AppendKineticLogLines(ctx, "f");
@@ -140,20 +137,21 @@ TEST_F(KineticLogsTest, SavingMovesTheLinesAndBeginsAnEmptyLog) {
     w.state->Menu.ActivateExperimental = true;
     AppendKineticLogLines(w.ctx, "f");
     const std::string lines = Log("~Exper.Tmp");
-    w.op.dialogAnswers = {"/work/DATA/exp.dat", "/work/DATA/exp2.dat"};
+    w.op.AnswerSave(w.P("DATA/exp.dat"));
+    w.op.AnswerSave(w.P("DATA/exp2.dat"));
     ASSERT_EQ(SaveKineticFile(w.ctx, "~Exper.Tmp", 103), KineticSaveResult::Saved);
-    ASSERT_EQ(w.op.saveRequests.size(), 1u);
-    EXPECT_EQ(w.op.saveRequests[0].filter, "Kinetic Files (*.dat)|*.dat");
-    EXPECT_EQ(w.op.saveRequests[0].defaultExt, "DAT");
-    EXPECT_EQ(w.op.saveRequests[0].initialDir, "/work/DATA");
-    EXPECT_TRUE(w.op.saveRequests[0].overwritePrompt);
-    EXPECT_EQ(w.fs.Contents("/work/DATA/exp.dat"), lines);
+    ASSERT_EQ(w.op.SaveRequests().size(), 1u);
+    EXPECT_EQ(w.op.SaveRequests()[0].filter, "Kinetic Files (*.dat)|*.dat");
+    EXPECT_EQ(w.op.SaveRequests()[0].defaultExt, "DAT");
+    EXPECT_EQ(w.op.SaveRequests()[0].initialDir, w.P("DATA"));
+    EXPECT_TRUE(w.op.SaveRequests()[0].overwritePrompt);
+    EXPECT_EQ(w.dir.Read("DATA/exp.dat"), lines);
     EXPECT_EQ(Log("~Exper.Tmp"), "");
     EXPECT_TRUE(w.logs.IsOpen(103));
 
     // The new log goes on taking lines; a second save right away saves an empty file.
     ASSERT_EQ(SaveKineticFile(w.ctx, "~Exper.Tmp", 103), KineticSaveResult::Saved);
-    EXPECT_EQ(w.fs.Contents("/work/DATA/exp2.dat"), "");
+    EXPECT_EQ(w.dir.Read("DATA/exp2.dat"), "");
     AppendKineticLogLines(w.ctx, "g");
     EXPECT_NE(Log("~Exper.Tmp").find("Secs"), std::string::npos);
 }
@@ -171,14 +169,14 @@ TEST_F(KineticLogsTest, FailedSaveKeepsTheLinesAndLoggingGoesOn) {
     w.state->Menu.ActivateExperimental = true;
     AppendKineticLogLines(w.ctx, "f");
     const std::string lines = Log("~Exper.Tmp");
-    w.fs.AddFile("/work/DATA/exp.dat", "older save");
-    w.fs.failWrite.insert("/work/DATA/exp.dat");
-    w.op.dialogAnswers = {"/work/DATA/exp.dat"};
+    w.dir.Write("DATA/exp.dat", "older save");
+    w.fs.FailPath(FsOp::Write, w.P("DATA/exp.dat"), FsError::WriteError);
+    w.op.AnswerSave(w.P("DATA/exp.dat"));
     EXPECT_EQ(SaveKineticFile(w.ctx, "~Exper.Tmp", 103), KineticSaveResult::Failed);
-    EXPECT_EQ(w.fs.Contents("/work/DATA/exp.dat"), "older save");
+    EXPECT_EQ(w.dir.Read("DATA/exp.dat"), "older save");
     EXPECT_EQ(Log("~Exper.Tmp"), lines);
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, "The file\n/work/DATA/exp.dat\ncould not be written.");
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/exp.dat") + "\ncould not be written.");
     EXPECT_TRUE(w.logs.IsOpen(103));
 }
 
@@ -186,15 +184,15 @@ TEST_F(KineticLogsTest, ChoosingTheLogItselfLosesNothing) {
     w.state->Menu.ActivateExperimental = true;
     AppendKineticLogLines(w.ctx, "f");
     const std::string lines = Log("~Exper.Tmp");
-    w.op.dialogAnswers = {"/work/~Exper.Tmp"};
+    w.op.AnswerSave(w.P("~Exper.Tmp"));
     EXPECT_EQ(SaveKineticFile(w.ctx, "~Exper.Tmp", 103), KineticSaveResult::Saved);
     EXPECT_EQ(Log("~Exper.Tmp"), lines);
 }
 
 TEST_F(KineticLogsTest, LogsThatCannotBeOpenedAreSkipped) {
     FileWorld v;
-    v.fs.failOpenAppend.insert("/work/~Ratio.Tmp");
-    v.logs.OpenAll(v.fs, "/work");
+    v.fs.FailPath(FsOp::OpenAppend, v.P("~Ratio.Tmp"), FsError::WriteError);
+    v.logs.OpenAll(v.fs, v.dir.Path());
     EXPECT_FALSE(v.logs.IsOpen(101));
     for (int16_t n = 102; n <= 107; ++n) EXPECT_TRUE(v.logs.IsOpen(n)) << n;
     v.logs.CloseAll();

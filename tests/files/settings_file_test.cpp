@@ -13,16 +13,9 @@ namespace {
 using test::FileWorld;
 using test::Fixture;
 
-void StartIn(FileWorld& w, const std::string& dir) {
-    w.fs.AddDir(dir);
-    w.fs.SetCurrentDir(dir);
-    w.state->StartDir = dir;
-}
-
 TEST(SettingsFileRead, StoredFileReadsToItsValues) {
     FileWorld w;
-    StartIn(w, "/work");
-    w.fs.AddFile("/work/Prismel.INI", Fixture("Prismel.INI"));
+    w.dir.Write("Prismel.INI", Fixture("Prismel.INI"));
     ReadSettingsFile(w.ctx);
     const ProgramState& s = *w.state;
 
@@ -94,17 +87,16 @@ TEST(SettingsFileRead, StoredFileReadsToItsValues) {
     EXPECT_EQ(w.windows.boxes.Averaging, 5);
     EXPECT_EQ(w.windows.boxes.Text1, "3.0");
     EXPECT_EQ(w.windows.boxes.Source, 3);
-    EXPECT_TRUE(w.op.messages.empty());
+    EXPECT_TRUE(w.op.Messages().empty());
 }
 
 TEST(SettingsFileRead, WithoutAFileTheDefaultsApply) {
     FileWorld w;
-    StartIn(w, "/work");
     ReadSettingsFile(w.ctx);
     const ProgramState& s = *w.state;
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"show 0", "show 1", "welcome"}));
-    EXPECT_EQ(s.DefaultPath, "/work/DATA");
-    EXPECT_TRUE(w.fs.IsDirectory("/work/DATA"));
+    EXPECT_EQ(s.DefaultPath, w.P("DATA"));
+    EXPECT_TRUE(w.fs.IsDirectory(w.P("DATA")));
     EXPECT_EQ(s.MenuFormRect.Open, -1);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(s.AutoScaleOn[i], -1);
@@ -130,7 +122,6 @@ TEST(SettingsFileRead, WithoutAFileTheDefaultsApply) {
 
 TEST(SettingsFileRead, ReadsOncePerRunAndWelcomesOnce) {
     FileWorld w;
-    StartIn(w, "/work");
     ReadSettingsFile(w.ctx);
     const size_t calls = w.windows.calls.size();
     ReadSettingsFile(w.ctx);  // IniLoaded: nothing
@@ -142,20 +133,18 @@ TEST(SettingsFileRead, ReadsOncePerRunAndWelcomesOnce) {
 
 TEST(SettingsFileRead, FileNameIsFoundWithoutRegardToCase) {
     FileWorld w;
-    StartIn(w, "/work");
-    w.fs.AddFile("/work/PRISMEL.ini", "Serialport=2\r\n");
+    w.dir.Write("PRISMEL.ini", "Serialport=2\r\n");
     ReadSettingsFile(w.ctx);
     EXPECT_EQ(w.state->CommPortNumber, 2);
 }
 
 TEST(SettingsFileRead, UnreadableFileDoesNotStallStartUp) {
     FileWorld w;
-    StartIn(w, "/work");
-    w.fs.AddFile("/work/Prismel.INI", "Serialport=2\r\n");
-    w.fs.unreadable.insert("/work/Prismel.INI");
+    w.dir.Write("Prismel.INI", "Serialport=2\r\n");
+    w.fs.FailPath(FsOp::Read, w.P("Prismel.INI"), FsError::ReadError);
     ReadSettingsFile(w.ctx);
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, "The file\n/work/Prismel.INI\ncould not be read.");
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be read.");
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"boxes", "welcome"}));
     EXPECT_EQ(w.state->NumToAverage, 1);
 }
@@ -238,8 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SettingsFileRead, BoxesAreFilledBeforeTheFixUps) {
     FileWorld w;
-    StartIn(w, "/work");
-    w.fs.AddFile("/work/Prismel.INI", "Number to Average=0\r\nIntegration Time=40000\r\nAuto Scan Delay=-3\r\n");
+    w.dir.Write("Prismel.INI", "Number to Average=0\r\nIntegration Time=40000\r\nAuto Scan Delay=-3\r\n");
     w.windows.boxes.Integrat = 99;
     ReadSettingsFile(w.ctx);
     EXPECT_EQ(w.state->NumToAverage, 1);
@@ -310,7 +298,7 @@ const std::string DefaultsText =
     "Dark Correction=0\r\n"
     "Reference On= 0 \r\n"
     "Reference File Name=\r\n"
-    "Default Path=/work/DATA\r\n"
+    "Default Path=@\r\n"
     "Cal Coeff A=301.22\r\n"
     "Cal Coeff B=3.3323\r\n"
     "Cal Coeff C=-.000306\r\n"
@@ -331,15 +319,15 @@ const std::string DefaultsText =
 
 TEST(SettingsFileWrite, FirstRunWithTheDefaults) {
     FileWorld w;
-    StartIn(w, "/work");
     ReadSettingsFile(w.ctx);
     ASSERT_TRUE(WriteSettingsFile(w.ctx));
-    EXPECT_EQ(w.fs.Contents("/work/Prismel.INI"), DefaultsText);
+    std::string expected = DefaultsText;
+    expected.replace(expected.find('@'), 1, w.P("DATA"));
+    EXPECT_EQ(w.dir.Read("Prismel.INI"), expected);
 }
 
 TEST(SettingsFileWrite, BandLinesAndWindowLines) {
     FileWorld w;
-    StartIn(w, "/work");
     ProgramState& s = *w.state;
     s.NumOfBands = 2;
     s.BandStart = {450.5f, 600.0f, 0.0f};
@@ -355,24 +343,24 @@ TEST(SettingsFileWrite, BandLinesAndWindowLines) {
 TEST(SettingsFileWrite, RootStartFolderHasNoDoubledSeparator) {
     FileWorld w;
     w.state->StartDir = "/";
-    ASSERT_TRUE(WriteSettingsFile(w.ctx));
-    EXPECT_TRUE(w.fs.HasFile("/Prismel.INI"));
+    w.fs.FailNext(FsOp::Write, FsError::WriteError);  // nothing is written to the real root
+    WriteSettingsFile(w.ctx);
+    ASSERT_EQ(w.fs.WriteAttempts().size(), 1u);
+    EXPECT_EQ(w.fs.WriteAttempts()[0].path, "/Prismel.INI");
 }
 
 TEST(SettingsFileWrite, FailedWriteKeepsTheOldFileAndTellsTheOperator) {
     FileWorld w;
-    StartIn(w, "/work");
-    w.fs.AddFile("/work/Prismel.INI", "old settings");
-    w.fs.failWrite.insert("/work/Prismel.INI");
+    w.dir.Write("Prismel.INI", "old settings");
+    w.fs.FailPath(FsOp::Write, w.P("Prismel.INI"), FsError::WriteError);
     EXPECT_FALSE(WriteSettingsFile(w.ctx));
-    EXPECT_EQ(w.fs.Contents("/work/Prismel.INI"), "old settings");
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, "The file\n/work/Prismel.INI\ncould not be written.");
+    EXPECT_EQ(w.dir.Read("Prismel.INI"), "old settings");
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be written.");
 }
 
 TEST(SettingsFile, EveryKeyRoundTrips) {
     FileWorld a;
-    StartIn(a, "/work");
     ProgramState& s = *a.state;
     s.NumOfBands = 3;
     s.BandStart = {401.5f, 502.25f, 603.0f, 0.0f};
@@ -423,8 +411,7 @@ TEST(SettingsFile, EveryKeyRoundTrips) {
     ASSERT_TRUE(WriteSettingsFile(a.ctx));
 
     FileWorld b;
-    StartIn(b, "/work");
-    b.fs.AddFile("/work/Prismel.INI", a.fs.Contents("/work/Prismel.INI"));
+    b.dir.Write("Prismel.INI", a.dir.Read("Prismel.INI"));
     ReadSettingsFile(b.ctx);
     const ProgramState& r = *b.state;
     EXPECT_EQ(r.NumOfBands, 3);

@@ -17,7 +17,7 @@ using test::Fixture;
 class SpectrumFileReader : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.fs.AddFile("/work/data/a.rdg", Fixture("header_raw.rdg"));
+        w.dir.Write("data/a.rdg", Fixture("header_raw.rdg"));
         // Earlier contents that a failed read must leave alone.
         ProgramState& s = *w.state;
         s.SlotInfo[3].NumPoints = 1;
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(SpectrumFileReader, ReadsTheFileIntoTheSlot) {
-    ASSERT_EQ(Read("/work/data/a.rdg"), SpectrumReadResult::Ok);
+    ASSERT_EQ(Read(w.P("data/a.rdg")), SpectrumReadResult::Ok);
     const ProgramState& s = *w.state;
     const SlotRecord& r = s.SlotInfo[3];
     EXPECT_TRUE(s.DataAvailable);
@@ -59,64 +59,72 @@ TEST_F(SpectrumFileReader, ReadsTheFileIntoTheSlot) {
     EXPECT_FLOAT_EQ(s.Ch1Data[slot::Reference][1], 812.3f);
     EXPECT_FALSE(s.PrintInColor || s.DarkRefShown || s.CommonScale);
     EXPECT_EQ(s.DerivativeParam, 0);
-    EXPECT_TRUE(w.op.messages.empty());
+    EXPECT_TRUE(w.op.Messages().empty());
 }
 
 TEST_F(SpectrumFileReader, ReferenceSlotEndsWithTheReferenceChannel) {
-    ASSERT_EQ(Read("/work/data/a.rdg", slot::Reference), SpectrumReadResult::Ok);
+    ASSERT_EQ(Read(w.P("data/a.rdg"), slot::Reference), SpectrumReadResult::Ok);
     EXPECT_FLOAT_EQ(w.state->Ch1Data[slot::Reference][1], 812.3f);
     EXPECT_FLOAT_EQ(w.state->Ch2Data[slot::Reference][1], 812.3f);
 }
 
 TEST_F(SpectrumFileReader, ReferenceCalibrationFileLeavesTheMeasuredReference) {
-    ASSERT_EQ(Read("/work/data/a.rdg", slot::Work), SpectrumReadResult::Ok);
+    ASSERT_EQ(Read(w.P("data/a.rdg"), slot::Work), SpectrumReadResult::Ok);
     EXPECT_FLOAT_EQ(w.state->Ch2Data[slot::Work][1], 812.3f);
     EXPECT_EQ(w.state->Ch1Data[slot::Reference][0], 55.0f);
 }
 
 TEST_F(SpectrumFileReader, NamesAreLookedUpTrimmedExactlyThenWithoutCase) {
-    EXPECT_EQ(Read("/work/data/a.rdg" + std::string(64, ' ')), SpectrumReadResult::Ok);
-    EXPECT_EQ(Read(std::string("/work/data/a.rdg") + '\0' + '\0'), SpectrumReadResult::Ok);
-    EXPECT_EQ(Read("/WORK/data/A.RDG"), SpectrumReadResult::NotFound);  // only the leaf ignores case
-    EXPECT_EQ(Read("/work/data/A.RDG"), SpectrumReadResult::Ok);
-    EXPECT_EQ(Read("\\work\\data\\a.rdg"), SpectrumReadResult::Ok);
+    const std::string a = w.P("data/a.rdg");
+    EXPECT_EQ(Read(a + std::string(40, ' ')), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read(a + '\0' + '\0'), SpectrumReadResult::Ok);
+    EXPECT_EQ(Read(w.P("DATA/a.rdg")), SpectrumReadResult::NotFound);  // only the leaf ignores case
+    EXPECT_EQ(Read(w.P("data/A.RDG")), SpectrumReadResult::Ok);
+    std::string backslashed = a;
+    for (char& c : backslashed) c = c == '/' ? '\\' : c;
+    EXPECT_EQ(Read(backslashed), SpectrumReadResult::Ok);
     EXPECT_EQ(Read("data/a.rdg"), SpectrumReadResult::Ok);  // from the current folder
 }
 
 TEST_F(SpectrumFileReader, NameLongerThan80IsKeptWhole) {
-    const std::string longPath = "/work/" + std::string(90, 'd') + "/spectrum.rdg";
-    w.fs.AddFile(longPath, Fixture("header_raw.rdg"));
-    EXPECT_EQ(Read(longPath), SpectrumReadResult::Ok);
+    const std::string longName = std::string(90, 'd') + "/spectrum.rdg";
+    w.dir.Write(longName, Fixture("header_raw.rdg"));
+    EXPECT_EQ(Read(w.P(longName)), SpectrumReadResult::Ok);
 }
 
 struct FailureCase {
     const char* name;
-    std::string fileName;
+    std::string fileName;  // in the world's folder unless empty or blank
     SpectrumReadResult result;
-    std::string message;
+    std::string message;   // "@" stands for the 80-character name field
     MsgIcon icon;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class SpectrumFileReaderFailure : public SpectrumFileReader, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(SpectrumFileReaderFailure, TellsTheOperatorAndChangesNothing) {
     const FailureCase& c = GetParam();
-    w.fs.AddFile("/work/data/busy.rdg", Fixture("header_raw.rdg"));
-    w.fs.inUse.insert("/work/data/busy.rdg");
-    w.fs.AddFile("/work/data/bad.rdg", Fixture("header_raw.rdg"));
-    w.fs.unreadable.insert("/work/data/bad.rdg");
-    w.fs.AddFile("/work/data/short.rdg", Fixture("header_raw.rdg").substr(0, 200));
-    w.fs.AddDir("/work/data/folder.rdg");
+    for (const char* name : {"data/busy.rdg", "data/bad.rdg"}) w.dir.Write(name, Fixture("header_raw.rdg"));
+    w.fs.FailPath(FsOp::Read, w.P("data/busy.rdg"), FsError::InUse);
+    w.fs.FailPath(FsOp::Read, w.P("data/bad.rdg"), FsError::ReadError);
+    w.dir.Write("data/short.rdg", Fixture("header_raw.rdg").substr(0, 200));
+    w.dir.MakeDir("data/folder.rdg");
 
-    EXPECT_EQ(Read(c.fileName), c.result);
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, c.message);
-    EXPECT_EQ(w.op.messages[0].buttons, MsgButtons::OkOnly);
-    EXPECT_EQ(w.op.messages[0].icon, c.icon);
+    const bool inFolder = !c.fileName.empty() && c.fileName[0] != ' ' && c.fileName[0] != '\0';
+    const std::string name = inFolder ? w.P(c.fileName) : c.fileName;
+    EXPECT_EQ(Read(name), c.result);
+    std::string message = c.message;
+    if (const size_t at = message.find('@'); at != std::string::npos) {
+        message.replace(at, 1, name + std::string(80 - name.size(), ' '));
+    }
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, message);
+    EXPECT_EQ(w.op.Messages()[0].buttons, MsgButtons::OkOnly);
+    EXPECT_EQ(w.op.Messages()[0].icon, c.icon);
     ExpectUntouched();
 }
-
-const std::string Busy80 = "/work/data/busy.rdg" + std::string(61, ' ');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SpectrumFileReaderFailure,
@@ -124,26 +132,25 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"Empty", "", SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
         FailureCase{"Blanks", std::string(80, ' '), SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
         FailureCase{"Nuls", std::string(80, '\0'), SpectrumReadResult::NoName, "Invalid File Name.", MsgIcon::None},
-        FailureCase{"Missing", "/work/data/none.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
-        FailureCase{"MissingFolder", "/nowhere/a.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
-        FailureCase{"Folder", "/work/data/folder.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
-        FailureCase{"InUse", "/work/data/busy.rdg", SpectrumReadResult::InUse,
-                    "The file\n" + Busy80 + "\nIs already open", MsgIcon::Exclamation},
-        FailureCase{"Unreadable", "/work/data/bad.rdg", SpectrumReadResult::ReadError, "File not found.",
-                    MsgIcon::None},
-        FailureCase{"HeaderCutShort", "/work/data/short.rdg", SpectrumReadResult::ReadError, "File not found.",
+        FailureCase{"Missing", "data/none.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"MissingFolder", "nowhere/a.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"Folder", "data/folder.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
+        FailureCase{"InUse", "data/busy.rdg", SpectrumReadResult::InUse, "The file\n@\nIs already open",
+                    MsgIcon::Exclamation},
+        FailureCase{"Unreadable", "data/bad.rdg", SpectrumReadResult::ReadError, "File not found.", MsgIcon::None},
+        FailureCase{"HeaderCutShort", "data/short.rdg", SpectrumReadResult::ReadError, "File not found.",
                     MsgIcon::None}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SpectrumFileReader, EarlierDataAvailableStaysAfterAFailedRead) {
     w.state->DataAvailable = true;
-    EXPECT_EQ(Read("/work/data/none.rdg"), SpectrumReadResult::NotFound);
+    EXPECT_EQ(Read(w.P("data/none.rdg")), SpectrumReadResult::NotFound);
     EXPECT_TRUE(w.state->DataAvailable);
 }
 
-TEST_F(SpectrumFileReader, EmptyAndMultiScanFilesGiveNoPoints) {
-    w.fs.AddFile("/work/data/m.rdg", Fixture("multiscan.rdg"));
-    ASSERT_EQ(Read("/work/data/m.rdg"), SpectrumReadResult::Ok);
+TEST_F(SpectrumFileReader, MultiScanFileGivesNoPoints) {
+    w.dir.Write("data/m.rdg", Fixture("multiscan.rdg"));
+    ASSERT_EQ(Read(w.P("data/m.rdg")), SpectrumReadResult::Ok);
     EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 0);
     EXPECT_EQ(w.state->SlotInfo[3].XMin, 0.0f);
     EXPECT_EQ(w.state->SlotInfo[3].XMax, 0.0f);
@@ -152,8 +159,8 @@ TEST_F(SpectrumFileReader, EmptyAndMultiScanFilesGiveNoPoints) {
 
 TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
     w.state->SlotInfo[3].IntegTime = 42.0f;
-    w.fs.AddFile("/work/data/h.rdg", Fixture("headerless_tabs.rdg"));
-    ASSERT_EQ(Read("/work/data/h.rdg"), SpectrumReadResult::Ok);
+    w.dir.Write("data/h.rdg", Fixture("headerless_tabs.rdg"));
+    ASSERT_EQ(Read(w.P("data/h.rdg")), SpectrumReadResult::Ok);
     EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 2);
     EXPECT_FLOAT_EQ(w.state->SlotInfo[3].XMin, 351.0f);
     EXPECT_FLOAT_EQ(w.state->SlotInfo[3].IntegTime, 42.0f);
@@ -164,22 +171,16 @@ TEST_F(SpectrumFileReader, OutOfRangeSlotIsRefused) {
     EXPECT_EQ(ReadSpectrumFile(w.ctx, -1), SpectrumReadResult::ReadError);
 }
 
-}  // namespace
-}  // namespace tav
-
-namespace tav {
-namespace {
-
 TEST(OpenSpectrumDialogTest, ChosenPathGoesToTheCurrentSlot) {
-    test::FileWorld w;
+    FileWorld w;
     w.state->DefaultPath = "data\\spectra";
     w.state->CurrentSlot = 4;
-    const std::string longPath = "/work/" + std::string(100, 'p') + ".rdg";
-    w.op.dialogAnswers = {longPath};
+    const std::string longPath = w.P(std::string(100, 'p') + ".rdg");
+    w.op.AnswerOpen(longPath);
     OpenSpectrumDialog(w.ctx);
-    ASSERT_EQ(w.op.openRequests.size(), 1u);
-    const FileDialogRequest& r = w.op.openRequests[0];
-    EXPECT_EQ(r.initialDir, "/work/data/spectra");  // the data folder as the file system resolves it
+    ASSERT_EQ(w.op.OpenRequests().size(), 1u);
+    const FileDialogRequest& r = w.op.OpenRequests()[0];
+    EXPECT_EQ(r.initialDir, w.P("data/spectra"));  // the data folder as the file system resolves it
     EXPECT_EQ(r.fileName, "");
     EXPECT_EQ(r.filter, "Quorveld Files (*.rdg)|*.rdg");
     EXPECT_EQ(r.defaultExt, "");
@@ -188,12 +189,12 @@ TEST(OpenSpectrumDialogTest, ChosenPathGoesToTheCurrentSlot) {
 }
 
 TEST(OpenSpectrumDialogTest, CancelBlanksTheNameAndTheReadThatFollowsSaysSo) {
-    test::FileWorld w;
-    w.state->SlotInfo[0].FileName = "/work/old.rdg";
+    FileWorld w;
+    w.state->SlotInfo[0].FileName = w.P("old.rdg");
     OpenSpectrumDialog(w.ctx);
     EXPECT_TRUE(IsNoFileName(w.state->SlotInfo[0].FileName));
     EXPECT_EQ(ReadSpectrumFile(w.ctx, 0), SpectrumReadResult::NoName);
-    EXPECT_EQ(w.op.messages.at(0).text, "Invalid File Name.");
+    EXPECT_EQ(w.op.Messages().at(0).text, "Invalid File Name.");
 }
 
 }  // namespace

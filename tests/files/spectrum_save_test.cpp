@@ -33,10 +33,9 @@ class SpectrumSave : public ::testing::Test {
 protected:
     void SetUp() override {
         ProgramState& s = *w.state;
-        s.StartDir = "/work";
-        s.DefaultPath = "/work/DATA\\";
+        s.DefaultPath = w.P("DATA") + "\\";
         s.AutoSaveName = "XYZ";
-        w.fs.AddDir("/work/DATA");
+        w.dir.MakeDir("DATA");
         FillSlot(s, 0, 20);
     }
     // The next name of the series, as the scan flow forms it before each scan.
@@ -75,15 +74,15 @@ TEST_F(SpectrumSave, SeriesFileNamesMatchIgnoringCase) {
 TEST_F(SpectrumSave, AutoSaveWritesTheSeriesAndReadsBack) {
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
-    EXPECT_TRUE(w.fs.HasFile("/work/DATA/XYZ00001.rdg"));
-    EXPECT_TRUE(w.fs.HasFile("/work/DATA/XYZ00002.rdg"));
-    EXPECT_TRUE(w.op.messages.empty());
-    EXPECT_EQ(w.state->SlotInfo[0].FileName, "/work/DATA/XYZ00002.rdg");
-    EXPECT_EQ(w.state->SpectrumFileName, "/work/DATA/XYZ00002.rdg");
+    EXPECT_TRUE(w.dir.Exists("DATA/XYZ00001.rdg"));
+    EXPECT_TRUE(w.dir.Exists("DATA/XYZ00002.rdg"));
+    EXPECT_TRUE(w.op.Messages().empty());
+    EXPECT_EQ(w.state->SlotInfo[0].FileName, w.P("DATA/XYZ00002.rdg"));
+    EXPECT_EQ(w.state->SpectrumFileName, w.P("DATA/XYZ00002.rdg"));
 
     // Round trip: every point of the raw form comes back to the written precision.
     ProgramState& s = *w.state;
-    s.SlotInfo[4].FileName = "/work/DATA/XYZ00002.rdg";
+    s.SlotInfo[4].FileName = w.P("DATA/XYZ00002.rdg");
     ASSERT_EQ(ReadSpectrumFile(w.ctx, 4), SpectrumReadResult::Ok);
     ASSERT_EQ(s.SlotInfo[4].NumPoints, 20);
     for (int i = 0; i < 20; ++i) {
@@ -103,57 +102,60 @@ TEST_F(SpectrumSave, OverwriteQuestionWheneverASeriesFileExists) {
                           {"XYZ0001.rdg", false}, {"ABC00001.rdg", false}};
     for (const Case& c : cases) {
         FileWorld v;
-        v.state->DefaultPath = "/work/DATA";
+        v.state->DefaultPath = v.P("DATA");
         v.state->AutoSaveName = "XYZ";
-        v.fs.AddFile(std::string("/work/DATA/") + c.existing, "old");
+        v.dir.Write(std::string("DATA/") + c.existing, "old");
         FillSlot(*v.state, 0, 3);
         PrepareAutoSaveName(*v.state);
         AutoSaveSpectrum(v.ctx);
-        EXPECT_EQ(!v.op.messages.empty() && v.op.messages[0].text == OverwriteQuestion, c.asks) << c.existing;
+        EXPECT_EQ(!v.op.Messages().empty() && v.op.Messages()[0].text == OverwriteQuestion, c.asks) << c.existing;
     }
 }
 
 TEST_F(SpectrumSave, OverwriteQuestionOnlyForTheFirstFileOfASeries) {
-    w.fs.AddFile("/work/DATA/XYZ00001.rdg", "old");
-    w.op.answers = {MsgResult::Yes};
+    w.dir.Write("DATA/XYZ00001.rdg", "old");
+    w.op.AnswerMessage(MsgResult::Yes);
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(w.op.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_NE(w.fs.Contents("/work/DATA/XYZ00001.rdg"), "old");
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(w.op.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_NE(w.dir.Read("DATA/XYZ00001.rdg"), "old");
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
-    EXPECT_EQ(w.op.messages.size(), 1u);
+    EXPECT_EQ(w.op.Messages().size(), 1u);
 }
 
 TEST_F(SpectrumSave, AnswerNoStopsTheTimerAndWritesNothing) {
-    w.fs.AddFile("/work/DATA/XYZ00001.rdg", "old");
+    w.dir.Write("DATA/XYZ00001.rdg", "old");
     w.state->Menu.ActivateExperimental = true;
-    w.logs.OpenAll(w.fs, "/work");
-    w.op.answers = {MsgResult::No};
+    w.logs.OpenAll(w.fs, w.dir.Path());
+    w.op.AnswerMessage(MsgResult::No);
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Cancelled);
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"stop"}));
-    EXPECT_EQ(w.fs.Contents("/work/DATA/XYZ00001.rdg"), "old");
-    EXPECT_EQ(w.fs.Contents("/work/~Exper.Tmp"), "");
+    EXPECT_EQ(w.dir.Read("DATA/XYZ00001.rdg"), "old");
+    EXPECT_EQ(w.dir.Read("~Exper.Tmp"), "");
 }
 
 TEST_F(SpectrumSave, MissingDataFolderWarnsAndKeepsTheSpectrum) {
-    w.state->DefaultPath = "/work/NODATA";
+    w.state->DefaultPath = w.P("NODATA");
     w.state->SlotInfo[0].FileName = "before";
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, PathWarning);
-    EXPECT_EQ(w.op.messages[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, PathWarning);
+    EXPECT_EQ(w.op.Messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.state->SlotInfo[0].FileName, "before");
     EXPECT_EQ(w.state->SlotInfo[0].NumPoints, 20);
 }
 
 TEST_F(SpectrumSave, InterruptedWriteLeavesTheOldFile) {
-    w.fs.AddFile("/work/DATA/XYZ00002.rdg", "previous contents");
+    w.dir.Write("DATA/XYZ00002.rdg", "previous contents");
     w.state->AutoSaveCounter = 1;
-    w.fs.failWrite.insert("/work/DATA/XYZ00002.rdg");
+    w.fs.FailPath(FsOp::Write, w.P("DATA/XYZ00002.rdg"), FsError::WriteError);
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
-    EXPECT_EQ(w.fs.Contents("/work/DATA/XYZ00002.rdg"), "previous contents");
-    EXPECT_EQ(w.op.messages.back().text, PathWarning);
+    ASSERT_FALSE(w.fs.WriteAttempts().empty());
+    EXPECT_FALSE(w.fs.WriteAttempts().back().succeeded);
+    EXPECT_EQ(w.fs.WriteAttempts().back().path, w.P("DATA/XYZ00002.rdg"));
+    EXPECT_EQ(w.dir.Read("DATA/XYZ00002.rdg"), "previous contents");
+    EXPECT_EQ(w.op.Messages().back().text, PathWarning);
 }
 
 TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
@@ -165,13 +167,13 @@ TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
         for (int i = 0; i <= 4; ++i) s.RawCounts[c][i] = c * 100 + i;
     }
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
-    const std::string text = w.fs.Contents("/work/DATA/XYZ00001.rdg");
+    const std::string text = w.dir.Read("DATA/XYZ00001.rdg");
     EXPECT_NE(text.find("\r\n\r\nScan#:\t 1 \tRef-\t 2 \tRef-\t 3 \tRef-\r\nTemp.:\t20.8 \tspec\t60.8 \tspec\t100.8\tspec\r\n\r\n"
                         "300. \t100. \t200. \t300. \t400. \t500. \t600.\r\n"),
               std::string::npos)
         << text;
     // The stored multi-scan form reads back as a file without points.
-    s.SlotInfo[5].FileName = "/work/DATA/XYZ00001.rdg";
+    s.SlotInfo[5].FileName = w.P("DATA/XYZ00001.rdg");
     ASSERT_EQ(ReadSpectrumFile(w.ctx, 5), SpectrumReadResult::Ok);
     EXPECT_EQ(s.SlotInfo[5].NumPoints, 0);
 }
@@ -181,47 +183,48 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     s.MemoryMode = memmode::Read;
     s.ScanNumber = 51;
     s.Menu.ActivateExperimental = true;
-    w.logs.OpenAll(w.fs, "/work");
+    w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
-    EXPECT_EQ(w.op.messages.back().text, PathWarning);
-    EXPECT_FALSE(w.fs.HasFile("/work/DATA/XYZ00001.rdg"));
-    EXPECT_EQ(w.fs.Contents("/work/~Exper.Tmp"), "");
+    EXPECT_EQ(w.op.Messages().back().text, PathWarning);
+    EXPECT_FALSE(w.dir.Exists("DATA/XYZ00001.rdg"));
+    EXPECT_EQ(w.dir.Read("~Exper.Tmp"), "");
 }
 
 TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnce) {
     w.state->Menu.ActivateExperimental = true;
-    w.fs.failAppend.insert("/work/~Exper.Tmp");
-    w.logs.OpenAll(w.fs, "/work");
+    w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::WriteError);
+    w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
-    EXPECT_TRUE(w.fs.HasFile("/work/DATA/XYZ00002.rdg"));
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_NE(w.op.messages[0].text.find("/work/~Exper.Tmp"), std::string::npos);
+    EXPECT_TRUE(w.dir.Exists("DATA/XYZ00002.rdg"));
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_NE(w.op.Messages()[0].text.find(w.P("~Exper.Tmp")), std::string::npos);
 }
 
 TEST_F(SpectrumSave, SaveAsAsksInTheDataFolderAndWritesTheChosenFile) {
-    w.op.dialogAnswers = {"/work/DATA/mine.rdg"};
+    w.op.AnswerSave(w.P("DATA/mine.rdg"));
     EXPECT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Saved);
-    ASSERT_EQ(w.op.saveRequests.size(), 1u);
-    const FileDialogRequest& r = w.op.saveRequests[0];
-    EXPECT_EQ(r.initialDir, "/work/DATA");
+    ASSERT_EQ(w.op.SaveRequests().size(), 1u);
+    const FileDialogRequest& r = w.op.SaveRequests()[0];
+    EXPECT_EQ(r.initialDir, w.P("DATA"));
     EXPECT_EQ(r.filter, "Quorveld Files (*.rdg)|*.rdg");
     EXPECT_EQ(r.defaultExt, "rdg");
     EXPECT_EQ(r.fileName, "");
     EXPECT_TRUE(r.overwritePrompt);
     EXPECT_TRUE(r.hideReadOnly);
-    EXPECT_EQ(w.state->SlotInfo[0].FileName, "/work/DATA/mine.rdg");
+    EXPECT_EQ(w.state->SlotInfo[0].FileName, w.P("DATA/mine.rdg"));
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"redraw 0 Wavelength (nm)"}));
-    EXPECT_EQ(w.fs.Contents("/work/DATA/mine.rdg").substr(0, 32), "\"File:       /work/DATA/mine.rdg");
+    const std::string line1 = "\"File:       " + w.P("DATA/mine.rdg");
+    EXPECT_EQ(w.dir.Read("DATA/mine.rdg").substr(0, line1.size()), line1);
 }
 
 TEST_F(SpectrumSave, SaveAsCancelWritesNothing) {
     w.state->Menu.ActivateExperimental = true;
-    w.logs.OpenAll(w.fs, "/work");
+    w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Cancelled);
-    EXPECT_EQ(w.fs.writeCount, 0);
+    EXPECT_EQ(w.fs.Calls(FsOp::Write), 0);
     EXPECT_TRUE(w.windows.calls.empty());
-    EXPECT_EQ(w.fs.Contents("/work/~Exper.Tmp"), "");
+    EXPECT_EQ(w.dir.Read("~Exper.Tmp"), "");
 }
 
 TEST_F(SpectrumSave, SaveAsSeriesFormForKineticSlotsRoundTrips) {
@@ -233,13 +236,13 @@ TEST_F(SpectrumSave, SaveAsSeriesFormForKineticSlotsRoundTrips) {
         s.XData[k][i] = x[i];
         s.Ch1Data[k][i] = y[i];
     }
-    w.op.dialogAnswers = {"/work/DATA/k.rdg"};
+    w.op.AnswerSave(w.P("DATA/k.rdg"));
     ASSERT_EQ(SaveSpectrumAs(w.ctx, k), SpectrumSaveResult::Saved);
-    const std::string text = w.fs.Contents("/work/DATA/k.rdg");
+    const std::string text = w.dir.Read("DATA/k.rdg");
     // Series rows: x and channel 1 without a TAB; 0 in the all-"#" picture is a lone point.
     const std::string rows = "\r\n\r\n2. 1.23456\r\n4. 12.5\r\n6.25 .\r\n";
     EXPECT_EQ(text.substr(text.size() - rows.size()), rows) << text;
-    s.SlotInfo[1].FileName = "/work/DATA/k.rdg";
+    s.SlotInfo[1].FileName = w.P("DATA/k.rdg");
     ASSERT_EQ(ReadSpectrumFile(w.ctx, 1), SpectrumReadResult::Ok);
     ASSERT_EQ(s.SlotInfo[1].NumPoints, 3);
     EXPECT_FLOAT_EQ(s.Ch1Data[1][0], 1.23456f);
@@ -248,23 +251,23 @@ TEST_F(SpectrumSave, SaveAsSeriesFormForKineticSlotsRoundTrips) {
 }
 
 TEST_F(SpectrumSave, SaveAsFailureTellsTheOperatorAndKeepsTheOldFile) {
-    w.fs.AddFile("/work/DATA/mine.rdg", "old");
-    w.fs.failWrite.insert("/work/DATA/mine.rdg");
+    w.dir.Write("DATA/mine.rdg", "old");
+    w.fs.FailPath(FsOp::Write, w.P("DATA/mine.rdg"), FsError::WriteError);
     w.state->SlotInfo[0].FileName = "earlier.rdg";
-    w.op.dialogAnswers = {"/work/DATA/mine.rdg"};
+    w.op.AnswerSave(w.P("DATA/mine.rdg"));
     EXPECT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Failed);
-    EXPECT_EQ(w.fs.Contents("/work/DATA/mine.rdg"), "old");
-    ASSERT_EQ(w.op.messages.size(), 1u);
-    EXPECT_EQ(w.op.messages[0].text, "The file\n/work/DATA/mine.rdg\ncould not be written.");
+    EXPECT_EQ(w.dir.Read("DATA/mine.rdg"), "old");
+    ASSERT_EQ(w.op.Messages().size(), 1u);
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/mine.rdg") + "\ncould not be written.");
     EXPECT_EQ(w.state->SlotInfo[0].FileName, "earlier.rdg");
 }
 
 TEST_F(SpectrumSave, FullSlotRoundTrip) {
     ProgramState& s = *w.state;
     FillSlot(s, 0, PointCount - 1);
-    w.op.dialogAnswers = {"/work/DATA/full.rdg"};
+    w.op.AnswerSave(w.P("DATA/full.rdg"));
     ASSERT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Saved);
-    s.SlotInfo[2].FileName = "/work/DATA/full.rdg";
+    s.SlotInfo[2].FileName = w.P("DATA/full.rdg");
     ASSERT_EQ(ReadSpectrumFile(w.ctx, 2), SpectrumReadResult::Ok);
     EXPECT_EQ(s.SlotInfo[2].NumPoints, PointCount - 1);
     EXPECT_NEAR(s.XData[2][PointCount - 2], s.XData[0][PointCount - 2], 0.05f);

@@ -1,11 +1,9 @@
-// Stand-ins for services whose real definitions are still being built elsewhere; removed as soon
-// as the real ones are part of the core library.
+// A stand-in for a service whose real definition is still being built elsewhere; removed as soon
+// as the real one is part of the core library.
 
-#include <cstdio>
 #include <string>
 
 #include "charts/FormatByMagnitude.h"
-#include "platform/Clock.h"
 #include "platform/Numbers.h"
 
 namespace tav {
@@ -22,15 +20,5 @@ std::string FormatByMagnitude(float x) {
     else if (x >= 0.001f) picture = "#.#####";
     return Format(x, picture);
 }
-
-static std::string Two(int v) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%02d", v);
-    return b;
-}
-
-std::string DateTextSlashes(const CivilTime& t) { return Two(t.month) + "/" + Two(t.day) + "/" + std::to_string(t.year); }
-std::string DateTextDashes(const CivilTime& t) { return Two(t.month) + "-" + Two(t.day) + "-" + std::to_string(t.year); }
-std::string TimeText(const CivilTime& t) { return Two(t.hour) + ":" + Two(t.minute) + ":" + Two(t.second); }
 
 }  // namespace tav
