@@ -5,8 +5,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "files/FileWindows.h"
+#include "files/KineticLogs.h"
 #include "files/SpectrumFileParser.h"
+#include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
+#include "platform/FakeClock.h"
+#include "platform/RealFileSystem.h"
+#include "platform/ScriptedOperator.h"
 
 namespace {
 
@@ -44,5 +53,41 @@ void BM_ReadSpectrumFile(benchmark::State& st) {
     st.counters["points"] = static_cast<double>(parsed.x.size());
 }
 BENCHMARK(BM_ReadSpectrumFile)->Unit(benchmark::kMicrosecond);
+
+class NoWindows : public tav::FileWindows {
+public:
+    void StopAutoScanTimer() override {}
+    void RedrawSpectrumWindow(int16_t, const std::string&) override {}
+    int16_t ApplyWindowPosition(tav::SettingsWindow, const std::string&) override { return 0; }
+    std::string WindowPositionText(tav::SettingsWindow, tav::WindowRect&) override { return ""; }
+    void ShowWindow(tav::SettingsWindow) override {}
+    void FillAcquisitionBoxes(const tav::AcquisitionBoxes&) override {}
+    void ShowWelcome() override {}
+};
+
+// The whole read of a file on disk into a slot: lookup, reading, parsing and storing.
+void BM_ReadSpectrumFileFromDisk(benchmark::State& st) {
+    auto s = FullSlot();
+    std::string folder = "/tmp/tavolin-bench-XXXXXX";
+    if (!mkdtemp(folder.data())) {
+        st.SkipWithError("no temporary folder");
+        return;
+    }
+    tav::RealFileSystem fs(folder);
+    tav::ScriptedOperator op;
+    tav::FakeClock clock;
+    tav::KineticLogs logs;
+    NoWindows windows;
+    tav::FileContext ctx{*s, fs, op, clock, logs, windows};
+    fs.WriteAtomic("full.rdg", tav::SpectrumFileText(*s, 0, tav::SpectrumRowForm::Raw, When));
+    for (auto _ : st) {
+        s->SlotInfo[1].FileName = "full.rdg";
+        benchmark::DoNotOptimize(tav::ReadSpectrumFile(ctx, 1));
+    }
+    st.counters["points"] = s->SlotInfo[1].NumPoints;
+    fs.Remove("full.rdg");
+    fs.Remove(folder);
+}
+BENCHMARK(BM_ReadSpectrumFileFromDisk)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
