@@ -41,6 +41,10 @@ public:
     virtual int InBufferCount() = 0;
     // InBufferCount = 0: discard the buffered input.
     virtual void ClearInBuffer() = 0;
+
+    // Input, InBufferCount and ClearInBuffer answer "nothing there" when they fail; this says
+    // whether the latest of them failed and why, so a caller can tell a dead port from a quiet one.
+    virtual CommResult LastReadResult() const { return CommResult::Ok(); }
 };
 
 }  // namespace tav

@@ -1,0 +1,147 @@
+#include "platform/comm/LoopbackComm.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tav {
+
+namespace {
+
+// Days from 1970-01-01 to a civil date (proleptic Gregorian).
+long DaysFromCivil(int y, int m, int d) {
+    y -= m <= 2;
+    long era = (y >= 0 ? y : y - 399) / 400;
+    long yoe = y - era * 400;
+    long doy = (153L * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    char buf[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
+        out += buf;
+    }
+    return out;
+}
+
+}  // namespace
+
+LoopbackComm::LoopbackComm(SimulatedInstrument& instrument, Clock& clock)
+    : instrument_(instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {
+    origin_ = ClockSeconds();
+}
+
+double LoopbackComm::ClockSeconds() {
+    CivilTime t = clock_.Now();
+    return DaysFromCivil(t.year, t.month, t.day) * 86400.0 + t.hour * 3600.0 + t.minute * 60.0 +
+           t.second + t.millisecond / 1000.0;
+}
+
+double LoopbackComm::Seconds() {
+    // The clock reads in milliseconds; the time this control let pass itself is known finer, so
+    // a byte's line time is not lost to the clock's rounding.
+    double reading = ClockSeconds() - origin_;
+    if (reading > lastReading_) {
+        lastReading_ = reading;
+        local_ = std::max(local_, reading);
+    }
+    return local_;
+}
+
+void LoopbackComm::Pass(double ms) {
+    if (ms <= 0) return;
+    clock_.Sleep(ms);
+    local_ += ms / 1000.0;
+}
+
+void LoopbackComm::SetPortPresent(int port, bool present) {
+    if (present) ports_.insert(port);
+    else ports_.erase(port);
+}
+
+CommResult LoopbackComm::SetSettings(const std::string& settings) {
+    auto parsed = ParseSerialSettings(settings);
+    if (!parsed) return CommResult::Fail("Invalid port settings \"" + settings + "\".");
+    if (open_ && !DeviceThere()) return CommResult::Fail("The serial device has been removed.");
+    Pull();  // bytes already arrived were heard at the old speed
+    settings_ = *parsed;
+    settingsText_ = settings;
+    journal_.push_back("settings " + settings);
+    return CommResult::Ok();
+}
+
+CommResult LoopbackComm::SetPortOpen(bool open) {
+    if (open) {
+        if (open_) return CommResult::Fail("Port already open.");
+        if (ports_.count(CommPort) == 0)
+            return CommResult::Fail("COM" + std::to_string(CommPort) + " does not exist.");
+        open_ = true;
+        openPort_ = CommPort;
+        buffer_.clear();
+        // What the instrument sent while the port was closed was heard by nobody.
+        if (InstrumentOnLine()) instrument_.TakeOutput(Seconds(), settings_.baud);
+        journal_.push_back("open " + std::to_string(CommPort) + " " + settingsText_);
+        return CommResult::Ok();
+    }
+    if (!open_) return CommResult::Fail("Port not open.");
+    open_ = false;
+    buffer_.clear();
+    journal_.push_back("close");
+    return CommResult::Ok();
+}
+
+CommResult LoopbackComm::Output(const std::string& bytes) {
+    if (!open_) return CommResult::Fail("Port not open.");
+    if (!DeviceThere()) return CommResult::Fail("The serial device has been removed.");
+    if (openPort_ == instrumentPort_) instrument_.Feed(bytes, Seconds(), settings_.baud);
+    journal_.push_back("out " + Hex(bytes));
+    // Synchronous: the bytes are on the line when Output returns.
+    Pass(bytes.size() * CharacterSeconds(settings_) * 1000.0);
+    return CommResult::Ok();
+}
+
+void LoopbackComm::Pull() {
+    if (InstrumentOnLine()) buffer_ += instrument_.TakeOutput(Seconds(), settings_.baud);
+}
+
+bool LoopbackComm::ReadableNow() {
+    if (!open_) {
+        lastRead_ = CommResult::Fail("Port not open.");
+        return false;
+    }
+    if (!DeviceThere()) {
+        lastRead_ = CommResult::Fail("The serial device has been removed.");
+        return false;
+    }
+    lastRead_ = CommResult::Ok();
+    Pull();
+    return true;
+}
+
+std::string LoopbackComm::Input() {
+    std::string taken;
+    if (ReadableNow()) {
+        size_t n = InputLen > 0 ? std::min<size_t>(InputLen, buffer_.size()) : buffer_.size();
+        taken = buffer_.substr(0, n);
+        buffer_.erase(0, n);
+    }
+    Pass(pollMs_);
+    return taken;
+}
+
+int LoopbackComm::InBufferCount() {
+    int count = ReadableNow() ? static_cast<int>(buffer_.size()) : 0;
+    Pass(pollMs_);
+    return count;
+}
+
+void LoopbackComm::ClearInBuffer() {
+    if (!ReadableNow()) return;
+    buffer_.clear();
+    journal_.push_back("clear");
+}
+
+}  // namespace tav

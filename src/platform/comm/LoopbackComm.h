@@ -1,0 +1,74 @@
+#pragma once
+// A serial control wired in the same process to a SimulatedInstrument, timed by a Clock: the
+// bytes the instrument sends become readable when their last bit has arrived on that clock, the
+// instrument hears what Output sends at the port's line speed, and a speed that differs from the
+// instrument's garbles both directions. Output returns when its bytes are on the line (it lets
+// their line time pass on the clock). Nothing blocks: Input and InBufferCount take what has
+// arrived, and each such poll lets a little time pass on the clock, as a real poll would.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/comm/CommControl.h"
+#include "platform/comm/SerialSettings.h"
+#include "platform/comm/SimulatedInstrument.h"
+
+namespace tav {
+
+class LoopbackComm : public CommControl {
+public:
+    LoopbackComm(SimulatedInstrument& instrument, Clock& clock);
+
+    CommResult SetSettings(const std::string& settings) override;
+    const std::string& Settings() const override { return settingsText_; }
+    CommResult SetPortOpen(bool open) override;
+    bool PortOpen() const override { return open_; }
+    CommResult Output(const std::string& bytes) override;
+    std::string Input() override;
+    int InBufferCount() override;
+    void ClearInBuffer() override;
+    CommResult LastReadResult() const override { return lastRead_; }
+
+    // The bench. Ports 1 and 2 exist and the instrument hangs on port 1 unless told otherwise;
+    // removing the port of an open control makes its operations fail (a pulled adapter).
+    void SetPortPresent(int port, bool present);
+    void AttachInstrumentTo(int port) { instrumentPort_ = port; }
+    // Clock time one Input or InBufferCount call takes (default one microsecond).
+    void SetPollMilliseconds(double ms) { pollMs_ = ms; }
+
+    // Every operation that reached the port, one line each: "open 1 115200,N,8,1", "close",
+    // "settings 9600,N,8,1", "out 02" (hex bytes), "clear"; failed operations are not listed.
+    const std::vector<std::string>& Journal() const { return journal_; }
+    void ClearJournal() { journal_.clear(); }
+
+private:
+    // Clock time in seconds since this control was made (the instrument's time scale).
+    double Seconds();
+    double ClockSeconds();
+    // Lets ms pass on the clock on this control's behalf.
+    void Pass(double ms);
+    bool DeviceThere() const { return ports_.count(openPort_) > 0; }
+    bool InstrumentOnLine() const { return open_ && DeviceThere() && openPort_ == instrumentPort_; }
+    void Pull();
+    bool ReadableNow();
+
+    SimulatedInstrument& instrument_;
+    Clock& clock_;
+    std::string settingsText_ = "9600,N,8,1";
+    SerialSettings settings_;
+    bool open_ = false;
+    int openPort_ = 0;
+    std::set<int> ports_{1, 2};
+    int instrumentPort_ = 1;
+    double pollMs_ = 0.001;
+    std::string buffer_;
+    CommResult lastRead_;
+    std::vector<std::string> journal_;
+    double origin_ = 0.0;
+    double lastReading_ = 0.0;
+    double local_ = 0.0;
+};
+
+}  // namespace tav

@@ -1,0 +1,215 @@
+#pragma once
+// The instrument's side of the serial protocol: boot loader and firmware download, parameter
+// blocks, the scan command answered by a pair of passes in 16 acknowledged blocks, the memory
+// write, read-back and erase modes, and the wireless start and stop bytes.
+//
+// It runs on a clock, not on threads: Feed hands it the bytes the computer sent at a moment,
+// TakeOutput returns the bytes whose last bit has reached the computer by a moment. Every byte
+// takes its time on the line (10 bits at the line speed), a scan waits for its measuring time,
+// and a line speed that differs from the instrument's garbles the bytes as a UART would.
+// One state machine serves the in-process loopback port and the pseudo-terminal simulator.
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/comm/InstrumentSpectra.h"
+#include "platform/comm/SRecordReader.h"
+
+namespace tav {
+
+enum class InstrumentStage {
+    LoaderIdle,      // 9600 baud, no programs: announces itself until woken
+    LoaderAwake,     // 9600 baud, woken; waits for the loader select ESC "B" "1"
+    LoaderSelected,  // 115200 baud; waits for the load start ESC "L"
+    LoadingImage,    // 115200 baud; echoes S-record text until ESC "J"
+    AwaitingStart,   // ")" sent; waits for "S"
+    MasterRunning,   // 115200 baud; its parameter block hands the line to the slave's loader
+    SlaveWake,       // 9600 baud; the slave's loader waits for ESC "B" "1"
+    Running,         // 115200 baud; scans, memory, parameters, wireless
+};
+
+// A fault of the scan blocks. block 1 to 16 counts within the pair of passes; 0 is every block.
+struct BlockFault {
+    enum class Kind { Short, Long, Garbled, Missing };
+    Kind kind = Kind::Short;
+    int block = 0;
+    int bytes = 6;  // Short: bytes left off the end; Long: bytes added at the end
+};
+
+struct InstrumentFaults {
+    bool silent = false;            // hears the line but never acts or answers
+    std::vector<BlockFault> blocks;
+    double replyDelayMs = 0.0;      // extra wait before the first block of every scan command
+    double blockDelayMs = 0.0;      // extra wait before every later block
+    int dropAfterBlock = 0;         // 1 to 16: the link goes dead after that block; 0: never
+    int wakeZeros = 0;              // the loader answers the wake-up "0" this often before "1"
+    bool loaderIgnoresWake = false; // the loader keeps announcing itself and never wakes
+};
+
+struct InstrumentOptions {
+    bool startInLoader = false;  // powered up without programs: the firmware must be sent first
+    SpectrumModel spectrum;
+    InstrumentFaults faults;
+    uint32_t seed = 1;           // noise of the first scan; each later scan takes the next seed
+    // From the last bit of a command to the reply. Long enough that the computer's "send, then
+    // empty the input buffer" comes first even on a clock that reads in whole milliseconds.
+    double responseLatencyMs = 2.0;
+    double shortBlockGapMs = 15.0;    // silence after 6 parameter bytes that ends a short block
+    double parameterTimeoutMs = 1000.0;  // an unfinished parameter block is dropped after this
+    double ackTimeoutMs = 2000.0;     // a transfer is abandoned when no 0x05 comes for this long
+    double eraseMs = 200.0;
+    double memoryReadMs = 2.0;
+    double beaconIntervalMs = 10.0;   // the idle loader's "?" comes this often
+    double wakeRetryMs = 20.0;        // between the loader's "0" answers and its "1"
+};
+
+// The values of the last parameter block, as received (16-bit words, high byte first).
+struct InstrumentParameters {
+    int IntegrationTime = 100;  // tenths of a millisecond
+    int NumToAverage = 1;
+    int LampLevel = 0;
+    int ScanNumber = 0;
+    int IntervalTenths = 10;
+    int ReadAddress = 1;
+};
+
+class SimulatedInstrument {
+public:
+    static constexpr int kMemoryPositions = 1764;
+    static constexpr int kBlocksPerPass = 8;
+    static constexpr int kBlocksPerPair = 16;
+    static constexpr int kWordsPerBlock = 33;  // 32 pixels and a checksum word
+    static constexpr int kBlockBytes = 66;
+    static constexpr int kFastBaud = 115200;
+    static constexpr int kLoaderBaud = 9600;
+
+    explicit SimulatedInstrument(InstrumentOptions options = {});
+
+    // Bytes the computer sent back to back from `now` (seconds) at senderBaud.
+    void Feed(std::string_view bytes, double now, int senderBaud = kFastBaud);
+    // The bytes that have fully arrived by `now`, as a receiver at receiverBaud hears them.
+    std::string TakeOutput(double now, int receiverBaud = kFastBaud);
+    // Runs the instrument up to `now` without exchanging bytes.
+    void Advance(double now);
+    // The earliest moment at which the instrument will act or a byte will arrive; +inf if none.
+    double NextEventTime() const;
+    // The line speed the instrument listens and talks at in its present stage.
+    int LineBaud() const;
+
+    // Every byte it heard (after any garbling by a speed mismatch) and every byte it sent.
+    const std::string& Received() const { return received_; }
+    const std::string& Sent() const { return sent_; }
+    void ClearLogs();
+
+    InstrumentStage Stage() const { return stage_; }
+    const InstrumentParameters& Parameters() const { return params_; }
+    int ParameterBlocks() const { return parameterBlocks_; }
+    int ShortParameterBlocks() const { return shortParameterBlocks_; }
+    bool WirelessOn() const { return wirelessOn_; }
+    int ScansMeasured() const { return scansMeasured_; }
+    // The scan pair that the latest scan command answers with.
+    const ScanPair& LastPair() const { return transfer_.pair; }
+    // Blocks of the current or latest transfer acknowledged so far (0 to 16).
+    int BlocksAcknowledged() const { return transfer_.acknowledged; }
+
+    // Memory positions 1 to 1764; the write pointer is where the next written scan goes.
+    const std::optional<ScanPair>& StoredScan(int address) const;
+    void StoreScan(int address, const ScanPair& pair);
+    int WritePointer() const { return writePointer_; }
+    int ReadPointer() const { return readPointer_; }
+
+    // The images sent to the loader: master first, then slave.
+    const std::vector<LoadedImage>& Images() const { return images_; }
+
+    bool LinkUp() const { return linkUp_; }
+    void RestoreLink() { linkUp_ = true; }
+    // Faults and timing may be changed between exchanges.
+    InstrumentOptions& Options() { return options_; }
+
+    // The 66 bytes of block b (1 to 16) of a pair, before any fault.
+    static std::string BlockBytes(const ScanPair& pair, int block);
+
+private:
+    enum class TimerKind { Beacon, WakeReply, SendBlock, AckTimeout, ParameterGap, ParameterTimeout };
+    struct Timer {
+        double at;
+        TimerKind kind;
+        int arg;
+    };
+    struct Arrival {
+        double at;
+        uint8_t byte;
+    };
+    struct Departure {
+        double at;  // when its stop bit ends
+        uint8_t byte;
+        int baud;
+    };
+    struct Transfer {
+        bool active = false;
+        bool awaitingAck = false;
+        int block = 0;         // last block sent
+        int acknowledged = 0;
+        ScanPair pair;
+    };
+
+    void HandleByte(uint8_t b);
+    void HandleTimer(const Timer& t);
+    void Schedule(TimerKind kind, double at, int arg = 0);
+    void Cancel(TimerKind kind);
+    void Send(std::string_view bytes, double at);
+    double Ms(double ms) const { return ms / 1000.0; }
+    double Latency() const { return Ms(options_.responseLatencyMs); }
+
+    // Running stages.
+    void HandleCommand(uint8_t b);
+    void StartParameterBlock();
+    void HandleParameterByte(uint8_t b);
+    void CommitParameters(bool shortBlock);
+    void StartScan(uint8_t mode);
+    void SendBlock(int block);
+    void Acknowledge();
+    void AbortTransfer();
+    ScanPair Measure();
+    double MeasuringSeconds() const;
+
+    // Loader stages (SimulatedInstrumentLoader.cpp).
+    void HandleLoaderByte(uint8_t b);
+    bool WakeSequenceHeard(uint8_t b);
+    void StartBeacon();
+
+    InstrumentOptions options_;
+    InstrumentStage stage_ = InstrumentStage::Running;
+    double now_ = 0.0;
+    double advanceTarget_ = 0.0;
+    std::deque<Arrival> arrivals_;
+    double lineInFree_ = 0.0;
+    std::deque<Departure> departures_;
+    double lineOutFree_ = 0.0;
+    std::vector<Timer> timers_;
+    std::string received_, sent_;
+
+    InstrumentParameters params_;
+    bool collectingParameters_ = false;
+    std::vector<uint8_t> parameterBytes_;
+    int parameterBlocks_ = 0, shortParameterBlocks_ = 0;
+    Transfer transfer_;
+    int scansMeasured_ = 0;
+    bool wirelessOn_ = false;
+    bool linkUp_ = true;
+    std::vector<std::optional<ScanPair>> memory_;
+    int writePointer_ = 1, readPointer_ = 1;
+
+    std::string wakeWindow_;
+    bool escapePending_ = false;
+    bool selectPending_ = false;
+    bool loadingSlave_ = false;
+    SRecordReader reader_;
+    std::vector<LoadedImage> images_;
+};
+
+}  // namespace tav

@@ -1,0 +1,185 @@
+#include "qt/comm/QtCommControl.h"
+
+#include <QSerialPort>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tav {
+
+namespace {
+
+// A write that the driver has not taken after this long is a dead port.
+constexpr int kWriteTimeoutMs = 2000;
+// Reads taken in one poll at most, so a chattering line cannot hold a poll forever.
+constexpr int kReadsPerPoll = 16;
+
+QSerialPort::Parity ParityOf(char p) {
+    switch (p) {
+        case 'E': return QSerialPort::EvenParity;
+        case 'O': return QSerialPort::OddParity;
+        case 'M': return QSerialPort::MarkParity;
+        case 'S': return QSerialPort::SpaceParity;
+        default: return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits StopBitsOf(int s) {
+    if (s == 2) return QSerialPort::TwoStop;
+    if (s == 15) return QSerialPort::OneAndHalfStop;
+    return QSerialPort::OneStop;
+}
+
+std::string Text(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+QtCommControl::QtCommControl()
+    : port_(std::make_unique<QSerialPort>()), settings_(*ParseSerialSettings(settingsText_)) {}
+
+QtCommControl::~QtCommControl() {
+    if (port_->isOpen()) port_->close();
+}
+
+std::string QtCommControl::DevicePath(int port) {
+    std::string name = "TAVOLIN_COM" + std::to_string(port);
+    const char* env = std::getenv(name.c_str());
+    if (env && *env) return env;
+    return "/dev/ttyS" + std::to_string(port - 1);
+}
+
+std::string QtCommControl::PortName() const {
+    return "COM" + std::to_string(port_->isOpen() ? openNumber_ : CommPort);
+}
+
+bool QtCommControl::PortOpen() const { return port_->isOpen(); }
+
+CommResult QtCommControl::Apply(const SerialSettings& s) {
+    bool ok = port_->setBaudRate(s.baud) &&
+              port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
+              port_->setParity(ParityOf(s.parity)) && port_->setStopBits(StopBitsOf(s.stopBits)) &&
+              port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (ok) return CommResult::Ok();
+    CommResult r = CommResult::Fail(PortName() + ": the device refused the settings (" +
+                                    Text(port_->errorString()) + ").");
+    port_->clearError();
+    return r;
+}
+
+CommResult QtCommControl::SetSettings(const std::string& settings) {
+    auto parsed = ParseSerialSettings(settings);
+    if (!parsed) return CommResult::Fail("Invalid port settings \"" + settings + "\".");
+    if (port_->isOpen()) {
+        CommResult applied = Apply(*parsed);
+        if (!applied) {
+            Apply(settings_);  // keep the line as it was
+            return applied;
+        }
+    }
+    settings_ = *parsed;
+    settingsText_ = settings;
+    return CommResult::Ok();
+}
+
+CommResult QtCommControl::OpenDevice() {
+    const std::string path = DevicePath(CommPort);
+    const std::string name = "COM" + std::to_string(CommPort);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return CommResult::Fail(name + ": the serial device " + path + " does not exist.");
+    if (access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES)
+        return CommResult::Fail(name + ": no permission to use " + path +
+                                ". Add your user to the \"dialout\" group "
+                                "(sudo usermod -aG dialout $USER) and log in again.");
+    port_->setPortName(QString::fromStdString(path));
+    if (!port_->open(QIODevice::ReadWrite)) {
+        QSerialPort::SerialPortError e = port_->error();
+        std::string why = Text(port_->errorString());
+        port_->clearError();
+        if (e == QSerialPort::DeviceNotFoundError)
+            return CommResult::Fail(name + ": the serial device " + path + " does not exist.");
+        if (e == QSerialPort::PermissionError)  // readable and writable, so someone holds it
+            return CommResult::Fail(name + ": " + path + " is in use by another program (" + why + ").");
+        return CommResult::Fail(name + ": cannot open " + path + " (" + why + ").");
+    }
+    openPath_ = path;
+    openNumber_ = CommPort;
+    CommResult applied = Apply(settings_);
+    if (!applied) port_->close();
+    return applied;
+}
+
+CommResult QtCommControl::SetPortOpen(bool open) {
+    if (open) {
+        if (port_->isOpen()) return CommResult::Fail(PortName() + ": port already open.");
+        return OpenDevice();
+    }
+    if (!port_->isOpen()) return CommResult::Fail(PortName() + ": port not open.");
+    port_->close();
+    port_->clearError();
+    return CommResult::Ok();
+}
+
+CommResult QtCommControl::Output(const std::string& bytes) {
+    if (!port_->isOpen()) return CommResult::Fail(PortName() + ": port not open.");
+    if (bytes.empty()) return CommResult::Ok();
+    qint64 taken = port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (taken != static_cast<qint64>(bytes.size())) {
+        CommResult r = CommResult::Fail(PortName() + ": write failed (" + Text(port_->errorString()) + ").");
+        port_->clearError();
+        return r;
+    }
+    while (port_->bytesToWrite() > 0) {
+        if (!port_->waitForBytesWritten(kWriteTimeoutMs)) {
+            CommResult r = CommResult::Fail(PortName() + ": write failed (" +
+                                            Text(port_->errorString()) + ").");
+            port_->clearError();
+            port_->clear(QSerialPort::Output);
+            return r;
+        }
+    }
+    return CommResult::Ok();
+}
+
+bool QtCommControl::ReadableNow() {
+    if (!port_->isOpen()) {
+        lastRead_ = CommResult::Fail(PortName() + ": port not open.");
+        return false;
+    }
+    // Takes what the driver holds into the port's buffer without waiting.
+    for (int i = 0; i < kReadsPerPoll && port_->waitForReadyRead(0); ++i) {
+    }
+    QSerialPort::SerialPortError e = port_->error();
+    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
+        lastRead_ = CommResult::Fail(PortName() + ": the device stopped working (" +
+                                     Text(port_->errorString()) + ").");
+        return port_->bytesAvailable() > 0;
+    }
+    if (e != QSerialPort::NoError) port_->clearError();  // the zero wait ends as a time-out
+    lastRead_ = CommResult::Ok();
+    return true;
+}
+
+std::string QtCommControl::Input() {
+    if (!ReadableNow()) return {};
+    qint64 n = port_->bytesAvailable();
+    if (InputLen > 0) n = std::min<qint64>(n, InputLen);
+    QByteArray data = port_->read(n);
+    return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+int QtCommControl::InBufferCount() {
+    if (!ReadableNow()) return 0;
+    return static_cast<int>(port_->bytesAvailable());
+}
+
+void QtCommControl::ClearInBuffer() {
+    if (!ReadableNow()) return;
+    port_->readAll();
+    port_->clear(QSerialPort::Input);
+}
+
+}  // namespace tav

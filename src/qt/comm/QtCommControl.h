@@ -1,0 +1,48 @@
+#pragma once
+// The real serial control on QSerialPort, synchronous: Output returns when its bytes are
+// written, Input and InBufferCount take what the driver holds without waiting, and nothing
+// here runs the event loop. Port n is the device named by TAVOLIN_COM<n>, else /dev/ttyS<n-1>.
+
+#include <memory>
+#include <string>
+
+#include "platform/comm/CommControl.h"
+#include "platform/comm/SerialSettings.h"
+
+class QSerialPort;
+
+namespace tav {
+
+class QtCommControl : public CommControl {
+public:
+    QtCommControl();
+    ~QtCommControl() override;
+
+    CommResult SetSettings(const std::string& settings) override;
+    const std::string& Settings() const override { return settingsText_; }
+    CommResult SetPortOpen(bool open) override;
+    bool PortOpen() const override;
+    CommResult Output(const std::string& bytes) override;
+    std::string Input() override;
+    int InBufferCount() override;
+    void ClearInBuffer() override;
+    CommResult LastReadResult() const override { return lastRead_; }
+
+    // The device of port n: the environment variable TAVOLIN_COM<n> when set, else /dev/ttyS<n-1>.
+    static std::string DevicePath(int port);
+
+private:
+    CommResult Apply(const SerialSettings& s);
+    CommResult OpenDevice();
+    bool ReadableNow();
+    std::string PortName() const;
+
+    std::unique_ptr<QSerialPort> port_;
+    std::string settingsText_ = "9600,N,8,1";
+    SerialSettings settings_;
+    std::string openPath_;
+    int openNumber_ = 0;
+    CommResult lastRead_;
+};
+
+}  // namespace tav
