@@ -1,0 +1,82 @@
+#include "files/AppFileWindows.h"
+
+#include "files/TextConversions.h"
+#include "files/WindowPositions.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Numbers.h"
+#include "platform/draw/Canvas.h"
+
+namespace tav {
+namespace {
+
+constexpr int NumbersOfALine = 6;  // top, left, height, width, state, open flag
+
+// The open flag of a window line, for a window that cannot be placed.
+int16_t OpenFlagOfLine(const std::string& text) {
+    int16_t position = 1;
+    float value = 0;
+    for (int i = 0; i < NumbersOfALine; ++i) value = NextNumber(text, position);
+    return RoundToInt16Clamped(value);
+}
+
+// The window line of a window that is not loaded: its record as it stands, normal state.
+std::string RecordText(const WindowRect& rect) {
+    std::string text;
+    for (int16_t value : {rect.Top, rect.Left, rect.Height, rect.Width, winstate::Normal}) {
+        text += IntToText(value) + " ";
+    }
+    return text;
+}
+
+}  // namespace
+
+AppFileWindows::AppFileWindows(App& app) : app_(app) {
+    windows_[static_cast<int>(SettingsWindow::Main)] = AccessTo<MainForm>();
+}
+
+void AppFileWindows::SetWindow(SettingsWindow window, WindowAccess access) {
+    windows_[static_cast<int>(window)] = std::move(access);
+}
+
+void AppFileWindows::StopAutoScanTimer() {
+    if (MDIForm1* mdi = app_.forms.Find<MDIForm1>()) mdi->Timer1.SetEnabled(false);
+}
+
+void AppFileWindows::RedrawSpectrumWindow(int16_t /*slot*/, const std::string& /*xTitle*/) {
+    app_.forms.Get<MainForm>().Surface().Cls();
+}
+
+int16_t AppFileWindows::ApplyWindowPosition(SettingsWindow window, const std::string& text) {
+    const WindowAccess& access = windows_[static_cast<int>(window)];
+    if (!access.get) return OpenFlagOfLine(text);
+    return tav::ApplyWindowPosition(text, access.get(app_));
+}
+
+std::string AppFileWindows::WindowPositionText(SettingsWindow window, WindowRect& rect) {
+    const WindowAccess& access = windows_[static_cast<int>(window)];
+    Form* form = access.find ? access.find(app_) : nullptr;
+    return form ? tav::WindowPositionText(*form, rect) : RecordText(rect);
+}
+
+void AppFileWindows::ShowWindow(SettingsWindow window) {
+    const WindowAccess& access = windows_[static_cast<int>(window)];
+    if (access.get) access.get(app_).Show();
+}
+
+void AppFileWindows::FillAcquisitionBoxes(const AcquisitionBoxes& boxes) {
+    MDIForm1* mdi = app_.forms.Find<MDIForm1>();
+    if (!mdi) return;
+    mdi->Text3.SetText(boxes.Text3);
+    if (boxes.Integrat) mdi->Integrat.SetValue(*boxes.Integrat);
+    mdi->Text4.SetText(boxes.Text4);
+    mdi->Averaging.SetValue(boxes.Averaging);
+    mdi->Text1.SetText(boxes.Text1);
+    mdi->Source.SetValue(boxes.Source);
+}
+
+void AppFileWindows::ShowWelcome() {
+    if (showWelcome_) showWelcome_(app_);
+}
+
+}  // namespace tav
