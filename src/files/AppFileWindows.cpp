@@ -6,6 +6,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
+#include "platform/forms/App.h"
 
 namespace tav {
 namespace {
@@ -29,14 +30,31 @@ std::string RecordText(const WindowRect& rect) {
     return text;
 }
 
+constexpr const char* WindowNames[SettingsWindowCount] = {
+    "MainForm", "MenuForm", "IndexForm", "RatioForm", "NormDiffForm", "ExperimentalForm",
+    "DerivativeForm", "IntegralForm", "AverageForm", "DiagnosticsForm"};
+
+Form& GetMainForm(App& app) { return app.forms.Get<MainForm>(); }
+
 }  // namespace
 
-AppFileWindows::AppFileWindows(App& app) : app_(app) {
-    windows_[static_cast<int>(SettingsWindow::Main)] = AccessTo<MainForm>();
+AppFileWindows::AppFileWindows(App& app, std::array<Getter, SettingsWindowCount> getters)
+    : app_(app), getters_(getters) {
+    Getter& main = getters_[static_cast<int>(SettingsWindow::Main)];
+    if (!main) main = GetMainForm;
 }
 
-void AppFileWindows::SetWindow(SettingsWindow window, WindowAccess access) {
-    windows_[static_cast<int>(window)] = std::move(access);
+Form* AppFileWindows::FindLoaded(SettingsWindow window) const {
+    const std::string name = WindowNames[static_cast<int>(window)];
+    for (Form* form : app_.forms.Loaded()) {
+        if (form->Loaded() && form->Name() == name) return form;
+    }
+    return nullptr;
+}
+
+Form* AppFileWindows::GetOrLoaded(SettingsWindow window) {
+    const Getter get = getters_[static_cast<int>(window)];
+    return get ? &get(app_) : FindLoaded(window);
 }
 
 void AppFileWindows::StopAutoScanTimer() {
@@ -48,20 +66,17 @@ void AppFileWindows::RedrawSpectrumWindow(int16_t /*slot*/, const std::string& /
 }
 
 int16_t AppFileWindows::ApplyWindowPosition(SettingsWindow window, const std::string& text) {
-    const WindowAccess& access = windows_[static_cast<int>(window)];
-    if (!access.get) return OpenFlagOfLine(text);
-    return tav::ApplyWindowPosition(text, access.get(app_));
+    Form* form = GetOrLoaded(window);
+    return form ? tav::ApplyWindowPosition(text, *form) : OpenFlagOfLine(text);
 }
 
 std::string AppFileWindows::WindowPositionText(SettingsWindow window, WindowRect& rect) {
-    const WindowAccess& access = windows_[static_cast<int>(window)];
-    Form* form = access.find ? access.find(app_) : nullptr;
+    Form* form = FindLoaded(window);
     return form ? tav::WindowPositionText(*form, rect) : RecordText(rect);
 }
 
 void AppFileWindows::ShowWindow(SettingsWindow window) {
-    const WindowAccess& access = windows_[static_cast<int>(window)];
-    if (access.get) access.get(app_).Show();
+    if (Form* form = GetOrLoaded(window)) form->Show();
 }
 
 void AppFileWindows::FillAcquisitionBoxes(const AcquisitionBoxes& boxes) {

@@ -1,36 +1,25 @@
 #pragma once
-// The file routines' window actions on the program's own windows. The spectrum window and the
-// main window are reached directly; the other windows of the settings file (the quick menu, the
-// index window, the seven kinetic windows) and the welcome window are reached through what their
-// builders register, so this layer needs no knowledge of their classes. A window nobody has
-// registered is neither placed nor shown; its open flag and View check still reach the state.
+// The file routines' window actions on the program's own windows. The windows of the settings
+// file are found among the loaded windows by their names ("MainForm", "MenuForm", "IndexForm",
+// "RatioForm" ... "DiagnosticsForm"); to load one that is not loaded yet, its builder hands in a
+// getter (the spectrum window's is built in). A window that is neither loaded nor has a getter is
+// neither placed nor shown; its open flag and View check still reach the state that it will read.
 
 #include <array>
 #include <functional>
 
 #include "files/FileWindows.h"
-#include "platform/forms/App.h"
 
 namespace tav {
 
+class App;
 class Form;
-
-struct WindowAccess {
-    std::function<Form*(App&)> find;  // the loaded window, or null
-    std::function<Form&(App&)> get;   // loads it when needed
-};
-
-template <class T>
-WindowAccess AccessTo() {
-    return {[](App& app) -> Form* { return app.forms.Find<T>(); },
-            [](App& app) -> Form& { return app.forms.Get<T>(); }};
-}
 
 class AppFileWindows : public FileWindows {
 public:
-    explicit AppFileWindows(App& app);
+    using Getter = Form& (*)(App&);
+    explicit AppFileWindows(App& app, std::array<Getter, SettingsWindowCount> getters = {});
 
-    void SetWindow(SettingsWindow window, WindowAccess access);
     void SetWelcome(std::function<void(App&)> showWelcome) { showWelcome_ = std::move(showWelcome); }
 
     void StopAutoScanTimer() override;
@@ -42,8 +31,11 @@ public:
     void ShowWelcome() override;
 
 private:
+    Form* FindLoaded(SettingsWindow window) const;
+    Form* GetOrLoaded(SettingsWindow window);
+
     App& app_;
-    std::array<WindowAccess, SettingsWindowCount> windows_{};
+    std::array<Getter, SettingsWindowCount> getters_;
     std::function<void(App&)> showWelcome_;
 };
 

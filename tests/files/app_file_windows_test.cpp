@@ -14,17 +14,19 @@ namespace tav {
 namespace {
 
 // Stands for a kinetic window whose class lives elsewhere.
-class SomeKineticForm : public Form {
+class TestRatioWindow : public Form {
 public:
-    explicit SomeKineticForm(App& app) : Form(app, "SomeKineticForm") { SetMDIChild(true); }
+    explicit TestRatioWindow(App& app) : Form(app, "RatioForm") { SetMDIChild(true); }
 };
+
+Form& GetRatioForm(App& app) { return app.forms.Get<TestRatioWindow>(); }
 
 struct AppWorld : test::FormsTestApp {
     AppWorld() {
         state->StartDir = dir.Path();
         app.forms.Get<MDIForm1>();
     }
-    AppFileWindows windows{app};
+    AppFileWindows windows{app, {nullptr, nullptr, nullptr, GetRatioForm}};
     KineticLogs logs;
     FileContext ctx{*state, fs, op, clock, logs, windows};
 };
@@ -32,7 +34,6 @@ struct AppWorld : test::FormsTestApp {
 TEST(AppFileWindows, SettingsFilePlacesAndShowsTheWindows) {
     AppWorld w;
     int welcomes = 0;
-    w.windows.SetWindow(SettingsWindow::Ratio, AccessTo<SomeKineticForm>());
     w.windows.SetWelcome([&](App&) { ++welcomes; });
     w.dir.Write("Prismel.INI",
                 "Main Window=120 300 4000 6000 0  0 \r\n"
@@ -49,12 +50,12 @@ TEST(AppFileWindows, SettingsFilePlacesAndShowsTheWindows) {
     EXPECT_EQ(main->Height(), 4000.0f);
     EXPECT_EQ(main->Width(), 6000.0f);
 
-    SomeKineticForm* ratio = w.app.forms.Find<SomeKineticForm>();
+    TestRatioWindow* ratio = w.app.forms.Find<TestRatioWindow>();
     ASSERT_NE(ratio, nullptr);
     EXPECT_TRUE(ratio->Visible());
     EXPECT_EQ(ratio->WindowState(), winstate::Maximized);
     EXPECT_TRUE(w.state->Menu.ViewRatioForm);
-    // Not registered: nothing to show, but the state that window will read is set.
+    // Neither loaded nor with a getter: nothing to show, but the state that window will read is set.
     EXPECT_EQ(w.state->AverageFormRect.Open, -1);
     EXPECT_TRUE(w.state->Menu.Viewaverageform);
 
@@ -70,7 +71,6 @@ TEST(AppFileWindows, SettingsFilePlacesAndShowsTheWindows) {
 
 TEST(AppFileWindows, WindowLinesComeFromTheWindowsThatAreLoaded) {
     AppWorld w;
-    w.windows.SetWindow(SettingsWindow::Ratio, AccessTo<SomeKineticForm>());
     MainForm& main = w.app.forms.Get<MainForm>();
     main.Move(200, 100, 5000, 3000);  // left, top, width, height
     w.state->MainFormRect.Open = -1;
@@ -78,7 +78,14 @@ TEST(AppFileWindows, WindowLinesComeFromTheWindowsThatAreLoaded) {
     const std::string text = SettingsFileText(w.ctx);
     EXPECT_NE(text.find("Main Window=100 200 3000 5000 0 -1 \r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Ratio Window = 11 22 44 33 0  0 \r\n"), std::string::npos) << text;
-    EXPECT_EQ(w.app.forms.Find<SomeKineticForm>(), nullptr);  // writing loads no window
+    EXPECT_EQ(w.app.forms.Find<TestRatioWindow>(), nullptr);  // writing loads no window
+
+    // A loaded window without a getter is found by its name.
+    w.state->RatioFormRect.Open = -1;
+    w.app.forms.Get<TestRatioWindow>().Move(1, 2, 3, 4);
+    AppFileWindows noGetters(w.app);
+    FileContext ctx{*w.state, w.fs, w.op, w.clock, w.logs, noGetters};
+    EXPECT_NE(SettingsFileText(ctx).find("Ratio Window = 2 1 4 3 0 -1 \r\n"), std::string::npos);
 }
 
 TEST(AppFileWindows, AnswerNoStopsTheTimer) {
