@@ -3,6 +3,7 @@
 // Units are twips (1440 per inch), y grows downward, as the chart code expects.
 // Every drawing call happens when the logic says so, not only in a paint event.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -61,6 +62,12 @@ public:
     virtual void Line(float x1, float y1, float x2, float y2, Color color) = 0;
     // A line from the current point.
     void LineTo(float x2, float y2) { Line(CurrentX, CurrentY, x2, y2); }
+    // Lines from the current point through count points in turn, as many LineTo calls would
+    // draw them (a curve); leaves the current point at the last one. A surface may draw them
+    // in one go.
+    virtual void PolylineTo(const float* xs, const float* ys, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) LineTo(xs[i], ys[i]);
+    }
     // Outlined or filled box in an explicit colour; leaves the current point at (x2, y2).
     virtual void Box(float x1, float y1, float x2, float y2, Color color, bool filled) = 0;
     // A single point in the given colour, honouring DrawMode; leaves the current point there

@@ -1,0 +1,30 @@
+#pragma once
+// The axes of a window chart: dotted vertical grid lines with their values under the plot and
+// the x title; six value labels beside the plot and the y title of the ratio views.
+
+#include <cstdint>
+#include <string>
+
+#include "charts/MainWindowView.h"
+#include "platform/draw/Canvas.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+// Ticks and title of the slot shown. An empty xTitle becomes "Wavelength (nm)" (or
+// "Wavenumbers (cm-1)" for x values of 3000 and more); xTitle is emptied after printing.
+void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::string& xTitle);
+
+// The y labels from the axis slot's YMin and YMax, after clearing the label column.
+void DrawYAxis(ProgramState& state, Canvas& form, const MainWindowView& view,
+               int16_t slotNumber);
+
+// One y label: a value within a millionth of the range is 0; small and large values take
+// "#.##E+00" and end their line, the others PrintValueWithUnit's picture.
+struct AxisLabel {
+    std::string text;
+    bool endsLine = false;
+};
+AxisLabel YAxisLabel(float value, float yMin, float yMax);
+
+}  // namespace tav

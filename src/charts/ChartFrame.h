@@ -1,0 +1,37 @@
+#pragma once
+// The first step of every window chart: chart font by window size, plot rectangle (stored in
+// the slot records that share the window), grid rows, title, the information block under the
+// plot of spectrum-window slots, and the frame with its dotted grid.
+
+#include <cstdint>
+#include <string>
+
+#include "charts/MainWindowView.h"
+#include "platform/draw/Canvas.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+// Sets the chart font and lays out the chart without drawing: ChartLeft .. ChartHeight,
+// PlotHeight, YTick80 .. YTick20 and the plot rectangle of the slots that share the window.
+// False when the plot rectangle has no area (a minimised or tiny window): nothing may be drawn.
+bool LayoutChartFrame(ProgramState& state, Canvas& form, int16_t slotNumber);
+
+// Layout, then title, information block, frame and grid. False as LayoutChartFrame, in which
+// case nothing is drawn.
+bool DrawChartFrame(ProgramState& state, Canvas& form, const MainWindowView& view,
+                    int16_t slotNumber);
+
+// The chart font size for the size measure S (the smaller of the width and 2.75 heights).
+float ChartFontSize(int32_t sizeMeasure);
+
+// The chart title of the slot ("" for the kinetic slots).
+std::string ChartTitle(const ProgramState& state, int16_t slotNumber);
+
+// YTick80 .. YTick20 and PlotHeight from a plot rectangle.
+void SetGridRows(ProgramState& state, int16_t plotTop, int16_t plotBottom);
+
+// A number printed as an item: its sign-blank text and one trailing blank (" 12 ", "-3 ").
+std::string NumberItem(double value);
+
+}  // namespace tav

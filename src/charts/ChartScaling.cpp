@@ -1,0 +1,124 @@
+#include "charts/ChartScaling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "charts/ChartValues.h"
+#include "platform/Numbers.h"
+
+namespace tav {
+namespace {
+
+constexpr double ScreenLimit = 30000;
+
+// Headroom above a flat curve so that it does not lie on the top edge of the plot.
+float FlatCurveTop(float min, float max) {
+    if (static_cast<float>(min + 5e-05) < max) return max;
+    if (max >= 10) return static_cast<float>(max + 0.05);
+    if (max >= 1) return static_cast<float>(max + 0.005);
+    if (max >= 0.1f) return static_cast<float>(max + 0.0005);
+    if (max >= 0.01f) {
+        return static_cast<float>(min + 5e-06) >= max ? static_cast<float>(max + 5e-05) : max;
+    }
+    if (min == 0.0f && max == 0.0f) return 0.0001f;
+    return max;
+}
+
+}  // namespace
+
+void ScaleChartData(ProgramState& state, int16_t slotNumber) {
+    if (!IsValidSlot(slotNumber)) return;
+    SlotRecord& rec = state.SlotInfo[slotNumber];
+    const XRange range = VisibleXRange(state, slotNumber);
+    state.PlotWidth = RoundToInt16Clamped(static_cast<double>(rec.PlotRight) - rec.PlotLeft);
+    if (SlotPoints(state, slotNumber) < 2) return;
+    if (!FindVisiblePoints(state, slotNumber, range).any) return;
+
+    const int start = SearchStartPixel(state, slotNumber, range.lo);
+    const int end =
+        SearchEndPixel(state, slotNumber, range.hi, LastSpectralPoint(state, slotNumber), start);
+    state.StartPixel = static_cast<int16_t>(start);
+    state.EndPixel = static_cast<int16_t>(end);
+
+    // Values that are not finite (from a file) take no part in the range; they are drawn
+    // clamped to the edge of the screen.
+    bool found = false;
+    float min = 0, max = 0;
+    for (int i = start; i <= end; ++i) {
+        const float v = PlottedValue(state, slotNumber, i);
+        if (!std::isfinite(v)) continue;
+        if (!found) {
+            min = max = v;
+            found = true;
+        } else if (v > max) {
+            max = v;
+        } else if (v < min) {
+            min = v;
+        }
+    }
+
+    float yMin = min;
+    float yMax = FlatCurveTop(min, max);
+    const int16_t w = SlotWindowIndex(slotNumber);
+    if (state.AutoScaleOn[w] == 0) {
+        yMin = state.MinGridValue[w];
+        yMax = state.MaxGridValue[w];
+    }
+    float scale = 0.0001f;
+    if (yMax != yMin) scale = static_cast<float>(static_cast<double>(state.PlotHeight) / (static_cast<double>(yMax) - yMin));
+    if (!std::isfinite(scale)) scale = 0.0001f;
+
+    rec.DataMin = min;
+    rec.DataMax = max;
+    rec.YMin = yMin;
+    rec.YMax = yMax;
+    rec.YScale = scale;
+}
+
+void ComputeCurvePoints(ProgramState& state, int16_t slotNumber) {
+    if (!IsValidSlot(slotNumber)) return;
+    const SlotRecord& rec = state.SlotInfo[slotNumber];
+    const double scale = rec.YScale;
+    const double base = static_cast<float>(rec.YMin * scale + rec.PlotBottom);
+    const int n = SlotPoints(state, slotNumber);
+    for (int i = 0; i < n; ++i) {
+        const double y = base - static_cast<double>(PlottedValue(state, slotNumber, i)) * scale;
+        int16_t py;
+        if (std::isnan(y)) {
+            py = static_cast<int16_t>(ScreenLimit);  // below the plot, out of sight
+        } else if (std::fabs(y) >= ScreenLimit) {
+            py = static_cast<int16_t>(y > 0 ? ScreenLimit : -ScreenLimit);
+        } else {
+            py = static_cast<int16_t>(RoundHalfEven(y));
+        }
+        state.PlotY[i] = py;
+    }
+}
+
+void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber) {
+    if (!IsValidSlot(slotNumber)) return;
+    const SlotRecord& rec = state.SlotInfo[slotNumber];
+    const VisiblePoints vis =
+        FindVisiblePoints(state, slotNumber, VisibleXRange(state, slotNumber));
+    if (SlotPoints(state, slotNumber) < 1 || !vis.any) return;
+
+    const float plotWidth = static_cast<float>(rec.PlotRight - rec.PlotLeft);
+    const float step = plotWidth / static_cast<float>(vis.Intervals());
+    const float x0 = static_cast<float>(rec.PlotLeft) - static_cast<float>(vis.first) * step;
+
+    form.PSet(rec.PlotLeft, state.PlotY[vis.first], state.CurveColor);
+    form.CurrentX = rec.PlotLeft;
+    form.CurrentY = state.PlotY[vis.first];
+    form.ForeColor = TraceColor(slotNumber);
+    const int last = std::min(vis.last, LastSpectralPoint(state, slotNumber));
+    std::vector<float> xs, ys;
+    for (int i = vis.first; i <= last; ++i) {
+        xs.push_back(x0 + static_cast<float>(i) * step);
+        ys.push_back(state.PlotY[i]);
+    }
+    form.PolylineTo(xs.data(), ys.data(), xs.size());
+    form.ForeColor = state.TextColor;
+}
+
+}  // namespace tav

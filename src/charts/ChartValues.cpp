@@ -1,0 +1,113 @@
+#include "charts/ChartValues.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Numbers.h"
+
+namespace tav {
+namespace {
+
+// Absorbance divides the natural logarithm by this constant, not by ln 10; stored charts and
+// printed values rely on it.
+constexpr double AbsorbanceDivisor = 2.306;
+
+// A first guess of a search position, rounded and bounded to 0..maxPoint; fallback when the
+// divisor is 0 or the quotient is not a number.
+int BoundedGuess(float numerator, float divisor, int points, int maxPoint, int fallback) {
+    if (divisor == 0.0f) return fallback;
+    const float q = numerator / divisor * static_cast<float>(points);
+    if (!std::isfinite(q)) return fallback;
+    return static_cast<int>(std::clamp(RoundHalfEven(q), 0.0, static_cast<double>(maxPoint)));
+}
+
+}  // namespace
+
+float PlottedValue(const ProgramState& state, int16_t slotNumber, int point) {
+    const float ch1 = state.Ch1Data[slotNumber][point];
+    const float ch2 = state.Ch2Data[slotNumber][point];
+    const bool spectrumSlot = slotNumber <= slot::LastOverlay;
+    if (spectrumSlot && state.ViewReflectance && !state.SlotInfo[slotNumber].NoRatio) {
+        if (!state.AbsorbanceOn) return ch2 == 0.0f ? 1.0f : ch1 / ch2;
+        if (ch1 == 0.0f) return 0.0f;
+        const float r = ch2 / ch1;
+        if (!(r > 0.0f)) return 0.0f;
+        return static_cast<float>(std::log(static_cast<double>(r)) / AbsorbanceDivisor);
+    }
+    if (spectrumSlot && state.ShowChannel2) return ch2;
+    return ch1;
+}
+
+int SlotPoints(const ProgramState& state, int16_t slotNumber) {
+    if (!IsValidSlot(slotNumber)) return 0;
+    return std::clamp<int>(state.SlotInfo[slotNumber].NumPoints, 0, PointCount);
+}
+
+bool HasTrailingStatusPoints(const ProgramState& state, int16_t slotNumber) {
+    return SlotPoints(state, slotNumber) == PixelCount;
+}
+
+int LastSpectralPoint(const ProgramState& state, int16_t slotNumber) {
+    const int n = SlotPoints(state, slotNumber);
+    return HasTrailingStatusPoints(state, slotNumber) ? n - 9 : n - 1;
+}
+
+XRange VisibleXRange(const ProgramState& state, int16_t slotNumber) {
+    const SlotRecord& rec = state.SlotInfo[slotNumber];
+    if (slotNumber < slot::DarkCh2 && state.XZoomOn) {
+        return {static_cast<float>(state.XZoomMin - 0.001), static_cast<float>(state.XZoomMax + 0.001)};
+    }
+    return {static_cast<float>(rec.XMin - 0.001), static_cast<float>(rec.XMax + 0.001)};
+}
+
+VisiblePoints FindVisiblePoints(const ProgramState& state, int16_t slotNumber, XRange range) {
+    VisiblePoints v;
+    const int n = SlotPoints(state, slotNumber);
+    if (n < 1) return v;
+    const auto& x = state.XData[slotNumber];
+    int first = 0;
+    while (first < n && !(x[first] >= range.lo)) ++first;
+    int last = n - 1;
+    while (last >= 0 && !(x[last] <= range.hi)) --last;
+    if (first >= n || last < 0 || first > last) return v;
+    v.first = first;
+    v.last = last;
+    v.any = true;
+    return v;
+}
+
+int SearchStartPixel(const ProgramState& state, int16_t slotNumber, float lo) {
+    const int n = SlotPoints(state, slotNumber);
+    if (n < 2) return 0;
+    const auto& x = state.XData[slotNumber];
+    if (x[0] >= lo) return 0;
+    int g = BoundedGuess(lo - x[0], x[n - 1] - x[0], n, n - 1, 1);
+    if (x[g] > lo) g = 1;
+    while (g < n - 1 && x[g] < lo) ++g;
+    return g;
+}
+
+int SearchEndPixel(const ProgramState& state, int16_t slotNumber, float hi, int lastPoint,
+                   int startPixel) {
+    const int n = SlotPoints(state, slotNumber);
+    if (n < 2) return 0;
+    lastPoint = std::clamp(lastPoint, 0, n - 1);
+    startPixel = std::clamp(startPixel, 0, n - 1);
+    const auto& x = state.XData[slotNumber];
+    int e = lastPoint;
+    if (!(x[lastPoint] <= hi)) {
+        e = BoundedGuess(x[lastPoint] - hi, x[lastPoint] - x[0], n, lastPoint, startPixel);
+        if (x[e] > hi) e = startPixel;
+        const float near = static_cast<float>(hi - 0.4);
+        while (e < lastPoint && x[e] < near) ++e;
+    }
+    return std::max(e, startPixel);
+}
+
+Color TraceColor(int16_t slotNumber) {
+    if (slotNumber > slot::LastOverlay) return QBColor(1);
+    if (slotNumber == 6) return QBColor(0);
+    return QBColor(slotNumber + 1);
+}
+
+}  // namespace tav

@@ -1,0 +1,53 @@
+#pragma once
+// The rules that the chart scaling, the axes and the cursor share: which value of a point is
+// plotted, which x range is visible, and the bounded point searches over a slot's x values.
+
+#include <cstdint>
+
+#include "platform/draw/Canvas.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+// The plotted value of point i of the slot: ratio, absorbance, channel 2 or channel 1 by the
+// display switches (slots 8 and above always show channel 1).
+float PlottedValue(const ProgramState& state, int16_t slotNumber, int point);
+
+// The slot's point count bounded to the point store (0 for a bad slot or a negative count).
+int SlotPoints(const ProgramState& state, int16_t slotNumber);
+
+// A 256-point instrument spectrum carries status words after point 247 (the temperature count
+// at 248); those points are neither scaled nor drawn. Other series use every point.
+bool HasTrailingStatusPoints(const ProgramState& state, int16_t slotNumber);
+// The last point that the value range and the curve may use.
+int LastSpectralPoint(const ProgramState& state, int16_t slotNumber);
+
+// The visible x range: the zoom range for the spectrum window's slots when zoom is on, else
+// the slot's own range, each widened by 0.001.
+struct XRange {
+    float lo = 0;
+    float hi = 0;
+};
+XRange VisibleXRange(const ProgramState& state, int16_t slotNumber);
+
+// first: the lowest point with x >= lo; last: the highest with x <= hi. `any` is false when no
+// point lies inside the range (the whole slot left or right of it, or fewer than 1 point).
+struct VisiblePoints {
+    int first = 0;
+    int last = 0;
+    bool any = false;
+    int Intervals() const { return last - first == 0 ? 1 : last - first; }
+};
+VisiblePoints FindVisiblePoints(const ProgramState& state, int16_t slotNumber, XRange range);
+
+// First point of the value range (the fast search of the chart code, bounded to the slot).
+int SearchStartPixel(const ProgramState& state, int16_t slotNumber, float lo);
+// Last point of the value range, searching no further than lastPoint; never below startPixel.
+int SearchEndPixel(const ProgramState& state, int16_t slotNumber, float hi, int lastPoint,
+                   int startPixel);
+
+// The colour of a slot's curve: slot n in palette colour n + 1, slot 6 black, slots above 7
+// dark blue.
+Color TraceColor(int16_t slotNumber);
+
+}  // namespace tav

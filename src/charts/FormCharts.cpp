@@ -1,0 +1,67 @@
+#include "charts/FormCharts.h"
+
+#include "charts/ChartDriver.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+namespace {
+
+// The names of the windows of F1 to F9; chart-window index i is entry i + 1 (0 the spectrum
+// window, which is also F1's).
+constexpr const char* SwitchableNames[] = {
+    "MainForm",       "IndexForm",     "RatioForm",   "NormDiffForm",   "ExperimentalForm",
+    "DerivativeForm", "IntegralForm",  "AverageForm", "DiagnosticsForm",
+};
+
+std::string ChartWindowName(int16_t windowIndex) {
+    if (windowIndex <= 0 || windowIndex > 7) return SwitchableNames[0];
+    return SwitchableNames[windowIndex + 1];
+}
+
+Form& SpectrumWindow(App& app) { return app.forms.Get<MainForm>(); }
+
+}  // namespace
+
+MainWindowView ReadMainWindows(App& app) {
+    MainWindowView view;
+    if (auto* main = app.forms.Find<MDIForm1>()) view.Text5 = main->Text5.Text();
+    if (auto* spectrum = app.forms.Find<MainForm>()) view.MainFormBackColor = spectrum->Surface().BackColor;
+    return view;
+}
+
+void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
+    DrawChart(form.app.state, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
+}
+
+FormChartWindows::FormChartWindows(App& app, std::array<Getter, 9> getters)
+    : app_(app), getters_(getters) {
+    if (!getters_[0]) getters_[0] = SpectrumWindow;
+}
+
+Form* FormChartWindows::FindLoaded(const std::string& name) const {
+    for (Form* form : app_.forms.Loaded()) {
+        if (form->Loaded() && form->Name() == name) return form;
+    }
+    return nullptr;
+}
+
+Canvas* FormChartWindows::ChartCanvas(int16_t windowIndex) {
+    Form* form = FindLoaded(ChartWindowName(windowIndex));
+    return form ? &form->Surface() : nullptr;
+}
+
+MainWindowView FormChartWindows::MainView() { return ReadMainWindows(app_); }
+
+void FormChartWindows::ShowWindow(SwitchableWindow window) {
+    const auto index = static_cast<std::size_t>(window);
+    if (index >= getters_.size()) return;
+    if (getters_[index]) {
+        getters_[index](app_).Show();
+    } else if (Form* form = FindLoaded(SwitchableNames[index])) {
+        form->Show();
+    }
+}
+
+}  // namespace tav

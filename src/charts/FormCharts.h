@@ -1,0 +1,43 @@
+#pragma once
+// The chart engine on the windows of the program: a window draws its chart on its own surface,
+// and the chart windows are found among the loaded windows by their names.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "charts/ChartWindows.h"
+#include "charts/MainWindowView.h"
+
+namespace tav {
+
+class App;
+class Form;
+
+// What the chart reads of the main windows: MDIForm1's Text5 and MainForm's background colour
+// (white while the spectrum window is not loaded).
+MainWindowView ReadMainWindows(App& app);
+
+// DrawChart on the window's own surface.
+void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle);
+
+// ChartWindows over app.forms. Chart window i is the loaded window named "MainForm",
+// "RatioForm", ..., "DiagnosticsForm". Showing a window uses its getter (which loads it when
+// needed); without one only a loaded window is shown. The spectrum window's getter is built in.
+class FormChartWindows : public ChartWindows {
+public:
+    using Getter = Form& (*)(App&);
+    explicit FormChartWindows(App& app, std::array<Getter, 9> getters = {});
+
+    Canvas* ChartCanvas(int16_t windowIndex) override;
+    MainWindowView MainView() override;
+    void ShowWindow(SwitchableWindow window) override;
+
+private:
+    Form* FindLoaded(const std::string& name) const;
+
+    App& app_;
+    std::array<Getter, 9> getters_;
+};
+
+}  // namespace tav

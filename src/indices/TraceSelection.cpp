@@ -1,0 +1,113 @@
+#include "indices/TraceSelection.h"
+
+#include "charts/ChartAxes.h"
+#include "charts/ChartValues.h"
+#include "indices/ChartCursor.h"
+
+namespace tav {
+namespace {
+
+constexpr int16_t SpectrumWindow = 0;
+constexpr int16_t NormDiffWindow = 2;
+
+int16_t NextSpectrumTrace(const ProgramState& state, int16_t newest) {
+    const int16_t first = state.FirstOverlaySlot;
+    int16_t next = static_cast<int16_t>(state.DisplayChannel[SpectrumWindow] - 1);
+    if (first < newest) return next < first ? newest : next;
+    // Wrapped ring: first .. 7, then 0 .. newest.
+    if (next < 0) next = slot::LastOverlay;
+    if (next > newest && next < first) next = newest;
+    return next;
+}
+
+void ClearCursorFields(SlotRecord& rec) {
+    rec.CursorPoint = 0;
+    rec.AnchorPoint = 0;
+    rec.CursorShown = false;
+}
+
+constexpr int16_t KeyF1 = 112;
+
+WindowRect* OpenRecordOf(ProgramState& state, SwitchableWindow window) {
+    switch (window) {
+        case SwitchableWindow::MainForm: return nullptr;
+        case SwitchableWindow::IndexForm: return &state.IndexFormRect;
+        case SwitchableWindow::RatioForm: return &state.RatioFormRect;
+        case SwitchableWindow::NormDiffForm: return &state.NormDiffFormRect;
+        case SwitchableWindow::ExperimentalForm: return &state.ExperimentalFormRect;
+        case SwitchableWindow::DerivativeForm: return &state.DerivativeFormRect;
+        case SwitchableWindow::IntegralForm: return &state.IntegralFormRect;
+        case SwitchableWindow::AverageForm: return &state.AverageFormRect;
+        case SwitchableWindow::DiagnosticsForm: return &state.DiagnosticsFormRect;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode) {
+    const int index = keyCode - KeyF1;
+    if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
+    const auto window = static_cast<SwitchableWindow>(index);
+    windows.ShowWindow(window);
+    if (WindowRect* rect = OpenRecordOf(state, window)) rect->Open = -1;
+}
+
+void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowView& view,
+                          int16_t newSlot, int16_t oldSlot) {
+    if (!IsValidSlot(newSlot) || !IsValidSlot(oldSlot)) return;
+    // The labels take the colour in which the new trace is drawn.
+    window.ForeColor = TraceColor(newSlot);
+    if (state.OverlayCount != 0) DrawYAxis(state, window, view, newSlot);
+    window.ForeColor = 1;
+
+    SlotRecord& fresh = state.SlotInfo[newSlot];
+    if (!state.CursorOn) {
+        ClearCursorFields(fresh);
+        return;
+    }
+    MoveChartCursor(state, window, view, oldSlot, cursor::NoKey, cursor::Erase);
+    SlotRecord& old = state.SlotInfo[oldSlot];
+    fresh.CursorPoint = old.CursorPoint;
+    fresh.AnchorPoint = old.AnchorPoint;
+    fresh.CursorShown = true;
+    if (newSlot != oldSlot) ClearCursorFields(old);
+    MoveChartCursor(state, window, view, newSlot, cursor::NoKey, cursor::Redraw);
+}
+
+void SetDisplayChannel(ProgramState& state, ChartWindows& windows, int16_t slotNumber) {
+    const int16_t old = state.DisplayChannel[SpectrumWindow];
+    state.DisplayChannel[SpectrumWindow] = slotNumber;
+    if (slotNumber != old) {
+        if (Canvas* window = windows.ChartCanvas(SpectrumWindow)) {
+            RedrawSpectrumTraces(state, *window, windows.MainView(), slotNumber, old);
+        } else if (IsValidSlot(slotNumber)) {
+            ClearCursorFields(state.SlotInfo[slotNumber]);
+        }
+    }
+    state.AxisSlot = slotNumber;
+}
+
+void SelectWindowTrace(ProgramState& state, Canvas& window, const MainWindowView& view,
+                       int16_t /*keyCode*/, int16_t slotNumber) {
+    const int16_t w = state.ActiveWindowIdx;
+    if (w < 0 || w >= static_cast<int16_t>(state.DisplayChannel.size())) return;
+    const int16_t old = state.DisplayChannel[w];
+    int16_t next = old;
+    if (w == SpectrumWindow) {
+        if (state.FirstOverlaySlot == slotNumber) return;  // a single curve
+        next = NextSpectrumTrace(state, slotNumber);
+    } else if (w == NormDiffWindow) {
+        // The window shows both series exactly when both indices are on; its selection is
+        // not compared with the overlay run, which would leave it stuck on slot 12.
+        if (!state.Menu.ActivateNormDiff || !state.Menu.ActivateExperimental) return;
+        next = static_cast<int16_t>(old - 1);
+        if (next < slot::NormDiff) next = slot::Experimental;
+    } else {
+        return;
+    }
+    state.DisplayChannel[w] = next;
+    if (next != old) RedrawSpectrumTraces(state, window, view, next, old);
+}
+
+}  // namespace tav
