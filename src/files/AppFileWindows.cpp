@@ -1,5 +1,6 @@
 #include "files/AppFileWindows.h"
 
+#include "charts/FormCharts.h"
 #include "files/TextConversions.h"
 #include "files/WindowPositions.h"
 #include "mainwindow/MDIForm1.h"
@@ -61,8 +62,11 @@ void AppFileWindows::StopAutoScanTimer() {
     if (MDIForm1* mdi = app_.forms.Find<MDIForm1>()) mdi->Timer1.SetEnabled(false);
 }
 
-void AppFileWindows::RedrawSpectrumWindow(int16_t /*slot*/, const std::string& /*xTitle*/) {
-    app_.forms.Get<MainForm>().Surface().Cls();
+void AppFileWindows::RedrawSpectrumWindow(int16_t slot, const std::string& xTitle) {
+    MainForm& form = app_.forms.Get<MainForm>();
+    form.Surface().Cls();
+    std::string title = xTitle;
+    DrawChart(form, slot, title);
 }
 
 int16_t AppFileWindows::ApplyWindowPosition(SettingsWindow window, const std::string& text) {

@@ -105,3 +105,33 @@ TEST(AppFileWindows, AnswerNoStopsTheTimer) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(AppFileWindows, SaveAsRedrawsTheSpectrumWindowWithItsTitle) {
+    AppWorld w;
+    ProgramState& s = *w.state;
+    s.SlotInfo[0].NumPoints = 3;
+    for (int i = 0; i < 3; ++i) {
+        s.XData[0][i] = 400.0f + 10 * i;
+        s.Ch1Data[0][i] = 100.0f * (i + 1);
+    }
+    s.SlotInfo[0].XMin = 400.0f;
+    s.SlotInfo[0].XMax = 420.0f;
+    w.op.AnswerSave(w.dir.File("mine.rdg"));
+    ASSERT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Saved);
+    MainForm* main = w.app.forms.Find<MainForm>();
+    ASSERT_NE(main, nullptr);
+    const auto ops = HeadlessHost::CanvasOf(*main).Ops();
+    // Cleared, then drawn with the x-axis title.
+    bool cleared = false, titled = false;
+    for (const CanvasOp& op : ops) {
+        cleared = cleared || op.kind == CanvasOp::Kind::Cls;
+        titled = titled || (cleared && op.text == "Wavelength (nm)");
+    }
+    EXPECT_TRUE(titled);
+}
+
+}  // namespace
+}  // namespace tav
