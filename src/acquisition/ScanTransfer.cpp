@@ -38,6 +38,16 @@ std::optional<bool> BootProbe(AcquisitionContext& ctx) {
     return heard;
 }
 
+// A running instrument speaks only when asked. Characters that come unasked after a firmware
+// download are a loader still announcing itself, and would be taken for scan data.
+bool LineChatters(AcquisitionContext& ctx) {
+    CommControl& comm = ctx.comm;
+    comm.ClearInBuffer();
+    Delay(ctx.clock, link::ProbeSettleMs);
+    comm.InputLen = 0;
+    return !comm.Input().empty() || !comm.LastReadResult();
+}
+
 struct CommandReply {
     bool portFailed = false;
     std::string text;  // empty: the instrument did not answer within the bound
@@ -140,7 +150,8 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
         comm.SetPortOpen(false);
         DownloadFirmware(ctx);
         comm.CommPort = s.CommPortNumber;
-        if (!comm.SetSettings(link::FastSettings) || !comm.SetPortOpen(true)) return NoResponse(ctx);
+        if (!comm.SetSettings(link::FastSettings) || !comm.SetPortOpen(true) || LineChatters(ctx))
+            return NoResponse(ctx);
         reply = SendScanCommand(ctx);
         if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
     }
