@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "acquisition/Delay.h"
+#include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/StatusFont.h"
@@ -67,7 +68,7 @@ public:
             !Send({link::LoadStart}, link::LoaderStepMs) || !SendImage(*master) ||
             !RunImage() || !Send({link::StartProgram}, 0) || !Parameters())
             return Fail();
-        comm_.SetPortOpen(false);
+        ClosePortAfterOutput(ctx_);
 
         if (!Open(link::LoaderSettings) || !Send({link::SlaveAnnounce}, 0)) return Fail();
         form.Print(SlaveText);
@@ -81,7 +82,7 @@ public:
             return Fail();
         Delay(ctx_.clock, link::ParameterByteMs);
         if (!Send({link::EndOfDownload}, 0)) return Fail();
-        comm_.SetPortOpen(false);
+        ClosePortAfterOutput(ctx_);
         WaitMeasuringTime();
     }
 
@@ -144,7 +145,7 @@ private:
     }
 
     bool Reopen() {
-        comm_.SetPortOpen(false);
+        ClosePortAfterOutput(ctx_);
         comm_.OutBufferSize = link::DownloadOutBufferSize;
         return Open(link::FastSettings);
     }

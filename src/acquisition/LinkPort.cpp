@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "acquisition/LinkProtocol.h"
+#include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
@@ -38,7 +40,13 @@ PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings,
 }
 
 void ReleasePort(AcquisitionContext& ctx, PortClaim claim) {
-    if (claim == PortClaim::Opened && ctx.comm.PortOpen()) ctx.comm.SetPortOpen(false);
+    if (claim == PortClaim::Opened) ClosePortAfterOutput(ctx);
+}
+
+void ClosePortAfterOutput(AcquisitionContext& ctx) {
+    if (!ctx.comm.PortOpen()) return;
+    ctx.clock.Sleep(link::CloseAfterOutputMs);
+    ctx.comm.SetPortOpen(false);
 }
 
 }  // namespace tav

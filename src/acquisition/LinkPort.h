@@ -21,8 +21,11 @@ enum class PortClaim {
 PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings,
                     std::string* why = nullptr);
 
-// Closes the port when the claim opened it.
+// Closes the port when the claim opened it, once what was sent has had time to leave.
 void ReleasePort(AcquisitionContext& ctx, PortClaim claim);
+
+// Closes an open port once what was sent has had time to leave.
+void ClosePortAfterOutput(AcquisitionContext& ctx);
 
 inline bool PortUsable(PortClaim claim) { return claim == PortClaim::Opened || claim == PortClaim::Held; }
 

@@ -73,6 +73,11 @@ inline constexpr double RunReplyMs = 10000.0;
 // Pause after each character of an S-record line, so the loader keeps up with its echo.
 inline constexpr double SRecordCharPauseMs = 0.1;
 
+// A port closed at once after its last byte can lose that byte on some drivers (a
+// pseudo-terminal discards what its other end has not read yet): exchanges whose last byte
+// matters let this much time pass before they close.
+inline constexpr double CloseAfterOutputMs = 20.0;
+
 // Between two polls of the port while a bounded wait runs.
 inline constexpr double PollMs = 0.5;
 
