@@ -1,0 +1,20 @@
+#include "platform/forms/App.h"
+
+namespace tav {
+
+App::App(ProgramState& state, const Services& services, FormHost& host)
+    : state(state),
+      clock(services.clock),
+      op(services.op),
+      comm(services.comm),
+      board(services.board),
+      fs(services.fs),
+      printer(services.printer),
+      host(host),
+      forms(*this) {}
+
+EventScope::~EventScope() {
+    if (--app_.forms.calls_ == 0) app_.forms.Collect();
+}
+
+}  // namespace tav

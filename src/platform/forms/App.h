@@ -1,0 +1,86 @@
+#pragma once
+// The program context handed to every window: the program state, the platform services, the
+// front end and the windows. One App per program (and per test).
+//
+// The flow guard: a scan flow of the system runs inside a FlowScope. While one runs (a message
+// box or file dialog inside it included) every input from the front end is dropped: timer ticks,
+// keys, clicks, edits and menu choices, so no key starts another flow and no tick re-enters.
+
+#include "platform/forms/Forms.h"
+
+namespace tav {
+
+class BoardLibrary;
+class Clock;
+class CommControl;
+class FileSystem;
+class FormHost;
+class Operator;
+class Printer;
+struct ProgramState;
+
+struct Services {
+    Clock& clock;
+    Operator& op;
+    CommControl& comm;
+    BoardLibrary& board;
+    FileSystem& fs;
+    Printer& printer;
+};
+
+class FlowGuard {
+public:
+    bool Running() const { return depth_ > 0; }
+
+private:
+    friend class FlowScope;
+    int depth_ = 0;
+};
+
+// Marks a flow of the system for as long as it lives; flows may nest.
+class FlowScope {
+public:
+    explicit FlowScope(FlowGuard& guard) : guard_(guard) { ++guard_.depth_; }
+    ~FlowScope() { --guard_.depth_; }
+    FlowScope(const FlowScope&) = delete;
+    FlowScope& operator=(const FlowScope&) = delete;
+
+private:
+    FlowGuard& guard_;
+};
+
+class App {
+public:
+    App(ProgramState& state, const Services& services, FormHost& host);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ProgramState& state;
+    Clock& clock;
+    Operator& op;
+    CommControl& comm;
+    BoardLibrary& board;
+    FileSystem& fs;
+    Printer& printer;
+    FormHost& host;
+    FlowGuard flow;
+    Forms forms;  // last: destroyed first, while the services still exist
+};
+
+// Brackets every call from the front end into the models. Windows unloaded meanwhile are freed
+// when the outermost scope ends, never under a running handler.
+class EventScope {
+public:
+    explicit EventScope(App& app) : app_(app) { ++app_.forms.calls_; }
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+    // Operator input is dropped while a flow runs.
+    bool InputBlocked() const { return app_.flow.Running(); }
+
+private:
+    App& app_;
+};
+
+}  // namespace tav

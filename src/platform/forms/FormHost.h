@@ -1,0 +1,49 @@
+#pragma once
+// The seam between the form models and a front end. A front end (the Qt one, or the headless
+// one of the tests) makes one FormView per loaded form; the model tells the view what changed
+// and the view calls the form's and controls' User... functions with what the operator did.
+//
+// The view's surface is the form's client area: its size is the client size, and the view
+// reports every change of it with Form::UserClientResized.
+
+#include <memory>
+
+namespace tav {
+
+class Canvas;
+class Control;
+class Form;
+
+enum class FormAspect {
+    Caption,
+    Geometry,     // Left, Top, Width, Height
+    Visibility,   // shown or hidden
+    WindowState,  // normal, minimized, maximized
+    Front,        // brought to the front and activated (Show, SetFocus)
+    KeyPreview,
+};
+
+class FormView {
+public:
+    virtual ~FormView() = default;
+    // Where the form draws; it lives as long as the view.
+    virtual Canvas& Surface() = 0;
+    virtual void FormChanged(FormAspect aspect) = 0;
+    virtual void ControlChanged(Control& control) = 0;
+    // The model moved the keyboard focus to the control (nullptr: to the form itself).
+    virtual void FocusMoved(Control* control) = 0;
+    // The form was unloaded: hide it and stop its timers. The view is destroyed later, when no
+    // handler runs; its destructor must not touch the form.
+    virtual void Unloaded() = 0;
+};
+
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    // Called while the form loads, before its Load handler runs.
+    virtual std::unique_ptr<FormView> CreateView(Form& form) = 0;
+    // The main window was unloaded: the program ends.
+    virtual void Quit() = 0;
+};
+
+}  // namespace tav

@@ -1,0 +1,370 @@
+#include "qt/ControlWidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "platform/forms/Controls.h"
+#include "qt/QtFonts.h"
+
+namespace tav {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Runs an action on the model while the window still exists.
+template <class Action>
+void IfAlive(const Link& link, Action action) {
+    if (link->view) action();
+}
+
+// Labels and picture boxes take clicks but not the focus.
+template <class Base>
+class Clickable : public Base {
+public:
+    Clickable(Link link, std::function<void()> click, std::function<void()> dblClick, QWidget* parent)
+        : Base(parent), link_(std::move(link)), click_(std::move(click)), dblClick_(std::move(dblClick)) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint())) {
+            IfAlive(link_, click_);
+        }
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && dblClick_) IfAlive(link_, dblClick_);
+    }
+
+private:
+    Link link_;
+    std::function<void()> click_, dblClick_;
+};
+
+// A check box or option button takes a click anywhere in its rectangle, as the toolkit's do.
+template <class Base>
+class WholeAreaButton : public Routed<Base> {
+public:
+    using Routed<Base>::Routed;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+// A scroll bar the keyboard moves: arrows by the small change, page keys by the large one,
+// Home and End to the ends.
+class KeyScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+            case Qt::Key_Right:
+            case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
+            case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
+            case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
+            case Qt::Key_Home: triggerAction(SliderToMinimum); break;
+            case Qt::Key_End: triggerAction(SliderToMaximum); break;
+            default: QScrollBar::keyPressEvent(event); return;
+        }
+        event->accept();
+    }
+};
+
+// An editable drop-down list types into its own line edit: its keys are routed there, once.
+class ComboWidget : public Routed<QComboBox> {
+public:
+    ComboWidget(const Link& link, ComboBox& combo, QWidget* parent) : Routed(link, &combo, parent) {
+        setEditable(combo.Style() == combo::DropDownCombo);
+        if (lineEdit()) lineEdit()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != lineEdit() || event->type() != QEvent::KeyPress) return Routed::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Link link = ViewLinkOf();
+        QLineEdit* edit = lineEdit();
+        bool delivered = false;
+        if (link->view) {
+            RouteKeyToModel(*link->view, ControlOf(), key, [&](QKeyEvent* k) {
+                if (k == key) delivered = true;       // the line edit takes it as it is
+                else if (!k->text().isEmpty()) edit->insert(k->text());
+            });
+        }
+        return !delivered;
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isEditable()) {
+            QComboBox::keyPressEvent(event);  // routed in the line edit already
+            event->accept();
+            return;
+        }
+        Routed::keyPressEvent(event);
+    }
+};
+
+void SyncRows(QListWidget& list, const ListControl& model) {
+    const std::vector<std::string> rows = model.Rows();
+    bool same = list.count() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < list.count(); ++i) {
+        same = list.item(i)->data(Qt::UserRole).toString() == Q(rows[i]);
+    }
+    if (!same) {
+        list.clear();
+        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+            auto* item = new QListWidgetItem(QString(model.RowDepth(i) * 2, ' ') + Q(rows[i]), &list);
+            item->setData(Qt::UserRole, Q(rows[i]));
+        }
+    }
+    const int row = model.ListIndex() - model.FirstRowIndex();
+    const bool selected = model.ListIndex() != -1 || model.Kind() == ControlKind::DirListBox;
+    if (selected && row >= 0 && row < list.count()) {
+        list.setCurrentRow(row);
+    } else {
+        list.setCurrentRow(-1);
+        list.clearSelection();
+    }
+    list.verticalScrollBar()->setValue(model.TopIndex());
+}
+
+void SyncComboRows(QComboBox& box, const ListControl& model) {
+    const std::vector<std::string> rows = model.Rows();
+    bool same = box.count() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < box.count(); ++i) same = box.itemText(i) == Q(rows[i]);
+    if (!same) {
+        box.clear();
+        for (const std::string& row : rows) box.addItem(Q(row));
+    }
+    box.setCurrentIndex(model.ListIndex());
+}
+
+// What a label shows for a caption: "&" marks its access key only when it has a buddy.
+QString LabelText(const std::string& caption, bool hasBuddy) {
+    QString text = Q(caption);
+    if (hasBuddy) return text;
+    return text.replace("&&", QString(QChar(0xE000))).remove('&').replace(QChar(0xE000), "&");
+}
+
+QWidget* MakeListWidget(ListControl& list, const Link& link, QWidget* parent) {
+    auto* widget = new Routed<QListWidget>(link, &list, parent);
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(widget, &QListWidget::currentRowChanged, widget, [link, &list](int row) {
+        if (row >= 0) IfAlive(link, [&] { list.UserSelect(row + list.FirstRowIndex()); });
+    });
+    QObject::connect(widget, &QListWidget::itemDoubleClicked, widget,
+                     [link, &list](QListWidgetItem*) { IfAlive(link, [&] { list.UserDblClick(); }); });
+    QObject::connect(widget->verticalScrollBar(), &QScrollBar::valueChanged, widget,
+                     [link, &list](int top) { IfAlive(link, [&] { list.UserTopIndex(top); }); });
+    return widget;
+}
+
+}  // namespace
+
+QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) {
+    QWidget* widget = nullptr;
+    switch (control.Kind()) {
+        case ControlKind::Button: {
+            auto& button = static_cast<Button&>(control);
+            auto* w = new Routed<QPushButton>(link, &control, parent);
+            w->setAutoDefault(false);
+            QObject::connect(w, &QPushButton::clicked, w, [link, &button] { IfAlive(link, [&] { button.UserClick(); }); });
+            widget = w;
+            break;
+        }
+        case ControlKind::Label: {
+            auto& label = static_cast<Label&>(control);
+            auto* w = new Clickable<QLabel>(link, [&label] { label.UserClick(); }, [&label] { label.UserDblClick(); }, parent);
+            w->setWordWrap(true);
+            w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            widget = w;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto& box = static_cast<TextBox&>(control);
+            auto* w = new Routed<QLineEdit>(link, &control, parent);
+            w->setProperty("tavSelection", -1);
+            QObject::connect(w, &QLineEdit::textEdited, w, [link, &box](const QString& text) {
+                IfAlive(link, [&] { box.UserEdit(text.toStdString()); });
+            });
+            QObject::connect(w, &QLineEdit::selectionChanged, w, [link, &box, w] {
+                IfAlive(link, [&] {
+                    const int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+                    box.UserSelect(start, static_cast<int>(w->selectedText().size()));
+                });
+            });
+            QObject::connect(w, &QLineEdit::cursorPositionChanged, w, [link, &box, w](int, int position) {
+                IfAlive(link, [&] { if (!w->hasSelectedText()) box.UserSelect(position, 0); });
+            });
+            widget = w;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto& check = static_cast<CheckBox&>(control);
+            auto* w = new WholeAreaButton<QCheckBox>(link, &control, parent);
+            QObject::connect(w, &QCheckBox::clicked, w, [link, &check] { IfAlive(link, [&] { check.UserClick(); }); });
+            widget = w;
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto& option = static_cast<OptionButton&>(control);
+            auto* w = new WholeAreaButton<QRadioButton>(link, &control, parent);
+            w->setAutoExclusive(false);  // the model keeps the options of a container exclusive
+            QObject::connect(w, &QRadioButton::clicked, w, [link, &option] { IfAlive(link, [&] { option.UserClick(); }); });
+            widget = w;
+            break;
+        }
+        case ControlKind::HScrollBar: {
+            auto& bar = static_cast<HScrollBar&>(control);
+            auto* w = new Routed<KeyScrollBar>(link, &control, Qt::Horizontal, parent);
+            w->setTracking(false);  // Change when the bar stops, not while it is dragged
+            w->setFocusPolicy(Qt::StrongFocus);
+            QObject::connect(w, &QScrollBar::valueChanged, w, [link, &bar](int value) {
+                IfAlive(link, [&] { bar.UserScroll(value); });
+            });
+            widget = w;
+            break;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::DirListBox:
+        case ControlKind::FileListBox:
+            widget = MakeListWidget(static_cast<ListControl&>(control), link, parent);
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::DriveListBox: {
+            auto& list = static_cast<ListControl&>(control);
+            QComboBox* w = nullptr;
+            if (control.Kind() == ControlKind::ComboBox) {
+                auto& combo = static_cast<ComboBox&>(control);
+                w = new ComboWidget(link, combo, parent);
+                if (QLineEdit* edit = w->lineEdit()) {
+                    QObject::connect(edit, &QLineEdit::textEdited, w, [link, &combo](const QString& text) {
+                        IfAlive(link, [&] { combo.UserEdit(text.toStdString()); });
+                    });
+                }
+            } else {
+                w = new Routed<QComboBox>(link, &control, parent);
+            }
+            QObject::connect(w, &QComboBox::activated, w, [link, &list](int index) {
+                IfAlive(link, [&] { list.UserSelect(index); });
+            });
+            widget = w;
+            break;
+        }
+        case ControlKind::Frame:
+            widget = new QGroupBox(parent);
+            break;
+        case ControlKind::PictureBox: {
+            auto& picture = static_cast<PictureBox&>(control);
+            widget = new Clickable<QLabel>(link, [&picture] { picture.UserClick(); }, nullptr, parent);
+            break;
+        }
+        case ControlKind::Timer:
+        case ControlKind::MenuItem:
+        case ControlKind::CommonDialog:
+            return nullptr;
+    }
+    widget->setObjectName(Q(control.Name()));
+    return widget;
+}
+
+void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips) {
+    const QSignalBlocker blocker(&widget);
+    if (control.Kind() == ControlKind::PictureBox && static_cast<PictureBox&>(control).Align() == align::Top) {
+        widget.setFixedHeight(twips.ToPx(control.Height()));  // laid out along the top edge
+    } else {
+        widget.setGeometry(twips.ToPx(control.Left(), control.Top(), control.Width(), control.Height()));
+    }
+    widget.setEnabled(control.Enabled());
+    widget.setFont(WidgetFont(control.FontName(), control.FontSize(), control.FontBold()));
+    if (widget.isVisibleTo(widget.parentWidget()) != control.Visible()) widget.setVisible(control.Visible());
+
+    switch (control.Kind()) {
+        case ControlKind::Button:
+            static_cast<QPushButton&>(widget).setText(Q(static_cast<Button&>(control).Caption()));
+            break;
+        case ControlKind::Label: {
+            auto& label = static_cast<QLabel&>(widget);
+            label.setText(LabelText(static_cast<Label&>(control).Caption(), label.buddy() != nullptr));
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto& box = static_cast<TextBox&>(control);
+            auto& edit = static_cast<QLineEdit&>(widget);
+            edit.setMaxLength(box.MaxLength() > 0 ? box.MaxLength() : 32767);
+            if (edit.text() != Q(box.Text())) edit.setText(Q(box.Text()));
+            if (edit.property("tavSelection").toInt() != box.SelectionRevision()) {
+                edit.setProperty("tavSelection", box.SelectionRevision());
+                if (box.SelLength() > 0) edit.setSelection(box.SelStart(), box.SelLength());
+                else edit.setCursorPosition(box.SelStart());
+            }
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto& check = static_cast<CheckBox&>(control);
+            static_cast<QCheckBox&>(widget).setText(Q(check.Caption()));
+            static_cast<QCheckBox&>(widget).setChecked(check.Value() != 0);
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto& option = static_cast<OptionButton&>(control);
+            static_cast<QRadioButton&>(widget).setText(Q(option.Caption()));
+            static_cast<QRadioButton&>(widget).setChecked(option.Value());
+            break;
+        }
+        case ControlKind::HScrollBar: {
+            auto& bar = static_cast<HScrollBar&>(control);
+            auto& w = static_cast<QScrollBar&>(widget);
+            w.setRange(std::min(bar.Min(), bar.Max()), std::max(bar.Min(), bar.Max()));
+            w.setSingleStep(bar.SmallChange());
+            w.setPageStep(bar.LargeChange());
+            w.setValue(bar.Value());
+            break;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::DirListBox:
+        case ControlKind::FileListBox:
+            SyncRows(static_cast<QListWidget&>(widget), static_cast<ListControl&>(control));
+            break;
+        case ControlKind::ComboBox: {
+            auto& combo = static_cast<ComboBox&>(control);
+            auto& box = static_cast<QComboBox&>(widget);
+            SyncComboRows(box, combo);
+            if (box.isEditable() && box.currentText() != Q(combo.Text())) box.setEditText(Q(combo.Text()));
+            break;
+        }
+        case ControlKind::DriveListBox:
+            SyncComboRows(static_cast<QComboBox&>(widget), static_cast<ListControl&>(control));
+            break;
+        case ControlKind::Frame:
+            static_cast<QGroupBox&>(widget).setTitle(LabelText(static_cast<Frame&>(control).Caption(), false));
+            break;
+        case ControlKind::PictureBox: {
+            auto& picture = static_cast<PictureBox&>(control);
+            auto& label = static_cast<QLabel&>(widget);
+            if (label.property("tavPicture").toString() != Q(picture.Picture())) {
+                label.setProperty("tavPicture", Q(picture.Picture()));
+                label.setPixmap(picture.Picture().empty() ? QPixmap() : QPixmap(Q(picture.Picture())));
+            }
+            break;
+        }
+        case ControlKind::Timer:
+        case ControlKind::MenuItem:
+        case ControlKind::CommonDialog:
+            break;
+    }
+}
+
+}  // namespace tav

@@ -1,0 +1,20 @@
+#pragma once
+// The widget of each kind of control: made once when the window loads, updated from the model
+// after every change, and wired so that the operator's actions reach the model's User... calls.
+// A widget's object name is its control's name.
+
+#include <QWidget>
+
+#include "qt/Routed.h"
+#include "qt/Twips.h"
+
+namespace tav {
+
+class Control;
+
+// nullptr for the controls without a widget (timers, menu items, common dialogs).
+QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent);
+// Shows the model's state: geometry, visibility, enabled state, font, text, values, entries.
+void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips);
+
+}  // namespace tav

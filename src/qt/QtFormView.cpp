@@ -1,0 +1,135 @@
+#include "qt/QtFormView.h"
+
+#include <QMdiArea>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include "platform/forms/Controls.h"
+#include "qt/FrameWindow.h"
+#include "qt/QtHost.h"
+
+namespace tav {
+
+QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(host, form), area_(area) {
+    canvas_ = new CanvasWidget(link_, host.Scale(), area == nullptr);
+    canvas_->setObjectName(QString::fromStdString(form.Name()));
+    if (area) {
+        sub_ = new FrameWindow<QMdiSubWindow>(link_);
+        sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub_->setWidget(canvas_);
+        sub_->setObjectName(QString::fromStdString(form.Name()) + "Window");
+        area->addSubWindow(sub_);
+        sub_->hide();
+        host.RegisterSubWindow(sub_, this);
+    }
+    BuildControls([this](Control&) -> QWidget* { return canvas_; });
+    bool focusable = false;
+    for (Control* control : form.Controls()) focusable = focusable || control->CanFocus();
+    // The window takes the focus itself only when no control can (as the spectrum window).
+    canvas_->setFocusPolicy(focusable ? Qt::ClickFocus : Qt::StrongFocus);
+    Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+    if (form.BorderStyle() != border::Sizable) {
+        Qt::WindowFlags flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowCloseButtonHint;
+        if (form.BorderStyle() == border::FixedSingle) flags |= Qt::WindowMinimizeButtonHint;
+        if (form.BorderStyle() == border::None) flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::FramelessWindowHint;
+        Window()->setWindowFlags(flags);
+    }
+    ApplyGeometry();
+}
+
+QtFormView::~QtFormView() {
+    if (sub_) {
+        host.UnregisterSubWindow(sub_);
+        sub_->hide();
+        sub_->deleteLater();
+    } else if (canvas_) {
+        canvas_->hide();
+        canvas_->deleteLater();
+    }
+}
+
+QWidget* QtFormView::Window() const {
+    if (sub_) return sub_;
+    return canvas_;
+}
+
+void QtFormView::ApplyVisibility() {
+    if (form.Visible()) {
+        ApplyState();
+        if (!Window()->isVisible()) Window()->show();
+    } else {
+        Window()->hide();
+    }
+}
+
+void QtFormView::ApplyGeometry() {
+    if (form.WindowState() != winstate::Normal) return;
+    const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    const bool fixed = form.BorderStyle() != border::Sizable;
+    applying_ = true;
+    if (sub_) {
+        if (fixed) sub_->setFixedSize(outer.size());
+        sub_->setGeometry(outer);
+        // A hidden sub-window lays out its client area only when shown: size it now.
+        if (!sub_->isVisible()) canvas_->resize((outer.size() - SubWindowFrame()).expandedTo(QSize(1, 1)));
+    } else {
+        const QSize client = (outer.size() - (canvas_->frameGeometry().size() - canvas_->size())).expandedTo(QSize(1, 1));
+        canvas_->move(outer.topLeft());
+        if (fixed) canvas_->setFixedSize(client);
+        canvas_->resize(client);
+    }
+    if (!Window()->isVisible()) canvas_->Canvas().Resize(canvas_->size(), canvas_->devicePixelRatioF());
+    applying_ = false;
+    ReportGeometry();  // what the window system made of it, in the model's units
+}
+
+QSize QtFormView::SubWindowFrame() const {
+    if (sub_->widget() && sub_->isVisible()) return sub_->size() - sub_->widget()->size();
+    const QStyle* style = sub_->style();
+    QStyleOptionTitleBar bar;
+    bar.initFrom(sub_);
+    const int frame = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub_);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub_);
+    return QSize(2 * frame, title + frame);
+}
+
+void QtFormView::ApplyState() {
+    applying_ = true;
+    ApplyWindowState(*Window(), form.WindowState());
+    applying_ = false;
+}
+
+void QtFormView::BringToFront() {
+    if (Dead() || !form.Visible()) return;
+    if (sub_ && area_) {
+        if (area_->activeSubWindow() != sub_) area_->setActiveSubWindow(sub_);
+        sub_->raise();
+    } else if (canvas_) {
+        canvas_->raise();
+        canvas_->activateWindow();
+    }
+}
+
+void QtFormView::ClientResized() {
+    if (Dead()) return;
+    ReportGeometry();
+    form.UserClientResized();
+}
+
+void QtFormView::ReportGeometry() {
+    if (applying_ || Dead()) return;
+    QWidget* window = Window();
+    if (!window || WindowStateOf(window->windowState()) != form.WindowState()) return;
+    const QRect outer = sub_ ? sub_->geometry() : canvas_->frameGeometry();
+    const Twips& twips = host.Scale();
+    // Unchanged pixels keep the model's exact twips (no rounding drift).
+    if (form.WindowState() == winstate::Normal &&
+        outer != twips.ToPx(form.Left(), form.Top(), form.Width(), form.Height())) {
+        form.UserMoved(twips.FromPx(outer.x()), twips.FromPx(outer.y()));
+        form.UserResized(twips.FromPx(outer.width()), twips.FromPx(outer.height()));
+    }
+    canvas_->Canvas().SetOuterSize(twips.FromPx(outer.width()), twips.FromPx(outer.height()));
+}
+
+}  // namespace tav

@@ -1,0 +1,46 @@
+#pragma once
+// The view of a plain window: a sub-window of the main window's child area for a child window,
+// a top-level window otherwise (modeless). Its client area is a CanvasWidget.
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "qt/CanvasWidget.h"
+#include "qt/QtViewBase.h"
+
+class QMdiArea;
+
+namespace tav {
+
+class QtFormView : public QtViewBase {
+public:
+    // area: the main window's child area for a child window, nullptr for a top-level window.
+    QtFormView(QtHost& host, Form& form, QMdiArea* area);
+    ~QtFormView() override;
+
+    Canvas& Surface() override { return canvas_->Canvas(); }
+
+    // Called by the widgets.
+    void ClientResized();
+    void ReportGeometry() override;
+    QMdiSubWindow* SubWindow() const { return sub_; }
+
+protected:
+    QWidget* Window() const override;
+    QWidget* FormFocusWidget() const override { return canvas_; }
+    void BringToFront() override;
+    void ApplyGeometry() override;
+    void ApplyVisibility() override;
+    void ApplyState() override;
+
+private:
+    // The frame of a sub-window around its client area, in pixels.
+    QSize SubWindowFrame() const;
+
+    QPointer<CanvasWidget> canvas_;
+    QPointer<QMdiSubWindow> sub_;
+    QPointer<QMdiArea> area_;
+    bool applying_ = false;
+};
+
+}  // namespace tav

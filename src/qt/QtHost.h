@@ -1,0 +1,46 @@
+#pragma once
+// The Qt front end of the form models: makes a view for every window that loads (the main
+// window as a QMainWindow with a QMdiArea, its child windows as sub-windows, other windows as
+// top-level windows) and converts twips at the screen's logical DPI. Needs a QApplication.
+
+#include <QHash>
+#include <QMdiArea>
+#include <QPointer>
+#include <functional>
+
+#include "platform/forms/FormHost.h"
+#include "qt/Twips.h"
+
+class QMdiSubWindow;
+
+namespace tav {
+
+class QtFormView;
+
+class QtHost : public FormHost {
+public:
+    QtHost();
+
+    std::unique_ptr<FormView> CreateView(Form& form) override;
+    // Runs onQuit (the program connects it to the end of the event loop).
+    void Quit() override;
+    std::function<void()> onQuit;
+    int Quits() const { return quits_; }
+
+    const Twips& Scale() const { return twips_; }
+
+    // Kept by the views.
+    void SetMdiArea(QMdiArea* area) { area_ = area; }
+    QMdiArea* MdiArea() const { return area_; }
+    void RegisterSubWindow(QMdiSubWindow* sub, QtFormView* view) { subWindows_.insert(sub, view); }
+    void UnregisterSubWindow(QMdiSubWindow* sub) { subWindows_.remove(sub); }
+    QtFormView* ViewOfSubWindow(QMdiSubWindow* sub) const { return subWindows_.value(sub, nullptr); }
+
+private:
+    Twips twips_;
+    QPointer<QMdiArea> area_;
+    QHash<QMdiSubWindow*, QtFormView*> subWindows_;
+    int quits_ = 0;
+};
+
+}  // namespace tav

@@ -1,0 +1,153 @@
+#include "qt/QtMdiView.h"
+
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QLayout>
+#include <QVBoxLayout>
+
+#include "platform/forms/Controls.h"
+#include "qt/FrameWindow.h"
+#include "qt/QtFormView.h"
+#include "qt/QtHost.h"
+
+namespace tav {
+
+namespace {
+
+class MainWindowWidget : public FrameWindow<QMainWindow> {
+public:
+    using FrameWindow::FrameWindow;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && link()->view) link()->view->form.UserActivated();
+        return FrameWindow::event(event);
+    }
+};
+
+// The child area: its size is the main window's client area; a click on its empty part is the
+// main window's Click.
+class ChildArea : public QMdiArea {
+public:
+    explicit ChildArea(Link link) : link_(std::move(link)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QMdiArea::resizeEvent(event);
+        if (link_->view) static_cast<QtMdiView*>(link_->view)->ClientAreaResized();
+    }
+    bool viewportEvent(QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease && link_->view) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) link_->view->form.UserClick();
+        }
+        return QMdiArea::viewportEvent(event);
+    }
+
+private:
+    Link link_;
+};
+
+bool IsStrip(const Control& control) {
+    return control.Kind() == ControlKind::PictureBox && !control.Container() &&
+           static_cast<const PictureBox&>(control).Align() == align::Top;
+}
+
+}  // namespace
+
+QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_(form), canvas_(host.Scale()) {
+    window_ = new MainWindowWidget(link_);
+    window_->setObjectName(QString::fromStdString(form.Name()));
+    auto* central = new QWidget(window_);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    strips_ = new QWidget(central);
+    auto* stripLayout = new QVBoxLayout(strips_);
+    stripLayout->setContentsMargins(0, 0, 0, 0);
+    stripLayout->setSpacing(0);
+    area_ = new ChildArea(link_);
+    area_->setObjectName(QString::fromStdString(form.Name()) + "Area");
+    layout->addWidget(strips_);
+    layout->addWidget(area_, 1);
+    window_->setCentralWidget(central);
+    host.SetMdiArea(area_);
+
+    BuildControls([this](Control&) -> QWidget* { return strips_; });
+    for (Control* control : form.Controls()) {
+        if (IsStrip(*control)) stripLayout->addWidget(WidgetOf(control));
+    }
+    menus_ = std::make_unique<QtMenus>(form, link_, *window_->menuBar());
+
+    const Link link = link_;
+    QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [link, &host](QMdiSubWindow* sub) {
+        if (!link->view || !sub) return;
+        if (QtFormView* child = host.ViewOfSubWindow(sub)) child->form.UserActivated();
+    });
+    window_->setWindowTitle(QString::fromStdString(form.Caption()));
+    ApplyGeometry();
+}
+
+QtMdiView::~QtMdiView() {
+    host.SetMdiArea(nullptr);
+    menus_.reset();
+    if (window_) {
+        window_->hide();
+        window_->deleteLater();
+    }
+}
+
+void QtMdiView::ControlChanged(Control& control) {
+    if (control.Kind() == ControlKind::MenuItem) {
+        if (menus_ && !Dead()) menus_->Sync(static_cast<MenuItem&>(control));
+        return;
+    }
+    QtViewBase::ControlChanged(control);
+}
+
+void QtMdiView::BringToFront() {
+    if (Dead() || !window_ || !form.Visible()) return;
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtMdiView::ApplyGeometry() {
+    if (form.WindowState() != winstate::Normal) return;
+    const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    const QSize frame = window_->frameGeometry().size() - window_->size();
+    applying_ = true;
+    window_->move(outer.topLeft());
+    window_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
+    applying_ = false;
+    // Before the window is shown the child area has no size of its own yet: lay it out now, so
+    // that child windows can be placed and tiled from the start.
+    if (!window_->isVisible()) {
+        window_->layout()->activate();
+        if (QLayout* central = window_->centralWidget()->layout()) central->activate();
+        ClientAreaResized();
+    }
+}
+
+void QtMdiView::ApplyVisibility() { window_->setVisible(form.Visible()); }
+
+void QtMdiView::ApplyState() { ApplyWindowState(*window_, form.WindowState()); }
+
+void QtMdiView::ReportGeometry() {
+    if (applying_ || Dead() || !window_ || form.WindowState() != winstate::Normal) return;
+    const QRect outer = window_->frameGeometry();
+    const Twips& twips = host.Scale();
+    if (outer == twips.ToPx(form.Left(), form.Top(), form.Width(), form.Height())) return;
+    form.UserMoved(twips.FromPx(outer.x()), twips.FromPx(outer.y()));
+    form.UserResized(twips.FromPx(outer.width()), twips.FromPx(outer.height()));
+}
+
+void QtMdiView::ClientAreaResized() {
+    if (Dead() || !area_) return;
+    const QSize size = area_->isVisible() ? area_->viewport()->size()
+                                          : area_->size() - QSize(2, 2) * area_->frameWidth();
+    const Twips& twips = host.Scale();
+    mdi_.UserClientArea(twips.FromPx(size.width()), twips.FromPx(size.height()));
+    canvas_.Resize(size, 1.0);
+    form.UserClientResized();
+}
+
+}  // namespace tav

@@ -1,0 +1,34 @@
+#pragma once
+// The Operator on Qt's dialogs: message boxes, the open and save dialogs, the beep, the screen's
+// font list and help. Every dialog is modal and waits for the operator.
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/Operator.h"
+
+namespace tav {
+
+// "Quorveld Files (*.rdg)|*.rdg|All Files (*.*)|*.*" as Qt's name filters: the description with
+// the patterns in brackets ("*.*" taken as every file, letter case ignored).
+QStringList QtNameFilters(const std::string& filter);
+
+class QtOperator : public Operator {
+public:
+    // title: the message boxes' title when a call gives none.
+    explicit QtOperator(QString defaultTitle = "Veradin") : defaultTitle_(std::move(defaultTitle)) {}
+
+    MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+    std::string OpenFileDialog(const FileDialogRequest& request) override;
+    std::string SaveFileDialog(const FileDialogRequest& request) override;
+    void Beep() override;
+    std::vector<std::string> ScreenFonts() override;
+    void ShowHelp(const std::string& helpFile) override;
+
+private:
+    std::string RunFileDialog(const FileDialogRequest& request, bool save);
+    QString defaultTitle_;
+};
+
+}  // namespace tav

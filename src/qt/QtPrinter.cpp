@@ -1,0 +1,146 @@
+#include "qt/QtPrinter.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/Operator.h"
+#include "qt/PainterCanvas.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+// A print run's page: painted on a QPrinter or a QPdfWriter, begun at the first drawing.
+class QtPrinterCanvas : public PainterCanvas {
+public:
+    // Takes the device; a PDF run keeps one document for all its pages.
+    QtPrinterCanvas(std::unique_ptr<QPagedPaintDevice> device, bool toFile)
+        : device_(std::move(device)), toFile_(toFile) {
+        CurrentX = CurrentY = 0;
+    }
+    ~QtPrinterCanvas() override { Finish(); }
+
+    float ScaleWidth() const override { return static_cast<float>(device_->width() / UnitsPerTwip()); }
+    float ScaleHeight() const override { return static_cast<float>(device_->height() / UnitsPerTwip()); }
+
+    void NewPage() override {
+        if (pageUsed_) newPagePending_ = true;
+        pageUsed_ = false;
+        CurrentX = CurrentY = 0;
+    }
+
+    void EndDoc() override {
+        if (toFile_) {
+            NewPage();
+            return;
+        }
+        // Each document goes to the printer as a job of its own.
+        if (painter_.isActive() && !painter_.end()) failed_ = true;
+        pageUsed_ = newPagePending_ = false;
+        CurrentX = CurrentY = 0;
+    }
+
+    // Ends the output; true when anything was printed.
+    bool Finish() {
+        const bool printed = everUsed_;
+        if (painter_.isActive() && !painter_.end()) failed_ = true;
+        return printed;
+    }
+
+    bool failed_ = false;
+
+protected:
+    QPainter* Painter() override {
+        if (failed_) return nullptr;
+        if (!painter_.isActive()) {
+            if (!painter_.begin(device_.get())) {
+                failed_ = true;
+                return nullptr;
+            }
+            newPagePending_ = false;
+        }
+        if (newPagePending_) {
+            newPagePending_ = false;
+            if (!device_->newPage()) {
+                failed_ = true;
+                return nullptr;
+            }
+        }
+        return &painter_;
+    }
+    double UnitsPerTwip() const override { return device_->logicalDpiX() / 1440.0; }
+    QRectF DeviceArea() const override { return QRectF(0, 0, device_->width(), device_->height()); }
+    void Drawn() override { pageUsed_ = everUsed_ = true; }
+
+private:
+    std::unique_ptr<QPagedPaintDevice> device_;
+    bool toFile_;
+    QPainter painter_;
+    bool pageUsed_ = false;
+    bool everUsed_ = false;
+    bool newPagePending_ = false;
+};
+
+QtPrinter::QtPrinter(const ProgramState& state, Operator& op, Destination destination)
+    : state_(state), op_(op), destination_(destination) {}
+
+QtPrinter::~QtPrinter() = default;
+
+Canvas* QtPrinter::BeginRun() {
+    canvas_.reset();
+    failed_ = false;
+    pdfPath_.clear();
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (destination_ == Destination::DefaultPrinterOrPdf && !printer.isNull()) {
+        auto device = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+        canvas_ = std::make_unique<QtPrinterCanvas>(std::move(device), false);
+        return canvas_.get();
+    }
+    pdfPath_ = NewPdfPath();
+    auto writer = std::make_unique<QPdfWriter>(QString::fromStdString(pdfPath_));
+    writer->setResolution(600);
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer->setCreator("tavolin");
+    canvas_ = std::make_unique<QtPrinterCanvas>(std::move(writer), true);
+    return canvas_.get();
+}
+
+bool QtPrinter::Failed() const { return failed_ || (canvas_ && canvas_->failed_); }
+
+bool QtPrinter::EndRun() {
+    if (!canvas_) return !failed_;
+    const bool printed = canvas_->Finish();
+    failed_ = failed_ || canvas_->failed_;
+    canvas_.reset();  // closes the PDF file
+    if (pdfPath_.empty()) return !failed_;
+    const QString path = QString::fromStdString(pdfPath_);
+    if (!printed) {
+        QFile::remove(path);  // a run that printed nothing leaves no file
+        return !failed_;
+    }
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0) failed_ = true;
+    if (failed_) return false;
+    lastPdf_ = pdfPath_;
+    op_.MsgBox("There is no printer; the printout was saved as\n" + pdfPath_, MsgButtons::OkOnly,
+               MsgIcon::Information);
+    return true;
+}
+
+std::string QtPrinter::NewPdfPath() const {
+    QString folder = QString::fromStdString(state_.DefaultPath).replace('\\', '/');
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QString::fromStdString(state_.StartDir).replace('\\', '/');
+    }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::currentPath();
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    QDir dir(folder);
+    QString name = "print-" + stamp + ".pdf";
+    for (int n = 2; dir.exists(name); ++n) name = "print-" + stamp + "-" + QString::number(n) + ".pdf";
+    return dir.filePath(name).toStdString();
+}
+
+}  // namespace tav

@@ -1,0 +1,81 @@
+// tavolin starts with its main window and the spectrum window inside, and ends cleanly when the
+// main window is closed or the program is told to terminate.
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+
+#include <csignal>
+
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/forms/App.h"
+#include "qt/TavolinProgram.h"
+#include "qt_test_app.h"
+#include "support/TempDir.h"
+
+namespace tav {
+namespace {
+
+QMainWindow* MainWindowNamed(const char* name) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name && top->isVisible()) return qobject_cast<QMainWindow*>(top);
+    }
+    return nullptr;
+}
+
+TEST(QtProgram, StartsWithTheSpectrumWindowInsideTheMainWindowAndClosesCleanly) {
+    test::QtApplicationScope qt;
+    TavolinProgram program;
+    program.Start();
+    test::ProcessEvents();
+
+    QMainWindow* window = MainWindowNamed("MDIForm1");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Veradin V2.5");
+    auto* area = window->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    QMdiSubWindow* spectrum = area->subWindowList().first();
+    EXPECT_EQ(spectrum->windowTitle(), "Main");
+    EXPECT_TRUE(spectrum->isVisible());
+    EXPECT_EQ(program.app().forms.Mdi()->ActiveForm(), program.app().forms.Find<MainForm>());
+
+    // The shell's tool strip carries the parameter boxes and scroll bars with their ranges.
+    auto& main = *program.app().forms.Find<MDIForm1>();
+    EXPECT_EQ(main.Integrat.Max(), 32767);
+    EXPECT_EQ(main.Integ.Min(), 1);
+    EXPECT_EQ(main.scannumbe.Max(), 1772);
+    EXPECT_FALSE(main.Timer1.Running());
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Integrat", "interva"}) {
+        EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
+    }
+
+    window->close();
+    EXPECT_TRUE(program.app().forms.Loaded().empty());
+    EXPECT_EQ(program.host().Quits(), 1);
+}
+
+TEST(QtProgram, TheProgramEndsCleanlyWhenToldToTerminate) {
+    test::QtApplicationScope qt;
+    test::TempDir dir;
+    QProcess tavolin;
+    tavolin.setWorkingDirectory(QString::fromStdString(dir.Path()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    tavolin.setProcessEnvironment(env);
+    tavolin.start(TAVOLIN_PATH, QStringList());
+    ASSERT_TRUE(tavolin.waitForStarted(10000));
+    // Running (not crashed at start-up) after a moment; the signal is handled whenever it comes.
+    EXPECT_FALSE(tavolin.waitForFinished(1000));
+    ASSERT_EQ(::kill(static_cast<pid_t>(tavolin.processId()), SIGTERM), 0);
+    ASSERT_TRUE(tavolin.waitForFinished(30000));
+    EXPECT_EQ(tavolin.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tavolin.exitCode(), 0) << tavolin.readAllStandardError().toStdString();
+}
+
+}  // namespace
+}  // namespace tav
