@@ -3,14 +3,15 @@
 #include <QApplication>
 
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
 
-TavolinProgram::TavolinProgram()
-    : state_(std::make_unique<ProgramState>()), printer_(*state_, op_) {
+TavolinProgram::TavolinProgram(const std::string& startDir)
+    : state_(std::make_unique<ProgramState>()),
+      fs_(startDir.empty() ? RealFileSystem() : RealFileSystem(startDir)),
+      printer_(*state_, op_) {
     // The windows' models decide when the program ends, not the last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     host_.onQuit = [] { QCoreApplication::quit(); };
@@ -25,7 +26,6 @@ TavolinProgram::~TavolinProgram() {
 
 void TavolinProgram::Start() {
     app_->forms.Get<MDIForm1>().Show();
-    app_->forms.Get<MainForm>().Show();
 }
 
 void TavolinProgram::RequestClose() {

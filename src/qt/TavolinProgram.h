@@ -3,6 +3,7 @@
 // file system, printer, board library), the Qt front end and the windows. Needs a QApplication.
 
 #include <memory>
+#include <string>
 
 #include "platform/BoardLibrary.h"
 #include "platform/RealFileSystem.h"
@@ -19,12 +20,14 @@ struct ProgramState;
 
 class TavolinProgram {
 public:
-    TavolinProgram();
+    // The program starts in startDir (its settings file, data folder and kinetic logs are
+    // there); by default in the process's working folder.
+    explicit TavolinProgram(const std::string& startDir = "");
     ~TavolinProgram();
     TavolinProgram(const TavolinProgram&) = delete;
     TavolinProgram& operator=(const TavolinProgram&) = delete;
 
-    // Shows the main window with the spectrum window inside.
+    // Loads the main window, which starts the program, and shows it.
     void Start();
     // Closes the main window as its close box does (the program ends when it unloads);
     // ends the event loop anyway when the window cannot close now.

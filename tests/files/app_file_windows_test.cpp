@@ -25,6 +25,10 @@ struct AppWorld : test::FormsTestApp {
     AppWorld() {
         state->StartDir = dir.Path();
         app.forms.Get<MDIForm1>();
+        // The main window's start-up has read the folder's (missing) settings file; the tests
+        // read their own.
+        state->IniLoaded = false;
+        state->WelcomeShown = false;
     }
     AppFileWindows windows{app, {nullptr, nullptr, nullptr, GetRatioForm}};
     KineticLogs logs;

@@ -29,7 +29,8 @@ QMainWindow* MainWindowNamed(const char* name) {
 
 TEST(QtProgram, StartsWithTheSpectrumWindowInsideTheMainWindowAndClosesCleanly) {
     test::QtApplicationScope qt;
-    TavolinProgram program;
+    test::TempDir dir;
+    TavolinProgram program(dir.Path());
     program.Start();
     test::ProcessEvents();
 

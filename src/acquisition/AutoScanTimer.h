@@ -1,0 +1,29 @@
+#pragma once
+// Timed acquisition on the main window's Timer1: one next scan every AutoScanDelay seconds,
+// each started on a whole second of the clock (0 s: a scan on every tick).
+//
+// Between scans the timer ticks once a second until the next scan is less than 1.5 s away, is
+// then re-armed for the remaining time less 0.3 s, and marks the next tick to align: that tick
+// waits for the clock's whole second to change and scans. Elapsed times wrap at midnight.
+
+#include "acquisition/CommandFlows.h"
+#include "platform/Clock.h"
+#include "platform/forms/Timer.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+// The longest AutoScanDelay taken: one day.
+inline constexpr float MaxAutoScanDelay = 86400.0f;
+
+// Arms Timer1 at 10 ms and sets AutoScanTimerOn.
+void StartAutoScanTimer(ProgramState& state, Timer& Timer1);
+
+// One tick of Timer1 (the main window's Timer1_Timer).
+void AutoScanTick(ProgramState& state, Clock& clock, Timer& Timer1, CommandFlows& flows);
+
+// Waits until the whole second of the clock changes and returns the reading at that moment.
+// A clock that stops is given up after two seconds of the wait's own sleeps.
+float AwaitNextWholeSecond(Clock& clock);
+
+}  // namespace tav

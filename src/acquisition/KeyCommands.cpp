@@ -1,0 +1,142 @@
+#include "acquisition/KeyCommands.h"
+
+#include "acquisition/AutoScanTimer.h"
+#include "acquisition/LinkPort.h"
+#include "acquisition/LinkProtocol.h"
+#include "acquisition/StatusFont.h"
+#include "charts/FormCharts.h"
+#include "files/FileDialogs.h"
+#include "files/SpectrumFileReader.h"
+#include "files/SpectrumSave.h"
+#include "indices/ChartCursor.h"
+#include "indices/TraceSelection.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/comm/CommControl.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int16_t EscapeKey = 27;
+constexpr float StatusX = 5500;
+constexpr float StatusY = 0;
+
+char CommandOf(int16_t keyAscii) {
+    if (keyAscii >= 'a' && keyAscii <= 'z') return static_cast<char>(keyAscii - 'a' + 'A');
+    return keyAscii >= 0 && keyAscii <= 255 ? static_cast<char>(keyAscii) : '\0';
+}
+
+void CursorCommand(ProgramState& s, ProgramLinks& links) {
+    if (s.ZoomDragging) return;
+    if (s.CursorOn) ClearAllCursors(s, links.Charts());
+    else s.CursorOn = true;
+}
+
+// Timed acquisition holds the port open between its scans. Without a port to hold (it cannot
+// be opened) no series starts; in simulation mode the scans need no port.
+void StartTimedAcquisition(App& app, MDIForm1& mdi) {
+    ProgramState& s = app.state;
+    if (!s.PortHeldOpen && !s.SimulationMode) {
+        AcquisitionContext link = mdi.Links().Link();
+        std::string why;
+        if (ClaimPort(link, s.CommPortNumber, link::FastSettings, &why) != PortClaim::Opened) {
+            std::string text = "COM" + std::to_string(s.CommPortNumber) + " could not be opened";
+            if (!why.empty()) text += ":\n" + why;
+            app.op.MsgBox(text + "\nAutoScan has not been started.", MsgButtons::OkOnly, MsgIcon::Exclamation);
+            return;
+        }
+        s.PortHeldOpen = true;
+    }
+    StartAutoScanTimer(s, mdi.Timer1);
+}
+
+// Reads one spectrum file into the slot on display; draws and computes only what was read.
+void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle) {
+    ProgramState& s = app.state;
+    MainForm& main = app.forms.Get<MainForm>();
+    main.CMDialog1.FileTitle.clear();
+    FileContext files = links.Files();
+    OpenSpectrumDialog(files);
+    if (ReadSpectrumFile(files, s.CurrentSlot) != SpectrumReadResult::Ok) return;
+    SetDisplayChannel(s, links.Charts(), s.CurrentSlot);
+    main.Surface().Cls();
+    DrawChart(main, s.CurrentSlot, xTitle);
+    links.Flows().ComputeKineticIndices();
+}
+
+void StopTimedAcquisition(App& app, MDIForm1& mdi, std::string& xTitle) {
+    ProgramState& s = app.state;
+    MainForm& main = app.forms.Get<MainForm>();
+    Canvas& surface = main.Surface();
+    surface.Cls();
+    DrawChart(main, 0, xTitle);
+    StatusFont font(surface, app.op);
+    surface.CurrentX = StatusX;
+    surface.CurrentY = StatusY;
+    if (mdi.Timer1.Enabled()) surface.Print(s.MemoryMode == memmode::Read ? "AutoCopy Stopped" : "AutoScan Stopped");
+    mdi.Timer1.SetEnabled(false);
+    if (s.PortHeldOpen && app.comm.PortOpen()) app.comm.SetPortOpen(false);
+    s.PortHeldOpen = false;
+}
+
+}  // namespace
+
+void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
+    ProgramState& s = app.state;
+    MDIForm1& mdi = app.forms.Get<MDIForm1>();
+    ProgramLinks& links = mdi.Links();
+    CommandFlows& flows = links.Flows();
+    FlowScope flow(app.flow);
+    switch (CommandOf(keyAscii)) {
+        case 'M':
+            CursorCommand(s, links);
+            break;
+        case 'N':
+            s.AutoScanTimerOn = false;
+            mdi.Timer1.SetEnabled(false);
+            flows.NextScan();
+            break;
+        case 'D':
+            mdi.Timer1.SetEnabled(false);
+            flows.DarkScan();
+            break;
+        case 'A':
+            StartTimedAcquisition(app, mdi);
+            break;
+        case 'O':
+            s.AutoScanTimerOn = false;
+            mdi.Timer1.SetEnabled(false);
+            flows.OverlayScan();
+            break;
+        case 'L':
+            flows.OverlayFile();
+            break;
+        case 'S': {
+            FileContext files = links.Files();
+            SaveSpectrumAs(files, s.CurrentSlot);
+            break;
+        }
+        case 'F':
+            ReadFileCommand(app, links, xTitle);
+            break;
+        case 'E':
+            flows.ShowEraseForm();
+            break;
+        case 'I':
+            flows.ShowSettingsForm();
+            break;
+        case 'R':
+            mdi.Timer1.SetEnabled(false);
+            flows.ReferenceScan();
+            break;
+        case EscapeKey:
+            StopTimedAcquisition(app, mdi, xTitle);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tav

@@ -1,0 +1,97 @@
+#include "mainwindow/WelcomeForm.h"
+
+#include "indices/ChartFonts.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Operator.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int32_t AnimationStepMs = 400;
+constexpr float StepRight = 20, StepUp = 2;
+constexpr float LastLeft = 500;  // once the butterfly is past it, the window closes
+
+}  // namespace
+
+std::string WelcomePicturePath(const std::string& name) {
+    return std::string(TAVOLIN_SOURCE_DIR) + "/data/welcome/" + name;
+}
+
+WelcomeForm::WelcomeForm(App& app) : Form(app, "WelcomeForm") {
+    SetCaption("Welcome to Veradin");
+    SetBorderStyle(border::FixedDialog);
+    SetKeyPreview(true);
+    SetClientSize(12000, 9000);
+    Move(1200, 600);
+
+    Picture3.Move(0, 0, 12000, 9000);
+    Picture3.SetPicture(WelcomePicturePath("picture3.png"));
+    Picture1.Move(4200, 1350, 7380, 6195);
+    Picture1.SetPicture(WelcomePicturePath("picture1.png"));
+    Picture2.Move(1200, 300, 5400, 1200);
+    Picture2.SetPicture(WelcomePicturePath("picture2.png"));
+    main.Move(-960, 2280, 1095, 1095);
+    main.SetPicture(WelcomePicturePath("openwings.png"));
+    openwings.SetVisible(false);
+    openwings.Move(0, 0, 1095, 1095);
+    openwings.SetPicture(WelcomePicturePath("openwings.png"));
+    closewings.SetVisible(false);
+    closewings.Move(0, 0, 1095, 1095);
+    closewings.SetPicture(WelcomePicturePath("closewings.png"));
+
+    Timer2.SetInterval(AnimationStepMs);
+    Timer2.SetEnabled(true);
+    Timer2.Tick = [this] { Timer2_Timer(); };
+
+    Command1.Click = [this] { Close(); };
+    Command1.LostFocus = [this] { Close(); };
+    for (PictureBox* picture : {&Picture3, &Picture1, &Picture2, &main}) picture->Click = [this] { Close(); };
+}
+
+void WelcomeForm::Form_Load() {
+    Command1.Move(10, 10, 1215, 390);
+    SelectChartFonts(app.state, app.op.ScreenFonts());
+    if (MDIForm1* mdi = app.forms.Find<MDIForm1>()) mdi->Timer1.SetEnabled(false);
+    MainForm& spectrum = app.forms.Get<MainForm>();
+    spectrum.Hide();
+    app.state.Menu.Viewmainform = false;
+    if (MdiForm* mdi = app.forms.Mdi()) mdi->Arrange(arrange::TileHorizontal);
+    app.state.Menu.Viewmainform = true;
+    spectrum.Show();
+}
+
+void WelcomeForm::Timer2_Timer() {
+    if (main.Left() <= LastLeft) {
+        main.Move(main.Left() + StepRight, main.Top() - StepUp);
+        main.SetPicture(wingsClosedNext_ ? closewings.Picture() : openwings.Picture());
+        wingsClosedNext_ = !wingsClosedNext_;
+        return;
+    }
+    Timer2.SetEnabled(false);
+    Close();
+}
+
+void WelcomeForm::Close() { Unload(); }
+
+void WelcomeForm::Form_Click() { Close(); }
+
+void WelcomeForm::Form_KeyPress(int16_t& /*KeyAscii*/) { Close(); }
+
+void WelcomeForm::Form_LostFocus() { Close(); }
+
+void WelcomeForm::Form_Unload(int16_t& /*Cancel*/) {
+    ProgramState& s = app.state;
+    s.IniLoaded = false;
+    // The first scan of the run; not when the welcome goes because the program ends.
+    MDIForm1* mdi = app.forms.Find<MDIForm1>();
+    if (mdi && !mdi->Exiting()) {
+        FlowScope flow(app.flow);
+        mdi->Links().Flows().NextScan();
+    }
+    s.ResetTimer = true;
+}
+
+}  // namespace tav
