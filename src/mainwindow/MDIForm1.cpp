@@ -88,6 +88,7 @@ MDIForm1::MDIForm1(App& app) : MdiForm(app, "MDIForm1"), links_(app) {
 
 void MDIForm1::MDIForm_Load() {
     ProgramState& s = app.state;
+    loading_ = true;
     SetStartValues(s);
 
     Text5.SetText(IntToText(s.ReadAddress));
@@ -112,8 +113,22 @@ void MDIForm1::MDIForm_Load() {
     FileContext files = links_.Files();
     ReadSettingsFile(files);
     ComputeWavelengths(s);
+    // Without a settings file the reader fills no box: they show the defaults in force, so that
+    // an Enter in another box does not take the empty ones as 4 ms and one scan.
+    if (Text3.Text().empty() && Text4.Text().empty() && Text1.Text().empty()) ShowAcquisitionSettings(s);
 
     links_.logs.OpenAll(app.fs, app.fs.CurrentDir());
+    loading_ = false;
+}
+
+// The integration, averaging and bin-size boxes with their bars, each bar first.
+void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {
+    Integrat.SetValue(s.IntegrationTime);
+    Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
+    Averaging.SetValue(s.NumToAverage);
+    Text4.SetText(IntToText(s.NumToAverage));
+    Source.SetValue(RoundToInt16Clamped(s.BinWidth));
+    Text1.SetText(Format(s.BinWidth, "###.0"));
 }
 
 void MDIForm1::MDIForm_Unload(int16_t& /*Cancel*/) { links_.logs.CloseAll(); }

@@ -72,12 +72,14 @@ private:
     void Timer1_Timer();
     void Exit_Click();
     void BindParameterBoxes();
+    void ShowAcquisitionSettings(const ProgramState& state);
     void ShowScrollValue(HScrollBar& bar);
     void ParameterBox_KeyPress(int16_t& KeyAscii);
     void ScrollBar_KeyPress(int16_t& KeyAscii);
     void FocusSpectrumWindow();
 
     ProgramLinks links_;
+    bool loading_ = false;
     bool exiting_ = false;
 };
 

@@ -97,12 +97,7 @@ void MDIForm1::SetIntegAverIntens() {
     if (!modeText.empty()) Text2.SetText(modeText);
 
     // Each bar first, then its box: the box shows the accepted value, not the bar's reading of it.
-    Integrat.SetValue(s.IntegrationTime);
-    Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
-    Averaging.SetValue(s.NumToAverage);
-    Text4.SetText(IntToText(s.NumToAverage));
-    Source.SetValue(RoundToInt16Clamped(s.BinWidth));
-    Text1.SetText(Format(s.BinWidth, "###.0"));
+    ShowAcquisitionSettings(s);
     Integ.SetValue(s.ReadAddress);
     Text5.SetText(IntToText(s.ReadAddress));
     scannumbe.SetValue(s.ScanNumber);
@@ -152,7 +147,9 @@ void MDIForm1::ParameterBox_KeyPress(int16_t& KeyAscii) {
 }
 
 // The single-letter commands keep reaching the spectrum window after the tool strip was used.
+// Start-up filling the boxes moves no focus.
 void MDIForm1::FocusSpectrumWindow() {
+    if (loading_) return;
     if (MainForm* main = app.forms.Find<MainForm>(); main && main->Visible()) main->SetFocus();
 }
 

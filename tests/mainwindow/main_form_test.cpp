@@ -1,0 +1,166 @@
+// The spectrum window: repaints through the chart driver, the zoom range picked with the left
+// mouse button, Tab and the cursor keys, and the first click that closes the welcome window.
+
+#include <gtest/gtest.h>
+
+#include "MainWindowWorld.h"
+#include "charts/ChartFixtures.h"
+
+namespace tav {
+namespace {
+
+using test::MainWindowWorld;
+
+struct SpectrumWindow : ::testing::Test {
+    MainWindowWorld w;
+
+    void SetUp() override {
+        w.PastWelcome();
+        ProgramState& s = *w.state;
+        s.AutoScaleOn.fill(-1);
+        charttest::FillScan256(s, 0);
+        s.DataAvailable = true;
+        s.WelcomeUnloaded = true;
+        w.Main().Form_Paint();  // lays out the plot rectangle
+        w.MainCanvas().ClearRecord();
+    }
+    SlotRecord& Rec() { return w.state->SlotInfo[0]; }
+    // The mouse x over point p of slot 0.
+    float XOf(int p) { return Rec().PlotLeft + (Rec().PlotRight - Rec().PlotLeft) * p / 255.0f; }
+    void Drag(float from, float to, int16_t button = mouse::Left) {
+        w.Main().UserMouseDown(button, 0, from, 1000);
+        w.Main().UserMouseMove(button, 0, (from + to) / 2, 1000);
+        w.Main().UserMouseMove(button, 0, to, 1000);
+        w.Main().UserMouseUp(button, 0, to, 1000);
+    }
+};
+
+TEST_F(SpectrumWindow, PaintAndResizeDrawTheWholeRingOnlyWhileThereIsData) {
+    ProgramState& s = *w.state;
+    s.FirstOverlaySlot = 3;
+    w.Main().Form_Paint();
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_EQ(w.MainCanvas().Ops().front().kind, CanvasOp::Kind::Cls);
+    EXPECT_FALSE(w.MainCanvas().OpsOfKind(CanvasOp::Kind::PSet).empty() && w.MainCanvas().OpsOfKind(CanvasOp::Kind::Line).size() < 10);
+
+    w.MainCanvas().ClearRecord();
+    w.Main().Move(0, 0, 8000, 5000);  // Resize
+    EXPECT_EQ(s.AxisSlot, -1);
+    EXPECT_GT(w.MainCanvas().Ops().size(), 10u);
+
+    s.DataAvailable = false;
+    w.MainCanvas().ClearRecord();
+    w.Main().Form_Paint();
+    ASSERT_EQ(w.MainCanvas().Ops().size(), 1u);
+    EXPECT_EQ(w.MainCanvas().Ops()[0].kind, CanvasOp::Kind::Cls);
+}
+
+TEST_F(SpectrumWindow, ADragPicksTheZoomRangeInAscendingOrder) {
+    ProgramState& s = *w.state;
+    Drag(XOf(128), XOf(10));
+    EXPECT_FALSE(s.ZoomDragging);
+    EXPECT_EQ(s.XZoomMin, s.XData[0][10]);
+    EXPECT_EQ(s.XZoomMax, s.XData[0][128]);
+    EXPECT_FALSE(Rec().CursorShown);
+    EXPECT_EQ(Rec().CursorPoint, 0);
+    EXPECT_TRUE(w.MainCanvas().NotXorResidue().empty());  // the drag's line is gone
+    EXPECT_FALSE(s.XZoomOn);  // applied by "Zoom I/O" only
+}
+
+TEST_F(SpectrumWindow, NoZoomRangeWhereNoneMayBePicked) {
+    struct NoRangeCase {
+        const char* what;
+        std::function<void(ProgramState&)> set;
+    };
+    const NoRangeCase cases[] = {
+        {"before the first click", [](ProgramState& s) { s.WelcomeUnloaded = false; }},
+        {"while zoomed", [](ProgramState& s) { s.XZoomOn = true; }},
+        {"on a dark or reference display", [](ProgramState& s) { s.DarkRefShown = true; }},
+        {"with the cursor on", [](ProgramState& s) { s.CursorOn = true; }},
+    };
+    for (const NoRangeCase& c : cases) {
+        SetUp();
+        ProgramState& s = *w.state;
+        s.XZoomMin = 1;
+        s.XZoomMax = 2;
+        c.set(s);
+        Drag(XOf(100), XOf(20));
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(s.XZoomMin, 1);
+        EXPECT_EQ(s.XZoomMax, 2);
+        EXPECT_FALSE(s.ZoomDragging);
+    }
+}
+
+TEST_F(SpectrumWindow, APressLeftOfThePlotStillDragsAndAFarRightOneStopsAtTheLastPoint) {
+    ProgramState& s = *w.state;
+    s.XZoomMin = 1;
+    Rec().CursorShown = true;
+    Rec().CursorPoint = 7;
+    w.Main().UserMouseDown(mouse::Left, 0, Rec().PlotLeft - 100, 1000);
+    EXPECT_TRUE(s.ZoomDragging);
+    EXPECT_EQ(s.XZoomMin, 1);
+    EXPECT_FALSE(Rec().CursorShown);
+    EXPECT_EQ(Rec().CursorPoint, 0);
+    w.Main().UserMouseUp(mouse::Left, 0, Rec().PlotLeft - 100, 1000);
+
+    w.Main().UserMouseDown(mouse::Left, 0, Rec().PlotRight + 5000, 1000);
+    EXPECT_EQ(s.XZoomMin, s.XData[0][255]);
+}
+
+TEST_F(SpectrumWindow, OtherButtonsDoNothing) {
+    ProgramState& s = *w.state;
+    s.XZoomMin = 1;
+    Drag(XOf(100), XOf(20), mouse::Right);
+    EXPECT_FALSE(s.ZoomDragging);
+    EXPECT_EQ(s.XZoomMin, 1);
+}
+
+TEST_F(SpectrumWindow, TabSwitchesTheTraceOnlyWithMoreThanOneCurve) {
+    ProgramState& s = *w.state;
+    s.CurrentSlot = 0;
+    s.FirstOverlaySlot = 0;
+    w.Main().UserKeyDown(nullptr, key::Tab, 0);
+    EXPECT_TRUE(w.MainCanvas().Ops().empty());
+
+    charttest::FillScan256(s, 1);
+    s.CurrentSlot = 1;  // two curves in the ring: slots 0 and 1
+    s.OverlayCount = 2;
+    w.Main().Form_Paint();
+    s.DisplayChannel[0] = 1;
+    w.MainCanvas().ClearRecord();
+    w.Main().UserKeyDown(nullptr, key::Tab, 0);
+    EXPECT_EQ(s.DisplayChannel[0], 0);
+    EXPECT_FALSE(w.MainCanvas().Ops().empty());
+}
+
+TEST_F(SpectrumWindow, WithTheCursorOnTheArrowKeysMoveIt) {
+    ProgramState& s = *w.state;
+    s.CursorOn = true;
+    s.DisplayChannel[0] = 0;
+    w.Main().UserKeyDown(nullptr, key::Right, 0);
+    w.Main().UserKeyDown(nullptr, key::Right, 0);
+    EXPECT_TRUE(Rec().CursorShown);
+    EXPECT_GT(Rec().CursorPoint, 0);
+    EXPECT_EQ(s.ActiveWindowIdx, 0);
+}
+
+TEST_F(SpectrumWindow, TheFirstClickClosesTheWelcomeOnlyOnce) {
+    MainWindowWorld fresh;
+    ASSERT_NE(fresh.Welcome(), nullptr);
+    fresh.Main().UserClick();
+    EXPECT_EQ(fresh.Welcome(), nullptr);
+    EXPECT_TRUE(fresh.state->WelcomeUnloaded);
+    fresh.Main().UserClick();
+    EXPECT_EQ(fresh.flows.calls, std::vector<std::string>{"NextScan"});
+}
+
+TEST_F(SpectrumWindow, ClosingItClearsTheViewCheck) {
+    ASSERT_TRUE(w.state->Menu.Viewmainform);
+    w.Main().UserClose();
+    EXPECT_FALSE(w.state->Menu.Viewmainform);
+    EXPECT_TRUE(w.Mdi().Loaded());
+}
+
+}  // namespace
+}  // namespace tav
