@@ -200,6 +200,37 @@ TEST(NextScan, ReadOutAndWriteAddressesStayInTheMemory) {
     }
 }
 
+TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    for (int a = 1; a <= 3; ++a) r.instrument.StoreScan(a, StoredPair(static_cast<uint16_t>(1000 * a)));
+    s.MemoryMode = 48;
+    s.ReadAddress = 2;
+    s.ReadAddressPending = true;  // the first read steps back to address 1
+    r.Main().Timer1.SetEnabled(true);
+    for (int a = 1; a <= 3; ++a) {
+        SCOPED_TRACE(a);
+        r.instrument.ClearLogs();
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard(), "\x30" + Acks());
+        EXPECT_EQ(s.Ch1Data[0][100], 1000.0f * a) << "stored scan " << a;
+        EXPECT_EQ(s.ReadAddress, a + 1);
+        ASSERT_EQ(r.StatusPrints().size(), 1u);
+        EXPECT_EQ(r.StatusPrints()[0].text, "AutoCopy in Progress");
+    }
+
+    s.MemoryMode = 64;
+    r.Main().Timer1.SetEnabled(false);
+    r.instrument.ClearLogs();
+    r.Canvas().ClearRecord();
+    NextScan(r.flow);
+    EXPECT_EQ(r.Heard(), "\x40" + Acks());
+    EXPECT_FALSE(r.instrument.StoredScan(1).has_value());
+    ASSERT_EQ(r.StatusPrints().size(), 1u);
+    EXPECT_EQ(r.StatusPrints()[0].text, "Erase Finished");
+}
+
 TEST(NextScan, TheElapsedTimeRunsFromTheFirstScanAfterAReset) {
     FlowRig r;
     ProgramState& s = r.state;
