@@ -2,6 +2,7 @@
 // index pass writing on it and redrawing the open kinetic windows.
 
 #include "KineticWindowFixtures.h"
+#include "RatioSpectrum.h"
 
 #include "indices/IndexForm.h"
 #include "indices/IndexWindowOutput.h"
@@ -88,24 +89,10 @@ TEST_F(IndexFormTest, EveryCharacterGoesToTheKeyCommands) {
     EXPECT_NE(t.app.forms.Find<IndexForm>(), nullptr);
 }
 
-// Slot 0: x = 400, 410, ..., 490 and y = 1, 2, ..., 10; band 1 = 420..440 (integral 8),
-// band 2 = 460..480 (integral 16).
 struct IndexPassOnWindowsTest : test::KineticWindowsTest {
     void SetUp() override {
         KineticWindowsTest::SetUp();
-        s.WaveLength[255] = 1000.0f;
-        s.SlotInfo[0].NumPoints = 10;
-        for (int k = 0; k < 10; ++k) {
-            s.XData[0][k] = 400.0f + 10.0f * k;
-            s.Ch1Data[0][k] = 1.0f + k;
-            s.Ch2Data[0][k] = 2.0f;
-        }
-        s.NumOfBands = 2;
-        s.BandStart = {420, 460, 0};
-        s.BandEnd = {440, 480, 0};
-        s.Menu.ActivateRatio = true;
-        s.RatioNumerator = 2;
-        s.RatioDenominator = 1;
+        test::PrepareRatioSpectrum(s);  // ratio 16 / 8
         s.ElapsedTime = 30;
     }
     std::vector<std::string> Readout() {
