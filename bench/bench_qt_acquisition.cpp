@@ -1,0 +1,139 @@
+// One scan pair through the Qt serial control on the simulator's pseudo-terminal, against the
+// waits the protocol itself mandates: 16 block waits of 20 ms, the measuring time, and the 20 ms
+// boot probe when the pair opens the port itself (not while timed acquisition holds it open).
+//
+// Counters: wall_ms and cpu_ms per pair, wall_per_mandated (goal: within 1.05) and
+// cpu_per_wall (the processor should idle while the link waits). The simulator is found through
+// INSTRUMENT_SIM_PATH, else next to the build folder's bench/ folder.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "acquisition/AcquisitionContext.h"
+#include "acquisition/ParameterBlocks.h"
+#include "acquisition/ScanAcquisition.h"
+#include "platform/RealFileSystem.h"
+#include "platform/ScriptedOperator.h"
+#include "platform/SystemClock.h"
+#include "platform/draw/RecordingCanvas.h"
+#include "qt/comm/QtCommControl.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+namespace {
+
+std::string SimulatorPath() {
+    if (const char* env = std::getenv("INSTRUMENT_SIM_PATH"); env && *env) return env;
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return (self.parent_path().parent_path() / "instrument-sim").string();
+}
+
+double CpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+class Windows : public AcquisitionWindows {
+public:
+    Canvas& MainFormSurface() override { return canvas_; }
+    bool ReadSpectrumFile(int16_t) override { return false; }
+    void SetDisplayChannel(int16_t) override {}
+    void SetDialogFileName(const std::string&) override {}
+
+private:
+    RecordingCanvas canvas_;
+};
+
+// Arguments: integration time (tenths of a millisecond), and 1 when timed acquisition holds the
+// port open.
+void BM_ScanPairOverPseudoTerminal(benchmark::State& bench) {
+    int argc = 1;
+    char name[] = "bench_qt_acquisition";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+
+    QProcess sim;
+    sim.start(QString::fromStdString(SimulatorPath()), {});
+    if (!sim.waitForStarted(5000)) {
+        bench.SkipWithError("instrument-sim did not start");
+        return;
+    }
+    for (int i = 0; i < 50 && !sim.canReadLine(); ++i) sim.waitForReadyRead(100);
+    const std::string device = sim.readLine().trimmed().toStdString();
+    setenv("TAVOLIN_COM1", device.c_str(), 1);
+
+    auto state = std::make_unique<ProgramState>();
+    state->IntegrationTime = static_cast<int32_t>(bench.range(0));
+    state->NumToAverage = 1;
+    state->CommPortNumber = 1;
+    const bool held = bench.range(1) != 0;
+    SystemClock clock;
+    QtCommControl comm;
+    ScriptedOperator op;
+    RealFileSystem fs;
+    Windows windows;
+    AcquisitionContext ctx{*state, comm, clock, fs, op, windows};
+    if (held) {
+        comm.CommPort = 1;
+        comm.SetSettings("115200,N,8,1");
+        if (!comm.SetPortOpen(true)) {
+            bench.SkipWithError("cannot open the simulator's port");
+            return;
+        }
+        state->PortHeldOpen = true;
+    }
+    // The instrument takes its integration time from a parameter block.
+    if (!ParameterBlock(ctx)) {
+        bench.SkipWithError("the parameter block could not be sent");
+        return;
+    }
+
+    const double mandatedMs = 16 * 20 + state->IntegrationTime / 10.0 + (held ? 0 : 20);
+    double wallMs = 0, cpuMs = 0;
+    int failures = 0;
+    for (auto _ : bench) {
+        auto start = std::chrono::steady_clock::now();
+        double cpuStart = CpuSeconds();
+        if (AcquireScanPair(ctx, 10, 0) != AcquireResult::Data) ++failures;
+        double cpu = (CpuSeconds() - cpuStart) * 1000.0;
+        double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        bench.SetIterationTime(wall / 1000.0);
+        wallMs += wall;
+        cpuMs += cpu;
+    }
+    const double n = static_cast<double>(bench.iterations());
+    bench.counters["wall_ms"] = wallMs / n;
+    bench.counters["cpu_ms"] = cpuMs / n;
+    bench.counters["mandated_ms"] = mandatedMs;
+    bench.counters["wall_per_mandated"] = wallMs / n / mandatedMs;
+    bench.counters["cpu_per_wall"] = cpuMs / wallMs;
+    bench.counters["failures"] = failures;
+    if (comm.PortOpen()) comm.SetPortOpen(false);
+    unsetenv("TAVOLIN_COM1");
+    sim.terminate();
+    sim.waitForFinished(3000);
+}
+
+BENCHMARK(BM_ScanPairOverPseudoTerminal)
+    ->ArgNames({"integration", "held"})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Args({1000, 0})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+}  // namespace
+}  // namespace tav

@@ -1,0 +1,41 @@
+#pragma once
+// Everything the instrument link and the acquisitions work with, handed in explicitly: the
+// program state, the platform services, and what they need of the windows and the files.
+
+#include <cstdint>
+#include <string>
+
+namespace tav {
+
+class Canvas;
+class Clock;
+class CommControl;
+class FileSystem;
+class Operator;
+struct ProgramState;
+
+// The window layer's side of an acquisition.
+class AcquisitionWindows {
+public:
+    virtual ~AcquisitionWindows() = default;
+    // The spectrum window's drawing surface (status texts, the firmware download's progress).
+    virtual Canvas& MainFormSurface() = 0;
+    // Reads the spectrum file named in SlotInfo(slot).FileName into the slot; true when it read.
+    // The reader tells the operator why it could not.
+    virtual bool ReadSpectrumFile(int16_t slot) = 0;
+    // The slot becomes the spectrum window's selected trace.
+    virtual void SetDisplayChannel(int16_t slot) = 0;
+    // The spectrum window's file dialog remembers the file being read.
+    virtual void SetDialogFileName(const std::string& path) = 0;
+};
+
+struct AcquisitionContext {
+    ProgramState& state;
+    CommControl& comm;
+    Clock& clock;
+    FileSystem& fs;  // the current folder holds the firmware images
+    Operator& op;
+    AcquisitionWindows& windows;
+};
+
+}  // namespace tav

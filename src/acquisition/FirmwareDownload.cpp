@@ -1,0 +1,210 @@
+#include "acquisition/FirmwareDownload.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "acquisition/Delay.h"
+#include "acquisition/LinkPort.h"
+#include "acquisition/LinkProtocol.h"
+#include "acquisition/ParameterBlocks.h"
+#include "acquisition/StatusFont.h"
+#include "acquisition/WaitBound.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Numbers.h"
+#include "platform/comm/CommControl.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+namespace {
+
+constexpr const char* MasterText = "                         L0ADING MASTER...";
+constexpr const char* SlaveText = "                         L0ADING SLAVE...";
+constexpr const char* ReadyText = "                         SYSTEM READY";
+constexpr float FirstStatusY = 300;
+constexpr int32_t LowestIntegrationTime = 40;
+
+// The lines of an image as the loader gets them: without CR, each read as one item (leading
+// and trailing blanks dropped, a comma ends it), up to and including the end record.
+std::vector<std::string> ImageLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        line = line.substr(0, line.find(','));
+        size_t first = line.find_first_not_of(" \t");
+        line = first == std::string::npos ? "" : line.substr(first);
+        line.erase(line.find_last_not_of(" \t") + 1);
+        lines.push_back(line);
+        if (line == link::EndRecord) break;
+    }
+    return lines;
+}
+
+class Download {
+public:
+    explicit Download(AcquisitionContext& ctx) : ctx_(ctx), comm_(ctx.comm), s_(ctx.state) {}
+
+    void Run() {
+        if (!Open(link::LoaderSettings) || !Wake()) return Fail();
+        std::optional<std::vector<std::string>> master = Image(MasterImageName);
+        std::optional<std::vector<std::string>> slave = master ? Image(SlaveImageName) : std::nullopt;
+        if (!slave) return Fail();
+        s_.NoInstrumentResponse = false;
+
+        Canvas& form = ctx_.windows.MainFormSurface();
+        std::optional<StatusFont> font(std::in_place, form, ctx_.op);
+        form.CurrentX = 0;
+        form.CurrentY = FirstStatusY;
+        form.Print(MasterText);
+        if (!SelectLoader() || !Reopen() || !Send({link::Escape}, link::LoaderStepMs) ||
+            !Send({link::LoadStart}, link::LoaderStepMs) || !SendImage(*master) ||
+            !RunImage() || !Send({link::StartProgram}, 0) || !Parameters())
+            return Fail();
+        ClosePortAfterOutput(ctx_);
+
+        if (!Open(link::LoaderSettings) || !Send({link::SlaveAnnounce}, 0)) return Fail();
+        form.Print(SlaveText);
+        if (!SelectLoader() || !Reopen() || !Send({link::SlaveAnnounce}, link::LoaderStepMs) ||
+            !Send({link::Escape}, link::LoaderStepMs) || !Send({link::LoadStart}, link::LoaderStepMs) ||
+            !SendImage(*slave))
+            return Fail();
+        form.Print(ReadyText);
+        font.reset();
+        if (!RunImage() || !Send({link::StartProgram}, link::SlaveStartMs) || !Parameters())
+            return Fail();
+        Delay(ctx_.clock, link::ParameterByteMs);
+        if (!Send({link::EndOfDownload}, 0)) return Fail();
+        ClosePortAfterOutput(ctx_);
+        WaitMeasuringTime();
+    }
+
+private:
+    void Fail() {
+        s_.NoInstrumentResponse = true;
+        if (comm_.PortOpen()) comm_.SetPortOpen(false);
+    }
+
+    bool Open(const char* settings) {
+        comm_.CommPort = s_.CommPortNumber;
+        return comm_.SetSettings(settings) && comm_.SetPortOpen(true);
+    }
+
+    // Each byte as one Output, then the pause (none for 0).
+    bool Send(std::initializer_list<char> bytes, int16_t pauseMs) {
+        for (char b : bytes)
+            if (!comm_.Output(std::string(1, b))) return false;
+        if (pauseMs > 0) Delay(ctx_.clock, pauseMs);
+        return true;
+    }
+
+    // The loader answers the wake-up with "1"; anything else it says first is dropped.
+    bool Wake() {
+        comm_.ClearInBuffer();
+        for (char b : link::WakeUp)
+            if (!comm_.Output(std::string(1, b))) return false;
+        comm_.InputLen = 1;
+        WaitBound quiet(ctx_.clock, link::WakeQuietMs);
+        WaitBound cap(ctx_.clock, link::WakeCapMs);
+        for (;;) {
+            std::string c = comm_.Input();
+            if (!comm_.LastReadResult()) return false;
+            if (!c.empty() && c[0] == link::LoaderAwakeReply) return true;
+            if (!c.empty()) quiet.Restart();
+            else if (quiet.Expired()) return false;
+            else quiet.Pause();
+            if (cap.Expired()) return false;
+        }
+    }
+
+    std::optional<std::vector<std::string>> Image(const char* name) {
+        const std::string dir = ctx_.fs.CurrentDir();
+        const std::string found = ctx_.fs.FindName(dir, name);
+        std::optional<std::string> text;
+        if (!found.empty()) text = ctx_.fs.ReadAll(dir + "/" + found);
+        if (!text) {
+            ctx_.op.MsgBox(std::string("The firmware image ") + name + " was not found in " + dir + ".",
+                           MsgButtons::OkOnly, MsgIcon::Exclamation);
+            return std::nullopt;
+        }
+        return ImageLines(*text);
+    }
+
+    bool SelectLoader() {
+        comm_.ClearInBuffer();
+        Delay(ctx_.clock, link::LoaderSelectLeadMs);
+        return Send({link::Escape, link::LoaderSelect}, link::LoaderStepMs) &&
+               Send({link::LoaderSelectImage}, 0);
+    }
+
+    bool Reopen() {
+        ClosePortAfterOutput(ctx_);
+        comm_.OutBufferSize = link::DownloadOutBufferSize;
+        return Open(link::FastSettings);
+    }
+
+    // Every line character by character (a blank is not sent), a short pause after each, then
+    // the echo of the line read once and dropped.
+    bool SendImage(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) {
+            comm_.ClearInBuffer();
+            comm_.InputLen = static_cast<int16_t>(std::min<size_t>(line.size(), INT16_MAX));
+            for (char c : line) {
+                if (c != ' ' && !comm_.Output(std::string(1, c))) return false;
+                ctx_.clock.Sleep(link::SRecordCharPauseMs);
+            }
+            Delay(ctx_.clock, link::SRecordLineMs);
+            comm_.Input();
+            if (!comm_.LastReadResult()) return false;
+        }
+        return true;
+    }
+
+    // ESC "J" and the loader's ")" (other characters are dropped).
+    bool RunImage() {
+        Delay(ctx_.clock, link::RunLeadMs);
+        comm_.ClearInBuffer();
+        if (!Send({link::Escape}, link::LoaderStepMs) || !Send({link::Run}, 0)) return false;
+        comm_.InputLen = 1;
+        WaitBound bound(ctx_.clock, link::RunReplyMs);
+        for (;;) {
+            std::string c = comm_.Input();
+            if (!comm_.LastReadResult()) return false;
+            if (!c.empty() && c[0] == link::RunReply) return true;
+            if (bound.Expired()) return false;
+            if (c.empty()) bound.Pause();
+        }
+    }
+
+    bool Parameters() {
+        s_.IntegrationTime = std::max(s_.IntegrationTime, LowestIntegrationTime);
+        return SendParameterBlockOnOpenPort(ctx_);
+    }
+
+    // One averaged measurement, which the instrument takes once it runs.
+    void WaitMeasuringTime() {
+        double ms = RoundHalfEven(static_cast<double>(s_.NumToAverage) * s_.IntegrationTime / 10.0);
+        while (ms > 0) {
+            int16_t step = static_cast<int16_t>(std::min(ms, 32767.0));
+            Delay(ctx_.clock, step);
+            ms -= step;
+        }
+    }
+
+    AcquisitionContext& ctx_;
+    CommControl& comm_;
+    ProgramState& s_;
+};
+
+}  // namespace
+
+void DownloadFirmware(AcquisitionContext& ctx) { Download(ctx).Run(); }
+
+}  // namespace tav

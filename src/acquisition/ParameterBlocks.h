@@ -1,0 +1,29 @@
+#pragma once
+// The parameter blocks sent to the instrument: the command byte 0x01, a wait for any reply (not
+// examined; the block goes on without it), then 16-bit words high byte first with a 5 ms pause
+// after each byte but the last. Every word is sent within 0 to 32767.
+//
+//   ParameterBlock:      IntegrationTime, NumToAverage, 0 (lamp), ScanNumber, IntervalTenths,
+//                        ReadAddress; LampLevel becomes 0.
+//   ShortParameterBlock: IntegrationTime, NumToAverage, LampLevel.
+
+#include <cstdint>
+#include <string>
+
+#include "acquisition/AcquisitionContext.h"
+
+namespace tav {
+
+// The whole exchange: port CommPortNumber at 115200 baud, the block, the port closed again (a
+// port that timed acquisition holds open stays open). False when the block could not be sent.
+bool ParameterBlock(AcquisitionContext& ctx);
+bool ShortParameterBlock(AcquisitionContext& ctx);
+
+// The block on a port that is already open (the firmware download sends it so).
+bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx);
+
+// The 12 and 6 data bytes, as sent.
+std::string ParameterBlockBytes(const ProgramState& state);
+std::string ShortParameterBlockBytes(const ProgramState& state);
+
+}  // namespace tav

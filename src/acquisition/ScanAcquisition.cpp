@@ -1,0 +1,153 @@
+#include "acquisition/ScanAcquisition.h"
+
+#include <algorithm>
+#include <string>
+
+#include "acquisition/ScanTransfer.h"
+#include "platform/FileSystem.h"
+#include "platform/Operator.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+namespace {
+
+constexpr const char* SimulationFileName = "simulate.rdg";
+constexpr float SaturationLevel = 65534.0f;
+constexpr int16_t MaxReadOutScans = 50;  // two raw columns per scan, columns 1 to 100
+
+// What one acquisition may change, so that a pair without data can be undone.
+struct SlotSnapshot {
+    SlotSnapshot(const ProgramState& s, int16_t slot)
+        : slot(slot), record(s.SlotInfo[slot]), x(s.XData[slot]), ch1(s.Ch1Data[slot]),
+          ch2(s.Ch2Data[slot]), dataAvailable(s.DataAvailable), saturation(s.SaturationFlag),
+          commonScale(s.CommonScale), displayChannel(s.DisplayChannel[0]) {}
+
+    void Restore(ProgramState& s) const {
+        s.SlotInfo[slot] = record;
+        s.XData[slot] = x;
+        s.Ch1Data[slot] = ch1;
+        s.Ch2Data[slot] = ch2;
+        s.DataAvailable = dataAvailable;
+        s.SaturationFlag = saturation;
+        s.CommonScale = commonScale;
+        s.DisplayChannel[0] = displayChannel;
+    }
+
+    int16_t slot;
+    SlotRecord record;
+    std::array<float, PointCount> x, ch1, ch2;
+    bool dataAvailable, saturation, commonScale;
+    int16_t displayChannel;
+};
+
+bool IsOwnChannelSlot(int16_t slot) {
+    return slot == slot::DarkCh2 || slot == slot::DarkCh1 || slot == slot::Reference;
+}
+
+void FillWavelengthAxis(ProgramState& s, int16_t slot) {
+    for (int i = 0; i < WaveLengthCount; ++i) s.XData[slot][i] = s.WaveLength[i];
+    SlotRecord& rec = s.SlotInfo[slot];
+    rec.XMin = s.XData[slot][0];
+    rec.XMax = s.XData[slot][PixelCount - 1];
+    rec.NumPoints = PixelCount;
+    rec.IntegTime = static_cast<float>(s.IntegrationTime / 10.0);
+}
+
+// A read-back of several stored scans keeps scan n's passes in columns 2n (reference pass) and
+// 2n - 1 (second pass). The instrument answers each command with one pair, so the pair lands in
+// the columns of the last scan and the others are cleared rather than left from an earlier run.
+void FileReadOutColumns(ProgramState& s) {
+    if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return;
+    const int n = std::min(s.ScanNumber, MaxReadOutScans);
+    if (s.ReferencePass)
+        for (int c = 2; c <= 2 * n; ++c) s.RawCounts[c].fill(0);
+    std::copy_n(s.RawCounts[1].begin(), PixelCount, s.RawCounts[RawColumnOfPass(s)].begin());
+}
+
+AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
+    ProgramState& s = ctx.state;
+    const std::string dir = ctx.fs.Resolve(s.StartDir.empty() ? "." : s.StartDir);
+    const std::string found = ctx.fs.FindName(dir, SimulationFileName);
+    const std::string path = dir + "/" + found;
+    if (found.empty() || ctx.fs.IsDirectory(path)) {
+        ctx.op.MsgBox("No Simulation File found.", MsgButtons::OkOnly, MsgIcon::None, "No Simulation");
+        ctx.windows.SetDisplayChannel(slot);
+        return AcquireResult::Failed;
+    }
+    if (slot != slot::DarkCh2) {
+        s.SlotInfo[slot].FileName = path;
+        ctx.windows.SetDialogFileName(path);
+        if (!ctx.windows.ReadSpectrumFile(slot)) return AcquireResult::Failed;
+    } else {
+        // The dark spectrum of the second pass is taken as no signal at all.
+        FillWavelengthAxis(s, slot);
+        std::fill_n(s.Ch1Data[slot].begin(), PixelCount, 0.0f);
+        s.SlotInfo[slot].FileName = "Dark";
+    }
+    s.DataAvailable = true;
+    s.CommonScale = false;
+    s.SlotInfo[slot].NoRatio = false;
+    ctx.windows.SetDisplayChannel(slot);
+    return AcquireResult::Data;
+}
+
+}  // namespace
+
+int RawColumnOfPass(const ProgramState& s) {
+    if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return 1;
+    const int n = std::min(s.ScanNumber, MaxReadOutScans);
+    return s.ReferencePass ? 2 * n : 2 * n - 1;
+}
+
+AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
+    ProgramState& s = ctx.state;
+    switch (OpenPortAndTransfer(ctx)) {
+        case TransferOutcome::Refused: return AcquireResult::Failed;
+        case TransferOutcome::NoResponse: return AcquireResult::NoResponse;
+        case TransferOutcome::Data: break;
+    }
+    FillWavelengthAxis(s, slot);
+    FileReadOutColumns(s);
+    const auto& column = s.RawCounts[RawColumnOfPass(s)];
+    for (int i = 0; i < PixelCount; ++i) s.Ch1Data[slot][i] = static_cast<float>(column[i]);
+    return AcquireResult::Data;
+}
+
+AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot) {
+    ProgramState& s = ctx.state;
+    if (!IsValidSlot(slot)) return AcquireResult::Failed;
+    if (s.SimulationMode) return Simulate(ctx, slot);
+
+    AcquireResult r = ReadInstrumentScan(ctx, slot);
+    if (r != AcquireResult::Data) return r;
+    SlotRecord& rec = s.SlotInfo[slot];
+    s.CommonScale = false;
+    rec.NoRatio = false;
+    rec.FileName = std::string(FileNameFieldLength, ' ');  // the slot names no file any more
+    s.DataAvailable = true;
+    if (s.BeepOn) ctx.op.Beep();
+    s.SaturationFlag = false;
+    for (int i = 0; i < rec.NumPoints; ++i)
+        if (s.Ch1Data[slot][i] > SaturationLevel) s.SaturationFlag = true;
+    // A sample slot's channel 2 is the reference pass just taken into slot 10.
+    if (!IsOwnChannelSlot(slot))
+        for (int i = 0; i < rec.NumPoints; ++i) s.Ch2Data[slot][i] = s.Ch1Data[slot::Reference][i];
+    ctx.windows.SetDisplayChannel(slot);
+    return AcquireResult::Data;
+}
+
+AcquireResult AcquireScanPair(AcquisitionContext& ctx, int16_t firstSlot, int16_t secondSlot) {
+    ProgramState& s = ctx.state;
+    if (!IsValidSlot(firstSlot) || !IsValidSlot(secondSlot)) return AcquireResult::Failed;
+    const SlotSnapshot before(s, firstSlot);
+    s.ReferencePass = true;
+    AcquireResult first = AcquireScan(ctx, firstSlot);
+    s.ReferencePass = false;
+    if (first != AcquireResult::Data) return first;
+    AcquireResult second = AcquireScan(ctx, secondSlot);
+    if (second != AcquireResult::Data) before.Restore(s);
+    return second;
+}
+
+}  // namespace tav

@@ -1,0 +1,35 @@
+#pragma once
+// One acquisition fills one slot with one spectrum of 256 points: from the instrument through
+// the scan transfer, or in simulation mode from simulate.rdg in the start folder. The scan flows
+// take their data as a pair of acquisitions through AcquireScanPair.
+
+#include <cstdint>
+
+#include "acquisition/AcquisitionContext.h"
+
+namespace tav {
+
+enum class AcquireResult {
+    Data,        // the slot holds the new spectrum
+    NoResponse,  // the instrument did not answer (NoInstrumentResponse); the slot is unchanged
+    Failed,      // no simulation file, an unreadable one, or the port refused; the operator has
+                 // been told and the slot is unchanged
+};
+
+// One pass into the slot; ReferencePass tells which pass of the pair it is.
+AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot);
+
+// The instrument half of AcquireScan: x from the wavelength table, the slot record, and
+// channel 1 from the raw column of the pass.
+AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot);
+
+// A scan pair: ReferencePass True and the first slot, then ReferencePass False and the second.
+// When the pair brings no data neither slot changes: the first slot and the flags an
+// acquisition sets are put back as they were, and the second pass is not taken after a first
+// that failed.
+AcquireResult AcquireScanPair(AcquisitionContext& ctx, int16_t firstSlot, int16_t secondSlot);
+
+// The RawCounts column whose values an instrument pass puts into channel 1.
+int RawColumnOfPass(const ProgramState& state);
+
+}  // namespace tav

@@ -1,0 +1,53 @@
+#include "acquisition/SlotStore.h"
+
+#include <algorithm>
+
+namespace tav {
+
+namespace {
+
+constexpr int16_t LastClearedData = slot::Reference;
+constexpr int16_t LastEmptied = slot::Diagnostics;
+constexpr int16_t NormDiffWindow = 2;
+
+// A point count as an index range of the store.
+int Points(int16_t numPoints) { return std::clamp<int>(numPoints, 0, PointCount); }
+
+}  // namespace
+
+void ClearAllSlots(ProgramState& s, Canvas& mainForm) {
+    s.DataAvailable = false;
+    mainForm.Cls();
+    s.CurrentSlot = 0;
+    s.OverlayCount = 0;
+    for (int16_t k = 0; k <= LastClearedData; ++k)
+        std::fill_n(s.Ch1Data[k].begin(), Points(s.SlotInfo[k].NumPoints), 0.0f);
+    s.ResetTimer = true;
+    for (int16_t k = 0; k <= LastEmptied; ++k) s.SlotInfo[k].NumPoints = 0;
+    s.DisplayChannel[0] = 0;
+    s.DisplayChannel[NormDiffWindow] = slot::NormDiff;
+}
+
+void CopySlot(ProgramState& s, int16_t source, int16_t target) {
+    if (!IsValidSlot(source) || !IsValidSlot(target) || source == target) return;
+    const SlotRecord& from = s.SlotInfo[source];
+    SlotRecord& to = s.SlotInfo[target];
+    to.NumPoints = from.NumPoints;
+    std::copy_n(s.XData[source].begin(), Points(from.NumPoints), s.XData[target].begin());
+    to.PlotRight = from.PlotRight;
+    to.PlotLeft = from.PlotLeft;
+    to.PlotTop = from.PlotTop;
+    to.PlotBottom = from.PlotBottom;
+    to.XMin = from.XMin;
+    to.XMax = from.XMax;
+    to.DataMin = from.DataMin;
+    to.DataMax = from.DataMax;
+    to.IntegTime = from.IntegTime;
+    to.Reserved1 = from.Reserved1;
+    to.Reserved2 = from.Reserved2;
+    to.YScale = from.YScale;
+    to.YMin = from.YMin;
+    to.YMax = from.YMax;
+}
+
+}  // namespace tav

@@ -1,0 +1,22 @@
+#pragma once
+// Texts of the messages the file routines show. Lines are separated by "\n".
+
+#include <string>
+#include <vector>
+
+namespace tav {
+
+inline constexpr const char* InvalidFileNameText = "Invalid File Name.";
+inline constexpr const char* FileNotFoundText = "File not found.";
+inline constexpr const char* AutoSaveOverwriteText =
+    "AutoSave is ON, and files\nwith the same series name exist.\nDo you want to overwrite?";
+inline constexpr const char* AutoSavePathText = "Warning:\nPath for AutoSave does not exist\nSet Default Directory";
+
+// "The file", the 80-character name field, "Is already open".
+std::string FileInUseMessage(const std::string& storedName);
+// For failures the system has no text of its own; they name the file.
+std::string CannotWriteMessage(const std::string& path);
+std::string CannotReadMessage(const std::string& path);
+std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths);
+
+}  // namespace tav

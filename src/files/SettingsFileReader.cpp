@@ -1,0 +1,176 @@
+#include <optional>
+#include <string>
+
+#include "files/FileMessages.h"
+#include "files/FileNames.h"
+#include "files/FileWindows.h"
+#include "files/SettingsFile.h"
+#include "files/SettingsKeys.h"
+#include "files/TextConversions.h"
+#include "files/TextLines.h"
+#include "platform/FileSystem.h"
+#include "platform/Numbers.h"
+#include "platform/Operator.h"
+
+namespace tav {
+namespace {
+
+constexpr int32_t DefaultChartColor = 8355711;    // grey
+constexpr int32_t DefaultCurveColor = 16711680;   // blue
+
+std::string After(const std::string& text, size_t count) { return count < text.size() ? text.substr(count) : ""; }
+
+// "Band Start k" and "Band End k": band k is element k-1; numbers outside 1..NumOfBands are passed
+// over, as are lines before "Number Of Bands".
+void ApplyBandLine(ProgramState& s, const std::string& key, const std::string& value) {
+    const bool isEnd = key.compare(0, 8, "Band End") == 0;
+    const std::optional<int16_t> k = SettingsInteger(After(key, isEnd ? 9 : 11));
+    const std::optional<float> v = SettingsSingle(value);
+    if (!k || !v || *k < 1 || *k > s.NumOfBands) return;
+    std::vector<float>& bands = isEnd ? s.BandEnd : s.BandStart;
+    if (static_cast<size_t>(*k) > bands.size()) return;
+    bands[*k - 1] = *v;
+}
+
+void ApplyNumberOfBands(ProgramState& s, const std::string& value) {
+    const std::optional<int16_t> n = SettingsInteger(value);
+    if (!n || *n < 0 || *n > MaxBands) return;
+    s.NumOfBands = *n;
+    s.BandStart.assign(static_cast<size_t>(*n) + 1, 0.0f);
+    s.BandEnd.assign(static_cast<size_t>(*n) + 1, 0.0f);
+}
+
+void ApplyWindowLine(FileContext& ctx, const SettingsWindowEntry& entry, const std::string& value) {
+    ProgramState& s = ctx.state;
+    const int16_t open = ctx.windows.ApplyWindowPosition(entry.window, value);
+    switch (entry.window) {
+    case SettingsWindow::Main:
+        // The spectrum window is shown whatever the line says; its record's flag stays.
+        ctx.windows.ShowWindow(SettingsWindow::Main);
+        s.Menu.Viewmainform = true;
+        return;
+    case SettingsWindow::Menu:
+        if (open == 0) return;
+        s.MenuFormRect.Open = -1;
+        ctx.windows.ShowWindow(SettingsWindow::Menu);
+        return;
+    case SettingsWindow::Index:
+        if (open == 0) return;
+        s.IndexFormRect.Open = -1;
+        ctx.windows.ShowWindow(SettingsWindow::Index);
+        ctx.windows.ShowWindow(SettingsWindow::Main);
+        s.Menu.ViewIndexForm = true;
+        return;
+    default:
+        if (open == 0) return;
+        (s.*entry.rect).Open = -1;
+        ctx.windows.ShowWindow(entry.window);
+        s.Menu.*entry.viewCheck = true;
+        return;
+    }
+}
+
+void FillAcquisitionBoxes(FileContext& ctx) {
+    const ProgramState& s = ctx.state;
+    AcquisitionBoxes boxes;
+    boxes.Text3 = Format(s.IntegrationTime / 10.0, "####.0");
+    if (s.IntegrationTime >= INT16_MIN && s.IntegrationTime <= INT16_MAX) {
+        boxes.Integrat = static_cast<int16_t>(s.IntegrationTime);
+    }
+    boxes.Text4 = IntToText(s.NumToAverage);
+    boxes.Averaging = s.NumToAverage;
+    boxes.Text1 = Format(s.BinWidth, "###.0");
+    boxes.Source = RoundToInt16Clamped(s.BinWidth);
+    ctx.windows.FillAcquisitionBoxes(boxes);
+}
+
+void ApplyDefaults(FileContext& ctx) {
+    ProgramState& s = ctx.state;
+    ctx.windows.ShowWindow(SettingsWindow::Main);
+    s.DefaultPath = JoinPath(s.StartDir, "DATA");
+    if (!ctx.fs.IsDirectory(s.DefaultPath)) ctx.fs.MakeDir(s.DefaultPath);  // a failure is passed over
+    for (int i = 0; i < 8; ++i) {
+        s.AutoScaleOn[i] = -1;
+        s.MinGridValue[i] = 0.0f;
+        s.MaxGridValue[i] = 1.0f;
+    }
+    s.ExpOp1 = 1;
+    s.ExpOp2 = 3;
+    s.ExpOp3 = 0;
+    s.MenuFormRect.Open = -1;
+    ctx.windows.ShowWindow(SettingsWindow::Menu);
+    s.BeepOn = true;
+    s.IntegrationTime = 300;
+    s.CalCoeffA = 301.22;
+    s.CalCoeffB = 3.3323;
+    s.CalCoeffC = -0.000306;
+    s.CalCoeffD = 301.1;
+    s.CalCoeffE = 3.3268;
+    s.CalCoeffF = -0.000285;
+    s.CommPortNumber = 1;
+}
+
+}  // namespace
+
+void ApplySettingsLine(FileContext& ctx, const std::string& line) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) return;
+    const std::string key = TrimBlanks(line.substr(0, eq));
+    const std::string value = TrimBlanks(line.substr(eq + 1));
+    ProgramState& s = ctx.state;
+
+    if (key.compare(0, 4, "Band") == 0) {
+        ApplyBandLine(s, key, value);
+        return;
+    }
+    if (key == "Number Of Bands") {
+        ApplyNumberOfBands(s, value);
+        return;
+    }
+    for (const SettingsWindowEntry& entry : SettingsWindowEntries()) {
+        if (LineHasKey(entry.line, key)) {
+            ApplyWindowLine(ctx, entry, value);
+            return;
+        }
+    }
+    for (const SettingsEntry& entry : SettingsEntries()) {
+        if (LineHasKey(entry.line, key)) {
+            entry.read(s, value);
+            return;
+        }
+    }
+}
+
+void ReadSettingsFile(FileContext& ctx) {
+    ProgramState& s = ctx.state;
+    if (s.IniLoaded) return;
+    s.IniLoaded = true;
+
+    const std::string folder = ctx.fs.CurrentDir();
+    const std::string found = ctx.fs.FindName(folder, SettingsFileName);
+    if (!found.empty()) {
+        const std::string path = JoinPath(folder, found);
+        const std::optional<std::string> text = ctx.fs.ReadAll(path);
+        if (text) {
+            for (std::string_view line : SplitTextLines(*text)) ApplySettingsLine(ctx, std::string(line));
+        } else {
+            // Start-up goes on with what was set so far.
+            ctx.op.MsgBox(CannotReadMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        }
+        FillAcquisitionBoxes(ctx);
+    } else {
+        ApplyDefaults(ctx);
+    }
+
+    if (s.NumToAverage == 0) s.NumToAverage = 1;
+    if (s.AutoScanDelay < 0) s.AutoScanDelay = 1.0f;
+    if (s.ChartColor == 0) s.ChartColor = DefaultChartColor;
+    if (s.CurveColor == 0) s.CurveColor = DefaultCurveColor;
+
+    if (!s.WelcomeShown) {
+        ctx.windows.ShowWelcome();
+        s.WelcomeShown = true;
+    }
+}
+
+}  // namespace tav

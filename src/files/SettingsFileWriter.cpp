@@ -1,0 +1,68 @@
+#include <string>
+
+#include "files/FileMessages.h"
+#include "files/FileNames.h"
+#include "files/FileWindows.h"
+#include "files/SettingsFile.h"
+#include "files/SettingsKeys.h"
+#include "files/TextConversions.h"
+#include "platform/FileSystem.h"
+#include "platform/Operator.h"
+
+namespace tav {
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+
+void Line(std::string& out, const std::string& text) {
+    out += text;
+    out += LineEnd;
+}
+
+void Entries(std::string& out, const ProgramState& s, SettingsSection section) {
+    for (const SettingsEntry& entry : SettingsEntries()) {
+        if (entry.section == section) Line(out, std::string(entry.line) + entry.write(s));
+    }
+}
+
+float BandValue(const std::vector<float>& bands, int k) {
+    return static_cast<size_t>(k) <= bands.size() ? bands[k - 1] : 0.0f;
+}
+
+}  // namespace
+
+std::string SettingsFileText(FileContext& ctx) {
+    ProgramState& s = ctx.state;
+    std::string out;
+    Line(out, "[Windows]");
+    for (const SettingsWindowEntry& entry : SettingsWindowEntries()) {
+        WindowRect& rect = s.*entry.rect;
+        const std::string position = ctx.windows.WindowPositionText(entry.window, rect);
+        Line(out, entry.line + position + PrintedNumber(rect.Open));
+    }
+    Line(out, "");
+    Line(out, "[Index]");
+    Line(out, "Number Of Bands=" + IntToText(s.NumOfBands));
+    for (int k = 1; k <= s.NumOfBands; ++k) {
+        const std::string number = IntToText(static_cast<int16_t>(k));
+        Line(out, "Band Start " + number + "=" + SngToText(BandValue(s.BandStart, k)));
+        Line(out, "Band End " + number + "=" + SngToText(BandValue(s.BandEnd, k)));
+    }
+    Entries(out, s, SettingsSection::Index);
+    Line(out, "");
+    Line(out, "[Acquisition]");
+    Entries(out, s, SettingsSection::Acquisition);
+    Line(out, "");
+    Line(out, "[Colors]");
+    Entries(out, s, SettingsSection::Colors);
+    return out;
+}
+
+bool WriteSettingsFile(FileContext& ctx) {
+    const std::string path = JoinPath(ctx.state.StartDir, SettingsFileName);
+    if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx))) return true;
+    ctx.op.MsgBox(CannotWriteMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    return false;
+}
+
+}  // namespace tav

@@ -1,0 +1,143 @@
+#include "files/SpectrumFileWriter.h"
+
+#include <algorithm>
+
+#include "files/FileNames.h"
+#include "platform/Numbers.h"
+
+namespace tav {
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+constexpr float WavenumberLimit = 5000.0f;  // x of point 1 at or above it: x is in cm-1
+
+int RowCount(const ProgramState& state, int16_t slot) {
+    return std::max<int>(0, state.SlotInfo[slot].NumPoints);
+}
+
+void QuotedLine(const std::string& text, std::string& out) {
+    out += '"';
+    out += text;
+    out += '"';
+    out += LineEnd;
+}
+
+// x of a point as the header shows it: one decimal, cut (not rounded) after 0.05 is added.
+std::string XText(const ProgramState& state, int16_t slot, int point) {
+    std::string text = StrDouble(static_cast<double>(state.XData[slot][point]) + 0.05);
+    const size_t dot = text.find('.');
+    text = dot == std::string::npos ? text.substr(0, 1) : text.substr(0, dot + 2);
+    return text + (state.XData[slot][1] < WavenumberLimit ? "nm" : "-cm");
+}
+
+// A channel value followed by its separator characters: exactly 0 is "0.".
+std::string ChannelText(double value, bool last) {
+    if (value == 0.0) return last ? "0." : "0. ";
+    return Format(value, last ? "#####.#" : "#####.# ");
+}
+
+}  // namespace
+
+bool CanWriteSpectrum(const ProgramState& state, int16_t slot, SpectrumRowForm form) {
+    if (!IsValidSlot(slot)) return false;
+    const int points = RowCount(state, slot);
+    if (form == SpectrumRowForm::MultiScan) {
+        // The block reads the raw store just past the last point.
+        return points <= MaxPoint && state.ScanNumber >= 2 && state.ScanNumber <= MaxMultiScans;
+    }
+    return points <= PointCount;
+}
+
+void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime& now, std::string& out) {
+    const SlotRecord& rec = state.SlotInfo[slot];
+    const int points = RowCount(state, slot);
+
+    float minimum, maximum;
+    int minPoint = 0, maxPoint = 0;
+    if (state.AutoScaleOn[SlotWindowIndex(slot)] != 0) {
+        minimum = rec.DataMin;
+        maximum = rec.DataMax;
+    } else {
+        minimum = maximum = state.Ch1Data[slot][0];
+        for (int i = 0; i < points; ++i) {
+            const float v = state.Ch1Data[slot][i];
+            if (v < minimum) { minimum = v; minPoint = i; }
+            if (v > maximum) { maximum = v; maxPoint = i; }
+        }
+    }
+
+    QuotedLine("File:       " + FileNameField(rec.FileName), out);
+    QuotedLine("Temp:      " + StrSingle(state.Temperature).substr(0, 5) + " deg C", out);
+    QuotedLine("Time:       " + DateTextSlashes(now) + "  " + TimeText(now) + "  " +
+                   Format(state.ElapsedTime, "######.###"),
+               out);
+    QuotedLine("Limits:    " + StrSingle(rec.XMin) + " -" + StrSingle(rec.XMax), out);
+    out += LineEnd;
+    QuotedLine("Minimum:   " + XText(state, slot, minPoint) + " " + StrSingle(minimum), out);
+    QuotedLine("Maximum:   " + XText(state, slot, maxPoint) + " " + StrSingle(maximum), out);
+    QuotedLine("Integration:" + StrSingle(rec.IntegTime) + " ms", out);
+    QuotedLine("Number Scans:" + StrInt(state.NumToAverage), out);
+    out += LineEnd;
+}
+
+void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& out) {
+    const int scans = state.ScanNumber;
+    const int points = RowCount(state, slot);
+    out += "Scan#:\t";
+    for (int j = 1; j <= scans; ++j) {
+        if (j > 1) out += '\t';
+        out += StrInt(j) + " \tRef-";
+    }
+    out += LineEnd;
+    out += "Temp.:\t";
+    for (int j = 1; j <= scans; ++j) {
+        if (j > 1) out += '\t';
+        const double t = 0.2 * state.RawCounts[2 * j - 1][points];
+        out += Format(t, j < scans ? "####.# " : "####.#") + "\tspec";
+    }
+    out += LineEnd;
+    out += LineEnd;
+}
+
+void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm form, std::string& out) {
+    const int points = RowCount(state, slot);
+    out.reserve(out.size() + static_cast<size_t>(points) * 32);
+    for (int i = 0; i < points; ++i) {
+        const double x = state.XData[slot][i];
+        switch (form) {
+        case SpectrumRowForm::Raw:
+            out += Format(x, "####.# ");
+            out += '\t';
+            out += ChannelText(state.Ch1Data[slot][i], false);
+            out += '\t';
+            out += ChannelText(state.Ch2Data[slot][i], true);
+            break;
+        case SpectrumRowForm::Series:
+            out += Format(x, "####.## ");
+            out += Format(state.Ch1Data[slot][i], "####.#####");
+            break;
+        case SpectrumRowForm::MultiScan: {
+            out += Format(x, "####.# ");
+            out += '\t';
+            const int columns = 2 * state.ScanNumber;
+            for (int c = 1; c <= columns; ++c) {
+                const bool last = c == columns;
+                out += ChannelText(state.RawCounts[c][i], last);
+                if (!last) out += '\t';
+            }
+            break;
+        }
+        }
+        out += LineEnd;
+    }
+}
+
+std::string SpectrumFileText(const ProgramState& state, int16_t slot, SpectrumRowForm form, const CivilTime& now) {
+    std::string text;
+    WriteSpectrumInfo(state, slot, now, text);
+    if (form == SpectrumRowForm::MultiScan) WriteMultiScanBlock(state, slot, text);
+    WriteSpectrumRows(state, slot, form, text);
+    return text;
+}
+
+}  // namespace tav

@@ -1,0 +1,39 @@
+#pragma once
+// The text of a spectrum file: the ten-line information header, the three row forms and the
+// block of the multi-scan form. The text is built whole in memory and written by the savers in
+// one replacing write, so a failure never leaves a partial file.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Clock.h"
+#include "shared/ProgramState.h"
+
+namespace tav {
+
+enum class SpectrumRowForm {
+    Raw,        // x, TAB, channel 1, TAB, channel 2
+    Series,     // x and channel 1 only (dark views and kinetic series)
+    MultiScan,  // x, TAB, the two raw columns of every scan copied from the instrument memory
+};
+
+// At most this many scans fit in the raw store (two columns each, columns 1 to 100).
+inline constexpr int16_t MaxMultiScans = 50;
+
+// Appends the ten header lines of slot to out, dated now.
+void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime& now, std::string& out);
+
+// Appends the multi-scan block (three lines) for state.ScanNumber scans of slot.
+void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& out);
+
+// Appends one row per point of slot in the given form.
+void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm form, std::string& out);
+
+// True when the slot can be written in that form: a valid slot, a point count that the arrays
+// hold and, for the multi-scan form, 2 to 50 scans.
+bool CanWriteSpectrum(const ProgramState& state, int16_t slot, SpectrumRowForm form);
+
+// The whole file: header, the multi-scan block when that is the form, the rows.
+std::string SpectrumFileText(const ProgramState& state, int16_t slot, SpectrumRowForm form, const CivilTime& now);
+
+}  // namespace tav

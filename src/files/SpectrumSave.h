@@ -1,0 +1,20 @@
+#pragma once
+// Saving a slot as a spectrum file: the next name of the AutoSave series, or a name chosen in the
+// save dialog. Both append the kinetic log lines first, then replace the file in one write.
+
+#include <cstdint>
+
+namespace tav {
+
+struct FileContext;
+
+enum class SpectrumSaveResult {
+    Saved,
+    Cancelled,  // the dialog was cancelled or the overwrite question answered No
+    Failed,     // nothing was written; the operator has been told
+};
+
+SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx);
+SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot);
+
+}  // namespace tav

@@ -1,0 +1,90 @@
+#pragma once
+// The acquisition under test on the simulated instrument in one process: loopback port, fake
+// clock, scripted operator, a temporary folder and a recording spectrum window. The wire bytes
+// the tests check are restated here, not taken from the code under test.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acquisition/AcquisitionContext.h"
+#include "platform/FakeClock.h"
+#include "platform/RealFileSystem.h"
+#include "platform/ScriptedOperator.h"
+#include "platform/comm/LoopbackComm.h"
+#include "platform/comm/SimulatedInstrument.h"
+#include "platform/draw/RecordingCanvas.h"
+#include "shared/ProgramState.h"
+#include "support/TempDir.h"
+
+namespace tav::acqtest {
+
+inline std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+inline std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+class FakeWindows : public AcquisitionWindows {
+public:
+    Canvas& MainFormSurface() override { return mainForm; }
+    bool ReadSpectrumFile(int16_t slot) override {
+        reads.push_back(slot);
+        return reader ? reader(slot) : false;
+    }
+    void SetDisplayChannel(int16_t slot) override { displayChannels.push_back(slot); }
+    void SetDialogFileName(const std::string& path) override { dialogNames.push_back(path); }
+
+    RecordingCanvas mainForm;
+    std::function<bool(int16_t)> reader;
+    std::vector<int16_t> reads;
+    std::vector<int16_t> displayChannels;
+    std::vector<std::string> dialogNames;
+};
+
+inline InstrumentOptions Exact() {
+    InstrumentOptions o;
+    o.spectrum.noise = 0.0;
+    return o;
+}
+
+struct Rig {
+    explicit Rig(InstrumentOptions o = Exact()) : instrument(std::move(o)), port(instrument, clock), fs(dir.Path()) {
+        clock.Set(10, 0, 0);
+        state.IntegrationTime = 100;  // 10 ms
+        state.NumToAverage = 1;
+        state.CommPortNumber = 1;
+        state.StartDir = dir.Path();
+        for (int i = 0; i < WaveLengthCount; ++i) state.WaveLength[i] = 300.0f + 3.3f * (i + 1);
+        op.SetFonts({"DejaVu Sans", "Arial"});
+        windows.mainForm.SetAvailableFonts({"DejaVu Sans", "Arial", "MS Sans Serif"});
+        windows.mainForm.SetFontName("MS Sans Serif");
+    }
+
+    // The bytes the computer put on the line, as the instrument heard them.
+    std::string Heard() const { return instrument.Received(); }
+    // Journal lines of the port that match a prefix ("out", "open" ...).
+    std::vector<std::string> Journal(const std::string& prefix = "") const {
+        std::vector<std::string> lines;
+        for (const std::string& l : port.Journal())
+            if (l.rfind(prefix, 0) == 0) lines.push_back(l);
+        return lines;
+    }
+    double Seconds() const { return clock.MicrosSinceMidnight() / 1e6; }
+
+    // The state is large (the raw store alone is close to a megabyte): kept off the stack.
+    std::unique_ptr<ProgramState> stateStore = std::make_unique<ProgramState>();
+    ProgramState& state = *stateStore;
+    FakeClock clock;
+    SimulatedInstrument instrument;
+    LoopbackComm port;
+    ScriptedOperator op;
+    test::TempDir dir;
+    RealFileSystem fs;
+    FakeWindows windows;
+    AcquisitionContext ctx{state, port, clock, fs, op, windows};
+};
+
+}  // namespace tav::acqtest

@@ -1,0 +1,181 @@
+// The firmware download, reached from a scan whose boot probe finds the instrument in its
+// loader: the wake-up, both images character by character, the run, start and parameter bytes,
+// the progress texts, and the ways it ends early.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "AcquisitionRig.h"
+#include "acquisition/FirmwareDownload.h"
+#include "acquisition/ScanAcquisition.h"
+
+namespace tav {
+namespace {
+
+using acqtest::Rig;
+
+// An S1 record of the bytes at the address, with its checksum.
+std::string S1(int address, const std::vector<int>& data) {
+    std::vector<int> bytes = {static_cast<int>(data.size()) + 3, address >> 8, address & 0xFF};
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    int sum = 0;
+    for (int b : bytes) sum += b;
+    bytes.push_back(~sum & 0xFF);
+    std::string text = "S1";
+    char hex[3];
+    for (int b : bytes) {
+        std::snprintf(hex, sizeof hex, "%02X", b);
+        text += hex;
+    }
+    return text;
+}
+
+std::vector<std::string> OutLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    char hex[8];
+    for (unsigned char c : bytes) {
+        std::snprintf(hex, sizeof hex, "out %02X", c);
+        lines.push_back(hex);
+    }
+    return lines;
+}
+
+void Append(std::vector<std::string>& to, const std::vector<std::string>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+const std::string EndRecord = "S804000000FB";
+const std::string Esc = "\x1B";
+
+struct Images {
+    std::string masterRecord1 = S1(0x0000, {1, 2, 3, 4, 5, 6, 7, 8});
+    std::string masterRecord2 = S1(0x0008, {0xAA, 0xBB, 0xCC});
+    std::string slaveRecord = S1(0x1000, {9, 8, 7});
+    // A blank inside the second record, and a record after the end record that is not sent.
+    std::string master = masterRecord1 + "\r\n" + masterRecord2.substr(0, 8) + " " + masterRecord2.substr(8) +
+                         "\r\n" + EndRecord + "\r\n" + S1(0x0100, {0x55}) + "\r\n";
+    // Leading blanks, and no line end after the end record.
+    std::string slave = "   " + slaveRecord + "\r\n" + EndRecord;
+};
+
+Rig LoaderRig(int wakeZeros = 1) {
+    InstrumentOptions o = acqtest::Exact();
+    o.startInLoader = true;
+    o.faults.wakeZeros = wakeZeros;
+    return Rig(o);
+}
+
+TEST(FirmwareDownload, FromTheLoaderToTheFirstScan) {
+    Rig r = LoaderRig();
+    Images img;
+    ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", img.master));
+    ASSERT_TRUE(r.dir.Write("olmslave.s19", img.slave));  // found without regard to case
+    r.state.IntegrationTime = 30;
+
+    ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
+
+    ASSERT_EQ(r.instrument.Images().size(), 2u);
+    const LoadedImage& master = r.instrument.Images()[0];
+    const LoadedImage& slave = r.instrument.Images()[1];
+    EXPECT_EQ(master.text, img.masterRecord1 + img.masterRecord2 + EndRecord);
+    EXPECT_EQ(master.records, 3);
+    EXPECT_EQ(master.checksumErrors, 0);
+    EXPECT_EQ(slave.text, img.slaveRecord + EndRecord);
+    EXPECT_TRUE(slave.ended);
+    EXPECT_EQ(r.instrument.Stage(), InstrumentStage::Running);
+    EXPECT_EQ(r.state.IntegrationTime, 40);
+    EXPECT_EQ(r.instrument.Parameters().IntegrationTime, 40);
+    EXPECT_EQ(r.instrument.ParameterBlocks(), 2);
+    EXPECT_FALSE(r.state.NoInstrumentResponse);
+
+    // What the computer sent, in order.
+    const std::string params = std::string("\x01") + '\0' + '\x28' + '\0' + '\x01' + std::string(4, '\0') +
+                               '\0' + '\x0A' + '\0' + '\x01';
+    std::vector<std::string> out;
+    Append(out, OutLines(Esc + "R\xFF" + Esc + "R"));
+    Append(out, OutLines(Esc + "B1" + Esc + "L"));
+    Append(out, OutLines(img.masterRecord1 + img.masterRecord2 + EndRecord));
+    Append(out, OutLines(Esc + "JS" + params));
+    Append(out, OutLines("Y" + Esc + "B1Y" + Esc + "L"));
+    Append(out, OutLines(img.slaveRecord + EndRecord));
+    Append(out, OutLines(Esc + "JS" + params + "Z"));
+    Append(out, OutLines("\x02" + std::string(16, '\x05')));
+    EXPECT_EQ(r.Journal("out"), out);
+    EXPECT_EQ(r.Journal("open"),
+              (std::vector<std::string>{"open 1 115200,N,8,1", "open 1 9600,N,8,1", "open 1 115200,N,8,1",
+                                        "open 1 9600,N,8,1", "open 1 115200,N,8,1", "open 1 115200,N,8,1"}));
+
+    const auto prints = r.windows.mainForm.OpsOfKind(CanvasOp::Kind::Print);
+    ASSERT_EQ(prints.size(), 3u);
+    EXPECT_EQ(prints[0].text, "                         L0ADING MASTER...");
+    EXPECT_EQ(prints[1].text, "                         L0ADING SLAVE...");
+    EXPECT_EQ(prints[2].text, "                         SYSTEM READY");
+    EXPECT_EQ(prints[0].x1, 0);
+    EXPECT_EQ(prints[0].y1, 300);
+    EXPECT_GT(prints[1].y1, prints[0].y1) << "each on the line below";
+    for (const CanvasOp& p : prints) EXPECT_EQ(p.fontName, "DejaVu Sans");
+    EXPECT_EQ(r.windows.mainForm.FontName(), "MS Sans Serif");
+}
+
+TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
+    struct Case {
+        const char* name;
+        bool master, slave;
+        bool withEndRecord;
+        bool deafLoader;
+        std::string message;  // part of the one message shown, "" for none
+    };
+    const Case cases[] = {
+        {"master image missing", false, true, true, false, "OLMMASTR.S19"},
+        {"slave image missing", true, false, true, false, "OLMSLAVE.S19"},
+        {"image without end record", true, true, false, false, ""},
+        {"loader never wakes", true, true, true, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstrumentOptions o = acqtest::Exact();
+        o.startInLoader = true;
+        o.faults.loaderIgnoresWake = c.deafLoader;
+        Rig r(o);
+        Images img;
+        std::string master = c.withEndRecord ? img.master : img.masterRecord1 + "\r\n";
+        ASSERT_TRUE(!c.master || r.dir.Write("OLMMASTR.S19", master));
+        ASSERT_TRUE(!c.slave || r.dir.Write("OLMSLAVE.S19", img.slave));
+        double start = r.Seconds();
+        EXPECT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::NoResponse);
+        EXPECT_LT(r.Seconds() - start, 30.0);
+        EXPECT_TRUE(r.state.NoInstrumentResponse);
+        EXPECT_FALSE(r.port.PortOpen());
+        EXPECT_EQ(r.windows.mainForm.FontName(), "MS Sans Serif");
+        if (c.message.empty()) {
+            EXPECT_TRUE(r.op.Messages().empty());
+        } else {
+            ASSERT_EQ(r.op.Messages().size(), 1u);
+            EXPECT_NE(r.op.Messages()[0].text.find(c.message), std::string::npos) << r.op.Messages()[0].text;
+            EXPECT_TRUE(r.instrument.Images().empty()) << "nothing sent before both images are there";
+        }
+    }
+}
+
+TEST(FirmwareDownload, WaitsOneAveragedMeasurementAtTheEnd) {
+    auto duration = [](int16_t average, int32_t integration) {
+        Rig r = LoaderRig(0);
+        Images img;
+        EXPECT_TRUE(r.dir.Write("OLMMASTR.S19", img.master));
+        EXPECT_TRUE(r.dir.Write("OLMSLAVE.S19", img.slave));
+        r.clock.Set(0, 1, 0);
+        r.clock.SetReadStepMicros(0);
+        r.state.NumToAverage = average;
+        r.state.IntegrationTime = integration;
+        double start = r.Seconds();
+        DownloadFirmware(r.ctx);
+        EXPECT_FALSE(r.state.NoInstrumentResponse);
+        return (r.Seconds() - start) * 1000.0;
+    };
+    // 10 x 1000 tenths of a millisecond is 1000 ms; 1 x 40 is 4 ms.
+    EXPECT_NEAR(duration(10, 1000) - duration(1, 40), 996.0, 3.0);
+}
+
+}  // namespace
+}  // namespace tav

@@ -1,0 +1,201 @@
+// Corrections of a new scan pair: dark spectra, the reference calibration file in pixel and in
+// bin mode, and the bins themselves with the worked example of the instrument's two ranges.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "AcquisitionRig.h"
+#include "acquisition/ScanCorrections.h"
+
+namespace tav {
+namespace {
+
+using acqtest::Rig;
+
+// A pair as the acquisitions leave it: slot 10 the reference pass, slot 0 the second pass with
+// slot 10's channel 1 as its channel 2, both on the channel-1 wavelengths.
+void FillPair(ProgramState& s, float sample(float x), float reference(float x)) {
+    for (int k : {0, 10}) {
+        s.SlotInfo[k].NumPoints = 256;
+        for (int i = 0; i < 257; ++i) s.XData[k][i] = s.WaveLength[i];
+    }
+    for (int i = 0; i < 256; ++i) {
+        s.Ch1Data[0][i] = sample(s.WaveLength[i]);
+        s.Ch1Data[10][i] = reference(s.WaveLength[i]);
+        s.Ch2Data[0][i] = s.Ch1Data[10][i];
+    }
+}
+
+// Channel 1 from 300.5 to 1150.2 nm, channel 2 from 301.1 to 1149.0 nm, both linear.
+void InstrumentRanges(ProgramState& s) {
+    for (int i = 0; i < 257; ++i) s.WaveLength[i] = static_cast<float>(300.5 + (1150.2 - 300.5) / 255.0 * i);
+    s.CalCoeffE = (1149.0 - 301.1) / 255.0;
+    s.CalCoeffD = 301.1 - s.CalCoeffE;
+    s.CalCoeffF = 0.0;
+}
+
+// A reference calibration file of `points` rows from 300 nm, 3 nm apart.
+auto ReferenceFile(ProgramState& s, int points, float ch1, float ch2, int zeroAt = -1) {
+    return [&s, points, ch1, ch2, zeroAt](int16_t slot) {
+        for (int i = 0; i < points; ++i) {
+            s.XData[slot][i] = 300.0f + 3.0f * i;
+            s.Ch1Data[slot][i] = ch1;
+            s.Ch2Data[slot][i] = i == zeroAt ? 0.0f : ch2;
+        }
+        s.SlotInfo[slot].NumPoints = static_cast<int16_t>(points);
+        s.DataAvailable = true;
+        return true;
+    };
+}
+
+TEST(ScanCorrections, DarkSpectraAreSubtractedOnlyFromInstrumentScans) {
+    for (bool simulation : {false, true}) {
+        SCOPED_TRACE(simulation);
+        Rig r;
+        ProgramState& s = r.state;
+        FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
+        for (int i = 0; i < 256; ++i) {
+            s.Ch1Data[8][i] = 100.0f + i;
+            s.Ch1Data[9][i] = 200.0f;
+        }
+        s.DarkCorrectionOn = true;
+        s.SimulationMode = simulation;
+        CorrectNewSpectrum(r.ctx, 0);
+        for (int i = 0; i < 256; ++i) {
+            ASSERT_EQ(s.Ch1Data[0][i], simulation ? 1000.0f : 900.0f - i) << i;
+            ASSERT_EQ(s.Ch1Data[10][i], simulation ? 3000.0f : 2800.0f) << i;
+            ASSERT_EQ(s.Ch2Data[0][i], s.Ch1Data[10][i]) << i;
+        }
+    }
+}
+
+TEST(ScanCorrections, PixelModeScalesTheReferenceByTheFileWhereTheFileReaches) {
+    Rig r;
+    ProgramState& s = r.state;
+    FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
+    s.ReferenceOn = true;
+    s.ReferenceFileName = "/data/white.rdg";
+    r.windows.reader = ReferenceFile(s, 200, 2.0f, 3.0f, 7);
+    CorrectNewSpectrum(r.ctx, 0);
+    EXPECT_EQ(s.SlotInfo[18].FileName, "/data/white.rdg");
+    EXPECT_EQ(r.windows.reads, (std::vector<int16_t>{18}));
+    for (int i = 0; i < 256; ++i) {
+        float expected = i == 7 ? 1.0f : i < 200 ? 2000.0f : 3000.0f;
+        ASSERT_EQ(s.Ch2Data[0][i], expected) << i;
+        ASSERT_EQ(s.Ch1Data[10][i], expected) << "slot 10 shows the corrected reference, point " << i;
+        ASSERT_EQ(s.Ch1Data[0][i], 1000.0f);
+        ASSERT_EQ(s.RefSpec2[i], 3000.0f) << "the measured reference";
+    }
+    EXPECT_TRUE(s.DataAvailable);
+}
+
+TEST(ScanCorrections, AnUnreadableReferenceFileCorrectsNothing) {
+    Rig r;
+    ProgramState& s = r.state;
+    FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
+    s.ReferenceOn = true;
+    s.DataAvailable = true;
+    for (bool bins : {false, true}) {
+        SCOPED_TRACE(bins);
+        s.PixelMode = !bins;
+        r.windows.reader = [](int16_t) { return false; };
+        CorrectNewSpectrum(r.ctx, 0);
+        EXPECT_TRUE(s.DataAvailable) << "the scan itself is data";
+        for (int i = 0; i < s.SlotInfo[0].NumPoints; ++i) {
+            ASSERT_NEAR(s.Ch2Data[0][i], 3000.0f, 1e-3) << i;
+            ASSERT_NEAR(s.Ch1Data[0][i], 1000.0f, 1e-3) << i;
+        }
+    }
+}
+
+TEST(ScanCorrections, BinsOfTheWorkedExample) {
+    Rig r;
+    ProgramState& s = r.state;
+    InstrumentRanges(s);
+    FillPair(s, [](float x) { return 2.0f * x; }, [](float x) { return 3.0f * x; });
+    s.PixelMode = false;
+    s.BinWidth = 3.0f;
+    s.NumOfBands = 1;
+    s.BandStart = {500.0f};
+    s.BandEnd = {500.001f};  // a band the band routines would widen: it must stay as it is
+    const float xMin = s.SlotInfo[0].XMin = 300.5f, xMax = s.SlotInfo[0].XMax = 1150.2f;
+
+    CorrectNewSpectrum(r.ctx, 0);
+
+    EXPECT_EQ(s.SlotInfo[0].NumPoints, 282);
+    EXPECT_EQ(s.SlotInfo[10].NumPoints, 256);
+    EXPECT_EQ(s.XData[0][0], 302.0f);
+    EXPECT_EQ(s.XData[0][1], 305.0f);
+    EXPECT_EQ(s.XData[0][281], 1145.0f);
+    for (int k = 0; k < 282; ++k) {
+        const float centre = 302.0f + 3.0f * k;
+        ASSERT_EQ(s.XData[0][k], centre);
+        ASSERT_EQ(s.XData[10][k], centre);
+        // One or two pixels 3.3 nm apart fall into a 3 nm bin: the mean lies within a pixel.
+        ASSERT_NEAR(s.Ch1Data[0][k], 2.0f * centre, 2.0f * 3.4f) << k;
+        ASSERT_NEAR(s.Ch2Data[0][k], 3.0f * centre, 3.0f * 3.4f) << k;
+        ASSERT_EQ(s.Ch1Data[10][k], s.Ch2Data[0][k]);
+    }
+    EXPECT_EQ(s.SlotInfo[0].XMin, xMin);
+    EXPECT_EQ(s.SlotInfo[0].XMax, xMax);
+    EXPECT_EQ(s.NumOfBands, 1);
+    EXPECT_EQ(s.BandStart, std::vector<float>{500.0f});
+    EXPECT_EQ(s.BandEnd, std::vector<float>{500.001f});
+}
+
+TEST(ScanCorrections, BinWidthAndCountStayInTheirRanges) {
+    struct Case {
+        float binWidth;
+        int16_t count;
+    };
+    const Case cases[] = {
+        {0.1f, 2115},          // taken as 0.4 nm: 846 / 0.4
+        {0.4f, 2115},
+        {5000.0f, 2},          // taken as 500 nm: 1.7 bins round to 2
+        {-3.0f, 2115},
+        {std::nanf(""), 2115},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.binWidth);
+        Rig r;
+        ProgramState& s = r.state;
+        InstrumentRanges(s);
+        FillPair(s, [](float x) { return x; }, [](float x) { return x; });
+        s.PixelMode = false;
+        s.BinWidth = c.binWidth;
+        CorrectNewSpectrum(r.ctx, 0);
+        EXPECT_EQ(s.SlotInfo[0].NumPoints, c.count);
+        for (int k = 0; k < c.count; ++k) ASSERT_TRUE(std::isfinite(s.Ch1Data[0][k])) << k;
+    }
+    // Nonsense calibrations still give a bounded bin count.
+    Rig r;
+    ProgramState& s = r.state;
+    FillPair(s, [](float x) { return x; }, [](float x) { return x; });
+    s.PixelMode = false;
+    s.CalCoeffD = 1e30;
+    CorrectNewSpectrum(r.ctx, 0);
+    EXPECT_GE(s.SlotInfo[0].NumPoints, 2);
+    EXPECT_LE(s.SlotInfo[0].NumPoints, 2200);
+}
+
+TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsWhereTheFileReaches) {
+    Rig r;
+    ProgramState& s = r.state;
+    InstrumentRanges(s);
+    FillPair(s, [](float) { return 100.0f; }, [](float) { return 800.0f; });
+    s.PixelMode = false;
+    s.BinWidth = 3.0f;
+    s.ReferenceOn = true;
+    r.windows.reader = ReferenceFile(s, 201, 2.0f, 4.0f);  // 300 to 900 nm
+    CorrectNewSpectrum(r.ctx, 0);
+    ASSERT_EQ(s.SlotInfo[0].NumPoints, 282);
+    for (int k = 0; k < 282; ++k) {
+        const float centre = 302.0f + 3.0f * k;
+        ASSERT_EQ(s.Ch2Data[0][k], centre <= 900.0f ? 400.0f : 800.0f) << k;
+        ASSERT_EQ(s.Ch1Data[0][k], 100.0f) << k;
+    }
+}
+
+}  // namespace
+}  // namespace tav

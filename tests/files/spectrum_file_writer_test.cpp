@@ -1,0 +1,163 @@
+// The text of a spectrum file as the savers write it, byte for byte.
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "files/SpectrumFileParser.h"
+#include "files/SpectrumFileWriter.h"
+
+namespace tav {
+namespace {
+
+const CivilTime When{2024, 3, 7, 14, 5, 9, 0};
+
+std::unique_ptr<ProgramState> ThreePointSlot(int16_t slot) {
+    auto s = std::make_unique<ProgramState>();
+    SlotRecord& r = s->SlotInfo[slot];
+    r.FileName = "C:\\DATA\\XYZ00001.rdg";
+    r.NumPoints = 3;
+    r.XMin = 300.5f;
+    r.XMax = 302.0f;
+    r.IntegTime = 30.0f;
+    const float x[] = {300.5f, 301.25f, 302.0f}, c1[] = {1234.5f, 0.0f, 65535.0f}, c2[] = {0.0f, 812.25f, 99.96f};
+    for (int i = 0; i < 3; ++i) {
+        s->XData[slot][i] = x[i];
+        s->Ch1Data[slot][i] = c1[i];
+        s->Ch2Data[slot][i] = c2[i];
+    }
+    s->Temperature = 23.456f;
+    s->ElapsedTime = 12.5f;
+    s->NumToAverage = 4;
+    return s;
+}
+
+const std::string Name80 = "C:\\DATA\\XYZ00001.rdg" + std::string(60, ' ');
+
+TEST(SpectrumFileWriter, HeaderAndRawRowsAsStored) {
+    auto s = ThreePointSlot(0);
+    const std::string expected =
+        "\"File:       " + Name80 + "\"\r\n"
+        "\"Temp:       23.4 deg C\"\r\n"
+        "\"Time:       03/07/2024  14:05:09  12.5\"\r\n"
+        "\"Limits:     300.5 - 302\"\r\n"
+        "\r\n"
+        "\"Minimum:    301.3nm  0\"\r\n"
+        "\"Maximum:    302.0nm  65535\"\r\n"
+        "\"Integration: 30 ms\"\r\n"
+        "\"Number Scans: 4\"\r\n"
+        "\r\n"
+        "300.5 \t1234.5 \t0.\r\n"
+        "301.3 \t0. \t812.3\r\n"
+        "302. \t65535. \t100.\r\n";
+    EXPECT_EQ(SpectrumFileText(*s, 0, SpectrumRowForm::Raw, When), expected);
+}
+
+TEST(SpectrumFileWriter, AutomaticScaleTakesTheChartRangeAtPointZero) {
+    auto s = ThreePointSlot(0);
+    s->AutoScaleOn[0] = -1;
+    s->SlotInfo[0].DataMin = -5.5f;
+    s->SlotInfo[0].DataMax = 70000.0f;
+    std::string header;
+    WriteSpectrumInfo(*s, 0, When, header);
+    EXPECT_NE(header.find("\"Minimum:    300.5nm -5.5\"\r\n"), std::string::npos) << header;
+    EXPECT_NE(header.find("\"Maximum:    300.5nm  70000\"\r\n"), std::string::npos) << header;
+}
+
+TEST(SpectrumFileWriter, KineticSlotUsesItsOwnWindowScale) {
+    // Slot 11 is chart window 1: its AutoScaleOn element decides, not the spectrum window's.
+    auto s = ThreePointSlot(slot::Ratio);
+    s->AutoScaleOn[0] = -1;
+    s->AutoScaleOn[1] = 0;
+    std::string header;
+    WriteSpectrumInfo(*s, slot::Ratio, When, header);
+    EXPECT_NE(header.find("\"Maximum:    302.0nm  65535\""), std::string::npos) << header;
+}
+
+TEST(SpectrumFileWriter, WavenumbersAndLongNames) {
+    auto s = ThreePointSlot(0);
+    s->XData[0][1] = 6000.0f;
+    s->SlotInfo[0].FileName = std::string(100, 'n');
+    std::string header;
+    WriteSpectrumInfo(*s, 0, When, header);
+    EXPECT_EQ(header.substr(0, 94), "\"File:       " + std::string(80, 'n') + "\"");
+    EXPECT_NE(header.find("\"Minimum:    6000.0-cm  0\""), std::string::npos) << header;
+}
+
+TEST(SpectrumFileWriter, SeriesRows) {
+    auto s = ThreePointSlot(slot::Ratio);
+    s->XData[slot::Ratio][0] = 0.5f;
+    s->Ch1Data[slot::Ratio][0] = 1.25f;
+    s->Ch1Data[slot::Ratio][1] = 3.14159f;
+    std::string rows;
+    WriteSpectrumRows(*s, slot::Ratio, SpectrumRowForm::Series, rows);
+    EXPECT_EQ(rows, ".5 1.25\r\n301.25 3.14159\r\n302. 65535.\r\n");
+}
+
+TEST(SpectrumFileWriter, MultiScanBlockAndRows) {
+    auto s = ThreePointSlot(0);
+    s->SlotInfo[0].NumPoints = 2;
+    s->MemoryMode = memmode::Read;
+    s->ScanNumber = 2;
+    for (int c = 1; c <= 4; ++c) {
+        s->RawCounts[c][0] = 1000 * c;
+        s->RawCounts[c][1] = c == 4 ? 0 : 1000 * c + 1;
+    }
+    s->RawCounts[1][2] = 751;  // just past the last point: 0.2 x 751 = 150.2
+    s->RawCounts[3][2] = 749;
+    std::string text;
+    WriteMultiScanBlock(*s, 0, text);
+    WriteSpectrumRows(*s, 0, SpectrumRowForm::MultiScan, text);
+    EXPECT_EQ(text,
+              "Scan#:\t 1 \tRef-\t 2 \tRef-\r\n"
+              "Temp.:\t150.2 \tspec\t149.8\tspec\r\n"
+              "\r\n"
+              "300.5 \t1000. \t2000. \t3000. \t4000.\r\n"
+              "301.3 \t1001. \t2001. \t3001. \t0.\r\n");
+}
+
+TEST(SpectrumFileWriter, WhatCanBeWritten) {
+    auto s = ThreePointSlot(0);
+    EXPECT_TRUE(CanWriteSpectrum(*s, 0, SpectrumRowForm::Raw));
+    EXPECT_FALSE(CanWriteSpectrum(*s, 20, SpectrumRowForm::Raw));
+    EXPECT_FALSE(CanWriteSpectrum(*s, -1, SpectrumRowForm::Raw));
+    s->SlotInfo[0].NumPoints = PointCount + 1;
+    EXPECT_FALSE(CanWriteSpectrum(*s, 0, SpectrumRowForm::Raw));
+    s->SlotInfo[0].NumPoints = 10;
+    for (int16_t scans : {1, 2, 50, 51}) {
+        s->ScanNumber = scans;
+        EXPECT_EQ(CanWriteSpectrum(*s, 0, SpectrumRowForm::MultiScan), scans >= 2 && scans <= 50) << scans;
+    }
+}
+
+TEST(SpectrumFileWriter, EmptySlotWritesOnlyTheHeader) {
+    auto s = std::make_unique<ProgramState>();
+    const std::string text = SpectrumFileText(*s, 0, SpectrumRowForm::Raw, When);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
+    ParsedSpectrum p;
+    ASSERT_EQ(ParseSpectrumText(text, p), ParseStatus::Ok);
+    EXPECT_TRUE(p.hasHeader);
+    EXPECT_TRUE(p.x.empty());
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(SpectrumFileWriter, RowsWithoutHeaderReadBackButTheFirst) {
+    // A file of rows only is read as a file without header: its first row at 150 nm or more is
+    // where the rows begin, so that row itself is not stored.
+    auto s = ThreePointSlot(0);
+    std::string rows;
+    WriteSpectrumRows(*s, 0, SpectrumRowForm::Raw, rows);
+    ParsedSpectrum p;
+    ASSERT_EQ(ParseSpectrumText(rows, p), ParseStatus::Ok);
+    EXPECT_FALSE(p.hasHeader);
+    EXPECT_EQ(p.x, (std::vector<float>{301.3f, 302.0f}));
+    EXPECT_EQ(p.ch1, (std::vector<float>{0.0f, 65535.0f}));
+}
+
+}  // namespace
+}  // namespace tav
