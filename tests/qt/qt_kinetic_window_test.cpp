@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "indices/IndexForm.h"
 #include "indices/IndexWindowOutput.h"
 #include "indices/RatioSpectrum.h"
 #include "indices/KineticForms.h"
@@ -101,6 +102,24 @@ TEST_F(QtKineticWindow, KeysTypedInTheWindowReachIt) {
     EXPECT_EQ(s.RatioFormRect.Open, 0);
     EXPECT_FALSE(s.Menu.ViewRatioForm);
     EXPECT_EQ(commands.size(), 1u);
+}
+
+TEST_F(QtKineticWindow, ReadoutWrittenWhileHiddenShowsWhenTheWindowComesUp) {
+    Scan(10);
+    auto* index = t.app->forms.Find<IndexForm>();
+    ASSERT_NE(index, nullptr);
+    EXPECT_FALSE(index->Visible());
+    s.IndexFormRect.Open = 0;  // shown by the function key, which marks it open afterwards
+    index->Show();
+    test::ProcessEvents();
+    auto* image = dynamic_cast<QtWindowCanvas*>(&index->Surface());
+    ASSERT_NE(image, nullptr);
+    const QImage text = image->Image();
+    int ink = 0;
+    for (int y = 0; y < text.height(); ++y) {
+        for (int x = 0; x < text.width(); ++x) ink += qGray(text.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(ink, 50);  // "Elapsed Time=10. Seconds" and "Ratio = ..."
 }
 
 }  // namespace
