@@ -57,7 +57,10 @@ void NormDiffForm::Form_Resize() {
     if (ExperimentalDefined(s)) s.ExperimentalValid = true;
     if (Rect().Open == 0) return;
 
-    s.AxisSlot = TraceSlot();
+    // The y axis is the selected trace's only while both series are on the chart; a series
+    // drawn alone is labelled with its own scale.
+    const bool both = s.NormDiffValid && s.ExperimentalValid;
+    s.AxisSlot = both ? TraceSlot() : (s.NormDiffValid ? slot::NormDiff : slot::Experimental);
     std::string title = "Time";
     if (s.NormDiffValid) {
         s.FirstOverlaySlot = slot::NormDiff;

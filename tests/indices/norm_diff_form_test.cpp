@@ -160,5 +160,24 @@ TEST_F(NormDiffFormTest, MouseDragsOnTheSelectedSeries) {
     EXPECT_FALSE(s.ZoomDragging);
 }
 
+TEST_F(NormDiffFormTest, ASeriesDrawnAloneIsLabelledWithItsOwnScaleWhicheverTraceIsSelected) {
+    // Slot 13 on another scale: its labels must not appear over slot 12's curve.
+    for (int i = 0; i < ExperimentalPoints; ++i) s.Ch1Data[13][i] *= 1000.0f;
+    DefineBoth();
+    s.Menu.ActivateNormDiff = true;
+    s.Menu.ActivateExperimental = false;
+    s.DisplayChannel[2] = 12;
+    Resize();
+    const std::vector<CanvasOp> selectedDrawn = SinceLastCls(*form);
+    s.DisplayChannel[2] = 13;  // left selected by an earlier Tab
+    Resize();
+    const std::vector<CanvasOp> otherSelected = SinceLastCls(*form);
+    ASSERT_EQ(selectedDrawn.size(), otherSelected.size());
+    for (std::size_t i = 0; i < selectedDrawn.size(); ++i) {
+        EXPECT_EQ(selectedDrawn[i].text, otherSelected[i].text) << "op " << i;
+        EXPECT_EQ(selectedDrawn[i].y1, otherSelected[i].y1) << "op " << i;
+    }
+}
+
 }  // namespace
 }  // namespace tav
