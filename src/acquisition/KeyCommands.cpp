@@ -39,7 +39,7 @@ void CursorCommand(ProgramState& s, ProgramLinks& links) {
 void StartTimedAcquisition(App& app, MDIForm1& mdi) {
     ProgramState& s = app.state;
     if (!s.PortHeldOpen && !s.SimulationMode) {
-        AcquisitionContext link = mdi.Links().Link();
+        AcquisitionContext& link = mdi.Links().Link();
         std::string why;
         if (ClaimPort(link, s.CommPortNumber, link::FastSettings, &why) != PortClaim::Opened) {
             std::string text = "COM" + std::to_string(s.CommPortNumber) + " could not be opened";
@@ -57,7 +57,7 @@ void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle) {
     ProgramState& s = app.state;
     MainForm& main = app.forms.Get<MainForm>();
     main.CMDialog1.FileTitle.clear();
-    FileContext files = links.Files();
+    FileContext& files = links.Files();
     OpenSpectrumDialog(files);
     if (ReadSpectrumFile(files, s.CurrentSlot) != SpectrumReadResult::Ok) return;
     SetDisplayChannel(s, links.Charts(), s.CurrentSlot);
@@ -114,7 +114,7 @@ void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
             flows.OverlayFile();
             break;
         case 'S': {
-            FileContext files = links.Files();
+            FileContext& files = links.Files();
             SaveSpectrumAs(files, s.CurrentSlot);
             break;
         }

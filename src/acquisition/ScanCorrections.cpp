@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/SlotPoints.h"
 #include "indices/BandValues.h"
 #include "platform/Numbers.h"
 #include "shared/ProgramState.h"
@@ -15,10 +16,6 @@ constexpr float MaxBinWidth = 500.0f;
 constexpr int16_t MinBins = 2;
 constexpr int16_t MaxBins = 2200;
 constexpr float RangeMargin = 1.0f;  // the bins stay this far inside the shared range
-
-int Points(const ProgramState& s, int16_t slot) {
-    return std::clamp<int>(s.SlotInfo[slot].NumPoints, 0, PointCount);
-}
 
 // Reference-file correction of one value: measured / file channel 2 * file channel 1, in single
 // precision step by step; 1.0 where the divisor is 0.
@@ -59,7 +56,7 @@ bool ReadReferenceFile(AcquisitionContext& ctx) {
 }  // namespace
 
 void SubtractDarkSpectra(ProgramState& s, int16_t slot) {
-    for (int i = 0; i < Points(s, slot); ++i) {
+    for (int i = 0; i < SlotPoints(s, slot); ++i) {
         s.Ch1Data[slot][i] = s.Ch1Data[slot][i] - s.Ch1Data[slot::DarkCh2][i];
         s.Ch1Data[slot::Reference][i] = s.Ch1Data[slot::Reference][i] - s.Ch1Data[slot::DarkCh1][i];
         s.Ch2Data[slot][i] = s.Ch1Data[slot::Reference][i];
@@ -68,10 +65,10 @@ void SubtractDarkSpectra(ProgramState& s, int16_t slot) {
 
 void ApplyReferenceFile(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
-    const int n = Points(s, slot);
+    const int n = SlotPoints(s, slot);
     for (int i = 0; i < n; ++i) s.RefSpec2[i] = s.Ch1Data[slot::Reference][i];
     if (!ReadReferenceFile(ctx)) return;
-    const int covered = std::min(n, Points(s, slot::Work));
+    const int covered = std::min(n, SlotPoints(s, slot::Work));
     for (int i = 0; i < covered; ++i) {
         s.Ch2Data[slot][i] = Corrected(s.RefSpec2[i], s.Ch2Data[slot::Work][i], s.Ch1Data[slot::Work][i]);
         s.Ch1Data[slot::Reference][i] = s.Ch2Data[slot][i];
@@ -115,7 +112,7 @@ void AverageOntoBins(AcquisitionContext& ctx, int16_t slot) {
         for (int k = 0; k < n; ++k) s.RefSpec2[k] = s.Ch1Data[slot::Reference][k];
         if (ReadReferenceFile(ctx) && BandSearchPoints(s, slot::Work) >= 2) {
             const float first = s.XData[slot::Work][0];
-            const float last = s.XData[slot::Work][Points(s, slot::Work) - 1];
+            const float last = s.XData[slot::Work][SlotPoints(s, slot::Work) - 1];
             for (int k = 0; k < n; ++k) {
                 const float centre = static_cast<float>(k) * bins.width + bins.start;
                 if (centre < std::min(first, last) || centre > std::max(first, last)) continue;

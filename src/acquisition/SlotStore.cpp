@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "acquisition/SlotPoints.h"
+
 namespace tav {
 
 namespace {
@@ -9,9 +11,6 @@ namespace {
 constexpr int16_t LastClearedData = slot::Reference;
 constexpr int16_t LastEmptied = slot::Diagnostics;
 constexpr int16_t NormDiffWindow = 2;
-
-// A point count as an index range of the store.
-int Points(int16_t numPoints) { return std::clamp<int>(numPoints, 0, PointCount); }
 
 }  // namespace
 
@@ -21,7 +20,7 @@ void ClearAllSlots(ProgramState& s, Canvas& mainForm) {
     s.CurrentSlot = 0;
     s.OverlayCount = 0;
     for (int16_t k = 0; k <= LastClearedData; ++k)
-        std::fill_n(s.Ch1Data[k].begin(), Points(s.SlotInfo[k].NumPoints), 0.0f);
+        std::fill_n(s.Ch1Data[k].begin(), SlotPoints(s, k), 0.0f);
     s.ResetTimer = true;
     for (int16_t k = 0; k <= LastEmptied; ++k) s.SlotInfo[k].NumPoints = 0;
     s.DisplayChannel[0] = 0;
@@ -33,7 +32,7 @@ void CopySlot(ProgramState& s, int16_t source, int16_t target) {
     const SlotRecord& from = s.SlotInfo[source];
     SlotRecord& to = s.SlotInfo[target];
     to.NumPoints = from.NumPoints;
-    std::copy_n(s.XData[source].begin(), Points(from.NumPoints), s.XData[target].begin());
+    std::copy_n(s.XData[source].begin(), SlotPoints(s, source), s.XData[target].begin());
     to.PlotRight = from.PlotRight;
     to.PlotLeft = from.PlotLeft;
     to.PlotTop = from.PlotTop;

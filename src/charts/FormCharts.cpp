@@ -1,6 +1,9 @@
 #include "charts/FormCharts.h"
 
 #include "charts/ChartDriver.h"
+#include "indices/IndexForm.h"
+#include "indices/KineticForms.h"
+#include "indices/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
@@ -20,7 +23,17 @@ std::string ChartWindowName(int16_t windowIndex) {
     return SwitchableNames[windowIndex + 1];
 }
 
-Form& SpectrumWindow(App& app) { return app.forms.Get<MainForm>(); }
+template <class Window>
+Form& Get(App& app) {
+    return app.forms.Get<Window>();
+}
+
+// The program's windows in key order.
+constexpr std::array<FormChartWindows::Getter, 9> ProgramWindows = {
+    &Get<MainForm>,       &Get<IndexForm>,     &Get<RatioForm>,
+    &Get<NormDiffForm>,   &Get<ExperimentalForm>, &Get<DerivativeForm>,
+    &Get<IntegralForm>,   &Get<AverageForm>,   &Get<DiagnosticsForm>,
+};
 
 }  // namespace
 
@@ -37,7 +50,9 @@ void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
 
 FormChartWindows::FormChartWindows(App& app, std::array<Getter, 9> getters)
     : app_(app), getters_(getters) {
-    if (!getters_[0]) getters_[0] = SpectrumWindow;
+    for (std::size_t i = 0; i < getters_.size(); ++i) {
+        if (!getters_[i]) getters_[i] = ProgramWindows[i];
+    }
 }
 
 Form* FormChartWindows::FindLoaded(const std::string& name) const {
@@ -56,12 +71,7 @@ MainWindowView FormChartWindows::MainView() { return ReadMainWindows(app_); }
 
 void FormChartWindows::ShowWindow(SwitchableWindow window) {
     const auto index = static_cast<std::size_t>(window);
-    if (index >= getters_.size()) return;
-    if (getters_[index]) {
-        getters_[index](app_).Show();
-    } else if (Form* form = FindLoaded(SwitchableNames[index])) {
-        form->Show();
-    }
+    if (index < getters_.size()) getters_[index](app_).Show();
 }
 
 }  // namespace tav

@@ -23,7 +23,7 @@ void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle);
 
 // ChartWindows over app.forms. Chart window i is the loaded window named "MainForm",
 // "RatioForm", ..., "DiagnosticsForm". Showing a window uses its getter (which loads it when
-// needed); without one only a loaded window is shown. The spectrum window's getter is built in.
+// needed); the program's windows are the getters of every entry a caller leaves empty.
 class FormChartWindows : public ChartWindows {
 public:
     using Getter = Form& (*)(App&);

@@ -1,6 +1,14 @@
 #include "indices/IndexReadout.h"
 
+#include "charts/FormatByMagnitude.h"
+
 namespace tav {
+
+std::string IndexReadoutText(const IndexReadoutLine& line) {
+    std::string text = line.label;
+    if (line.hasValue) text += FormatByMagnitude(line.value);
+    return text + line.suffix;
+}
 
 std::vector<IndexReadoutLine> StoredIndexReadout(const ProgramState& state) {
     return {TextLine(""),

@@ -37,6 +37,10 @@ inline IndexReadoutLine ElapsedTimeLine(float elapsed) {
     return ValueLine(readout::ElapsedTime, elapsed, readout::Seconds);
 }
 
+// The text of a line: the label, the value's FormatByMagnitude text, the trailing text, with
+// nothing between them.
+std::string IndexReadoutText(const IndexReadoutLine& line);
+
 // What the window's repaint shows: the empty line, the elapsed time and the six stored values,
 // whatever the enable flags are.
 std::vector<IndexReadoutLine> StoredIndexReadout(const ProgramState& state);

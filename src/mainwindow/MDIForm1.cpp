@@ -1,6 +1,7 @@
 #include "mainwindow/MDIForm1.h"
 
 #include "acquisition/AutoScanTimer.h"
+#include "acquisition/KeyCommands.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
 #include "indices/Calibration.h"
@@ -84,6 +85,15 @@ MDIForm1::MDIForm1(App& app) : MdiForm(app, "MDIForm1"), links_(app) {
     Timer1.Tick = [this] { Timer1_Timer(); };
     Exit.Click = [this] { Exit_Click(); };
     BindParameterBoxes();
+    // Every window hands its letters to the one dispatcher (unless a test listens to them).
+    if (!app.keyCommand) {
+        app.keyCommand = [&app](int16_t& keyAscii, std::string& xTitle) { HandleKeyCommand(app, keyAscii, xTitle); };
+        installedKeyCommand_ = true;
+    }
+}
+
+MDIForm1::~MDIForm1() {
+    if (installedKeyCommand_) app.keyCommand = nullptr;
 }
 
 void MDIForm1::MDIForm_Load() {
@@ -110,7 +120,7 @@ void MDIForm1::MDIForm_Load() {
     s.DisplayChannel[2] = 12;
     s.DisplayChannel[5] = 16;
 
-    FileContext files = links_.Files();
+    FileContext& files = links_.Files();
     ReadSettingsFile(files);
     ComputeWavelengths(s);
     // Without a settings file the reader fills no box: they show the defaults in force, so that
@@ -140,7 +150,7 @@ void MDIForm1::Unload() {
         // A settings file that cannot be written is reported by the writer; the program ends all
         // the same.
         app.fs.SetCurrentDir(app.state.StartDir);
-        FileContext files = links_.Files();
+        FileContext& files = links_.Files();
         WriteSettingsFile(files);
     }
     MdiForm::Unload();

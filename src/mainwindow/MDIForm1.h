@@ -12,6 +12,7 @@ namespace tav {
 class MDIForm1 : public MdiForm {
 public:
     explicit MDIForm1(App& app);
+    ~MDIForm1() override;
 
     // Tool strip along the top edge.
     PictureBox Picture1{*this, "Picture1"};
@@ -79,6 +80,7 @@ private:
     void FocusSpectrumWindow();
 
     ProgramLinks links_;
+    bool installedKeyCommand_ = false;
     bool loading_ = false;
     bool exiting_ = false;
 };

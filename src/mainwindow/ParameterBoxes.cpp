@@ -105,7 +105,7 @@ void MDIForm1::SetIntegAverIntens() {
     interva.SetValue(s.IntervalTenths);
     Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
 
-    AcquisitionContext link = links_.Link();
+    AcquisitionContext& link = links_.Link();
     if (!ParameterBlock(link) && !s.SimulationMode) {
         app.op.MsgBox("The parameters could not be sent to the instrument on COM" +
                           std::to_string(s.CommPortNumber) + ".",

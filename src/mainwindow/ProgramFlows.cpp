@@ -1,7 +1,11 @@
 // The flows that the key commands and the timed acquisition start, on the program's windows.
 
+#include "acquisition/DarkReferenceScan.h"
+#include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
+#include "indices/IndexForm.h"
+#include "indices/KineticIndices.h"
 #include "mainwindow/ProgramLinks.h"
-
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -10,24 +14,28 @@ namespace {
 
 class ProgramFlows final : public CommandFlows {
 public:
-    explicit ProgramFlows(App& app) : app_(app) {}
+    ProgramFlows(App& app, ProgramLinks& links) : app_(app), links_(links) {}
 
-    void NextScan() override {}
-    void DarkScan() override {}
-    void OverlayScan() override {}
-    void ReferenceScan() override {}
-    void OverlayFile() override {}
-    void ComputeKineticIndices() override {}
-    void ClearIndexWindow() override {}
+    void NextScan() override { tav::NextScan(links_.Flow()); }
+    void DarkScan() override { tav::DarkScan(links_.Flow()); }
+    void OverlayScan() override { tav::OverlayScan(links_.Flow()); }
+    void ReferenceScan() override { tav::ReferenceScan(links_.Flow()); }
+    void OverlayFile() override { tav::OverlayFile(links_.Flow()); }
+    void ComputeKineticIndices() override { tav::ComputeKineticIndices(app_.state, links_.Indices()); }
+    void ClearIndexWindow() override { tav::ClearIndexWindow(app_); }
+    // The erase confirmation and the settings window come with the main window's dialogs.
     void ShowEraseForm() override {}
     void ShowSettingsForm() override {}
 
 private:
-    [[maybe_unused]] App& app_;
+    App& app_;
+    ProgramLinks& links_;
 };
 
 }  // namespace
 
-std::unique_ptr<CommandFlows> MakeProgramFlows(App& app) { return std::make_unique<ProgramFlows>(app); }
+std::unique_ptr<CommandFlows> MakeProgramFlows(App& app, ProgramLinks& links) {
+    return std::make_unique<ProgramFlows>(app, links);
+}
 
 }  // namespace tav

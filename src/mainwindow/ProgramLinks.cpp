@@ -1,9 +1,9 @@
 #include "mainwindow/ProgramLinks.h"
 
-#include "files/SpectrumFileReader.h"
-#include "indices/TraceSelection.h"
+#include "indices/IndexForm.h"
+#include "indices/KineticForms.h"
+#include "indices/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/WelcomeForm.h"
 #include "platform/forms/App.h"
 
@@ -11,34 +11,31 @@ namespace tav {
 
 namespace {
 
+template <class T>
+Form& Get(App& app) {
+    return app.forms.Get<T>();
+}
+
+// The windows of the settings file in its order; the spectrum window's getter is built in and
+// the quick menu is not part of the program yet.
+constexpr std::array<AppFileWindows::Getter, SettingsWindowCount> SettingsWindows = {
+    nullptr,           nullptr,           &Get<IndexForm>,    &Get<RatioForm>,   &Get<NormDiffForm>,
+    &Get<ExperimentalForm>, &Get<DerivativeForm>, &Get<IntegralForm>, &Get<AverageForm>, &Get<DiagnosticsForm>,
+};
+
 void ShowWelcomeWindow(App& app) { app.forms.Get<WelcomeForm>().Show(); }
 
 }  // namespace
 
 ProgramLinks::ProgramLinks(App& app)
-    : app_(app), fileWindows_(app), charts_(app), flows_(MakeProgramFlows(app)) {
+    : fileWindows_(app, SettingsWindows),
+      files_{app.state, app.fs, app.op, app.clock, logs, fileWindows_},
+      charts_(app),
+      indices_(app),
+      flow_{app, charts_, indices_, files_},
+      acquisition_(flow_),
+      flows_(MakeProgramFlows(app, *this)) {
     fileWindows_.SetWelcome(ShowWelcomeWindow);
-}
-
-FileContext ProgramLinks::Files() {
-    return FileContext{app_.state, app_.fs, app_.op, app_.clock, logs, fileWindows_};
-}
-
-AcquisitionContext ProgramLinks::Link() {
-    return AcquisitionContext{app_.state, app_.comm, app_.clock, app_.fs, app_.op, *this};
-}
-
-Canvas& ProgramLinks::MainFormSurface() { return app_.forms.Get<MainForm>().Surface(); }
-
-bool ProgramLinks::ReadSpectrumFile(int16_t slot) {
-    FileContext files = Files();
-    return tav::ReadSpectrumFile(files, slot) == SpectrumReadResult::Ok;
-}
-
-void ProgramLinks::SetDisplayChannel(int16_t slot) { tav::SetDisplayChannel(app_.state, charts_, slot); }
-
-void ProgramLinks::SetDialogFileName(const std::string& path) {
-    app_.forms.Get<MainForm>().CMDialog1.FileName = path;
 }
 
 ProgramLinks& LinksOf(App& app) { return app.forms.Get<MDIForm1>().Links(); }

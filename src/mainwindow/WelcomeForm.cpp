@@ -47,7 +47,7 @@ WelcomeForm::WelcomeForm(App& app) : Form(app, "WelcomeForm") {
     Timer2.Tick = [this] { Timer2_Timer(); };
 
     Command1.Click = [this] { Close(); };
-    Command1.LostFocus = [this] { Close(); };
+    Command1.LostFocus = [this] { FocusLost(); };
     for (PictureBox* picture : {&Picture3, &Picture1, &Picture2, &main}) picture->Click = [this] { Close(); };
 }
 
@@ -80,7 +80,18 @@ void WelcomeForm::Form_Click() { Close(); }
 
 void WelcomeForm::Form_KeyPress(int16_t& /*KeyAscii*/) { Close(); }
 
-void WelcomeForm::Form_LostFocus() { Close(); }
+void WelcomeForm::Form_LostFocus() { FocusLost(); }
+
+void WelcomeForm::UserActivated() {
+    if (Loaded()) activated_ = true;
+    Form::UserActivated();
+}
+
+// The focus moves between windows while the program comes up, before the window system has
+// given this window the focus; only losing it after that is the operator's doing.
+void WelcomeForm::FocusLost() {
+    if (activated_) Close();
+}
 
 void WelcomeForm::Form_Unload(int16_t& /*Cancel*/) {
     ProgramState& s = app.state;

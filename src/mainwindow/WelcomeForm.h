@@ -23,6 +23,9 @@ public:
     Button Command1{*this, "Command1", "CONTINUE"};
     Timer Timer2{*this, "Timer2"};
 
+    // The window system made this the active window: from now on losing the focus closes it.
+    void UserActivated() override;
+
 protected:
     void Form_Load() override;
     void Form_Unload(int16_t& Cancel) override;
@@ -33,8 +36,10 @@ protected:
 private:
     void Timer2_Timer();
     void Close();
+    void FocusLost();
 
     bool wingsClosedNext_ = false;
+    bool activated_ = false;
 };
 
 // The file of one of the welcome window's pictures.

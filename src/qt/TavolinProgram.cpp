@@ -1,12 +1,45 @@
 #include "qt/TavolinProgram.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
+
+namespace {
+
+constexpr int CloseRetryMs = 20;
+
+MsgResult CancellingAnswer(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OkOnly: return MsgResult::Ok;
+        case MsgButtons::YesNo: return MsgResult::No;
+        case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
+        case MsgButtons::OkCancel:
+        case MsgButtons::YesNoCancel:
+        case MsgButtons::RetryCancel: return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
+
+}  // namespace
+
+MsgResult ProgramOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                                  const std::string& title) {
+    return ending_ ? CancellingAnswer(buttons) : dialogs_.MsgBox(text, buttons, icon, title);
+}
+
+std::string ProgramOperator::OpenFileDialog(const FileDialogRequest& request) {
+    return ending_ ? std::string() : dialogs_.OpenFileDialog(request);
+}
+
+std::string ProgramOperator::SaveFileDialog(const FileDialogRequest& request) {
+    return ending_ ? std::string() : dialogs_.SaveFileDialog(request);
+}
 
 TavolinProgram::TavolinProgram(const std::string& startDir)
     : state_(std::make_unique<ProgramState>()),
@@ -24,11 +57,21 @@ TavolinProgram::~TavolinProgram() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Start-up shows the main window with the spectrum window and the welcome window over them; the
+// main window is not brought up again, so that the welcome keeps the focus.
 void TavolinProgram::Start() {
-    app_->forms.Get<MDIForm1>().Show();
+    MDIForm1& main = app_->forms.Get<MDIForm1>();
+    if (!main.Visible()) main.Show();
 }
 
 void TavolinProgram::RequestClose() {
+    op_.SetEnding();
+    if (app_->flow.Running()) {
+        // The dialog the flow waits for gives way; the close comes when the flow is done.
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        QTimer::singleShot(CloseRetryMs, [this] { RequestClose(); });
+        return;
+    }
     if (MdiForm* main = app_->forms.Mdi()) main->UserClose();
     if (app_->forms.Mdi()) QCoreApplication::quit();
 }

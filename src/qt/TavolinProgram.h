@@ -18,6 +18,27 @@ namespace tav {
 class App;
 struct ProgramState;
 
+// The operator of the program: Qt's dialogs until the program is told to end; from then on no
+// dialog waits: each takes its cancelling answer at once, so that a running flow can finish.
+class ProgramOperator : public Operator {
+public:
+    explicit ProgramOperator(Operator& dialogs) : dialogs_(dialogs) {}
+    void SetEnding() { ending_ = true; }
+    bool Ending() const { return ending_; }
+
+    MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+    std::string OpenFileDialog(const FileDialogRequest& request) override;
+    std::string SaveFileDialog(const FileDialogRequest& request) override;
+    void Beep() override { dialogs_.Beep(); }
+    std::vector<std::string> ScreenFonts() override { return dialogs_.ScreenFonts(); }
+    void ShowHelp(const std::string& helpFile) override { dialogs_.ShowHelp(helpFile); }
+
+private:
+    Operator& dialogs_;
+    bool ending_ = false;
+};
+
 class TavolinProgram {
 public:
     // The program starts in startDir (its settings file, data folder and kinetic logs are
@@ -29,8 +50,8 @@ public:
 
     // Loads the main window, which starts the program, and shows it.
     void Start();
-    // Closes the main window as its close box does (the program ends when it unloads);
-    // ends the event loop anyway when the window cannot close now.
+    // Ends the program as closing the main window does, with the settings file written: a flow
+    // that is running is let finish first, its dialogs answered at once.
     void RequestClose();
 
     App& app() { return *app_; }
@@ -39,7 +60,8 @@ public:
 private:
     std::unique_ptr<ProgramState> state_;
     SystemClock clock_;
-    QtOperator op_;
+    QtOperator dialogs_;
+    ProgramOperator op_{dialogs_};
     QtCommControl comm_;
     NoBoardLibrary board_;
     RealFileSystem fs_;

@@ -20,7 +20,7 @@ TEST(SimulationFile, TheBundledSpectrumReadsAsOneScan) {
     ASSERT_TRUE(w.dir.Write("simulate.rdg", text.str()));
 
     w.state->SlotInfo[0].FileName = w.dir.File("simulate.rdg");
-    FileContext files = w.Mdi().Links().Files();
+    FileContext& files = w.Mdi().Links().Files();
     ASSERT_EQ(ReadSpectrumFile(files, 0), SpectrumReadResult::Ok);
     const ProgramState& s = *w.state;
     ASSERT_EQ(s.SlotInfo[0].NumPoints, 256);

@@ -28,7 +28,10 @@ TEST(WelcomeForm, WhateverClosesItTakesExactlyOneScan) {
              welcome.Timer2.UserTick();
              welcome.UserKeyPress(nullptr, 13);
          }},
-        {"the focus going elsewhere", [](MainWindowWorld& w) { w.Main().UserFocus(nullptr); }},
+        {"the focus going elsewhere", [](MainWindowWorld& w) {
+             w.Welcome()->UserActivated();
+             w.Main().UserFocus(nullptr);
+         }},
         {"the first click on the spectrum window", [](MainWindowWorld& w) { w.Main().UserClick(); }},
         {"a click on the main window's empty area", [](MainWindowWorld& w) { w.Mdi().UserClick(); }},
         {"the end of the animation", [](MainWindowWorld& w) {
@@ -57,6 +60,13 @@ TEST(WelcomeForm, WhateverClosesItTakesExactlyOneScan) {
         w.Mdi().UserClick();
         EXPECT_EQ(w.flows.calls.size(), 1u);
     }
+}
+
+TEST(WelcomeForm, FocusMovingBeforeTheWindowSystemActivatedItLeavesItOpen) {
+    MainWindowWorld w;
+    w.Main().UserFocus(nullptr);
+    EXPECT_NE(w.Welcome(), nullptr);
+    EXPECT_TRUE(w.flows.calls.empty());
 }
 
 TEST(WelcomeForm, TheButterflyCrossesInSeventyFourStepsAndTheNextTickCloses) {

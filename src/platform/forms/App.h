@@ -6,6 +6,10 @@
 // box or file dialog inside it included) every input from the front end is dropped: timer ticks,
 // keys, clicks, edits and menu choices, so no key starts another flow and no tick re-enters.
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
 #include "platform/forms/Forms.h"
 
 namespace tav {
@@ -64,6 +68,10 @@ public:
     Printer& printer;
     FormHost& host;
     FlowGuard flow;
+    // Where the windows hand the keys they do not use themselves: the dispatcher of the
+    // single-letter commands, installed by the program (character code, x-axis title). A key is
+    // ignored while none is installed.
+    std::function<void(int16_t& keyAscii, std::string& xTitle)> keyCommand;
     Forms forms;  // last: destroyed first, while the services still exist
 };
 

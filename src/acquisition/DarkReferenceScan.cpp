@@ -1,0 +1,108 @@
+#include "acquisition/DarkReferenceScan.h"
+
+#include <algorithm>
+
+#include "acquisition/FlowSteps.h"
+#include "acquisition/ScanAcquisition.h"
+#include "acquisition/ScanTransfer.h"
+#include "acquisition/SlotPoints.h"
+#include "mainwindow/MDIForm1.h"
+#include "platform/draw/Canvas.h"
+#include "mainwindow/MainForm.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+// The reference scan's acquisition into slot 10.
+AcquireResult AcquireReference(AcquisitionContext& ctx) {
+    ProgramState& s = ctx.state;
+    if (s.SimulationMode) {
+        s.ReferencePass = false;
+        return AcquireScan(ctx, slot::Reference);
+    }
+    s.ReferencePass = true;
+    TransferOutcome first = OpenPortAndTransfer(ctx);
+    s.ReferencePass = false;
+    if (first == TransferOutcome::Refused) return AcquireResult::Failed;
+    if (first == TransferOutcome::NoResponse) return AcquireResult::NoResponse;
+    return AcquireScan(ctx, slot::Reference);
+}
+
+// Slot 10 divided by the file's channel 1 and multiplied by its channel 2, point by point where
+// the file reaches (1.0 where its channel 1 is 0); the result is channel 2 of the slot on display.
+void ApplyReferenceCalibration(ScanFlowContext& flow, AcquisitionWindows& windows) {
+    ProgramState& s = flow.app.state;
+    s.SlotInfo[slot::Work].FileName = s.ReferenceFileName;
+    if (!windows.ReadSpectrumFile(slot::Work)) return;
+    if (!IsValidSlot(s.CurrentSlot)) return;
+    const int n = std::min(SlotPoints(s, slot::Reference), SlotPoints(s, slot::Work));
+    for (int i = 0; i < n; ++i) {
+        float& v = s.Ch1Data[slot::Reference][i];
+        const float divisor = s.Ch1Data[slot::Work][i];
+        if (divisor == 0.0f) {
+            v = 1.0f;
+        } else {
+            v = v / divisor;
+            v = s.Ch2Data[slot::Work][i] * v;
+        }
+        s.Ch2Data[s.CurrentSlot][i] = v;
+    }
+}
+
+}  // namespace
+
+void DarkScan(ScanFlowContext& flow) {
+    FlowScope running(flow.app.flow);
+    ProgramState& s = flow.app.state;
+    s.DarkViewOn = s.DarkRefShown = true;
+    s.ProcessedResult = false;
+    ShowScanParameters(flow);
+
+    FlowAcquisition acquisition(flow);
+    switch (AcquireScanPair(acquisition.ctx, slot::DarkCh1, slot::DarkCh2)) {
+        case AcquireResult::Data: break;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::Failed: return;
+    }
+    flow.Spectrum().Surface().Cls();
+    s.CurrentSlot = s.ShowChannel2 ? slot::DarkCh1 : slot::DarkCh2;
+    AdvanceWriteAddress(s, ShortMemoryEnd);
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    DrawSpectrumChart(flow, s.CurrentSlot);
+    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
+    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) PrintScanStatus(flow, "Read Scan");
+    if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) PrintScanStatus(flow, "Write Finished");
+}
+
+void ReferenceScan(ScanFlowContext& flow) {
+    FlowScope running(flow.app.flow);
+    ProgramState& s = flow.app.state;
+    s.DarkRefShown = true;
+    s.ProcessedResult = false;
+    MDIForm1& main = flow.Main();
+    main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
+    main.Averaging.SetValue(s.NumToAverage);
+    main.Source.SetValue(s.LampLevel);
+
+    FlowAcquisition acquisition(flow);
+    switch (AcquireReference(acquisition.ctx)) {
+        case AcquireResult::Data: break;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::Failed: return;
+    }
+    if (s.DarkCorrectionOn) {
+        for (int i = 0; i < SlotPoints(s, slot::Reference); ++i)
+            s.Ch1Data[slot::Reference][i] = s.Ch1Data[slot::Reference][i] - s.Ch1Data[slot::DarkCh2][i];
+    }
+    if (s.ReferenceOn) ApplyReferenceCalibration(flow, acquisition.windows);
+    flow.Spectrum().Surface().Cls();
+    const int16_t window = SlotWindowIndex(slot::Reference);
+    const int16_t autoScale = s.AutoScaleOn[window];
+    s.AutoScaleOn[window] = -1;
+    DrawSpectrumChart(flow, slot::Reference);
+    s.AutoScaleOn[window] = autoScale;
+}
+
+}  // namespace tav

@@ -1,0 +1,67 @@
+#include "acquisition/FlowSteps.h"
+
+#include <algorithm>
+
+#include "acquisition/StatusFont.h"
+#include "charts/FormCharts.h"
+#include "files/FileWindows.h"
+#include "files/SpectrumSave.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Numbers.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+constexpr float StatusX = 5500;
+constexpr float StatusY = 0;
+
+}  // namespace
+
+void ShowScanParameters(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    MDIForm1& main = flow.Main();
+    main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
+    main.Averaging.SetValue(s.NumToAverage);
+    main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
+    if (s.MemoryMode == memmode::Read) main.Integ.SetValue(s.ReadAddress);
+    main.scannumbe.SetValue(s.ScanNumber);
+    main.interva.SetValue(s.IntervalTenths);
+}
+
+void ShowNoDataMessage(ScanFlowContext& flow) {
+    flow.app.op.MsgBox("Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'", MsgButtons::OkOnly,
+                       MsgIcon::Exclamation);
+}
+
+void DrawSpectrumChart(ScanFlowContext& flow, int16_t slot) {
+    std::string title;
+    DrawChart(flow.Spectrum(), slot, title);
+}
+
+void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot) {
+    flow.Spectrum().Surface().Cls();
+    DrawSpectrumChart(flow, slot);
+}
+
+void PrintScanStatus(ScanFlowContext& flow, const std::string& text) {
+    if (text.empty()) return;
+    PrintStatus(flow.Spectrum().Surface(), flow.app.op, StatusX, StatusY, text);
+}
+
+void AutoSaveScan(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    if (!s.AutoSaveOn) return;
+    if (s.UserSuppliedName) SaveSpectrumAs(flow.files, s.CurrentSlot);
+    else AutoSaveSpectrum(flow.files);
+}
+
+void AdvanceWriteAddress(ProgramState& s, int16_t end) {
+    int address = s.WriteAddress;
+    if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) address += s.ScanNumber;
+    s.WriteAddress = static_cast<int16_t>(std::clamp(address, INT16_MIN + 0, static_cast<int>(end)));
+}
+
+}  // namespace tav

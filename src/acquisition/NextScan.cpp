@@ -1,0 +1,108 @@
+#include "acquisition/NextScan.h"
+
+#include <algorithm>
+
+#include "acquisition/FlowSteps.h"
+#include "acquisition/ScanAcquisition.h"
+#include "acquisition/ScanCorrections.h"
+#include "acquisition/StatusFont.h"
+#include "files/AutoSaveNames.h"
+#include "files/TextConversions.h"
+#include "indices/KineticIndices.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Numbers.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+constexpr float WarningX = 1500;
+constexpr float WarningY = 500;
+
+void RestartElapsedTime(ProgramState& s, Clock& clock) {
+    const float now = clock.Timer();
+    if (s.ResetTimer) {
+        s.ResetTimer = false;
+        s.RatioCount = s.NormDiffCount = s.ExperimentalCount = s.DerivativeCount = 0;
+        s.IntegralCount = s.AverageCount = s.DiagnosticsCount = 0;
+        s.TimerStart = now;
+    }
+    // Negative across midnight; the index pass adds the day.
+    s.ElapsedTime = now - s.TimerStart;
+}
+
+// Read-out and write addresses after the scan, with the main window's boxes.
+void KeepMemoryAddresses(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    MDIForm1& main = flow.Main();
+    if (s.MemoryMode == memmode::Read && s.ReadAddressPending) {
+        s.ReadAddressPending = false;
+        s.ReadAddress = static_cast<int16_t>(std::max(s.ReadAddress - 1, INT16_MIN + 0));
+    }
+    const int step = s.ScanNumber == 0 ? 1 : s.ScanNumber;
+    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryEnd) {
+        flow.Spectrum().Surface().Print("Read Scan");
+        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryEnd + 0));
+    }
+    main.Text5.SetText(StrInt(s.ReadAddress));
+    main.Integ.SetValue(s.ReadAddress);
+    AdvanceWriteAddress(s, MemoryEnd);
+    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryEnd) main.Text2.SetText(" Normal");
+}
+
+std::string StatusText(ScanFlowContext& flow) {
+    const ProgramState& s = flow.app.state;
+    if (flow.Main().Timer1.Enabled())
+        return s.MemoryMode == memmode::Read ? "AutoCopy in Progress" : "AutoScan in Progress";
+    if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) return "Write Finished";
+    if (s.MemoryMode == memmode::Erase) return "Erase Finished";
+    return "";
+}
+
+void SaturationWarning(ScanFlowContext& flow) {
+    Canvas& window = flow.Spectrum().Surface();
+    StatusFont font(window, flow.app.op);
+    window.CurrentX = WarningX;
+    window.CurrentY = WarningY;
+    window.Print("Signal is saturating. Reduce");
+    window.CurrentX = WarningX;
+    window.Print("integr.time/source intensity.");
+}
+
+}  // namespace
+
+void NextScan(ScanFlowContext& flow) {
+    FlowScope running(flow.app.flow);
+    ProgramState& s = flow.app.state;
+    s.DarkViewOn = s.PrintInColor = s.DarkRefShown = s.ProcessedResult = false;
+    s.DerivativeParam = 0;
+    s.SavedDisplaySlot = 0;
+    if (s.AutoSaveOn) PrepareAutoSaveName(s);
+
+    flow.Main().Text4.SetText(IntToText(s.NumToAverage));
+    ShowScanParameters(flow);
+    RestartElapsedTime(s, flow.app.clock);
+    s.CurrentSlot = 0;
+    s.OverlayCount = 0;
+
+    FlowAcquisition acquisition(flow);
+    switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
+        case AcquireResult::Data: break;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::Failed: return;
+    }
+    s.FirstOverlaySlot = s.CurrentSlot;
+    CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
+    KeepMemoryAddresses(flow);
+    RedrawSpectrumWindow(flow, s.CurrentSlot);
+    PrintScanStatus(flow, StatusText(flow));
+    if (s.SaturationFlag) SaturationWarning(flow);
+    ComputeKineticIndices(s, flow.indices);
+    s.OverlayCount = 1;
+    AutoSaveScan(flow);
+}
+
+}  // namespace tav

@@ -1,0 +1,88 @@
+#include "acquisition/OverlayScan.h"
+
+#include "acquisition/FlowSteps.h"
+#include "acquisition/ScanAcquisition.h"
+#include "acquisition/ScanCorrections.h"
+#include "acquisition/SlotPoints.h"
+#include "files/AutoSaveNames.h"
+#include "files/FileDialogs.h"
+#include "files/FileWindows.h"
+#include "files/SpectrumFileReader.h"
+#include "indices/KineticIndices.h"
+#include "indices/TraceSelection.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Operator.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int16_t RingSlots = slot::LastOverlay + 1;
+
+}  // namespace
+
+void AdvanceOverlayRing(ProgramState& s) {
+    if (s.OverlayCount > RingSlots - 1) s.OverlayCount = RingSlots - 1;
+    if (s.OverlayCount != 0) {
+        s.CurrentSlot = static_cast<int16_t>(s.CurrentSlot + 1);
+        // A current slot outside the ring (a dark view) starts it again at 0.
+        if (s.CurrentSlot > slot::LastOverlay || s.CurrentSlot < 0) s.CurrentSlot = 0;
+        s.SavedDisplaySlot = s.CurrentSlot;
+    } else {
+        s.CurrentSlot = 0;
+    }
+    s.FirstOverlaySlot = static_cast<int16_t>(s.CurrentSlot - s.OverlayCount);
+    if (s.FirstOverlaySlot < 0) s.FirstOverlaySlot = static_cast<int16_t>(s.FirstOverlaySlot + RingSlots);
+}
+
+void OverlayScan(ScanFlowContext& flow) {
+    FlowScope running(flow.app.flow);
+    ProgramState& s = flow.app.state;
+    s.PrintInColor = true;
+    s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
+    if (s.AutoSaveOn) PrepareAutoSaveName(s);
+    ShowScanParameters(flow);
+    AdvanceOverlayRing(s);
+
+    FlowAcquisition acquisition(flow);
+    switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
+        case AcquireResult::Data: break;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::Failed: return;
+    }
+    CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
+    flow.Spectrum().Surface().Cls();
+    AdvanceWriteAddress(s, ShortMemoryEnd);
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    s.ActiveWindowIdx = 0;
+    DrawSpectrumChart(flow, s.CurrentSlot);
+    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
+    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) PrintScanStatus(flow, "Read Scan");
+    if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) PrintScanStatus(flow, "Write Finished");
+    ComputeKineticIndices(s, flow.indices);
+    s.OverlayCount = static_cast<int16_t>(s.OverlayCount + 1);
+    AutoSaveScan(flow);
+}
+
+void OverlayFile(ScanFlowContext& flow) {
+    FlowScope running(flow.app.flow);
+    ProgramState& s = flow.app.state;
+    s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
+    AdvanceOverlayRing(s);
+    flow.Spectrum().CMDialog1.FileTitle.clear();
+    OpenSpectrumDialog(flow.files);
+    const bool read = ReadSpectrumFile(flow.files, s.CurrentSlot) == SpectrumReadResult::Ok;
+    s.PrintInColor = true;
+    if (!read) return;
+    if (s.BeepOn) flow.app.op.Beep();
+    SetDisplayChannel(s, flow.charts, s.CurrentSlot);
+    flow.Spectrum().Surface().Cls();
+    s.ActiveWindowIdx = 0;
+    DrawSpectrumChart(flow, s.CurrentSlot);
+    ComputeKineticIndices(s, flow.indices);
+    s.OverlayCount = static_cast<int16_t>(s.OverlayCount + 1);
+}
+
+}  // namespace tav

@@ -1,0 +1,32 @@
+#include "acquisition/ScanFlowContext.h"
+
+#include "files/FileWindows.h"
+#include "files/SpectrumFileReader.h"
+#include "indices/TraceSelection.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+MainForm& ScanFlowContext::Spectrum() { return app.forms.Get<MainForm>(); }
+MDIForm1& ScanFlowContext::Main() { return app.forms.Get<MDIForm1>(); }
+
+Canvas& FlowAcquisitionWindows::MainFormSurface() { return flow_.Spectrum().Surface(); }
+
+bool FlowAcquisitionWindows::ReadSpectrumFile(int16_t slot) {
+    return tav::ReadSpectrumFile(flow_.files, slot) == SpectrumReadResult::Ok;
+}
+
+void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {
+    tav::SetDisplayChannel(flow_.app.state, flow_.charts, slot);
+}
+
+void FlowAcquisitionWindows::SetDialogFileName(const std::string& path) {
+    flow_.Spectrum().CMDialog1.FileName = path;
+}
+
+FlowAcquisition::FlowAcquisition(ScanFlowContext& flow)
+    : windows(flow), ctx{flow.app.state, flow.app.comm, flow.app.clock, flow.app.fs, flow.app.op, windows} {}
+
+}  // namespace tav

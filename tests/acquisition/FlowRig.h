@@ -1,0 +1,134 @@
+#pragma once
+// The scan flows on a headless program: the simulated instrument on the loopback port, a fake
+// clock, a scripted operator, a temporary start folder, the real file routines, the chart
+// engine on the forms' recording canvases and a recording index output.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acquisition/ScanFlowContext.h"
+#include "charts/FormCharts.h"
+#include "files/AppFileWindows.h"
+#include "files/FileWindows.h"
+#include "files/KineticLogs.h"
+#include "files/SpectrumFileWriter.h"
+#include "indices/KineticIndices.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/BoardLibrary.h"
+#include "platform/FakeClock.h"
+#include "platform/RealFileSystem.h"
+#include "platform/ScriptedOperator.h"
+#include "platform/comm/LoopbackComm.h"
+#include "platform/comm/SimulatedInstrument.h"
+#include "platform/forms/App.h"
+#include "platform/forms/HeadlessHost.h"
+#include "platform/forms/RecordingPrinter.h"
+#include "shared/ProgramState.h"
+#include "support/TempDir.h"
+
+namespace tav::acqtest {
+
+class RecordingIndices : public KineticIndicesOutput {
+public:
+    explicit RecordingIndices(const FlowGuard& guard) : guard_(guard) {}
+    void ClearIndexWindow() override {
+        ++passes;
+        duringFlow = duringFlow && guard_.Running();
+    }
+    void PrintIndexLine(const IndexReadoutLine&) override {}
+    void Wait(int) override {}
+    void KineticPointAdded(int16_t) override {}
+
+    int passes = 0;
+    bool duringFlow = true;  // every pass ran inside a flow
+
+private:
+    const FlowGuard& guard_;
+};
+
+inline InstrumentOptions ExactInstrument() {
+    InstrumentOptions o;
+    o.spectrum.noise = 0.0;
+    return o;
+}
+
+struct FlowRig {
+    explicit FlowRig(InstrumentOptions o = ExactInstrument())
+        : instrument(std::move(o)), comm(instrument, clock), fs(dir.Path()) {
+        // The program's main window first: its start-up runs in a folder of its own and without
+        // the welcome window, and the rig then starts from a fresh state.
+        fs.SetCurrentDir(programDir.Path());
+        state.WelcomeShown = true;
+        app.forms.Get<MDIForm1>();
+        state = *std::make_unique<ProgramState>();
+        fs.SetCurrentDir(dir.Path());
+        Main().Text2.SetText("");
+        clock.Set(10, 0, 0);
+        ProgramState& s = state;
+        s.IntegrationTime = 100;
+        s.NumToAverage = 1;
+        s.CommPortNumber = 1;
+        s.StartDir = dir.Path();
+        s.DefaultPath = dir.Path();
+        for (int i = 0; i < WaveLengthCount; ++i) s.WaveLength[i] = 300.0f + 3.3f * (i + 1);
+        s.AutoScaleOn.fill(-1);
+        op.SetFonts({"DejaVu Sans", "Arial"});
+        MainForm& spectrum = app.forms.Get<MainForm>();
+        spectrum.Show();
+        Canvas().SetAvailableFonts({"DejaVu Sans", "Arial", "MS Sans Serif", "Small Fonts"});
+        s.ChartFontName = "Arial";
+        Canvas().SetFontName("MS Sans Serif");
+    }
+
+    RecordingCanvas& Canvas() { return HeadlessHost::CanvasOf(app.forms.Get<MainForm>()); }
+    MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
+    std::string Heard() const { return instrument.Received(); }
+    size_t Clears() { return Canvas().OpsOfKind(CanvasOp::Kind::Cls).size(); }
+    std::vector<std::string> Printed() { return Canvas().PrintedTexts(); }
+    // What the flows printed in the status font (the first font of the screen), not the chart.
+    std::vector<CanvasOp> StatusPrints() {
+        std::vector<CanvasOp> prints;
+        for (const CanvasOp& op : Canvas().OpsOfKind(CanvasOp::Kind::Print))
+            if (op.fontName == StatusFontName) prints.push_back(op);
+        return prints;
+    }
+    static constexpr const char* StatusFontName = "DejaVu Sans";
+
+    // Writes a spectrum file of the slot's present contents (and leaves the slot as it was).
+    bool WriteSpectrum(const std::string& name, const std::vector<float>& x, const std::vector<float>& ch1,
+                       const std::vector<float>& ch2) {
+        auto scratch = std::make_unique<ProgramState>();
+        for (size_t i = 0; i < x.size(); ++i) {
+            scratch->XData[0][i] = x[i];
+            scratch->Ch1Data[0][i] = ch1[i];
+            scratch->Ch2Data[0][i] = ch2[i];
+        }
+        scratch->SlotInfo[0].NumPoints = static_cast<int16_t>(x.size());
+        scratch->SlotInfo[0].FileName = name;
+        return dir.Write(name, SpectrumFileText(*scratch, 0, SpectrumRowForm::Raw, CivilTime{}));
+    }
+
+    test::TempDir dir;
+    test::TempDir programDir;
+    std::unique_ptr<ProgramState> stateStore = std::make_unique<ProgramState>();
+    ProgramState& state = *stateStore;
+    FakeClock clock;
+    ScriptedOperator op;
+    SimulatedInstrument instrument;
+    LoopbackComm comm;
+    NoBoardLibrary board;
+    RealFileSystem fs;
+    RecordingPrinter printer;
+    HeadlessHost host;
+    App app{state, Services{clock, op, comm, board, fs, printer}, host};
+    FormChartWindows charts{app};
+    RecordingIndices indices{app.flow};
+    KineticLogs logs;
+    AppFileWindows fileWindows{app};
+    FileContext files{state, fs, op, clock, logs, fileWindows};
+    ScanFlowContext flow{app, charts, indices, files};
+};
+
+}  // namespace tav::acqtest

@@ -1,0 +1,175 @@
+// The dark scan into slots 9 and 8 and the reference scan into slot 10.
+
+#include <gtest/gtest.h>
+
+#include "FlowRig.h"
+#include "acquisition/DarkReferenceScan.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+std::string PairBytes() { return "\x02" + std::string(16, '\x05'); }
+
+TEST(DarkScan, FillsBothDarkSlotsAndShowsTheChannelOnDisplay) {
+    for (bool channel2 : {false, true}) {
+        SCOPED_TRACE(channel2);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.ShowChannel2 = channel2;
+        s.BinWidth = 3.5f;
+        for (int i = 0; i < 256; ++i) s.Ch2Data[8][i] = s.Ch2Data[9][i] = -1.0f;
+        DarkScan(r.flow);
+        EXPECT_EQ(r.Heard(), PairBytes());
+        const ScanPair& pair = r.instrument.LastPair();
+        for (int i = 0; i < 256; ++i) {
+            ASSERT_EQ(s.Ch1Data[9][i], pair.reference[i]) << "the reference pass is channel 2's dark";
+            ASSERT_EQ(s.Ch1Data[8][i], pair.sample[i]);
+            ASSERT_EQ(s.Ch2Data[8][i], -1.0f) << "dark slots keep their own channel 2";
+        }
+        EXPECT_EQ(s.CurrentSlot, channel2 ? 9 : 8);
+        EXPECT_TRUE(s.DarkViewOn);
+        EXPECT_TRUE(s.DarkRefShown);
+        EXPECT_EQ(r.Main().Source.Value(), 4) << "3.5 rounds to even";
+        EXPECT_EQ(r.indices.passes, 0);
+        EXPECT_TRUE(r.StatusPrints().empty());
+    }
+}
+
+TEST(DarkScan, MemoryAddressesStayWithinTheShortLimit) {
+    struct Case {
+        int16_t mode, scanNumber, readAddress, writeAddress;
+        int16_t readAfter, writeAfter;
+        const char* status;
+        const char* text2;
+    };
+    const Case cases[] = {
+        {2, 2, 1, 300, 1, 302, "Write Finished", ""},
+        {2, 2, 1, 400, 1, 379, "Write Finished", ""},
+        {48, 0, 100, 0, 101, 0, "Read Scan", ""},
+        {48, 0, 378, 0, 379, 0, "", ""},
+        {48, 0, 379, 0, 379, 0, "", " Normal"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10000 + c.readAddress + c.writeAddress);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.ReadAddress = c.readAddress;
+        s.WriteAddress = c.writeAddress;
+        r.Canvas().ClearRecord();
+        DarkScan(r.flow);
+        EXPECT_EQ(s.ReadAddress, c.readAfter);
+        EXPECT_EQ(s.WriteAddress, c.writeAfter);
+        EXPECT_EQ(r.Main().Text2.Text(), c.text2);
+        std::vector<CanvasOp> status = r.StatusPrints();
+        if (*c.status) {
+            ASSERT_EQ(status.size(), 1u);
+            EXPECT_EQ(status[0].text, c.status);
+            EXPECT_EQ(status[0].x1, 5500);
+            EXPECT_EQ(status[0].y1, 0);
+        } else {
+            EXPECT_TRUE(status.empty());
+        }
+    }
+}
+
+TEST(DarkScan, ASilentInstrumentNeverReplacesTheDarkSpectra) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.silent = true;
+    FlowRig r(o);
+    ProgramState& s = r.state;
+    for (int k : {8, 9}) {
+        s.SlotInfo[k].NumPoints = 256;
+        s.Ch1Data[k].fill(33.0f);
+    }
+    DarkScan(r.flow);
+    EXPECT_EQ(s.Ch1Data[8][10], 33.0f);
+    EXPECT_EQ(s.Ch1Data[9][10], 33.0f);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'");
+}
+
+TEST(ReferenceScan, ReadsItsOwnPairAndShowsTheSecondPassInSlot10) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.CurrentSlot = 3;
+    s.LampLevel = 700;
+    s.AutoScaleOn[0] = 0;
+    s.DarkViewOn = false;
+    ReferenceScan(r.flow);
+    EXPECT_EQ(r.Heard(), PairBytes());
+    const ScanPair& pair = r.instrument.LastPair();
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(s.Ch1Data[10][i], pair.sample[i]) << i;
+    EXPECT_EQ(s.SlotInfo[10].NumPoints, 256);
+    EXPECT_EQ(s.CurrentSlot, 3);
+    EXPECT_FALSE(s.DarkViewOn);
+    EXPECT_TRUE(s.DarkRefShown);
+    EXPECT_EQ(s.AutoScaleOn[0], 0) << "the window's scale setting is put back";
+    EXPECT_EQ(r.Main().Source.Value(), 500) << "the lamp level, within the bar's range";
+    EXPECT_FALSE(r.Canvas().OpsOfKind(CanvasOp::Kind::Line).empty());
+    EXPECT_FALSE(r.comm.PortOpen());
+}
+
+TEST(ReferenceScan, DarkCorrectedAndConvertedByTheCalibrationFile) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.CurrentSlot = 2;
+    s.DarkCorrectionOn = true;
+    s.Ch1Data[8].fill(100.0f);
+    s.ReferenceOn = true;
+    std::vector<float> x, ch1, ch2;
+    for (int i = 0; i < 200; ++i) {
+        x.push_back(300.0f + 3.0f * i);
+        ch1.push_back(i == 5 ? 0.0f : 4.0f);
+        ch2.push_back(2.0f);
+    }
+    ASSERT_TRUE(r.WriteSpectrum("white.rdg", x, ch1, ch2));
+    s.ReferenceFileName = r.dir.File("white.rdg");
+    s.Ch2Data[2].fill(-7.0f);
+    ReferenceScan(r.flow);
+    const ScanPair& pair = r.instrument.LastPair();
+    for (int i = 0; i < 256; ++i) {
+        const float dark = pair.sample[i] - 100.0f;
+        const float expected = i == 5 ? 1.0f : i < 200 ? dark / 4.0f * 2.0f : dark;
+        ASSERT_EQ(s.Ch1Data[10][i], expected) << i;
+        ASSERT_EQ(s.Ch2Data[2][i], i < 200 ? expected : -7.0f) << "the slot on display takes it, point " << i;
+    }
+    EXPECT_EQ(s.SlotInfo[18].NumPoints, 200);
+}
+
+TEST(ReferenceScan, InSimulationItIsOneFileRead) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.SimulationMode = true;
+    std::vector<float> x, ch1, ch2;
+    for (int i = 0; i < 256; ++i) {
+        x.push_back(300.0f + 3.0f * i);
+        ch1.push_back(1000.0f);
+        ch2.push_back(3000.0f);
+    }
+    ASSERT_TRUE(r.WriteSpectrum("simulate.rdg", x, ch1, ch2));
+    ReferenceScan(r.flow);
+    EXPECT_EQ(r.Heard(), "");
+    EXPECT_TRUE(r.op.Messages().empty());
+    EXPECT_EQ(s.SlotInfo[10].NumPoints, 256);
+    EXPECT_EQ(s.SlotInfo[10].FileName, r.dir.Path() + "/simulate.rdg");
+}
+
+TEST(ReferenceScan, ASilentInstrumentKeepsTheOldReference) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.silent = true;
+    FlowRig r(o);
+    ProgramState& s = r.state;
+    s.SlotInfo[10].NumPoints = 256;
+    s.Ch1Data[10].fill(12.0f);
+    ReferenceScan(r.flow);
+    EXPECT_EQ(s.Ch1Data[10][0], 12.0f);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'");
+}
+
+}  // namespace
+}  // namespace tav

@@ -1,0 +1,350 @@
+// The next-scan flow on a headless program with the simulated instrument: the scan pair, the
+// main window's controls, the status, saturation and no-data reports, the memory addresses, the
+// elapsed-time clock, the corrections, AutoSave and simulation mode.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "FlowRig.h"
+#include "acquisition/NextScan.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+std::string Acks() { return std::string(16, '\x05'); }
+
+TEST(NextScan, TakesThePairDrawsItAndComputesTheIndices) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.CurrentSlot = 4;
+    s.OverlayCount = 5;
+    s.DarkViewOn = s.PrintInColor = s.DarkRefShown = s.ProcessedResult = true;
+    s.DerivativeParam = 3;
+    s.SavedDisplaySlot = 6;
+    s.IntegrationTime = 250;
+    s.NumToAverage = 3;
+    s.BinWidth = 2.5f;
+    s.ScanNumber = 0;
+    s.IntervalTenths = 12;
+    size_t clearsBefore = r.Clears();
+
+    NextScan(r.flow);
+
+    EXPECT_EQ(r.Heard(), "\x02" + Acks());
+    const ScanPair& pair = r.instrument.LastPair();
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(s.Ch1Data[0][i], pair.sample[i]);
+        ASSERT_EQ(s.Ch2Data[0][i], pair.reference[i]);
+        ASSERT_EQ(s.Ch1Data[10][i], pair.reference[i]);
+    }
+    EXPECT_EQ(s.CurrentSlot, 0);
+    EXPECT_EQ(s.OverlayCount, 1);
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_FALSE(s.DarkViewOn || s.PrintInColor || s.DarkRefShown || s.ProcessedResult);
+    EXPECT_EQ(s.DerivativeParam, 0);
+    EXPECT_EQ(s.SavedDisplaySlot, 0);
+    EXPECT_EQ(r.Main().Integrat.Value(), 250);
+    EXPECT_EQ(r.Main().Averaging.Value(), 3);
+    EXPECT_EQ(r.Main().Text4.Text(), "3");
+    EXPECT_EQ(r.Main().Source.Value(), 2) << "2.5 rounds to even";
+    EXPECT_EQ(r.Main().interva.Value(), 12);
+    EXPECT_EQ(r.Main().Text5.Text(), " 1");
+    EXPECT_EQ(r.Clears(), clearsBefore + 1);
+    EXPECT_FALSE(r.Canvas().OpsOfKind(CanvasOp::Kind::Line).empty()) << "the chart is drawn";
+    EXPECT_EQ(r.indices.passes, 1);
+    EXPECT_TRUE(r.indices.duringFlow);
+    EXPECT_FALSE(r.app.flow.Running());
+    EXPECT_TRUE(r.op.Messages().empty());
+    EXPECT_EQ(r.op.Beeps(), 0);
+}
+
+TEST(NextScan, StatusTextsFollowTimedAcquisitionAndTheMemoryMode) {
+    struct Case {
+        bool timer;
+        int16_t mode, scanNumber;
+        const char* text;  // "" for none
+    };
+    const Case cases[] = {
+        {true, 48, 0, "AutoCopy in Progress"},
+        {true, 2, 0, "AutoScan in Progress"},
+        {true, 2, 5, "AutoScan in Progress"},
+        {false, 2, 5, "Write Finished"},
+        {false, 64, 0, "Erase Finished"},
+        {false, 2, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        FlowRig r;
+        r.Main().Timer1.SetEnabled(c.timer);
+        r.state.MemoryMode = c.mode;
+        r.state.ScanNumber = c.scanNumber;
+        r.state.ReadAddress = 1764;  // no "Read Scan" in read-out mode
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        std::vector<CanvasOp> prints = r.StatusPrints();
+        if (*c.text == 0) {
+            EXPECT_TRUE(prints.empty());
+            continue;
+        }
+        ASSERT_EQ(prints.size(), 1u);
+        EXPECT_EQ(prints[0].text, c.text);
+        EXPECT_EQ(prints[0].x1, 5500);
+        EXPECT_EQ(prints[0].y1, 0);
+        EXPECT_NE(r.Canvas().FontName(), "DejaVu Sans") << "the window's font is restored";
+    }
+}
+
+// A pair stored in the instrument's memory, read back in mode 48.
+ScanPair StoredPair(uint16_t top) {
+    ScanPair p;
+    for (int i = 0; i < 256; ++i) p.reference[i] = p.sample[i] = 500;
+    p.sample[100] = top;
+    return p;
+}
+
+TEST(NextScan, ASaturatedSecondPassIsWarnedOf) {
+    for (uint16_t top : {uint16_t(65535), uint16_t(65534)}) {
+        SCOPED_TRACE(top);
+        FlowRig r;
+        r.instrument.StoreScan(1, StoredPair(top));
+        r.state.MemoryMode = 48;
+        r.state.ReadAddress = 1764;
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        EXPECT_EQ(r.state.SaturationFlag, top == 65535);
+        std::vector<CanvasOp> prints = r.StatusPrints();
+        if (top == 65534) {
+            EXPECT_TRUE(prints.empty());
+            continue;
+        }
+        ASSERT_EQ(prints.size(), 2u);
+        EXPECT_EQ(prints[0].text, "Signal is saturating. Reduce");
+        EXPECT_EQ(prints[0].x1, 1500);
+        EXPECT_EQ(prints[0].y1, 500);
+        EXPECT_EQ(prints[1].text, "integr.time/source intensity.");
+        EXPECT_EQ(prints[1].x1, 1500);
+        EXPECT_GT(prints[1].y1, 500);
+    }
+}
+
+TEST(NextScan, ASilentInstrumentIsReportedAndNothingElseHappens) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.silent = true;
+    FlowRig r(o);
+    ProgramState& s = r.state;
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "S";
+    for (int k : {0, 10}) {
+        s.SlotInfo[k].NumPoints = 256;
+        s.Ch1Data[k].fill(42.0f);
+    }
+    s.DataAvailable = true;
+    size_t clearsBefore = r.Clears();
+    NextScan(r.flow);
+
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    const MessageRecord& m = r.op.Messages()[0];
+    EXPECT_EQ(m.text, "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'");
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.buttons, MsgButtons::OkOnly);
+    EXPECT_EQ(m.title, "");
+    EXPECT_EQ(s.Ch1Data[0][7], 42.0f);
+    EXPECT_EQ(s.Ch1Data[10][7], 42.0f);
+    EXPECT_EQ(r.Clears(), clearsBefore) << "nothing drawn";
+    EXPECT_EQ(r.indices.passes, 0);
+    EXPECT_EQ(s.OverlayCount, 0);
+    EXPECT_EQ(s.AutoSaveCounter, 1) << "the number is used up";
+    EXPECT_TRUE(r.dir.Names().empty()) << "nothing saved";
+}
+
+TEST(NextScan, ReadOutAndWriteAddressesStayInTheMemory) {
+    struct Case {
+        int16_t mode, scanNumber, readAddress, writeAddress;
+        bool firstReadPending;
+        int16_t readAfter, writeAfter;
+        bool readScanPrinted;
+        const char* text2;
+    };
+    const Case cases[] = {
+        {48, 0, 1763, 0, false, 1764, 0, true, " Normal"},
+        {48, 0, 1764, 0, false, 1764, 0, false, " Normal"},
+        {48, 3, 1762, 0, false, 1764, 0, true, " Normal"},  // never beyond the last address
+        {48, 0, 10, 0, true, 10, 0, true, ""},              // the first read steps back by one
+        {2, 5, 1, 1762, false, 1, 1764, false, ""},
+        {2, 0, 1, 1800, false, 1, 1764, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10000 + c.readAddress);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.ReadAddress = c.readAddress;
+        s.WriteAddress = c.writeAddress;
+        s.ReadAddressPending = c.firstReadPending;
+        r.Main().Text2.SetText("");
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        EXPECT_EQ(s.ReadAddress, c.readAfter);
+        EXPECT_EQ(s.WriteAddress, c.writeAfter);
+        // The flow writes the number with its sign blank; when that moves the bar, the bar's own
+        // change handler writes it again plainly.
+        const std::string number = std::to_string(c.readAfter);
+        const std::string& text5 = r.Main().Text5.Text();
+        EXPECT_TRUE(text5 == " " + number || text5 == number) << text5;
+        EXPECT_EQ(r.Main().Integ.Value(), c.readAfter);
+        EXPECT_EQ(r.Main().Text2.Text(), c.text2);
+        std::vector<std::string> printed = r.Printed();
+        EXPECT_EQ(!printed.empty() && printed[0] == "Read Scan", c.readScanPrinted);
+        EXPECT_FALSE(s.ReadAddressPending);
+    }
+}
+
+TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    for (int a = 1; a <= 3; ++a) r.instrument.StoreScan(a, StoredPair(static_cast<uint16_t>(1000 * a)));
+    s.MemoryMode = 48;
+    s.ReadAddress = 2;
+    s.ReadAddressPending = true;  // the first read steps back to address 1
+    r.Main().Timer1.SetEnabled(true);
+    for (int a = 1; a <= 3; ++a) {
+        SCOPED_TRACE(a);
+        r.instrument.ClearLogs();
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard(), "\x30" + Acks());
+        EXPECT_EQ(s.Ch1Data[0][100], 1000.0f * a) << "stored scan " << a;
+        EXPECT_EQ(s.ReadAddress, a + 1);
+        ASSERT_EQ(r.StatusPrints().size(), 1u);
+        EXPECT_EQ(r.StatusPrints()[0].text, "AutoCopy in Progress");
+    }
+
+    s.MemoryMode = 64;
+    r.Main().Timer1.SetEnabled(false);
+    r.instrument.ClearLogs();
+    r.Canvas().ClearRecord();
+    NextScan(r.flow);
+    EXPECT_EQ(r.Heard(), "\x40" + Acks());
+    EXPECT_FALSE(r.instrument.StoredScan(1).has_value());
+    ASSERT_EQ(r.StatusPrints().size(), 1u);
+    EXPECT_EQ(r.StatusPrints()[0].text, "Erase Finished");
+}
+
+TEST(NextScan, TheElapsedTimeRunsFromTheFirstScanAfterAReset) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.ResetTimer = true;
+    s.RatioCount = s.NormDiffCount = s.ExperimentalCount = s.DerivativeCount = 9;
+    s.IntegralCount = s.AverageCount = s.DiagnosticsCount = 9;
+    NextScan(r.flow);
+    EXPECT_FALSE(s.ResetTimer);
+    EXPECT_EQ(s.ElapsedTime, 0.0f);
+    EXPECT_EQ(s.RatioCount + s.NormDiffCount + s.ExperimentalCount + s.DerivativeCount + s.IntegralCount +
+                  s.AverageCount + s.DiagnosticsCount,
+              0);
+    const float start = s.TimerStart;
+    r.clock.Advance(5000);
+    NextScan(r.flow);
+    EXPECT_EQ(s.TimerStart, start);
+    EXPECT_NEAR(s.ElapsedTime, 5.4f, 0.1f) << "5 s and the first scan's own time";
+}
+
+TEST(NextScan, DarkCorrectionOnlyOnInstrumentScans) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.DarkCorrectionOn = true;
+    for (int i = 0; i < 256; ++i) {
+        s.Ch1Data[8][i] = 100.0f;
+        s.Ch1Data[9][i] = 200.0f;
+    }
+    NextScan(r.flow);
+    const ScanPair& pair = r.instrument.LastPair();
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(s.Ch1Data[0][i], pair.sample[i] - 100.0f);
+        ASSERT_EQ(s.Ch1Data[10][i], pair.reference[i] - 200.0f);
+        ASSERT_EQ(s.Ch2Data[0][i], pair.reference[i] - 200.0f);
+    }
+}
+
+TEST(NextScan, AutoSaveNamesTheSeriesFileAndWritesIt) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    ASSERT_TRUE(r.dir.MakeDir("DATA"));
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "S";
+    s.AutoSaveCounter = 40;
+    s.DefaultPath = r.dir.File("DATA") + "/";
+    NextScan(r.flow);
+    EXPECT_EQ(s.AutoSaveCounter, 41);
+    EXPECT_EQ(s.DefaultPath, r.dir.File("DATA"));
+    EXPECT_EQ(s.AutoSaveFileName, r.dir.File("DATA/S00041.rdg"));
+    EXPECT_EQ(s.CurrentFileName, "File: S00041.rdg");
+    EXPECT_EQ(r.dir.Names("DATA"), std::vector<std::string>{"S00041.rdg"});
+    EXPECT_EQ(r.dir.Read("DATA/S00041.rdg").rfind("\"File:", 0), 0u);
+
+    // The operator names each file: the save dialog after the scan; the number still advances.
+    s.UserSuppliedName = true;
+    NextScan(r.flow);
+    EXPECT_EQ(s.AutoSaveCounter, 42);
+    EXPECT_EQ(r.op.SaveRequests().size(), 1u);
+    EXPECT_EQ(r.dir.Names("DATA").size(), 1u) << "the dialog was cancelled";
+}
+
+TEST(NextScan, SimulationTakesTheBundledSpectrum) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    const std::string bundled = std::string(TAVOLIN_SOURCE_DIR) + "/data/simulate.rdg";
+    std::string text;
+    {
+        std::FILE* f = std::fopen(bundled.c_str(), "rb");
+        ASSERT_NE(f, nullptr) << bundled;
+        char buf[4096];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+        std::fclose(f);
+    }
+    ASSERT_TRUE(r.dir.Write("simulate.rdg", text));
+    s.SimulationMode = true;
+    s.DarkCorrectionOn = true;
+    s.Ch1Data[8].fill(1000.0f);
+    NextScan(r.flow);
+
+    EXPECT_EQ(r.Heard(), "") << "no instrument in simulation";
+    EXPECT_TRUE(r.op.Messages().empty());
+    EXPECT_EQ(s.SlotInfo[0].NumPoints, 256);
+    EXPECT_NEAR(s.XData[0][0], 304.6f, 0.01f);
+    EXPECT_NEAR(s.XData[0][255], 1134.2f, 0.01f);
+    EXPECT_EQ(s.SlotInfo[0].FileName, r.dir.Path() + "/simulate.rdg");
+    EXPECT_EQ(r.app.forms.Get<MainForm>().CMDialog1.FileName, r.dir.Path() + "/simulate.rdg");
+    float ch1Max = 0, ch2Max = 0;
+    for (int i = 0; i < 256; ++i) {
+        ch1Max = std::max(ch1Max, s.Ch1Data[0][i]);
+        ch2Max = std::max(ch2Max, s.Ch2Data[0][i]);
+        ASSERT_GT(s.Ch1Data[0][i], 0.0f) << "no dark subtracted in simulation, point " << i;
+    }
+    EXPECT_GT(ch1Max, 1000.0f);
+    EXPECT_GT(ch2Max, ch1Max) << "the reference channel is the brighter";
+    EXPECT_EQ(s.OverlayCount, 1);
+    EXPECT_EQ(r.indices.passes, 1);
+}
+
+TEST(NextScan, SimulationWithoutTheFileSaysSoOnce) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.SimulationMode = true;
+    size_t clearsBefore = r.Clears();
+    NextScan(r.flow);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, "No Simulation File found.");
+    EXPECT_EQ(r.op.Messages()[0].title, "No Simulation");
+    EXPECT_EQ(r.Clears(), clearsBefore);
+    EXPECT_EQ(r.indices.passes, 0);
+    EXPECT_FALSE(s.DataAvailable);
+}
+
+}  // namespace
+}  // namespace tav

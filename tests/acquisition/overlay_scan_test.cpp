@@ -1,0 +1,162 @@
+// The overlay ring: scans and files added to the spectrum window's eight slots.
+
+#include <gtest/gtest.h>
+
+#include "FlowRig.h"
+#include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+TEST(OverlayRing, AdvancesRoundEightSlots) {
+    struct Case {
+        int16_t current, count;
+        int16_t newCurrent, first, saved;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, 99},  // an empty ring starts at slot 0 and keeps SavedDisplaySlot
+        {5, 0, 0, 0, 99},
+        {0, 1, 1, 0, 1},
+        {6, 7, 7, 0, 7},
+        {7, 8, 0, 1, 0},   // full: the oldest is overwritten
+        {0, 9, 1, 2, 1},
+        {8, 3, 0, 5, 0},   // from a dark view
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.current * 100 + c.count);
+        auto s = std::make_unique<ProgramState>();
+        s->CurrentSlot = c.current;
+        s->OverlayCount = c.count;
+        s->SavedDisplaySlot = 99;
+        AdvanceOverlayRing(*s);
+        EXPECT_EQ(s->CurrentSlot, c.newCurrent);
+        EXPECT_EQ(s->FirstOverlaySlot, c.first);
+        EXPECT_EQ(s->SavedDisplaySlot, c.saved);
+        EXPECT_LE(s->OverlayCount, 7);
+    }
+}
+
+TEST(OverlayScan, ARingOfNineScans) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    NextScan(r.flow);
+    ASSERT_EQ(s.OverlayCount, 1);
+    struct Step {
+        int16_t current, first, count;
+    };
+    const Step steps[] = {{1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}, {5, 0, 6}, {6, 0, 7},
+                          {7, 0, 8}, {0, 1, 8}, {1, 2, 8}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.current);
+        r.instrument.ClearLogs();
+        OverlayScan(r.flow);
+        EXPECT_EQ(r.Heard(), "\x02" + std::string(16, '\x05'));
+        EXPECT_EQ(s.CurrentSlot, step.current);
+        EXPECT_EQ(s.FirstOverlaySlot, step.first);
+        EXPECT_EQ(s.OverlayCount, step.count);
+        EXPECT_EQ(s.SavedDisplaySlot, step.current);
+        EXPECT_TRUE(s.PrintInColor);
+        const ScanPair& pair = r.instrument.LastPair();
+        EXPECT_EQ(s.Ch1Data[step.current][3], pair.sample[3]);
+        EXPECT_EQ(s.Ch2Data[step.current][3], pair.reference[3]);
+    }
+    EXPECT_EQ(r.indices.passes, 10);
+}
+
+TEST(OverlayScan, MemoryAddressesStayWithinTheShortLimit) {
+    struct Case {
+        int16_t mode, scanNumber, readAddress, writeAddress;
+        int16_t readAfter, writeAfter;
+        const char* status;
+        const char* text2;
+    };
+    const Case cases[] = {
+        {2, 3, 1, 378, 1, 379, "Write Finished", ""},
+        {2, 0, 1, 500, 1, 379, "", ""},
+        {48, 0, 100, 0, 101, 0, "Read Scan", ""},
+        {48, 0, 378, 0, 379, 0, "", ""},
+        {48, 0, 379, 0, 379, 0, "", " Normal"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10000 + c.readAddress);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.ReadAddress = c.readAddress;
+        s.WriteAddress = c.writeAddress;
+        r.Canvas().ClearRecord();
+        OverlayScan(r.flow);
+        EXPECT_EQ(s.ReadAddress, c.readAfter);
+        EXPECT_EQ(s.WriteAddress, c.writeAfter);
+        EXPECT_EQ(r.Main().Text2.Text(), c.text2);
+        std::vector<CanvasOp> status = r.StatusPrints();
+        if (*c.status) {
+            ASSERT_EQ(status.size(), 1u);
+            EXPECT_EQ(status[0].text, c.status);
+            EXPECT_EQ(status[0].x1, 5500);
+        } else {
+            EXPECT_TRUE(status.empty());
+        }
+    }
+}
+
+TEST(OverlayScan, WithoutDataTheRingAdvancesButDoesNotCount) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.silent = true;
+    FlowRig r(o);
+    ProgramState& s = r.state;
+    s.CurrentSlot = 2;
+    s.OverlayCount = 3;
+    s.Ch1Data[3].fill(5.0f);
+    OverlayScan(r.flow);
+    EXPECT_EQ(s.CurrentSlot, 3);
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_EQ(s.OverlayCount, 3);
+    EXPECT_EQ(s.Ch1Data[3][0], 5.0f);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'");
+    EXPECT_EQ(r.indices.passes, 0);
+}
+
+TEST(OverlayFile, TheChosenFileGoesIntoTheNextRingSlot) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    std::vector<float> x, ch1, ch2;
+    for (int i = 0; i < 50; ++i) {
+        x.push_back(400.0f + i);
+        ch1.push_back(10.0f + i);
+        ch2.push_back(20.0f + i);
+    }
+    ASSERT_TRUE(r.WriteSpectrum("leaf.rdg", x, ch1, ch2));
+    s.CurrentSlot = 0;
+    s.OverlayCount = 1;
+    s.BeepOn = true;
+    r.op.AnswerOpen(r.dir.File("leaf.rdg"));
+    OverlayFile(r.flow);
+    EXPECT_EQ(s.CurrentSlot, 1);
+    EXPECT_EQ(s.OverlayCount, 2);
+    EXPECT_EQ(s.SlotInfo[1].NumPoints, 50);
+    EXPECT_EQ(s.Ch1Data[1][49], 59.0f);
+    EXPECT_TRUE(s.PrintInColor);
+    EXPECT_EQ(r.op.Beeps(), 1);
+    EXPECT_EQ(r.indices.passes, 1);
+    EXPECT_EQ(r.Heard(), "") << "a file, not a scan";
+
+    // A cancelled dialog: the reader's message; nothing drawn, nothing counted.
+    size_t clears = r.Clears();
+    OverlayFile(r.flow);
+    EXPECT_EQ(s.CurrentSlot, 2);
+    EXPECT_EQ(s.OverlayCount, 2);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, "Invalid File Name.");
+    EXPECT_EQ(r.Clears(), clears);
+    EXPECT_EQ(r.indices.passes, 1);
+    EXPECT_TRUE(s.PrintInColor);
+}
+
+}  // namespace
+}  // namespace tav
