@@ -30,27 +30,36 @@ struct FlowRecord {
     std::function<void()> duringNextScan;
 };
 
+// Records every call; with the program's flows given, each call then runs them.
 class RecordingFlows : public CommandFlows {
 public:
-    RecordingFlows(FlowRecord& record, FakeClock& clock) : record_(record), clock_(clock) {}
+    RecordingFlows(FlowRecord& record, FakeClock& clock, std::unique_ptr<CommandFlows> program = nullptr)
+        : record_(record), clock_(clock), program_(std::move(program)) {}
 
     void NextScan() override {
         record_.calls.push_back("NextScan");
         record_.scanTimes.push_back(clock_.DayNumber() * FakeClock::MicrosPerDay + clock_.MicrosSinceMidnight());
         if (record_.duringNextScan) record_.duringNextScan();
+        if (program_) program_->NextScan();
     }
-    void DarkScan() override { record_.calls.push_back("DarkScan"); }
-    void OverlayScan() override { record_.calls.push_back("OverlayScan"); }
-    void ReferenceScan() override { record_.calls.push_back("ReferenceScan"); }
-    void OverlayFile() override { record_.calls.push_back("OverlayFile"); }
-    void ComputeKineticIndices() override { record_.calls.push_back("ComputeKineticIndices"); }
-    void ClearIndexWindow() override { record_.calls.push_back("ClearIndexWindow"); }
-    void ShowEraseForm() override { record_.calls.push_back("ShowEraseForm"); }
-    void ShowSettingsForm() override { record_.calls.push_back("ShowSettingsForm"); }
+    void DarkScan() override { Note("DarkScan", &CommandFlows::DarkScan); }
+    void OverlayScan() override { Note("OverlayScan", &CommandFlows::OverlayScan); }
+    void ReferenceScan() override { Note("ReferenceScan", &CommandFlows::ReferenceScan); }
+    void OverlayFile() override { Note("OverlayFile", &CommandFlows::OverlayFile); }
+    void ComputeKineticIndices() override { Note("ComputeKineticIndices", &CommandFlows::ComputeKineticIndices); }
+    void ClearIndexWindow() override { Note("ClearIndexWindow", &CommandFlows::ClearIndexWindow); }
+    void ShowEraseForm() override { Note("ShowEraseForm", &CommandFlows::ShowEraseForm); }
+    void ShowSettingsForm() override { Note("ShowSettingsForm", &CommandFlows::ShowSettingsForm); }
 
 private:
+    void Note(const char* call, void (CommandFlows::*run)()) {
+        record_.calls.push_back(call);
+        if (program_) (program_.get()->*run)();
+    }
+
     FlowRecord& record_;
     FakeClock& clock_;
+    std::unique_ptr<CommandFlows> program_;
 };
 
 struct MainWindowWorld : TestServices {
@@ -61,9 +70,11 @@ struct MainWindowWorld : TestServices {
         if (start) Start();
     }
 
-    // Loads the main window (its start-up) and puts the recording flows in place.
-    void Start() {
-        app.forms.Get<MDIForm1>().Links().SetFlows(std::make_unique<RecordingFlows>(flows, clock));
+    // Loads the main window (its start-up) and puts the recording flows in place; with
+    // programFlows they run the program's scan flows as well.
+    void Start(bool programFlows = false) {
+        ProgramLinks& links = app.forms.Get<MDIForm1>().Links();
+        links.SetFlows(std::make_unique<RecordingFlows>(flows, clock, programFlows ? MakeProgramFlows(app, links) : nullptr));
     }
 
     MDIForm1& Mdi() { return app.forms.Get<MDIForm1>(); }

@@ -15,33 +15,12 @@
 #include "acquisition/ScanAcquisition.h"
 #include "platform/SystemClock.h"
 #include "qt/comm/QtCommControl.h"
+#include "qt_simulator_process.h"
 
 namespace tav {
 namespace {
 
-// The simulator as a child process; its first output line is the device path.
-class SimulatorProcess {
-public:
-    explicit SimulatorProcess(const QStringList& args = {}) {
-        process_.start(INSTRUMENT_SIM_PATH, args);
-        if (!process_.waitForStarted(5000)) return;
-        for (int i = 0; i < 50 && !process_.canReadLine(); ++i) process_.waitForReadyRead(100);
-        path_ = process_.readLine().trimmed().toStdString();
-    }
-    ~SimulatorProcess() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(3000);
-        }
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    QProcess process_;
-    std::string path_;
-};
+using test::SimulatorProcess;
 
 class QtAcquisitionLink : public ::testing::Test {
 protected:
