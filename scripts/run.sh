@@ -17,7 +17,10 @@ mkfifo "$fifo"
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; rm -f "$fifo"' EXIT
 exec 3<"$fifo"
-read -r device <&3
+if ! read -r device <&3 || [ -z "$device" ]; then
+  echo "run: the simulated instrument did not start" >&2
+  exit 1
+fi
 echo "simulated instrument on $device"
 # Keep draining the simulator's output so it never blocks on a full pipe.
 cat <&3 >/dev/null &
