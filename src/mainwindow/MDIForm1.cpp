@@ -124,7 +124,7 @@ void MDIForm1::MDIForm_Load() {
     ReadSettingsFile(files);
     ComputeWavelengths(s);
     // Without a settings file the reader fills no box: they show the defaults in force, so that
-    // an Enter in another box does not take the empty ones as 4 ms and one scan.
+    // an Enter in another box does not take the empty ones as 4 ms and 0.4 nm.
     if (Text3.Text().empty() && Text4.Text().empty() && Text1.Text().empty()) ShowAcquisitionSettings(s);
 
     links_.logs.OpenAll(app.fs, app.fs.CurrentDir());
