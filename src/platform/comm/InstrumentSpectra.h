@@ -27,8 +27,8 @@ struct ScanPair {
 struct SpectrumModel {
     double darkCounts = 300.0;            // offset of every pixel
     double darkCountsPerMs = 2.0;         // dark current
-    double referencePeakPerMs = 1200.0;   // reference channel near its peak, counts per ms
-    double samplePeakPerMs = 900.0;       // sample channel scale, counts per ms
+    double referencePeakPerMs = 400.0;    // reference channel near its peak, counts per ms
+    double samplePeakPerMs = 300.0;       // sample channel scale, counts per ms
     double noise = 1.0;                   // 0: exact curves, 1: shot-like noise
     double temperatureC = 25.0;
 };
