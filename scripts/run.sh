@@ -8,8 +8,11 @@ cd "$(dirname "$0")/.."
 top="$PWD"
 bash scripts/setup.sh
 bash scripts/build.sh normal
-mkdir -p run
+# A first run starts from a trial configuration: four bands, the indices on, a few kinetic
+# windows open. After that the program keeps its own settings file in run/.
+mkdir -p run/DATA
 cp -n data/simulate.rdg run/ 2>/dev/null || true
+cp -n data/trial/Prismel.INI run/ 2>/dev/null || true
 
 fifo="$(mktemp -u)"
 mkfifo "$fifo"
