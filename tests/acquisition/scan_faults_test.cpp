@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AcquisitionRig.h"
 #include "acquisition/ScanAcquisition.h"
 
@@ -45,6 +47,7 @@ TEST(ScanFaults, ASilentOrLostInstrumentChangesNoSlot) {
         const char* name;
         InstrumentFaults faults;
         bool portPresent = true;
+        bool nothingReceived = false;  // not one block came: the raw store keeps the earlier scan
     };
     auto faults = [](auto set) {
         InstrumentFaults f;
@@ -52,13 +55,13 @@ TEST(ScanFaults, ASilentOrLostInstrumentChangesNoSlot) {
         return f;
     };
     const Case cases[] = {
-        {"silent", faults([](InstrumentFaults& f) { f.silent = true; })},
-        {"reply beyond the bound", faults([](InstrumentFaults& f) { f.replyDelayMs = 8000; })},
+        {"silent", faults([](InstrumentFaults& f) { f.silent = true; }), true, true},
+        {"reply beyond the bound", faults([](InstrumentFaults& f) { f.replyDelayMs = 8000; }), true, true},
         {"drop in the reference pass", faults([](InstrumentFaults& f) { f.dropAfterBlock = 4; })},
         {"drop in the second pass", faults([](InstrumentFaults& f) { f.dropAfterBlock = 12; })},
         {"blocks far too slow", faults([](InstrumentFaults& f) { f.blockDelayMs = 600; })},
         {"a block missing", faults([](InstrumentFaults& f) { f.blocks.push_back({BlockFault::Kind::Missing, 11}); })},
-        {"no such port", {}, false},
+        {"no such port", {}, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -67,6 +70,7 @@ TEST(ScanFaults, ASilentOrLostInstrumentChangesNoSlot) {
         Rig r(o);
         r.port.SetPortPresent(1, c.portPresent);
         FillEarlierScan(r.state);
+        for (auto& column : r.state.RawCounts) column.fill(4321);
         r.state.Temperature = 21.0f;
         double start = r.Seconds();
         EXPECT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::NoResponse);
@@ -76,6 +80,11 @@ TEST(ScanFaults, ASilentOrLostInstrumentChangesNoSlot) {
         EXPECT_TRUE(r.state.DataAvailable);
         EXPECT_EQ(r.state.Temperature, 21.0f);
         ExpectEarlierScan(r.state);
+        if (c.nothingReceived) {
+            for (const auto& column : r.state.RawCounts) {
+                ASSERT_EQ(std::count(column.begin(), column.end(), 4321), static_cast<long>(column.size()));
+            }
+        }
         EXPECT_TRUE(r.op.Messages().empty()) << "the scan flow tells the operator";
     }
 }
