@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "files/FileDialogs.h"
 #include "files/FileNames.h"
 #include "indices/FileAveraging.h"
 #include "mainwindow/ProgramLinks.h"
@@ -13,11 +14,8 @@
 namespace tav {
 namespace {
 
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
 constexpr size_t ShownPathChars = 25;
 constexpr int PageDownStep = 6;
-constexpr int SelectedOnFocus = 20;
 // FileAvgCount is 16-bit: a longer list could not be counted.
 constexpr int MaxListedFiles = std::numeric_limits<int16_t>::max();
 
@@ -66,11 +64,7 @@ void FileAverageForm::Form_Load() {
     File1.SetPath(Dir1.Path());
 }
 
-void FileAverageForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EscapeKey) return;
-    KeyAscii = 0;
-    Unload();
-}
+void FileAverageForm::Form_KeyPress(int16_t& KeyAscii) { CloseOnEscape(*this, KeyAscii); }
 
 // A drive that cannot be read leaves the folder list as it was.
 void FileAverageForm::Drive1_Change() { Dir1.SetPath(Drive1.Drive()); }
@@ -86,8 +80,7 @@ void FileAverageForm::Dir1_KeyDown(int16_t& KeyCode, int16_t /*Shift*/) {
 }
 
 void FileAverageForm::Dir1_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (!TakeEnter(KeyAscii)) return;
     Dir1.SetPath(Dir1.List(Dir1.ListIndex()));
     File1.SetPath(Dir1.Path());
 }
@@ -104,31 +97,25 @@ void FileAverageForm::File1_GotFocus() {
 
 // Enter adds the selected file and moves on to the next, so that repeated Enters add a run.
 void FileAverageForm::File1_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (!TakeEnter(KeyAscii)) return;
     const int index = File1.ListIndex();
     if (index == -1) return;
     AddFile(File1.FileName());
     if (index < File1.ListCount() - 1) File1.SetListIndex(index + 1);
 }
 
-void FileAverageForm::FileNameBox_GotFocus() {
-    FileNameBox.SetSelStart(0);
-    FileNameBox.SetSelLength(SelectedOnFocus);
-}
+void FileAverageForm::FileNameBox_GotFocus() { SelectForTyping(FileNameBox); }
 
 // A typed name goes in as it is; the reader reports a name that leads nowhere.
 void FileAverageForm::FileNameBox_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (!TakeEnter(KeyAscii)) return;
     AddFile(FileNameBox.Text());
 }
 
 void FileAverageForm::List1_DblClick() { RemoveSelectedEntry(); }
 
 void FileAverageForm::List1_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (!TakeEnter(KeyAscii)) return;
     const int index = List1.ListIndex();
     if (index == -1) return;
     RemoveSelectedEntry();
