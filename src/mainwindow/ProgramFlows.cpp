@@ -6,6 +6,7 @@
 #include "indices/IndexForm.h"
 #include "indices/KineticIndices.h"
 #include "mainwindow/ProgramLinks.h"
+#include "mainwindow/SettingsForm.h"
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -23,9 +24,9 @@ public:
     void OverlayFile() override { tav::OverlayFile(links_.Flow()); }
     void ComputeKineticIndices() override { tav::ComputeKineticIndices(app_.state, links_.Indices()); }
     void ClearIndexWindow() override { tav::ClearIndexWindow(app_); }
-    // The erase confirmation and the settings window come with the main window's dialogs.
+    // The erase confirmation comes with the main window's dialogs.
     void ShowEraseForm() override {}
-    void ShowSettingsForm() override {}
+    void ShowSettingsForm() override { app_.forms.Get<SettingsForm>().Show(); }
 
 private:
     App& app_;

@@ -4,6 +4,7 @@
 #include "indices/KineticForms.h"
 #include "indices/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
+#include "mainwindow/MenuForm.h"
 #include "mainwindow/WelcomeForm.h"
 #include "platform/forms/App.h"
 
@@ -16,10 +17,9 @@ Form& Get(App& app) {
     return app.forms.Get<T>();
 }
 
-// The windows of the settings file in its order; the spectrum window's getter is built in and
-// the quick menu is not part of the program yet.
+// The windows of the settings file in its order; the spectrum window's getter is built in.
 constexpr std::array<AppFileWindows::Getter, SettingsWindowCount> SettingsWindows = {
-    nullptr,           nullptr,           &Get<IndexForm>,    &Get<RatioForm>,   &Get<NormDiffForm>,
+    nullptr,           &Get<MenuForm>,    &Get<IndexForm>,    &Get<RatioForm>,   &Get<NormDiffForm>,
     &Get<ExperimentalForm>, &Get<DerivativeForm>, &Get<IntegralForm>, &Get<AverageForm>, &Get<DiagnosticsForm>,
 };
 

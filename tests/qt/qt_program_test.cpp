@@ -39,10 +39,12 @@ TEST(QtProgram, StartsWithTheSpectrumWindowInsideTheMainWindowAndClosesCleanly) 
     EXPECT_EQ(window->windowTitle(), "Veradin V2.5");
     auto* area = window->findChild<QMdiArea*>();
     ASSERT_NE(area, nullptr);
-    ASSERT_EQ(area->subWindowList().size(), 1);
+    // The spectrum window and, as the settings have it without a settings file, the quick menu.
+    ASSERT_EQ(area->subWindowList().size(), 2);
     QMdiSubWindow* spectrum = area->subWindowList().first();
     EXPECT_EQ(spectrum->windowTitle(), "Main");
     EXPECT_TRUE(spectrum->isVisible());
+    EXPECT_EQ(area->subWindowList().last()->windowTitle(), "Menu");
     EXPECT_EQ(program.app().forms.Mdi()->ActiveForm(), program.app().forms.Find<MainForm>());
 
     // The shell's tool strip carries the parameter boxes and scroll bars with their ranges.
