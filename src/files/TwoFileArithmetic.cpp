@@ -108,12 +108,13 @@ void ShowResult(FileContext& ctx) {
     s.OverlayCount = 0;
     s.ProcessedResult = true;
     s.ViewReflectance = false;
-    // The result is the next file of the series; naming it first lets the chart header show it.
-    if (s.AutoSaveOn) PrepareAutoSaveName(s);
     ctx.windows.RedrawSpectrumWindow(ResultSlot, ResultAxisTitle);
     if (s.BeepOn) ctx.op.Beep();
     s.OverlayCount = 1;
-    if (s.AutoSaveOn) AutoSaveSpectrum(ctx);
+    if (!s.AutoSaveOn) return;
+    // The name the series stands at is the last scan's file: the result goes to the next one.
+    PrepareAutoSaveName(s);
+    AutoSaveSpectrum(ctx);
 }
 
 }  // namespace
