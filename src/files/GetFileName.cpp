@@ -57,13 +57,13 @@ GetFileName::GetFileName(App& app) : Form(app, "GetFileName") {
     Dir1.Move(2880, 750, 2400, 1920);
     Label3.Move(2880, 2760, 2400, 255);
     Drive1.Move(2880, 3015, 2400, 315);
-    Command1.Move(5520, 120, 1260, 375);
-    Command2.Move(5520, 600, 1260, 375);
-    Frame1.Move(5520, 1200, 1260, 1320);
+    Command1.Move(5520, 120, 1560, 375);
+    Command2.Move(5520, 600, 1560, 375);
+    Frame1.Move(5520, 1200, 1560, 1320);
     for (OptionButton* option : {&Reflectance, &RawData, &Reference}) option->SetContainer(Frame1);
-    Reflectance.Move(120, 240, 1080, 300);
-    RawData.Move(120, 600, 1080, 300);
-    Reference.Move(120, 960, 1080, 300);
+    Reflectance.Move(120, 240, 1380, 300);
+    RawData.Move(120, 600, 1380, 300);
+    Reference.Move(120, 960, 1380, 300);
 
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
@@ -85,7 +85,7 @@ GetFileName::GetFileName(App& app) : Form(app, "GetFileName") {
 void GetFileName::Form_Load() {
     ProgramState& s = app.state;
     // Here, not in the constructor: sizing the client area needs the window's view.
-    SetClientSize(6900, 3480);
+    SetClientSize(7200, 3480);
     operation_ = s.FileDialogMode;
 
     // A data folder that is gone leaves the lists on the current folder.
