@@ -251,6 +251,7 @@ struct ProgramState {
     int16_t FileAvgCount = 0;
     bool CalcStdError = false;
     bool NameRejected = false;
+    int16_t KindChoice = 0;  // kind last chosen in the two-file dialog: 1 reflectance, 2 raw, 3 reference
 
     // ---- Files and folders -----------------------------------------------------------------
     std::string StartDir;
