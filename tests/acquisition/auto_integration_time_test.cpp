@@ -66,7 +66,7 @@ TEST(AutoIntegrationTime, ScansAreCappedAtSixtySecondsPerMeasurement) {
         {1, 40, 1},       {32767, 40, 15000}, {1000, 600, 1000},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.scans * 100000 + c.time);
+        SCOPED_TRACE(std::to_string(c.scans) + " scans of " + std::to_string(c.time));
         EXPECT_EQ(ScansWithinCap(c.scans, c.time), c.capped);
     }
 }
