@@ -1,0 +1,138 @@
+#include "acquisition/AutoIntegrationTime.h"
+
+#include <cmath>
+#include <string>
+
+#include "acquisition/FlowSteps.h"
+#include "acquisition/ParameterBlocks.h"
+#include "acquisition/ScanAcquisition.h"
+#include "acquisition/ScanTransfer.h"
+#include "charts/ChartScaling.h"
+#include "files/SettingsFile.h"
+#include "files/TextConversions.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/ParameterBoxes.h"
+#include "platform/Numbers.h"
+#include "platform/Operator.h"
+#include "platform/comm/CommControl.h"
+#include "platform/forms/App.h"
+
+namespace tav {
+
+namespace {
+
+constexpr float TargetRange = 45000.0f;  // counts
+constexpr int32_t TestTime = 40;         // tenths of a millisecond
+constexpr int16_t TestScans = 1;
+constexpr int32_t TimeStep = 100;
+constexpr int32_t ShortestTime = 40;
+constexpr int32_t LongestTime = 10000;
+
+// Timed acquisition holds the port open on another port number: the claim refuses the exchange
+// and tells the operator itself.
+bool PortHeldElsewhere(const AcquisitionContext& ctx) {
+    return ctx.state.PortHeldOpen && ctx.comm.PortOpen() && ctx.comm.CommPort != ctx.state.CommPortNumber;
+}
+
+void ReportUnsentParameters(ScanFlowContext& flow) {
+    flow.app.op.MsgBox("The parameters could not be sent to the instrument on COM" +
+                           std::to_string(flow.app.state.CommPortNumber) + ".",
+                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
+// A fresh scan pair on the instrument, its second pass into the work slot. The command is a
+// plain scan whatever the memory mode: the read-back command would bring a stored scan instead
+// of one at the test time, and the erase command would wipe the instrument's memory.
+AcquireResult TakeTestScan(AcquisitionContext& ctx) {
+    ProgramState& s = ctx.state;
+    const int16_t mode = s.MemoryMode;
+    s.MemoryMode = memmode::Normal;
+    s.ReferencePass = true;
+    const TransferOutcome first = OpenPortAndTransfer(ctx);
+    s.ReferencePass = false;
+    AcquireResult result = AcquireResult::Failed;
+    if (first == TransferOutcome::Data) result = ReadInstrumentScan(ctx, slot::Work);
+    else if (first == TransferOutcome::NoResponse) result = AcquireResult::NoResponse;
+    s.MemoryMode = mode;
+    return result;
+}
+
+// The range of the work slot's spectrum, as the chart scaling finds it. A scan the scaling
+// cannot range reads as flat, never as the range of an earlier use of the slot.
+float MeasuredRange(ProgramState& s) {
+    SlotRecord& rec = s.SlotInfo[slot::Work];
+    rec.DataMin = 0;
+    rec.DataMax = 0;
+    ScaleChartData(s, slot::Work);
+    return rec.DataMax - rec.DataMin;
+}
+
+// Each bar first, then its box: a bar that does not move fires no Change, and the averaging
+// bar stops at 1000 while the count may be higher.
+void ShowOnMainWindow(MDIForm1& main, const ProgramState& s) {
+    main.Integrat.SetValue(s.IntegrationTime);
+    main.Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
+    main.Averaging.SetValue(s.NumToAverage);
+    main.Text4.SetText(IntToText(s.NumToAverage));
+}
+
+}  // namespace
+
+int32_t IntegrationTimeForRange(float range) {
+    const float factor = TargetRange / range;
+    const float scaled = factor * static_cast<float>(TestTime);
+    if (!(scaled < static_cast<float>(LongestTime))) return LongestTime;
+    const double rounded = RoundHalfEven(scaled);
+    const double stepped = TimeStep * std::floor(rounded / TimeStep);
+    if (stepped > LongestTime) return LongestTime;
+    if (stepped < ShortestTime) return ShortestTime;
+    return static_cast<int32_t>(stepped);
+}
+
+// Truncated, not rounded: a rounded count could carry the product past the cap.
+int16_t ScansWithinCap(int16_t scans, int32_t integrationTime) {
+    if (integrationTime <= 0) return scans;
+    if (static_cast<int64_t>(scans) * integrationTime <= MaxIntegrationTimesScans) return scans;
+    return static_cast<int16_t>(MaxIntegrationTimesScans / integrationTime);
+}
+
+void AutoSetIntegrationTime(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    if (s.SimulationMode) return;
+    FlowScope running(flow.app.flow);
+    FlowAcquisition acquisition(flow);
+    AcquisitionContext& ctx = acquisition.ctx;
+
+    const int32_t keptTime = s.IntegrationTime;
+    const int16_t keptScans = s.NumToAverage;
+    auto restore = [&] {
+        s.IntegrationTime = keptTime;
+        s.NumToAverage = keptScans;
+    };
+
+    s.NumToAverage = TestScans;
+    s.IntegrationTime = TestTime;
+    const bool heldElsewhere = PortHeldElsewhere(ctx);
+    if (!ShortParameterBlock(ctx)) {
+        restore();
+        if (!heldElsewhere) ReportUnsentParameters(flow);
+        return;
+    }
+    const AcquireResult scan = TakeTestScan(ctx);
+    if (scan != AcquireResult::Data) {
+        // Nothing to scale from: the instrument goes back to the operator's values.
+        restore();
+        ShortParameterBlock(ctx);
+        if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow);
+        return;
+    }
+    flow.app.op.Beep();
+
+    s.IntegrationTime = IntegrationTimeForRange(MeasuredRange(s));
+    s.NumToAverage = ScansWithinCap(keptScans, s.IntegrationTime);
+    ShowOnMainWindow(flow.Main(), s);
+    if (!ShortParameterBlock(ctx)) ReportUnsentParameters(flow);
+    WriteSettingsFile(flow.files);
+}
+
+}  // namespace tav
