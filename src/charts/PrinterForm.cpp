@@ -17,18 +17,18 @@ PrinterForm::PrinterForm(App& app) : Form(app, "PrinterForm") {
     SetCaption("Print");
     SetBorderStyle(border::FixedDialog);
     SetKeyPreview(true);
-    SetClientSize(3720, 3840);
+    SetClientSize(4080, 3480);
 
     float top = 120;
     for (CheckBox* box : {&SpectraChk, &IndexChk, &RatioChk, &NormDiffChk, &ExperimentalChk,
                           &DerivChk, &IntegralChk, &AverageChk, &DiagnosticsChk}) {
-        box->Move(240, top, 2175, 285);
+        box->Move(240, top, 2400, 285);
         top += 360;
     }
     SpectraChk.SetValue(1);
-    Command1.Move(2520, 240, 1035, 375);
-    Command2.Move(2520, 720, 1035, 375);
-    Command3.Move(2520, 1200, 1035, 375);
+    Command1.Move(2880, 240, 1035, 375);
+    Command2.Move(2880, 720, 1035, 375);
+    Command3.Move(2880, 1200, 1035, 375);
 
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
