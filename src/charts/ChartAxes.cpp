@@ -2,81 +2,31 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "charts/ChartFrame.h"
 #include "charts/ChartValues.h"
 #include "charts/ValueFormats.h"
-#include "indices/NumericHelpers.h"
 #include "platform/Numbers.h"
 
 namespace tav {
-namespace {
-
-// More ticks than this cannot fit on any window; it bounds the loop for absurd x ranges.
-constexpr int MaxTicks = 10000;
-
-std::string TickLabel(int32_t t) {
-    std::string text = StrInt(t);
-    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    return text;
-}
-
-// The point where the x values pass t, continuing from i: big strides, back by 7, then by 1.
-int PassPoint(const std::array<float, PointCount>& x, int n, int i, float t) {
-    while (x[i] < t && i < n - 1) i = i + 40 <= n - 1 ? i + 40 : i + 1;
-    while (x[i] > t && i > 7) i -= 7;
-    const float near = static_cast<float>(t - 0.3);
-    while (x[i] < near && i < n - 1) ++i;
-    return i;
-}
-
-void DrawTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange range,
-               const VisiblePoints& vis) {
+void DrawXTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange range,
+                const VisiblePoints& visible, float labelY) {
     const SlotRecord& rec = state.SlotInfo[slotNumber];
-    const auto& x = state.XData[slotNumber];
-    const int n = SlotPoints(state, slotNumber);
-
-    float span = range.hi - range.lo;
-    if (span == 0.0f) span = 10;
-    if (span > 100000.0f) span = 100000;
-    const int start = SearchStartPixel(state, slotNumber, range.lo);
-    const int end = SearchEndPixel(state, slotNumber, range.hi, n - 1, start);
-    state.StartPixel = static_cast<int16_t>(start);
-    state.EndPixel = static_cast<int16_t>(end);
-    const int intervals = end - start == 0 ? 1 : end - start;
-
-    const float step = AxisTickStep(span);
-    // Tick numbers in 64 bits: an absurd x range must not overflow them.
-    const int64_t kEnd = int64_t{FloorToInt32(range.hi / step)} + 1;
-    int i = vis.first;
-    int64_t k = int64_t{FloorToInt32(x[i] / step)} + 1;
-    if (static_cast<float>(step * (static_cast<double>(k) - 1.0)) == x[i]) --k;
-    const double xoff = RoundHalfEven((start - 1.0) / intervals * state.PlotWidth);
+    const std::vector<XTick> ticks = XAxisTicks(state, slotNumber, range, visible);
     const bool labelled = slotNumber < slot::Ratio ||
                           (state.Menu.ActivateTimeStamp && state.AutoScanTimerOn);
-
     form.DrawStyle = draw::Dot;
-    for (int ticks = 0; k < kEnd && ticks < MaxTicks; ++ticks, ++k) {
-        const int32_t t = RoundToInt32Clamped(static_cast<double>(step) * static_cast<double>(k));
-        i = PassPoint(x, n, i, static_cast<float>(t));
-        float frac = 0;
-        if (i > 0 && x[i] != x[i - 1]) frac = (x[i] - static_cast<float>(t)) / (x[i] - x[i - 1]);
-        const double txExact =
-            rec.PlotLeft + (i - 1 - static_cast<double>(frac)) * state.PlotWidth / intervals - xoff + 1;
-        if (!std::isfinite(txExact)) break;
-        const int32_t tx = RoundToInt32Clamped(txExact);
-        if (tx > rec.PlotRight) break;
-        if (!labelled) continue;
-        form.Line(tx, rec.PlotTop, tx, rec.PlotBottom, state.ChartColor);
-        const std::string label = TickLabel(t);
-        form.CurrentX = static_cast<float>(tx - form.TextWidth(label) / 2);
-        form.CurrentY = rec.PlotBottom;
+    for (const XTick& tick : ticks) {
+        if (!labelled) break;
+        form.Line(tick.x, rec.PlotTop, tick.x, rec.PlotBottom, state.ChartColor);
+        const std::string label = TickLabel(tick.value);
+        form.CurrentX = static_cast<float>(tick.x - form.TextWidth(label) / 2);
+        form.CurrentY = labelY;
         form.PrintInline(label);
     }
     form.DrawStyle = draw::Solid;
 }
-
-}  // namespace
 
 void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::string& xTitle) {
     if (!IsValidSlot(slotNumber)) return;
@@ -87,7 +37,7 @@ void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::strin
 
     // A range that misses every point of the slot gets no ticks, only the title.
     const VisiblePoints vis = FindVisiblePoints(state, slotNumber, range);
-    if (vis.any) DrawTicks(state, form, slotNumber, range, vis);
+    if (vis.any) DrawXTicks(state, form, slotNumber, range, vis, rec.PlotBottom);
 
     if (xTitle.empty()) {
         xTitle = state.XData[slotNumber][1] < 3000 ? "Wavelength (nm)" : "Wavenumbers (cm-1)";
@@ -109,21 +59,27 @@ AxisLabel YAxisLabel(float value, float yMin, float yMax) {
     return {ValueWithUnitText(v, ""), false};
 }
 
+bool HasCurrentScale(const ProgramState& state, int16_t slotNumber) {
+    return SlotPoints(state, slotNumber) >= 2 &&
+           FindVisiblePoints(state, slotNumber, VisibleXRange(state, slotNumber)).any;
+}
+
+double ClearYLabelColumn(Canvas& form, const SlotRecord& rec, const MainWindowView& view) {
+    const double hh = RoundHalfEven(form.TextHeight("8") / 2);
+    form.Box(0, static_cast<float>(rec.PlotTop - hh + 25), static_cast<float>(rec.PlotLeft - 75),
+             rec.PlotBottom, view.MainFormBackColor, true);
+    return hh;
+}
+
 void DrawYAxis(ProgramState& state, Canvas& form, const MainWindowView& view,
                int16_t slotNumber) {
     if (!IsValidSlot(slotNumber)) return;
     const SlotRecord& rec = state.SlotInfo[slotNumber];
     if (rec.YMin == 0.0f && rec.YMax == 0.0f) return;
-    // A slot that was not scaled in this drawing (too few points, nothing in the visible
-    // range) holds an old scale: no labels rather than wrong ones.
-    if (SlotPoints(state, slotNumber) < 2 ||
-        !FindVisiblePoints(state, slotNumber, VisibleXRange(state, slotNumber)).any) {
-        return;
-    }
+    // An old scale gets no labels rather than wrong ones.
+    if (!HasCurrentScale(state, slotNumber)) return;
 
-    const double hh = RoundHalfEven(form.TextHeight("8") / 2);
-    form.Box(0, static_cast<float>(rec.PlotTop - hh + 25), static_cast<float>(rec.PlotLeft - 75),
-             rec.PlotBottom, view.MainFormBackColor, true);
+    const double hh = ClearYLabelColumn(form, rec, view);
     SetGridRows(state, rec.PlotTop, rec.PlotBottom);
 
     if (slotNumber <= slot::LastOverlay && state.ViewReflectance) {

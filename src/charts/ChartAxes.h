@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "charts/ChartValues.h"
 #include "charts/MainWindowView.h"
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
@@ -14,6 +15,20 @@ namespace tav {
 // Ticks and title of the slot shown. An empty xTitle becomes "Wavelength (nm)" (or
 // "Wavenumbers (cm-1)" for x values of 3000 and more); xTitle is emptied after printing.
 void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::string& xTitle);
+
+// The x ticks of the slot (XAxisTicks) as dotted grid lines in ChartColor with their values
+// centred at labelY; a kinetic slot's only while timed acquisition stamps the time. The window
+// and the printed chart differ only in labelY.
+void DrawXTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange range,
+                const VisiblePoints& visible, float labelY);
+
+// True when the slot was scaled for the drawing under way: it has 2 points or more and some
+// inside its visible range. Another slot holds the scale of an earlier drawing.
+bool HasCurrentScale(const ProgramState& state, int16_t slotNumber);
+
+// Blanks the y label column left of the plot in the spectrum window's background colour (what
+// every chart window, and the printed chart, does) and gives half the height of "8", rounded.
+double ClearYLabelColumn(Canvas& form, const SlotRecord& rec, const MainWindowView& view);
 
 // The y labels from the axis slot's YMin and YMax, after clearing the label column.
 void DrawYAxis(ProgramState& state, Canvas& form, const MainWindowView& view,

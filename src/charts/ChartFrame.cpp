@@ -18,17 +18,6 @@ void SetChartFont(ProgramState& state, Canvas& form, int32_t s) {
     form.SetFontName(name);
 }
 
-void StoreRectangle(SlotRecord& rec, int16_t top, int16_t bottom, int16_t left, int16_t right) {
-    rec.PlotTop = top;
-    rec.PlotBottom = bottom;
-    rec.PlotLeft = left;
-    rec.PlotRight = right;
-}
-
-std::string DcText(const ProgramState& state) {
-    return state.DarkCorrectionOn ? "(DC on)" : "(DC off)";
-}
-
 std::string ProcessedTitle(const ProgramState& state) {
     const int16_t kind = state.SlotInfo[2].DataKind;
     const std::string kindText =
@@ -95,16 +84,39 @@ void DrawInformationBlock(const ProgramState& state, Canvas& form, const MainWin
     }
 }
 
-void DrawFrameAndGrid(const ProgramState& state, Canvas& form, const SlotRecord& rec) {
-    form.Box(rec.PlotLeft, rec.PlotTop, rec.PlotRight, rec.PlotBottom, state.ChartColor, false);
-    form.DrawStyle = draw::Dot;
-    for (int16_t row : {state.YTick80, state.YTick60, state.YTick40, state.YTick20}) {
-        form.Line(rec.PlotLeft, row, rec.PlotRight, row, state.ChartColor);
+}  // namespace
+
+void StorePlotRectangle(ProgramState& state, int16_t slotNumber, int16_t lastShared,
+                        const PlotRectangle& rect) {
+    const auto store = [&](int16_t k) {
+        SlotRecord& rec = state.SlotInfo[k];
+        rec.PlotTop = rect.top;
+        rec.PlotBottom = rect.bottom;
+        rec.PlotLeft = rect.left;
+        rec.PlotRight = rect.right;
+    };
+    if (!IsValidSlot(slotNumber)) return;
+    if (slotNumber == slot::Experimental) {
+        store(slot::NormDiff);
+        store(slot::Experimental);
+    } else if (slotNumber > slot::LastOverlay) {
+        store(slotNumber);
+    } else {
+        for (int16_t k = 0; k <= lastShared && k <= MaxSlot; ++k) store(k);
     }
-    form.DrawStyle = draw::Solid;
 }
 
-}  // namespace
+std::string DarkCorrectionText(const ProgramState& state) {
+    return state.DarkCorrectionOn ? "(DC on)" : "(DC off)";
+}
+
+void DrawPlotFrame(const ProgramState& state, Canvas& form, const SlotRecord& rec,
+                   const std::array<int16_t, 4>& gridRows) {
+    form.Box(rec.PlotLeft, rec.PlotTop, rec.PlotRight, rec.PlotBottom, state.ChartColor, false);
+    form.DrawStyle = draw::Dot;
+    for (int16_t row : gridRows) form.Line(rec.PlotLeft, row, rec.PlotRight, row, state.ChartColor);
+    form.DrawStyle = draw::Solid;
+}
 
 std::string NumberItem(double value) { return StrDouble(value) + " "; }
 
@@ -148,16 +160,7 @@ bool LayoutChartFrame(ProgramState& state, Canvas& form, int16_t slotNumber) {
     const int16_t top = RoundToInt16Clamped(state.ChartTop + dummy + 25);
     const int16_t bottom = RoundToInt16Clamped(static_cast<double>(state.ChartTop) + state.ChartHeight - 3 * (dummy + 15));
 
-    if (slotNumber == slot::Experimental) {
-        StoreRectangle(state.SlotInfo[slot::NormDiff], top, bottom, left, right);
-        StoreRectangle(state.SlotInfo[slot::Experimental], top, bottom, left, right);
-    } else if (slotNumber > slot::LastOverlay) {
-        StoreRectangle(state.SlotInfo[slotNumber], top, bottom, left, right);
-    } else {
-        for (int16_t s2 = 0; s2 <= slot::Reference; ++s2) {
-            StoreRectangle(state.SlotInfo[s2], top, bottom, left, right);
-        }
-    }
+    StorePlotRectangle(state, slotNumber, slot::Reference, {top, bottom, left, right});
     SetGridRows(state, top, bottom);
     return right > left && bottom > top;
 }
@@ -165,13 +168,13 @@ bool LayoutChartFrame(ProgramState& state, Canvas& form, int16_t slotNumber) {
 std::string ChartTitle(const ProgramState& state, int16_t slotNumber) {
     if (slotNumber == slot::DarkCh2) return "DarkCurrent (CH 2)";
     if (slotNumber == slot::DarkCh1) return "DarkCurrent (CH 1)";
-    if (slotNumber == slot::Reference) return "Reference " + DcText(state);
+    if (slotNumber == slot::Reference) return "Reference " + DarkCorrectionText(state);
     if (slotNumber > slot::LastOverlay) return "";
     if (state.ProcessedResult) return ProcessedTitle(state);
     if (state.ViewReflectance) {
-        return (state.AbsorbanceOn ? "Absorbance " : "Refl/Transm. ") + DcText(state);
+        return (state.AbsorbanceOn ? "Absorbance " : "Refl/Transm. ") + DarkCorrectionText(state);
     }
-    return (state.ShowChannel2 ? "CH 1 " : "CH 2 ") + DcText(state);
+    return (state.ShowChannel2 ? "CH 1 " : "CH 2 ") + DarkCorrectionText(state);
 }
 
 bool DrawChartFrame(ProgramState& state, Canvas& form, const MainWindowView& view,
@@ -184,7 +187,8 @@ bool DrawChartFrame(ProgramState& state, Canvas& form, const MainWindowView& vie
         form.Print(title);
     }
     if (slotNumber <= slot::LastOverlay) DrawInformationBlock(state, form, view, slotNumber);
-    DrawFrameAndGrid(state, form, state.SlotInfo[slotNumber]);
+    DrawPlotFrame(state, form, state.SlotInfo[slotNumber],
+                  {state.YTick80, state.YTick60, state.YTick40, state.YTick20});
     return true;
 }
 

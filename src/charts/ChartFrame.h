@@ -3,6 +3,7 @@
 // the slot records that share the window), grid rows, title, the information block under the
 // plot of spectrum-window slots, and the frame with its dotted grid.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,24 @@ float ChartFontSize(int32_t sizeMeasure);
 
 // The chart title of the slot ("" for the kinetic slots).
 std::string ChartTitle(const ProgramState& state, int16_t slotNumber);
+
+// A plot rectangle into the records of the slots that share the chart of slotNumber: slots 12
+// and 13 for slot 13, the slot alone for the others above 7, and slots 0 to lastShared for a
+// spectrum slot (the window's chart shares it up to the reference slot, the printed chart
+// within the overlay ring).
+struct PlotRectangle {
+    int16_t top = 0, bottom = 0, left = 0, right = 0;
+};
+void StorePlotRectangle(ProgramState& state, int16_t slotNumber, int16_t lastShared,
+                        const PlotRectangle& rect);
+
+// "(DC on)" or "(DC off)", the dark correction of a title.
+std::string DarkCorrectionText(const ProgramState& state);
+
+// The slot's plot rectangle as a box in ChartColor (in the current DrawStyle) and the four
+// grid rows, highest first, dotted; DrawStyle is solid afterwards.
+void DrawPlotFrame(const ProgramState& state, Canvas& form, const SlotRecord& rec,
+                   const std::array<int16_t, 4>& gridRows);
 
 // YTick80 .. YTick20 and PlotHeight from a plot rectangle.
 void SetGridRows(ProgramState& state, int16_t plotTop, int16_t plotBottom);

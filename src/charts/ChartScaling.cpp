@@ -25,7 +25,43 @@ float FlatCurveTop(float min, float max) {
     return max;
 }
 
+void DrawRunSlot(ProgramState& state, int16_t i, int16_t shown, bool commonScale,
+                 const ChartRunDrawing& drawing) {
+    if (SlotPoints(state, i) == 0) return;  // an empty slot of the ring is no curve
+    ScaleChartData(state, i);
+    // Under a common scale the curve takes slot 0's scale; take it before the axis so the
+    // labels show the scale the curves are drawn on.
+    if (commonScale && i != 0) {
+        state.SlotInfo[i].YMin = state.SlotInfo[0].YMin;
+        state.SlotInfo[i].YMax = state.SlotInfo[0].YMax;
+        state.SlotInfo[i].YScale = state.SlotInfo[0].YScale;
+    }
+    if (i == shown && drawing.yAxis) drawing.yAxis();
+    ComputeCurvePoints(state, i);
+    if (drawing.curve) drawing.curve(i);
+}
+
+// The first slot of the run. Slot 13 shares its chart only with slot 12.
+int16_t FirstOfRun(const ProgramState& state, int16_t shown) {
+    const int16_t first = state.FirstOverlaySlot;
+    if (shown <= slot::LastOverlay) return IsValidSlot(first) ? first : shown;
+    if (shown == slot::Experimental && first == slot::NormDiff) return first;
+    return shown;
+}
+
 }  // namespace
+
+void DrawChartRun(ProgramState& state, int16_t shown, const ChartRunDrawing& drawing) {
+    if (!IsValidSlot(shown)) return;
+    const int16_t first = FirstOfRun(state, shown);
+    if (first <= shown) {
+        for (int16_t i = first; i <= shown; ++i) DrawRunSlot(state, i, shown, state.CommonScale, drawing);
+        return;
+    }
+    // The ring has wrapped past slot 7: oldest curves first, no common scale.
+    for (int16_t i = first; i <= slot::LastOverlay; ++i) DrawRunSlot(state, i, shown, false, drawing);
+    for (int16_t i = 0; i <= shown; ++i) DrawRunSlot(state, i, shown, false, drawing);
+}
 
 void ScaleChartData(ProgramState& state, int16_t slotNumber) {
     if (!IsValidSlot(slotNumber)) return;

@@ -4,6 +4,7 @@
 // share ScaleChartData and ComputeCurvePoints; neither draws.
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
@@ -22,5 +23,17 @@ void ComputeCurvePoints(ProgramState& state, int16_t slotNumber);
 // Draws the visible points of the slot, spread evenly by index over the plot width, in the
 // slot's colour; leaves ForeColor at TextColor.
 void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber);
+
+// The curves of the run of the slot shown, oldest first and the slot shown last, on any
+// target: the overlay ring from FirstOverlaySlot up to the slot for a spectrum-window slot, slot
+// 12 with slot 13 when FirstOverlaySlot is 12, else the slot alone. Every slot with points is
+// scaled, takes slot 0's scale under CommonScale (not in a run that wraps past slot 7), and
+// has its curve points computed; yAxis runs once, in the pass of the slot shown, and curve
+// for every slot.
+struct ChartRunDrawing {
+    std::function<void()> yAxis;
+    std::function<void(int16_t slotNumber)> curve;
+};
+void DrawChartRun(ProgramState& state, int16_t shown, const ChartRunDrawing& drawing);
 
 }  // namespace tav

@@ -3,10 +3,23 @@
 #include <algorithm>
 #include <cmath>
 
+#include "indices/NumericHelpers.h"
 #include "platform/Numbers.h"
 
 namespace tav {
 namespace {
+
+// More ticks than this cannot fit on any chart; it bounds the loop for absurd x ranges.
+constexpr int MaxTicks = 10000;
+
+// The point where the x values pass t, continuing from i: big strides, back by 7, then by 1.
+int PassPoint(const std::array<float, PointCount>& x, int n, int i, float t) {
+    while (x[i] < t && i < n - 1) i = i + 40 <= n - 1 ? i + 40 : i + 1;
+    while (x[i] > t && i > 7) i -= 7;
+    const float near = static_cast<float>(t - 0.3);
+    while (x[i] < near && i < n - 1) ++i;
+    return i;
+}
 
 // Absorbance divides the natural logarithm by this constant, not by ln 10; stored charts and
 // printed values rely on it.
@@ -102,6 +115,52 @@ int SearchEndPixel(const ProgramState& state, int16_t slotNumber, float hi, int 
         while (e < lastPoint && x[e] < near) ++e;
     }
     return std::max(e, startPixel);
+}
+
+std::vector<XTick> XAxisTicks(ProgramState& state, int16_t slotNumber, XRange range,
+                              const VisiblePoints& visible) {
+    std::vector<XTick> ticks;
+    const int n = SlotPoints(state, slotNumber);
+    if (n < 2 || !visible.any) return ticks;
+    const SlotRecord& rec = state.SlotInfo[slotNumber];
+    const auto& x = state.XData[slotNumber];
+
+    float span = range.hi - range.lo;
+    if (span == 0.0f) span = 10;
+    if (span > 100000.0f) span = 100000;
+    const int start = SearchStartPixel(state, slotNumber, range.lo);
+    const int end = SearchEndPixel(state, slotNumber, range.hi, n - 1, start);
+    state.StartPixel = static_cast<int16_t>(start);
+    state.EndPixel = static_cast<int16_t>(end);
+    const int intervals = end - start == 0 ? 1 : end - start;
+
+    const float step = AxisTickStep(span);
+    // Tick numbers in 64 bits: an absurd x range must not overflow them.
+    const int64_t kEnd = int64_t{FloorToInt32(range.hi / step)} + 1;
+    int i = visible.first;
+    int64_t k = int64_t{FloorToInt32(x[i] / step)} + 1;
+    if (static_cast<float>(step * (static_cast<double>(k) - 1.0)) == x[i]) --k;
+    const double xoff = RoundHalfEven((start - 1.0) / intervals * state.PlotWidth);
+
+    for (int count = 0; k < kEnd && count < MaxTicks; ++count, ++k) {
+        const int32_t t = RoundToInt32Clamped(static_cast<double>(step) * static_cast<double>(k));
+        i = PassPoint(x, n, i, static_cast<float>(t));
+        float frac = 0;
+        if (i > 0 && x[i] != x[i - 1]) frac = (x[i] - static_cast<float>(t)) / (x[i] - x[i - 1]);
+        const double txExact =
+            rec.PlotLeft + (i - 1 - static_cast<double>(frac)) * state.PlotWidth / intervals - xoff + 1;
+        if (!std::isfinite(txExact)) break;
+        const int32_t tx = RoundToInt32Clamped(txExact);
+        if (tx > rec.PlotRight) break;
+        ticks.push_back({t, tx});
+    }
+    return ticks;
+}
+
+std::string TickLabel(int32_t value) {
+    std::string text = StrInt(value);
+    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
+    return text;
 }
 
 Color TraceColor(int16_t slotNumber) {

@@ -3,6 +3,8 @@
 // plotted, which x range is visible, and the bounded point searches over a slot's x values.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
@@ -45,6 +47,20 @@ int SearchStartPixel(const ProgramState& state, int16_t slotNumber, float lo);
 // Last point of the value range, searching no further than lastPoint; never below startPixel.
 int SearchEndPixel(const ProgramState& state, int16_t slotNumber, float hi, int lastPoint,
                    int startPixel);
+
+// The x-axis ticks of a slot, as the window chart and the printed chart place them: the
+// multiples of the tick step in the visible range, each at the place where the curve (its
+// visible points spread evenly over the plot width) passes its value, plus one unit. Sets
+// StartPixel and EndPixel (the last point of the slot included) for the whole visible range;
+// PlotWidth must be the slot's. Ends at the first tick right of PlotRight.
+struct XTick {
+    int32_t value = 0;
+    int32_t x = 0;
+};
+std::vector<XTick> XAxisTicks(ProgramState& state, int16_t slotNumber, XRange range,
+                              const VisiblePoints& visible);
+// The label of a tick: its value without the sign blank.
+std::string TickLabel(int32_t value);
 
 // The colour of a slot's curve: slot n in palette colour n + 1, slot 6 black, slots above 7
 // dark blue.

@@ -223,6 +223,7 @@ struct ProgramState {
     int16_t PrintChartCount = 0;
     float PrintWidthFrac = 0, PrintHeightFrac = 0, PrintLeftFrac = 0, PrintTopFrac = 0;
     int16_t PrintChartLeft = 0, PrintChartTop = 0, PrintChartWidth = 0, PrintChartHeight = 0;
+    int16_t PrintGridY80 = 0, PrintGridY60 = 0, PrintGridY40 = 0, PrintGridY20 = 0;  // printer rows
 
     // ---- Bands and indices -----------------------------------------------------------------
     int16_t NumOfBands = 0;

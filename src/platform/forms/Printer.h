@@ -1,8 +1,10 @@
 #pragma once
 // The printer as the print routines use it: a print run hands out a Canvas whose page is the
-// printer's (ScaleWidth, ScaleHeight, ScaleTop); EndDoc ends a page and sends it. The real one
-// prints to the machine's default printer or, where there is none, collects the run in one PDF
-// file in the data folder and names it to the operator when the run ends.
+// printer's (ScaleWidth, ScaleHeight, ScaleTop); NewPage ends a page, and the pages of a run
+// make one document that EndRun sends (EndDoc also ends the page; a real printer then sends
+// what the run has printed so far as a job of its own). The real one prints to the machine's
+// default printer or, where there is none, collects the run in one PDF file in the data folder
+// and names it to the operator when the run ends.
 
 namespace tav {
 

@@ -1,0 +1,194 @@
+#include "charts/PrintJob.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "charts/ChartValues.h"
+#include "charts/PrintedChart.h"
+#include "platform/Numbers.h"
+#include "platform/Operator.h"
+#include "platform/forms/Printer.h"
+
+namespace tav {
+namespace {
+
+// The index block starts at the top edge of its half: its origin lies a quarter page lower.
+constexpr double IndexOriginDrop = HalfPageMargin + 0.25;
+constexpr double IndexMarginFrac = 1.5 / 11;
+
+struct IndexLine {
+    const char* label;
+    float ProgramState::*value;
+    bool MenuChecks::*active;
+};
+constexpr IndexLine IndexLines[] = {
+    {"Ratio = ", &ProgramState::RatioValue, &MenuChecks::ActivateRatio},
+    {"Normalized Difference = ", &ProgramState::NormDiffValue, &MenuChecks::ActivateNormDiff},
+    {"Experimental = ", &ProgramState::ExperimentalValue, &MenuChecks::ActivateExperimental},
+    {"Derivative = ", &ProgramState::DerivativeValue, &MenuChecks::ActivateDerivative},
+    {"Integral = ", &ProgramState::IntegralValue, &MenuChecks::ActivateIntegral},
+    {"Average = ", &ProgramState::AverageValue, &MenuChecks::ActivateAverage},
+    {"Diagnostics = ", &ProgramState::DiagnosticsValue, &MenuChecks::ActivateDiagnostics},
+};
+
+// A single printed as a number item: sign-blank text and one trailing blank.
+std::string SingleItem(float value) { return StrSingle(value) + " "; }
+
+bool NothingToPrint(const ProgramState& state) {
+    for (const IndexLine& line : IndexLines) {
+        if (state.*line.value != 0.0f) return false;
+    }
+    return SlotPoints(state, state.CurrentSlot) == 0;
+}
+
+// The print run on the printer, begun with the first item so that a run without items
+// touches no printer.
+class PageRun {
+public:
+    explicit PageRun(Printer& printer) : printer_(printer) {}
+    ~PageRun() { End(); }
+
+    // The page, or nullptr when the printer cannot be used.
+    Canvas* Page() {
+        if (!page_ && !begun_) {
+            begun_ = true;
+            page_ = printer_.BeginRun();
+        }
+        return page_;
+    }
+    bool Failed() const { return begun_ && (!page_ || printer_.Failed()); }
+    // Ends the run (sending a page begun but not ended); false when the printer failed.
+    bool End() {
+        if (!begun_ || ended_) return !Failed();
+        ended_ = true;
+        const bool ok = page_ && printer_.EndRun();
+        return ok && !printer_.Failed();
+    }
+
+private:
+    Printer& printer_;
+    Canvas* page_ = nullptr;
+    bool begun_ = false;
+    bool ended_ = false;
+};
+
+// What a printed chart changes of the windows' chart layout, put back after the run so that
+// the chart cursor and the next partial redraw of a window work in window coordinates.
+class WindowLayoutKeeper {
+public:
+    explicit WindowLayoutKeeper(ProgramState& state)
+        : state_(state), slots_(state.SlotInfo), plotY_(state.PlotY), plotHeight_(state.PlotHeight),
+          plotWidth_(state.PlotWidth), startPixel_(state.StartPixel), endPixel_(state.EndPixel) {}
+    ~WindowLayoutKeeper() {
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            SlotRecord& rec = state_.SlotInfo[i];
+            const SlotRecord& kept = slots_[i];
+            rec.PlotTop = kept.PlotTop;
+            rec.PlotBottom = kept.PlotBottom;
+            rec.PlotLeft = kept.PlotLeft;
+            rec.PlotRight = kept.PlotRight;
+            rec.YMin = kept.YMin;
+            rec.YMax = kept.YMax;
+            rec.YScale = kept.YScale;
+            rec.DataMin = kept.DataMin;
+            rec.DataMax = kept.DataMax;
+        }
+        state_.PlotY = plotY_;
+        state_.PlotHeight = plotHeight_;
+        state_.PlotWidth = plotWidth_;
+        state_.StartPixel = startPixel_;
+        state_.EndPixel = endPixel_;
+    }
+    WindowLayoutKeeper(const WindowLayoutKeeper&) = delete;
+    WindowLayoutKeeper& operator=(const WindowLayoutKeeper&) = delete;
+
+private:
+    ProgramState& state_;
+    std::array<SlotRecord, SlotCount> slots_;
+    std::array<int16_t, PointCount> plotY_;
+    int16_t plotHeight_, plotWidth_, startPixel_, endPixel_;
+};
+
+// Prints the chosen items in their order; false at the first printer failure.
+bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
+                const PrintChoices& choices) {
+    int16_t& count = state.PrintChartCount;
+    const auto item = [&](const std::function<void(Canvas&)>& print) {
+        ++count;
+        Canvas* page = run.Page();
+        if (!page) return false;
+        print(*page);
+        if (count % 2 == 0) page->NewPage();  // the bottom half is filled
+        return !run.Failed();
+    };
+
+    const int16_t current = state.CurrentSlot;
+    if (choices.spectrum && SlotPoints(state, current) >= 1) {
+        state.FirstOverlaySlot = static_cast<int16_t>(std::max(0, current - state.OverlayCount + 1));
+        state.ActiveWindowIdx = 0;
+        if (!item([&](Canvas& page) { PrintChart(state, page, view, current, "Wavelength (nm)", count); })) {
+            return false;
+        }
+    }
+    if (choices.index && !item([&](Canvas& page) { PrintIndexBlock(state, page, count); })) {
+        return false;
+    }
+    for (int16_t k = 0; k < static_cast<int16_t>(choices.kinetic.size()); ++k) {
+        const int16_t chart = static_cast<int16_t>(slot::Ratio + k);
+        if (!choices.kinetic[k] || SlotPoints(state, chart) < 1) continue;
+        if (!item([&](Canvas& page) { PrintChart(state, page, view, chart, "Time", count); })) {
+            return false;
+        }
+    }
+    if (count % 2 != 0) {
+        if (Canvas* page = run.Page()) page->NewPage();  // the half-filled last page
+    }
+    return !run.Failed();
+}
+
+}  // namespace
+
+void PrintIndexBlock(const ProgramState& state, Canvas& page, int16_t count) {
+    const double h = RoundHalfEven(page.Height());
+    const double w = RoundHalfEven(page.ScaleWidth());
+    page.ScaleTop = HalfPageScaleTop(page.Height(), count, IndexOriginDrop);
+    page.CurrentY = static_cast<float>(-IndexOriginDrop * h);
+    const auto margin = static_cast<float>(RoundHalfEven(IndexMarginFrac * w));
+
+    page.CurrentX = static_cast<float>((w - page.TextWidth("Index")) / 2);
+    page.Print("Index");
+    page.Print("");
+    if (state.Menu.ActivateTimeStamp) {
+        page.CurrentX = margin;
+        page.Print("Elapsed Time=" + SingleItem(state.ElapsedTime) + " Seconds");
+    }
+    for (const IndexLine& line : IndexLines) {
+        const float value = state.*line.value;
+        if (!(state.Menu.*line.active) || value == 0.0f) continue;
+        page.CurrentX = margin;
+        page.Print(line.label + SingleItem(value));
+    }
+}
+
+PrintOutcome RunPrintJob(ProgramState& state, Printer& printer, Operator& op,
+                         const MainWindowView& view, const PrintChoices& choices) {
+    if (NothingToPrint(state)) {
+        op.MsgBox("There is nothing to print.", MsgButtons::OkOnly);
+        return PrintOutcome::NothingToPrint;
+    }
+    bool printed = false;
+    {
+        WindowLayoutKeeper keeper(state);
+        PageRun run(printer);
+        state.PrintChartCount = 0;
+        printed = PrintItems(state, run, view, choices);
+        printed = run.End() && printed;
+        state.PrintChartCount = 0;
+    }
+    if (printed) return PrintOutcome::Printed;
+    op.MsgBox("Printer Error", MsgButtons::OkOnly);
+    return PrintOutcome::PrinterError;
+}
+
+}  // namespace tav

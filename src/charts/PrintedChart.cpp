@@ -1,0 +1,91 @@
+#include "charts/PrintedChart.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "charts/ChartScaling.h"
+#include "charts/ChartValues.h"
+#include "charts/PrintedChartAxes.h"
+#include "charts/PrintedChartFrame.h"
+#include "platform/Numbers.h"
+
+namespace tav {
+namespace {
+
+constexpr float ChartTopFrac = 0.035f;   // of the printable height, within the half
+constexpr int32_t SmallFontLimit = 5000;
+
+void SetChartSize(ProgramState& state, Canvas& printer) {
+    state.PrintWidthFrac = 0.8f * static_cast<float>(state.PrintScalePct) / 100;
+    state.PrintHeightFrac = 0.4f * static_cast<float>(state.PrintScalePct) / 100;
+    state.PrintChartWidth = RoundToInt16Clamped(printer.ScaleWidth() * static_cast<double>(state.PrintWidthFrac));
+    state.PrintChartHeight = RoundToInt16Clamped(printer.ScaleHeight() * static_cast<double>(state.PrintHeightFrac));
+    state.PrintLeftFrac = 0.5f - state.PrintWidthFrac / 2;  // centred across the page
+    state.PrintTopFrac = ChartTopFrac;
+}
+
+Color PrintedCurveColor(const ProgramState& state, int16_t slotNumber) {
+    if (slotNumber > slot::LastOverlay || !state.PrintInColor || slotNumber == 6) return QBColor(0);
+    return QBColor(slotNumber + 1);
+}
+
+}  // namespace
+
+float HalfPageScaleTop(float pageHeight, int16_t count, double offset) {
+    const double h = RoundHalfEven(pageHeight);
+    const double half = count % 2 == 0 ? 0.5 : 0.0;
+    return static_cast<float>(-(half + offset) * h);
+}
+
+void PrintChart(ProgramState& state, Canvas& printer, const MainWindowView& view,
+                int16_t slotNumber, std::string xCaption, int16_t chartCount) {
+    if (!IsValidSlot(slotNumber)) return;
+    SetChartSize(state, printer);
+    // The origin is measured in the font the previous chart left on the printer.
+    printer.ScaleTop = static_cast<float>(HalfPageScaleTop(printer.Height(), chartCount, HalfPageMargin) -
+                                          static_cast<double>(printer.TextHeight("0")));
+    printer.SetFontBold(false);
+    const int32_t s = PrintSizeMeasure(state.PrintChartWidth, state.PrintChartHeight);
+    printer.SetFontName(s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts"));
+
+    if (slotNumber <= slot::LastOverlay) state.MainFirstOverlaySlot = state.FirstOverlaySlot;
+    if (!IsValidSlot(state.AxisSlot)) state.AxisSlot = slotNumber;
+    // An empty chart leaves no axis choice behind for the next one.
+    if (SlotPoints(state, slotNumber) == 0) {
+        state.AxisSlot = -1;
+        return;
+    }
+
+    PrintChartFrame(state, printer, slotNumber);
+    PrintXAxis(state, printer, slotNumber, xCaption);
+    DrawChartRun(state, slotNumber,
+                 {[&] { PrintYAxis(state, printer, view, state.AxisSlot); },
+                  [&](int16_t i) { PrintCurve(state, printer, i); }});
+    state.AxisSlot = -1;
+}
+
+void PrintCurve(ProgramState& state, Canvas& printer, int16_t slotNumber) {
+    if (!IsValidSlot(slotNumber)) return;
+    const VisiblePoints visible =
+        FindVisiblePoints(state, slotNumber, VisibleXRange(state, slotNumber));
+    // No point inside the visible range: no curve (not a stray dot at the left edge).
+    if (!visible.any) return;
+
+    const float x0 = state.SlotInfo[slotNumber].PlotLeft;
+    const float step = static_cast<float>(state.PlotWidth) / static_cast<float>(visible.Intervals());
+    const float origin = x0 - static_cast<float>(visible.first) * step;
+    printer.PSet(x0, state.PlotY[visible.first], state.CurveColor);
+    printer.ForeColor = PrintedCurveColor(state, slotNumber);
+    // The status words after point 247 of an instrument scan are no spectrum: as on the
+    // window, the spacing counts them but the curve stops before them.
+    const int last = std::min(visible.last, LastSpectralPoint(state, slotNumber));
+    std::vector<float> xs, ys;
+    for (int i = visible.first; i <= last; ++i) {
+        xs.push_back(static_cast<float>(i) * step + origin);
+        ys.push_back(state.PlotY[i]);
+    }
+    printer.PolylineTo(xs.data(), ys.data(), xs.size());
+    printer.ForeColor = state.TextColor;
+}
+
+}  // namespace tav
