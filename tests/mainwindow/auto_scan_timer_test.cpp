@@ -54,7 +54,9 @@ TEST_F(TimedSeries, FiveSecondsApartOnWholeSeconds) {
     EXPECT_EQ(NearestSecond(scans.front()), At(10, 0, 1) / Second);  // the first on the next whole second
     for (size_t i = 0; i < scans.size(); ++i) {
         EXPECT_NEAR(OffSecond(scans[i]), 0.0, 4500.0) << i;
-        if (i > 0) EXPECT_EQ(NearestSecond(scans[i]) - NearestSecond(scans[i - 1]), 5) << i;
+        if (i > 0) {
+            EXPECT_EQ(NearestSecond(scans[i]) - NearestSecond(scans[i - 1]), 5) << i;
+        }
     }
     // Each aligned scan clears the index window first.
     int clears = 0;

@@ -56,8 +56,12 @@ TEST(MenuForm, TheScanLabelsRunTheirFlowsAndBringUpTheSpectrumWindow) {
         SCOPED_TRACE(c.caption);
         EXPECT_EQ(w.flows.calls, std::vector<std::string>{c.flow});
         EXPECT_EQ(w.Mdi().Timer1.Enabled(), c.seriesGoesOn);
-        if (std::string(c.flow) == "NextScan") EXPECT_TRUE(blockedDuringFlow);
-        if (std::string(c.flow) != "OverlayFile") EXPECT_TRUE(w.Main().Visible());
+        if (std::string(c.flow) == "NextScan") {
+            EXPECT_TRUE(blockedDuringFlow);
+        }
+        if (std::string(c.flow) != "OverlayFile") {
+            EXPECT_TRUE(w.Main().Visible());
+        }
     }
 }
 

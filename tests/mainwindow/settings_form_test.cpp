@@ -294,7 +294,9 @@ TEST(SettingsForm, TheSeriesNameKeepsOnlyFileNameCharacters) {
         form.AutoSaveNameBox.UserEdit(typed);
         EXPECT_EQ(form.AutoSaveNameBox.Text(), kept) << typed;
         // After a rejected character the caret is at the end, so the next one typed follows the kept ones.
-        if (std::string(kept) != typed) EXPECT_EQ(form.AutoSaveNameBox.SelStart(), static_cast<int>(std::string(kept).size())) << typed;
+        if (std::string(kept) != typed) {
+            EXPECT_EQ(form.AutoSaveNameBox.SelStart(), static_cast<int>(std::string(kept).size())) << typed;
+        }
     }
 }
 

@@ -130,7 +130,9 @@ TEST(StartUp, TheBoardIsAskedForOnlyWhereItsConfigurationIs) {
             if (value.rfind('@', 0) == 0) value = w.dir.Path() + value.substr(1);
             w.fs.SetEnvOverride("CBDIREC", value);
         }
-        if (*c.configAt) ASSERT_TRUE(w.dir.Write(c.configAt, "board 0\r\n"));
+        if (*c.configAt) {
+            ASSERT_TRUE(w.dir.Write(c.configAt, "board 0\r\n"));
+        }
         w.Start();
         SCOPED_TRACE(c.what);
         EXPECT_EQ(w.boardLibrary.BoardsAsked().size(), c.asked ? 1u : 0u);
