@@ -3,6 +3,7 @@
 #include "files/TextConversions.h"
 #include "platform/Numbers.h"
 #include "platform/forms/App.h"
+#include "platform/forms/DialogConventions.h"
 #include "platform/forms/Keys.h"
 #include "shared/ProgramState.h"
 
@@ -39,8 +40,7 @@ void PrinterOptionsForm::Command1_Click() {
 void PrinterOptionsForm::Command2_Click() { Unload(); }
 
 void PrinterOptionsForm::PrinterScaleBox_GotFocus() {
-    PrinterScaleBox.SetSelStart(0);
-    PrinterScaleBox.SetSelLength(20);
+    SelectForTyping(PrinterScaleBox);
 }
 
 void PrinterOptionsForm::PrinterScaleBox_KeyPress(int16_t& KeyAscii) {

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "files/SettingsFile.h"
-#include "indices/DialogConventions.h"
+#include "platform/forms/DialogConventions.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Numbers.h"
 #include "shared/ProgramState.h"

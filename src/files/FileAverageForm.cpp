@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "files/FileDialogs.h"
 #include "files/FileNames.h"
 #include "indices/FileAveraging.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Operator.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
 namespace tav {

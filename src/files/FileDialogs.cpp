@@ -2,17 +2,12 @@
 
 #include "files/FileWindows.h"
 #include "platform/FileSystem.h"
-#include "platform/forms/BasicControls.h"
-#include "platform/forms/Form.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
 namespace {
 
 constexpr const char* SpectrumFilter = "Quorveld Files (*.rdg)|*.rdg";
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
-constexpr int SelectedOnFocus = 20;
 
 FileDialogRequest InDataFolder(const ProgramState& state, const FileSystem& fs) {
     FileDialogRequest req;
@@ -50,24 +45,6 @@ void OpenSpectrumDialog(FileContext& ctx) {
     ProgramState& s = ctx.state;
     const std::string chosen = ctx.op.OpenFileDialog(SpectrumOpenRequest(s, ctx.fs));
     if (IsValidSlot(s.CurrentSlot)) s.SlotInfo[s.CurrentSlot].FileName = chosen;
-}
-
-bool CloseOnEscape(Form& dialog, int16_t& KeyAscii) {
-    if (KeyAscii != EscapeKey) return false;
-    KeyAscii = 0;
-    dialog.Unload();
-    return true;
-}
-
-bool TakeEnter(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return false;
-    KeyAscii = 0;
-    return true;
-}
-
-void SelectForTyping(TextBox& box) {
-    box.SetSelStart(0);
-    box.SetSelLength(SelectedOnFocus);
 }
 
 }  // namespace tav

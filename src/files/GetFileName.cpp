@@ -6,6 +6,7 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Operator.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int16_t EnterKey = 13;
 constexpr int16_t EscapeKey = 27;
-constexpr int SelectedChars = 20;
 constexpr int PageDownStep = 6;
 
 constexpr int16_t KindReflectance = 1;
@@ -244,8 +244,7 @@ void GetFileName::RawData_Click() { app.state.KindChoice = KindRawData; }
 void GetFileName::Reference_Click() { app.state.KindChoice = KindReference; }
 
 void GetFileName::FileNameBox_GotFocus() {
-    FileNameBox.SetSelStart(0);
-    FileNameBox.SetSelLength(SelectedChars);
+    SelectForTyping(FileNameBox);
 }
 
 void ShowGetFileName(App& app, int16_t mode) {

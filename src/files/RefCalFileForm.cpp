@@ -2,11 +2,11 @@
 
 #include <cctype>
 
-#include "files/FileDialogs.h"
 #include "files/FileNames.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/FileSystem.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
 namespace tav {

@@ -1,9 +1,9 @@
 #include "files/SetDirectoryForm.h"
 
-#include "files/FileDialogs.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/FileSystem.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
 namespace tav {

@@ -3,6 +3,7 @@
 #include "files/GetFileName.h"
 #include "files/TwoFileArithmetic.h"
 #include "platform/Numbers.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr int16_t EnterKey = 13;
 constexpr int16_t EscapeKey = 27;
-constexpr int SelectedChars = 20;
 
 // A box holding "2abc" gives 2; one that does not begin with a number gives 0.
 float BoxValue(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
@@ -44,10 +44,7 @@ TransDlgForm::TransDlgForm(App& app) : Form(app, "TransDlgForm") {
     Command1.SetTabIndex(4);
     Command2.SetTabIndex(5);
     for (TextBox* box : {&ABox, &BBox, &CBox}) {
-        box->GotFocus = [box] {
-            box->SetSelStart(0);
-            box->SetSelLength(SelectedChars);
-        };
+        SelectTextOnFocus(*box);
     }
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };

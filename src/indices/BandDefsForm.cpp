@@ -6,7 +6,7 @@
 
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
-#include "indices/DialogConventions.h"
+#include "platform/forms/DialogConventions.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Numbers.h"
 

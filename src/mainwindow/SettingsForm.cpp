@@ -10,6 +10,7 @@
 #include "mainwindow/ParameterBoxes.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
+#include "platform/forms/DialogConventions.h"
 
 namespace tav {
 
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int16_t EnterKey = 13;
 constexpr int16_t EscapeKey = 27;
-constexpr int SelectAllLength = 20;
 constexpr int NumberBoxLength = 10;
 constexpr int SeriesNameLength = 3;
 
@@ -30,10 +30,6 @@ struct Place {
 
 float Entry(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
 
-void SelectAll(TextBox& box) {
-    box.SetSelStart(0);
-    box.SetSelLength(SelectAllLength);
-}
 
 }  // namespace
 
@@ -95,7 +91,7 @@ SettingsForm::SettingsForm(App& app) : Form(app, "SettingsForm") {
     AutoSaveNameBox.SetMaxLength(SeriesNameLength);
 
     for (TextBox* box : {&IntTimeBox, &lightbox, &NumToAverageBox, &AutoScanDelayBox, &AutoSaveNameBox}) {
-        box->GotFocus = [box] { SelectAll(*box); };
+        SelectTextOnFocus(*box);
     }
     // Enter takes the settings from every control but the dark-correction pair.
     for (Control* control : std::initializer_list<Control*>{
