@@ -226,6 +226,34 @@ TEST(FormsLifecycle, DesignTimeFontTabOrderAndClientSize) {
     EXPECT_EQ(form.Width(), 5535 + HeadlessHost::FrameWidth);
 }
 
+// A window sized in its constructor, as the dialogs are: the size waits for the load, and the
+// load still comes only on first reference, after the constructor bound the handlers.
+class SizedInConstructorForm : public Form {
+public:
+    explicit SizedInConstructorForm(App& app) : Form(app, "SizedInConstructorForm") {
+        SetClientSize(3300, 3240);
+        boundBeforeLoad = true;
+    }
+    bool boundBeforeLoad = false;
+    bool sawBindingAtLoad = false;
+    float widthAtLoad = 0;
+
+protected:
+    void Form_Load() override {
+        sawBindingAtLoad = boundBeforeLoad;
+        widthAtLoad = ScaleWidth();
+    }
+};
+
+TEST(FormsLifecycle, AClientSizeSetInTheConstructorWaitsForTheLoad) {
+    test::FormsTestApp t;
+    auto& form = t.app.forms.Get<SizedInConstructorForm>();
+    EXPECT_TRUE(form.sawBindingAtLoad);
+    EXPECT_EQ(form.widthAtLoad, 3300);
+    EXPECT_EQ(form.ScaleHeight(), 3240);
+    EXPECT_EQ(form.Width(), 3300 + HeadlessHost::FrameWidth);
+}
+
 TEST(FormsLifecycle, ActivationMovesBetweenWindows) {
     test::FormsTestApp t;
     LogForm& a = t.app.forms.Get<LogForm>();

@@ -37,6 +37,10 @@ void Form::Load() {
     if (fontSize_ > 0) view_->Surface().SetFontSize(fontSize_);
     view_->Surface().SetFontBold(fontBold_);
     CheckClientSize(false);
+    if (pendingClientWidth_ >= 0) {
+        SetClientSize(pendingClientWidth_, pendingClientHeight_);
+        pendingClientWidth_ = pendingClientHeight_ = -1;
+    }
     loaded_ = true;
     if (parent_) parent_->ChildLoaded(*this);
     Form_Load();
@@ -131,6 +135,13 @@ void Form::ApplyGeometry(float left, float top, float width, float height) {
 }
 
 void Form::SetClientSize(float width, float height) {
+    // Before the window exists its frame is unknown: the size is applied when it loads, so that
+    // sizing a window in its constructor does not load it before its handlers are bound.
+    if (!view_) {
+        pendingClientWidth_ = width;
+        pendingClientHeight_ = height;
+        return;
+    }
     const float frameWidth = std::max(0.0f, width_ - ScaleWidth());
     const float frameHeight = std::max(0.0f, height_ - ScaleHeight());
     Move(left_, top_, width + frameWidth, height + frameHeight);

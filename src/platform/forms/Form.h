@@ -111,7 +111,7 @@ public:
     void SetHeight(float v);
     // A negative width or height keeps the current one.
     void Move(float left, float top, float width = -1, float height = -1);
-    // Sizes the window so that its client area has this size.
+    // Sizes the window so that its client area has this size (when it loads, if it has not yet).
     void SetClientSize(float width, float height);
     int16_t WindowState() const { return windowState_; }
     void SetWindowState(int16_t state);
@@ -218,6 +218,7 @@ private:
     int16_t borderStyle_ = border::Sizable;
     float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     float clientWidth_ = -1, clientHeight_ = -1;
+    float pendingClientWidth_ = -1, pendingClientHeight_ = -1;  // asked for before the window loaded
     int16_t windowState_ = winstate::Normal;
     std::string fontName_;
     float fontSize_ = 0;
