@@ -5,6 +5,7 @@
 #include "acquisition/OverlayScan.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticIndices.h"
+#include "mainwindow/EraseForm.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/forms/App.h"
 
@@ -24,7 +25,7 @@ public:
     void ComputeKineticIndices() override { tav::ComputeKineticIndices(app_.state, links_.Indices()); }
     void ClearIndexWindow() override { tav::ClearIndexWindow(app_); }
     // The erase confirmation and the settings window come with the main window's dialogs.
-    void ShowEraseForm() override {}
+    void ShowEraseForm() override { tav::ShowEraseForm(app_); }
     void ShowSettingsForm() override {}
 
 private:
