@@ -4,6 +4,7 @@
 #include <string>
 
 #include "charts/FormCharts.h"
+#include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
 #include "indices/Derivative.h"
 #include "mainwindow/MDIForm1.h"
@@ -66,7 +67,9 @@ void MDIForm1::Derivative_Click() {
     if (s.BeepOn) app.op.Beep();
     s.OverlayCount = 1;
     if (s.AutoSaveOn) {
+        // The result is the next file of the series: the last one holds the spectrum it came from.
         FlowScope flow(app.flow);
+        PrepareAutoSaveName(s);
         AutoSaveSpectrum(links_.Files());
     }
 }
