@@ -10,7 +10,7 @@
 // ViewActivateSaveMenus.cpp; the Derivative processing in DerivativeProcessing.cpp; the items
 // that open the setup, processing, definition and print dialogs in MainMenuDialogs.cpp.
 
-#include <array>
+#include <cstddef>
 
 #include "mainwindow/ProgramLinks.h"
 #include "platform/forms/Controls.h"

@@ -1,5 +1,6 @@
 // The menu items that bring up the dialogs of the setup, processing, definition and print
-// commands. Each shows its dialog, not modal, creating it on first use.
+// commands: each shows its dialog, not modal, creating it on first use. An item whose dialog is
+// not part of the program yet does nothing.
 
 #include "mainwindow/MDIForm1.h"
 
