@@ -15,18 +15,6 @@ namespace tav {
 
 namespace {
 
-struct BarDesign {
-    HScrollBar& bar;
-    TextBox& box;
-    Label& label;
-    float left, width;
-    int16_t min, max, smallChange, largeChange, value;
-};
-
-constexpr float BarTop = 0, BarHeight = 255;
-constexpr float BoxTop = 300, BoxHeight = 300;
-constexpr float LabelTop = 330, LabelHeight = 255;
-
 // Start values of the shared state, before anything else runs.
 void SetStartValues(ProgramState& s) {
     s.ShowChannel2 = true;
@@ -51,40 +39,15 @@ MDIForm1::MDIForm1(App& app) : MdiForm(app, "MDIForm1"), links_(app) {
     SetCaption("Veradin V2.5");
     Move(0, 0, 12300, 9000);
 
-    Picture1.SetAlign(align::Top);
-    Picture1.Move(0, 0, 12060, 615);
-
-    const BarDesign bars[] = {
-        {Integrat, Text3, Label3, 4000, 1200, 0, 32767, 100, 1000, 0},
-        {Averaging, Text4, Label4, 5200, 1200, 0, 1000, 1, 10, 1},
-        {Source, Text1, Label1, 6400, 1200, 0, 500, 1, 10, 0},
-        {Integ, Text5, Label5, 9000, 1000, 1, 1764, 1, 10, 1},
-        {scannumbe, Text6, Label6, 10000, 1000, 0, 1772, 1, 10, 0},
-        {interva, Text7, Label7, 11000, 1000, 0, 32767, 1, 10, 0},
-    };
-    for (const BarDesign& d : bars) {
-        d.bar.SetContainer(Picture1);
-        d.bar.Move(d.left, BarTop, d.width, BarHeight);
-        d.bar.SetMin(d.min);
-        d.bar.SetMax(d.max);
-        d.bar.SetSmallChange(d.smallChange);
-        d.bar.SetLargeChange(d.largeChange);
-        d.bar.SetValue(d.value);
-        // The box sits under the right half of its bar, its label under the left half.
-        d.box.SetContainer(Picture1);
-        d.box.Move(d.left + d.width / 2, BoxTop, d.width / 2, BoxHeight);
-        d.label.SetContainer(Picture1);
-        d.label.Move(d.left, LabelTop, d.width / 2, LabelHeight);
-        d.label.SetFontName("Small Fonts");
-    }
-    Text2.SetContainer(Picture1);
-    Text2.Move(7600, BoxTop, 700, BoxHeight);
+    LayoutToolStrip();
 
     Timer1.SetEnabled(false);
     Timer1.SetInterval(0);
     Timer1.Tick = [this] { Timer1_Timer(); };
-    Exit.Click = [this] { Exit_Click(); };
+    BindToolStrip();
     BindParameterBoxes();
+    BindMenus();
+    BindViewActivateSaveMenus();
     // Every window hands its letters to the one dispatcher (unless a test listens to them).
     if (!app.keyCommand) {
         app.keyCommand = [&app](int16_t& keyAscii, std::string& xTitle) { HandleKeyCommand(app, keyAscii, xTitle); };
@@ -156,8 +119,6 @@ void MDIForm1::Unload() {
     MdiForm::Unload();
     if (Loaded()) exiting_ = false;  // a window kept the program running
 }
-
-void MDIForm1::Exit_Click() { Unload(); }
 
 void MDIForm1::MDIForm_Click() { app.forms.Unload<WelcomeForm>(); }
 

@@ -5,6 +5,7 @@
 #include "acquisition/OverlayScan.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticIndices.h"
+#include "mainwindow/EraseForm.h"
 #include "mainwindow/ProgramLinks.h"
 #include "mainwindow/SettingsForm.h"
 #include "platform/forms/App.h"
@@ -24,8 +25,7 @@ public:
     void OverlayFile() override { tav::OverlayFile(links_.Flow()); }
     void ComputeKineticIndices() override { tav::ComputeKineticIndices(app_.state, links_.Indices()); }
     void ClearIndexWindow() override { tav::ClearIndexWindow(app_); }
-    // The erase confirmation comes with the main window's dialogs.
-    void ShowEraseForm() override {}
+    void ShowEraseForm() override { tav::ShowEraseForm(app_); }
     void ShowSettingsForm() override { app_.forms.Get<SettingsForm>().Show(); }
 
 private:

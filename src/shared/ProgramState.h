@@ -159,6 +159,7 @@ struct ProgramState {
     bool ReadAddressPending = true;
     bool EraseArmed = false;
     int16_t SavedMemoryMode = memmode::Normal;
+    std::string ModeText;         // the mode box's text before the erase mode was entered
 
     // ---- Link flags ------------------------------------------------------------------------
     bool ReferencePass = false;

@@ -62,6 +62,12 @@ QWidget* Widget(const char* name) {
     return nullptr;
 }
 
+// A control of one window (the main window and the dialogs share control names).
+QWidget* WidgetIn(const char* window, const char* name) {
+    QWidget* top = Widget(window);
+    return top ? top->findChild<QWidget*>(name) : nullptr;
+}
+
 int Pixels(Form& form, QRgb colour) {
     auto* canvas = dynamic_cast<QtWindowCanvas*>(&form.Surface());
     if (!canvas) return -1;
@@ -89,7 +95,7 @@ TEST(QtProgramSession, AgainstTheSimulatorItScansDrawsAndAnswersTheKeys) {
 
         // The welcome window is up; CONTINUE closes it into the first scan, which is drawn.
         ASSERT_NE(app.forms.Find<WelcomeForm>(), nullptr);
-        auto* button = qobject_cast<QPushButton*>(Widget("Command1"));
+        auto* button = qobject_cast<QPushButton*>(WidgetIn("WelcomeForm", "Command1"));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->text(), "CONTINUE");
         test::Click(button);

@@ -1,0 +1,77 @@
+#include "mainwindow/DerivativeProcessing.h"
+
+#include <algorithm>
+#include <string>
+
+#include "charts/FormCharts.h"
+#include "files/AutoSaveNames.h"
+#include "files/SpectrumSave.h"
+#include "indices/Derivative.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Operator.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int16_t DerivativeMode = 6;
+// Both neighbours are needed for the inner points; the two end points copy theirs.
+constexpr int MinPoints = 3;
+
+}  // namespace
+
+bool DifferentiateCurrentSpectrum(ProgramState& s) {
+    if (!s.DataAvailable || !IsValidSlot(s.CurrentSlot)) return false;
+    const int16_t source = s.CurrentSlot;
+    const int n = std::clamp<int>(s.SlotInfo[source].NumPoints, 0, PointCount);
+    if (n < MinPoints) return false;
+
+    auto& values = s.Ch1Data[source];
+    // Once per new spectrum: the reflectance itself, channel 1 over the reference scan's.
+    if (s.ViewReflectance && s.DerivativeParam == 0) {
+        const auto& reference = s.Ch1Data[slot::Reference];
+        for (int i = 0; i < n; ++i) values[i] = reference[i] == 0.0f ? 1.0f : values[i] / reference[i];
+    }
+    ComputeDerivativeSpectrum(s, source, 1, static_cast<int16_t>(n - 2));
+    s.DerivativeSpectrum[0] = s.DerivativeSpectrum[1];
+    s.DerivativeSpectrum[n - 1] = s.DerivativeSpectrum[n - 2];
+
+    for (int i = 0; i < n; ++i) {
+        s.Ch1Data[0][i] = s.DerivativeSpectrum[i];
+        s.XData[0][i] = s.XData[source][i];
+    }
+    const SlotRecord& from = s.SlotInfo[source];
+    SlotRecord& result = s.SlotInfo[0];
+    result.NumPoints = static_cast<int16_t>(n);
+    result.XMin = from.XMin;
+    result.XMax = from.XMax;
+
+    s.OverlayCount = 0;
+    s.CurrentSlot = 0;
+    s.FirstOverlaySlot = 0;
+    ++s.DerivativeParam;
+    s.ProcessedResult = true;
+    s.ViewReflectance = false;
+    s.FileDialogMode = DerivativeMode;
+    return true;
+}
+
+void MDIForm1::Derivative_Click() {
+    ProgramState& s = app.state;
+    if (!DifferentiateCurrentSpectrum(s)) return;
+    MainForm& main = app.forms.Get<MainForm>();
+    main.Surface().Cls();
+    std::string title = "Wavelength (nm)";
+    DrawChart(main, s.CurrentSlot, title);
+    if (s.BeepOn) app.op.Beep();
+    s.OverlayCount = 1;
+    if (s.AutoSaveOn) {
+        // The result is the next file of the series: the last one holds the spectrum it came from.
+        FlowScope flow(app.flow);
+        PrepareAutoSaveName(s);
+        AutoSaveSpectrum(links_.Files());
+    }
+}
+
+}  // namespace tav

@@ -1,0 +1,151 @@
+// "Process > Derivative": the spectrum on display differentiated into slot 0, the reflectance
+// taken first on a reflectance view, the order counted in the chart header, and what happens
+// without data, with too few points, with the beep and with AutoSave.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "MainWindowWorld.h"
+#include "mainwindow/DerivativeProcessing.h"
+
+namespace tav {
+namespace {
+
+using test::MainWindowWorld;
+
+constexpr int N = 12;
+
+struct Derivative : ::testing::Test {
+    MainWindowWorld w;
+
+    void SetUp() override {
+        w.PastWelcome();
+        ProgramState& s = *w.state;
+        s.AutoScaleOn.fill(-1);
+        s.DataAvailable = true;
+        Fill(0, [](float x) { return 3 * x + 1; });
+    }
+    ProgramState& S() { return *w.state; }
+    // Slot of N points at x = 400, 402, ... with channel 1 = f(x) and channel 2 = 7.
+    void Fill(int16_t slotNumber, const std::function<float(float)>& f) {
+        ProgramState& s = S();
+        for (int i = 0; i < N; ++i) {
+            s.XData[slotNumber][i] = 400.0f + 2 * i;
+            s.Ch1Data[slotNumber][i] = f(s.XData[slotNumber][i]);
+            s.Ch2Data[slotNumber][i] = 7;
+        }
+        s.SlotInfo[slotNumber].NumPoints = N;
+        s.SlotInfo[slotNumber].XMin = 400;
+        s.SlotInfo[slotNumber].XMax = 400 + 2 * (N - 1);
+    }
+    void Choose() { w.Mdi().Derivative.UserClick(); }
+    void ExpectSlot0(const std::function<float(int)>& expected) {
+        for (int i = 0; i < N; ++i) EXPECT_NEAR(S().Ch1Data[0][i], expected(i), 1e-3) << "point " << i;
+    }
+    bool HeaderShows(const std::string& text) {
+        for (const std::string& t : w.MainCanvas().PrintedTexts())
+            if (t.find(text) != std::string::npos) return true;
+        return false;
+    }
+};
+
+TEST_F(Derivative, TheDisplayedSpectrumIsDifferentiatedIntoSlotZeroAndShownAsTheFirstOrder) {
+    ProgramState& s = S();
+    Fill(3, [](float x) { return x * x; });
+    s.SlotInfo[3].XMin = 401;
+    s.CurrentSlot = 3;
+    s.OverlayCount = 4;
+    s.FirstOverlaySlot = 1;
+    s.ViewReflectance = false;
+    s.BeepOn = false;
+    Choose();
+    // d(x^2)/dx = 2x at the inner points; the end points copy their neighbours.
+    ExpectSlot0([&](int i) { return 2 * s.XData[3][std::clamp(i, 1, N - 2)]; });
+    EXPECT_EQ(s.XData[0][5], 410.0f);
+    EXPECT_EQ(s.Ch2Data[0][5], 7.0f);
+    EXPECT_EQ(s.SlotInfo[0].NumPoints, N);
+    EXPECT_EQ(s.SlotInfo[0].XMin, 401.0f);
+    EXPECT_EQ(s.SlotInfo[0].XMax, 422.0f);
+    EXPECT_EQ(s.Ch1Data[3][5], 410.0f * 410.0f) << "the source slot keeps its spectrum";
+    EXPECT_EQ(s.CurrentSlot, 0);
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_EQ(s.OverlayCount, 1);
+    EXPECT_EQ(s.DerivativeParam, 1);
+    EXPECT_TRUE(s.ProcessedResult);
+    EXPECT_EQ(s.FileDialogMode, 6);
+    EXPECT_TRUE(HeaderShows("DERIVATIVE ( 1 )"));
+    EXPECT_EQ(w.op.Beeps(), 0);
+}
+
+TEST_F(Derivative, AReflectanceViewIsDividedByTheReferenceOnceAndTheOrderGrows) {
+    ProgramState& s = S();
+    Fill(0, [](float x) { return 2 * x * x; });
+    Fill(slot::Reference, [](float) { return 2; });
+    s.ViewReflectance = true;
+    Choose();
+    ExpectSlot0([&](int i) { return 2 * s.XData[0][std::clamp(i, 1, N - 2)]; });
+    EXPECT_FALSE(s.ViewReflectance);
+
+    // The second derivative takes the first as it is, even on a reflectance view again.
+    s.ViewReflectance = true;
+    w.MainCanvas().ClearRecord();
+    Choose();
+    for (int i = 2; i <= N - 3; ++i) EXPECT_NEAR(s.Ch1Data[0][i], 2.0f, 1e-3) << i;
+    EXPECT_EQ(s.DerivativeParam, 2);
+    EXPECT_TRUE(HeaderShows("DERIVATIVE ( 2 )"));
+}
+
+TEST_F(Derivative, AZeroReferenceGivesAFlatReflectance) {
+    S().ViewReflectance = true;
+    Choose();
+    ExpectSlot0([](int) { return 0.0f; });
+}
+
+TEST_F(Derivative, NothingHappensWithoutDataOrWithTooFewPoints) {
+    ProgramState& s = S();
+    for (int16_t points : {int16_t{12}, int16_t{2}, int16_t{0}}) {
+        s.DataAvailable = points == 12 ? false : true;
+        s.SlotInfo[0].NumPoints = points;
+        s.CurrentSlot = 0;
+        s.OverlayCount = 3;
+        w.MainCanvas().ClearRecord();
+        EXPECT_FALSE(DifferentiateCurrentSpectrum(s));
+        Choose();
+        EXPECT_EQ(s.Ch1Data[0][1], 3 * 402.0f + 1) << points;
+        EXPECT_EQ(s.DerivativeParam, 0);
+        EXPECT_FALSE(s.ProcessedResult);
+        EXPECT_EQ(s.OverlayCount, 3);
+        EXPECT_TRUE(w.MainCanvas().Ops().empty());
+    }
+    // Three points are enough.
+    s.DataAvailable = true;
+    s.SlotInfo[0].NumPoints = 3;
+    Choose();
+    EXPECT_EQ(s.SlotInfo[0].NumPoints, 3);
+    EXPECT_NEAR(s.Ch1Data[0][0], 3.0f, 1e-4);
+    EXPECT_NEAR(s.Ch1Data[0][2], 3.0f, 1e-4);
+}
+
+TEST_F(Derivative, BeepsAndSavesTheResultAsTheNextFileOfTheSeries) {
+    ProgramState& s = S();
+    ASSERT_TRUE(w.dir.Write("DATA/ABC00004.rdg", "the scan before"));
+    s.BeepOn = true;
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "ABC";
+    s.DefaultPath = w.dir.File("DATA");
+    s.AutoSaveCounter = 4;
+    s.AutoSaveFileName = w.dir.File("DATA/ABC00004.rdg");
+    Choose();
+    EXPECT_EQ(w.op.Beeps(), 1);
+    EXPECT_EQ(s.AutoSaveCounter, 5);
+    EXPECT_EQ(*w.fs.ReadAll(w.dir.File("DATA/ABC00004.rdg")), "the scan before");
+    const auto saved = w.fs.ReadAll(w.dir.File("DATA/ABC00005.rdg"));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_NE(saved->find("400. \t3. \t7."), std::string::npos) << *saved;
+    EXPECT_TRUE(w.op.Messages().empty());
+}
+
+}  // namespace
+}  // namespace tav
