@@ -113,7 +113,9 @@ TEST_F(MenuCommands, ScanItemsShowTheSpectrumWindowRunTheirLetterAndMarkItOpen) 
         EXPECT_EQ(w.flows.calls, std::vector<std::string>{call});
         EXPECT_TRUE(w.Main().Visible()) << call;
         EXPECT_TRUE(S().Menu.Viewmainform) << call;
-        if (std::string(call) == "NextScan") EXPECT_EQ(visibleDuringScan, 1);
+        if (std::string(call) == "NextScan") {
+            EXPECT_EQ(visibleDuringScan, 1);
+        }
     }
 
     // The reference scan cannot be chosen from here.

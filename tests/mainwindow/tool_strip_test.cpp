@@ -8,6 +8,7 @@
 #include "charts/ChartFixtures.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticForms.h"
+#include "mainwindow/MenuForm.h"
 
 namespace tav {
 namespace {
@@ -301,6 +302,7 @@ TEST_F(ToolStrip, ScaleSwitchesTheActiveChartWindowOnly) {
     w.app.forms.Unload<IndexForm>();
     ratio->Unload();
     w.app.forms.Unload<MainForm>();
+    w.app.forms.Unload<MenuForm>();
     ASSERT_EQ(m.ActiveForm(), nullptr);
     m.Command9.UserClick();
     EXPECT_EQ(s.CurrentSlot, 1);
