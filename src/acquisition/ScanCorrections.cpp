@@ -93,7 +93,8 @@ void AverageOntoBins(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
     for (int i = 0; i < PixelCount; ++i) {
         const double p = i + 1;
-        s.XData[slot::Reference][i] = static_cast<float>(s.CalCoeffD + s.CalCoeffE * p + s.CalCoeffF * p * p);
+        // Coefficients typed into the instrument dialog may be huge: clamp into single range.
+        s.XData[slot::Reference][i] = ToSingleClamped(s.CalCoeffD + s.CalCoeffE * p + s.CalCoeffF * p * p);
     }
     const BinLayout bins = ComputeBinLayout(s, slot);
     const int n = bins.count;

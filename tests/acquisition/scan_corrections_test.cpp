@@ -168,15 +168,20 @@ TEST(ScanCorrections, BinWidthAndCountStayInTheirRanges) {
         EXPECT_EQ(s.SlotInfo[0].NumPoints, c.count);
         for (int k = 0; k < c.count; ++k) ASSERT_TRUE(std::isfinite(s.Ch1Data[0][k])) << k;
     }
-    // Nonsense calibrations still give a bounded bin count.
-    Rig r;
-    ProgramState& s = r.state;
-    FillPair(s, [](float x) { return x; }, [](float x) { return x; });
-    s.PixelMode = false;
-    s.CalCoeffD = 1e30;
-    CorrectNewSpectrum(r.ctx, 0);
-    EXPECT_GE(s.SlotInfo[0].NumPoints, 2);
-    EXPECT_LE(s.SlotInfo[0].NumPoints, 2200);
+    // Nonsense calibrations, even beyond single range, still give a bounded bin count and
+    // finite channel-2 wavelengths.
+    for (double coefficient : {1e30, 1e300, -1e300}) {
+        SCOPED_TRACE(coefficient);
+        Rig r;
+        ProgramState& s = r.state;
+        FillPair(s, [](float x) { return x; }, [](float x) { return x; });
+        s.PixelMode = false;
+        s.CalCoeffD = coefficient;
+        CorrectNewSpectrum(r.ctx, 0);
+        EXPECT_GE(s.SlotInfo[0].NumPoints, 2);
+        EXPECT_LE(s.SlotInfo[0].NumPoints, 2200);
+        for (int i = 0; i < 256; ++i) ASSERT_TRUE(std::isfinite(s.XData[10][i])) << i;
+    }
 }
 
 TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsWhereTheFileReaches) {
