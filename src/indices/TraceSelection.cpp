@@ -28,19 +28,26 @@ void ClearCursorFields(SlotRecord& rec) {
 
 constexpr int16_t KeyF1 = 112;
 
-WindowRect* OpenRecordOf(ProgramState& state, SwitchableWindow window) {
+// The window's saved record (none for the spectrum window) and its View menu check mark.
+struct WindowMarks {
+    WindowRect* rect;
+    bool* viewCheck;
+};
+
+WindowMarks MarksOf(ProgramState& state, SwitchableWindow window) {
+    MenuChecks& m = state.Menu;
     switch (window) {
-        case SwitchableWindow::MainForm: return nullptr;
-        case SwitchableWindow::IndexForm: return &state.IndexFormRect;
-        case SwitchableWindow::RatioForm: return &state.RatioFormRect;
-        case SwitchableWindow::NormDiffForm: return &state.NormDiffFormRect;
-        case SwitchableWindow::ExperimentalForm: return &state.ExperimentalFormRect;
-        case SwitchableWindow::DerivativeForm: return &state.DerivativeFormRect;
-        case SwitchableWindow::IntegralForm: return &state.IntegralFormRect;
-        case SwitchableWindow::AverageForm: return &state.AverageFormRect;
-        case SwitchableWindow::DiagnosticsForm: return &state.DiagnosticsFormRect;
+        case SwitchableWindow::MainForm: return {nullptr, &m.Viewmainform};
+        case SwitchableWindow::IndexForm: return {&state.IndexFormRect, &m.ViewIndexForm};
+        case SwitchableWindow::RatioForm: return {&state.RatioFormRect, &m.ViewRatioForm};
+        case SwitchableWindow::NormDiffForm: return {&state.NormDiffFormRect, &m.ViewNormDiffForm};
+        case SwitchableWindow::ExperimentalForm: return {&state.ExperimentalFormRect, &m.ViewExperimentalForm};
+        case SwitchableWindow::DerivativeForm: return {&state.DerivativeFormRect, &m.ViewDerivativeForm};
+        case SwitchableWindow::IntegralForm: return {&state.IntegralFormRect, &m.ViewIntegralForm};
+        case SwitchableWindow::AverageForm: return {&state.AverageFormRect, &m.Viewaverageform};
+        case SwitchableWindow::DiagnosticsForm: return {&state.DiagnosticsFormRect, &m.ViewDiagnosticsForm};
     }
-    return nullptr;
+    return {nullptr, nullptr};
 }
 
 }  // namespace
@@ -50,7 +57,10 @@ void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCod
     if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
     const auto window = static_cast<SwitchableWindow>(index);
     windows.ShowWindow(window);
-    if (WindowRect* rect = OpenRecordOf(state, window)) rect->Open = -1;
+    // The View menu shows the window open, as when it is opened from there.
+    const WindowMarks marks = MarksOf(state, window);
+    if (marks.rect) marks.rect->Open = -1;
+    if (marks.viewCheck) *marks.viewCheck = true;
 }
 
 void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowView& view,
