@@ -18,7 +18,7 @@ constexpr FontAlias Aliases[] = {
     {"Arial", "Liberation Sans"},
     {"Times New Roman", "Liberation Serif"},
     {"Courier New", "Liberation Mono"},
-    {"MS Sans Serif", "DejaVu Sans"},
+    {"MS Sans Serif", "Liberation Sans"},  // narrower than DejaVu Sans, so dialog captions fit
     {"Small Fonts", "DejaVu Sans Condensed"},
 };
 
