@@ -12,8 +12,6 @@
 namespace tav {
 namespace {
 
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
 constexpr int PageDownStep = 6;
 
 constexpr int16_t KindReflectance = 1;
@@ -184,12 +182,12 @@ void GetFileName::Command1_Click() { Accept(); }
 void GetFileName::Command2_Click() { Close(); }
 
 void GetFileName::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EscapeKey) {
+    if (KeyAscii == EscapeKeyAscii) {
         KeyAscii = 0;
         Close();
         return;
     }
-    if (KeyAscii != EnterKey) return;
+    if (KeyAscii != EnterKeyAscii) return;
     // The name box takes no Enter: the acceptance has used it up.
     const bool nameBox = ActiveControl() == &FileNameBox;
     Accept();
@@ -229,7 +227,7 @@ void GetFileName::Dir1_KeyDown(int16_t& KeyCode, int16_t /*Shift*/) {
 }
 
 void GetFileName::Dir1_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
+    if (KeyAscii != EnterKeyAscii) return;
     Dir1.SetPath(Dir1.List(Dir1.ListIndex()));
     KeyAscii = 0;
 }

@@ -9,8 +9,6 @@
 namespace tav {
 namespace {
 
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
 
 // A box holding "2abc" gives 2; one that does not begin with a number gives 0.
 float BoxValue(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
@@ -70,13 +68,7 @@ void TransDlgForm::Command2_Click() { Unload(); }
 // Enter walks from box to box and on to OK; on a button it presses that button. No Enter
 // reaches a box.
 void TransDlgForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EscapeKey) {
-        KeyAscii = 0;
-        Unload();
-        return;
-    }
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (CloseOnEscape(*this, KeyAscii) || !TakeEnter(KeyAscii)) return;
     const Control* focused = ActiveControl();
     if (focused == &ABox) BBox.SetFocus();
     else if (focused == &BBox) CBox.SetFocus();

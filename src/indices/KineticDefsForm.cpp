@@ -196,13 +196,7 @@ void KineticDefsForm::Command1_Click() {
 void KineticDefsForm::Command2_Click() { Unload(); }
 
 void KineticDefsForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EscapeKeyAscii) {
-        KeyAscii = 0;
-        Unload();
-        return;
-    }
-    if (KeyAscii != EnterKeyAscii) return;
-    KeyAscii = 0;
+    if (CloseOnEscape(*this, KeyAscii) || !TakeEnter(KeyAscii)) return;
     const std::array<Control*, 22> order = TabOrder();
     const auto at = std::find(order.begin(), order.end(), ActiveControl());
     if (at == order.end()) return;

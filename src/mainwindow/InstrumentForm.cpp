@@ -7,13 +7,12 @@
 #include "indices/Calibration.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Numbers.h"
+#include "platform/forms/DialogConventions.h"
 
 namespace tav {
 
 namespace {
 
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
 constexpr float LabelWidth = 1020, LabelHeight = 255;
 
 // A coefficient box's number; one beyond the range of a double keeps the coefficient it had.
@@ -77,13 +76,7 @@ void InstrumentForm::Form_Load() {
 
 // Escape closes like Cancel; Enter moves on through the coefficients to OK and goes no further.
 void InstrumentForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EscapeKey) {
-        KeyAscii = 0;
-        Unload();
-        return;
-    }
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
+    if (CloseOnEscape(*this, KeyAscii) || !TakeEnter(KeyAscii)) return;
     const Control* order[] = {&Coeff_D_Box, &Coeff_E_Box, &Coeff_F_Box, &Coeff_A_Box, &Coeff_B_Box, &Coeff_C_Box};
     Control* next[] = {&Coeff_E_Box, &Coeff_F_Box, &Coeff_A_Box, &Coeff_B_Box, &Coeff_C_Box, &Command1};
     for (size_t i = 0; i < std::size(order); ++i) {

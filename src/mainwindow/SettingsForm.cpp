@@ -16,8 +16,6 @@ namespace tav {
 
 namespace {
 
-constexpr int16_t EnterKey = 13;
-constexpr int16_t EscapeKey = 27;
 constexpr int NumberBoxLength = 10;
 constexpr int SeriesNameLength = 3;
 
@@ -137,15 +135,11 @@ void SettingsForm::AutoSaveNameBox_Change() {
 }
 
 void SettingsForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EscapeKey) return;
-    KeyAscii = 0;
-    Unload();
+    CloseOnEscape(*this, KeyAscii);
 }
 
 void SettingsForm::Control_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
-    KeyAscii = 0;
-    ApplySettings();
+    if (TakeEnter(KeyAscii)) ApplySettings();
 }
 
 void SettingsForm::Command1_Click() { ApplySettings(); }
