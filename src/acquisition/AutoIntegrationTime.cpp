@@ -34,12 +34,6 @@ bool PortHeldElsewhere(const AcquisitionContext& ctx) {
     return ctx.state.PortHeldOpen && ctx.comm.PortOpen() && ctx.comm.CommPort != ctx.state.CommPortNumber;
 }
 
-void ReportUnsentParameters(ScanFlowContext& flow) {
-    flow.app.op.MsgBox("The parameters could not be sent to the instrument on COM" +
-                           std::to_string(flow.app.state.CommPortNumber) + ".",
-                       MsgButtons::OkOnly, MsgIcon::Exclamation);
-}
-
 // A fresh scan pair on the instrument, its second pass into the work slot. The command is a
 // plain scan whatever the memory mode: the read-back command would bring a stored scan instead
 // of one at the test time, and the erase command would wipe the instrument's memory.
@@ -115,7 +109,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     const bool heldElsewhere = PortHeldElsewhere(ctx);
     if (!ShortParameterBlock(ctx)) {
         restore();
-        if (!heldElsewhere) ReportUnsentParameters(flow);
+        if (!heldElsewhere) ReportUnsentParameters(ctx);
         return;
     }
     const AcquireResult scan = TakeTestScan(ctx);
@@ -131,7 +125,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     s.IntegrationTime = IntegrationTimeForRange(MeasuredRange(s));
     s.NumToAverage = ScansWithinCap(keptScans, s.IntegrationTime);
     ShowOnMainWindow(flow.Main(), s);
-    if (!ShortParameterBlock(ctx)) ReportUnsentParameters(flow);
+    if (!ShortParameterBlock(ctx)) ReportUnsentParameters(ctx);
     WriteSettingsFile(flow.files);
 }
 

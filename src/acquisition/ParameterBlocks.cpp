@@ -7,6 +7,7 @@
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
 #include "acquisition/WaitBound.h"
+#include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
 
@@ -58,6 +59,11 @@ bool ParameterBlock(AcquisitionContext& ctx) {
 
 bool ShortParameterBlock(AcquisitionContext& ctx) {
     return WithPort(ctx, ShortParameterBlockBytes(ctx.state));
+}
+
+void ReportUnsentParameters(AcquisitionContext& ctx) {
+    ctx.op.MsgBox("The parameters could not be sent to the instrument on COM" + std::to_string(ctx.state.CommPortNumber) + ".",
+                  MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 }  // namespace tav

@@ -19,6 +19,9 @@ namespace tav {
 bool ParameterBlock(AcquisitionContext& ctx);
 bool ShortParameterBlock(AcquisitionContext& ctx);
 
+// Tells the operator that the parameters did not reach the instrument on CommPortNumber.
+void ReportUnsentParameters(AcquisitionContext& ctx);
+
 // The block on a port that is already open (the firmware download sends it so).
 bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx);
 

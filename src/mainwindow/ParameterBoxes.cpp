@@ -24,9 +24,20 @@ float Entry(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
 
 }  // namespace
 
+void AcceptIntegrationAndAverage(ProgramState& s, float integrationMs, float average) {
+    const float t = integrationMs * 10.0f;
+    if (t > 32767) s.IntegrationTime = 32767;
+    else if (!(t >= 40)) s.IntegrationTime = 40;
+    else s.IntegrationTime = RoundToInt32Clamped(t);
+
+    // The cap holds for the number stored: a rounded count may not carry the product past it.
+    const double scans = RoundHalfEven(average);
+    if (!(average >= 1)) s.NumToAverage = 1;
+    else if (scans * s.IntegrationTime > MaxIntegrationTimesScans) s.NumToAverage = static_cast<int16_t>(MaxIntegrationTimesScans / s.IntegrationTime);
+    else s.NumToAverage = static_cast<int16_t>(scans);
+}
+
 std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
-    const float t = e.integrationMs * 10.0f;
-    const float n = e.average;
     float b = e.binSize;
     float a = e.readAddress;
     float sn = e.scanNumber;
@@ -68,15 +79,7 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     else if (v < 0) s.IntervalTenths = 10;
     else s.IntervalTenths = RoundToInt16Clamped(v * 10.0f);
 
-    if (t > 32767) s.IntegrationTime = 32767;
-    else if (!(t >= 40)) s.IntegrationTime = 40;
-    else s.IntegrationTime = RoundToInt32Clamped(t);
-
-    // The cap holds for the number stored: a rounded count may not carry the product past it.
-    const double scans = RoundHalfEven(n);
-    if (!(n >= 1)) s.NumToAverage = 1;
-    else if (scans * s.IntegrationTime > MaxIntegrationTimesScans) s.NumToAverage = static_cast<int16_t>(MaxIntegrationTimesScans / s.IntegrationTime);
-    else s.NumToAverage = static_cast<int16_t>(scans);
+    AcceptIntegrationAndAverage(s, e.integrationMs, e.average);
 
     if (b > 500) b = 500;
     if (!(b >= 0.4f)) b = 0.4f;
@@ -106,11 +109,7 @@ void MDIForm1::SetIntegAverIntens() {
     Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
 
     AcquisitionContext& link = links_.Link();
-    if (!ParameterBlock(link) && !s.SimulationMode) {
-        app.op.MsgBox("The parameters could not be sent to the instrument on COM" +
-                          std::to_string(s.CommPortNumber) + ".",
-                      MsgButtons::OkOnly, MsgIcon::Exclamation);
-    }
+    if (!ParameterBlock(link) && !s.SimulationMode) ReportUnsentParameters(link);
 }
 
 void MDIForm1::BindParameterBoxes() {

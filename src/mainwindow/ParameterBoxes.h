@@ -29,6 +29,9 @@ struct ParameterEntries {
     float intervalSeconds = 0; // Text7
 };
 
+// Integration time (ms) and scans to average as typed: limited and stored.
+void AcceptIntegrationAndAverage(ProgramState& state, float integrationMs, float average);
+
 // Stores the limited entries (and the memory mode the scan number asks for). Returns the mode
 // box's new text, or "" when the box keeps its text (Erase mode).
 std::string AcceptParameterEntries(ProgramState& state, const ParameterEntries& entries);

@@ -31,19 +31,6 @@ float Entry(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
 
 }  // namespace
 
-void AcceptIntegrationAndAverage(ProgramState& s, float integrationMs, float average) {
-    const float t = integrationMs * 10.0f;
-    if (t > 32767) s.IntegrationTime = 32767;
-    else if (!(t >= 40)) s.IntegrationTime = 40;
-    else s.IntegrationTime = RoundToInt32Clamped(t);
-
-    // The cap holds for the number stored: a rounded count may not carry the product past it.
-    const double scans = RoundHalfEven(average);
-    if (!(average >= 1)) s.NumToAverage = 1;
-    else if (scans * s.IntegrationTime > MaxIntegrationTimesScans) s.NumToAverage = static_cast<int16_t>(MaxIntegrationTimesScans / s.IntegrationTime);
-    else s.NumToAverage = static_cast<int16_t>(scans);
-}
-
 SettingsForm::SettingsForm(App& app) : Form(app, "SettingsForm") {
     SetCaption("Settings");
     SetBorderStyle(border::FixedDialog);
@@ -167,10 +154,7 @@ void SettingsForm::ApplySettings() {
     // The values are taken whether or not the instrument heard them: they are in force for the
     // scans and the settings file, and the next Set Para sends them again.
     ProgramLinks& links = LinksOf(app);
-    if (!ParameterBlock(links.Link()) && !s.SimulationMode) {
-        app.op.MsgBox("The parameters could not be sent to the instrument on COM" + std::to_string(s.CommPortNumber) + ".",
-                      MsgButtons::OkOnly, MsgIcon::Exclamation);
-    }
+    if (!ParameterBlock(links.Link()) && !s.SimulationMode) ReportUnsentParameters(links.Link());
 
     const float delay = Entry(AutoScanDelayBox);
     s.AutoScanDelay = delay > MaxAutoScanDelay ? MaxAutoScanDelay : delay;

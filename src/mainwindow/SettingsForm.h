@@ -60,9 +60,4 @@ private:
     void ShowAcquisitionSettingsOnMainWindow();
 };
 
-// What the integration-time and averaging entries become: the integration time 40 to 32767
-// tenths of a millisecond (entry in ms), at least one scan, and integration time x scans at most
-// 600000.
-void AcceptIntegrationAndAverage(ProgramState& state, float integrationMs, float average);
-
 }  // namespace tav
