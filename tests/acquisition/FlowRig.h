@@ -3,6 +3,9 @@
 // clock, a scripted operator, a temporary start folder, the real file routines, the chart
 // engine on the forms' recording canvases and a recording index output.
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,5 +133,44 @@ struct FlowRig {
     FileContext files{state, fs, op, clock, logs, fileWindows};
     ScanFlowContext flow{app, charts, indices, files};
 };
+
+// One case of a scan flow's handling of the instrument memory addresses: the memory mode, scan
+// number and addresses before, the addresses after, the status line ("" for none) and the mode
+// box's text afterwards.
+struct MemoryAddressCase {
+    int16_t mode, scanNumber, readAddress, writeAddress;
+    int16_t readAfter, writeAfter;
+    const char* status;
+    const char* text2;
+};
+
+// Runs the flow once per case on a fresh rig and checks the addresses, the mode box and the
+// status line at 5500, 0.
+inline void ExpectMemoryAddresses(const std::vector<MemoryAddressCase>& cases,
+                                  const std::function<void(ScanFlowContext&)>& runFlow) {
+    for (const MemoryAddressCase& c : cases) {
+        SCOPED_TRACE(c.mode * 10000 + c.readAddress + c.writeAddress);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.ReadAddress = c.readAddress;
+        s.WriteAddress = c.writeAddress;
+        r.Canvas().ClearRecord();
+        runFlow(r.flow);
+        EXPECT_EQ(s.ReadAddress, c.readAfter);
+        EXPECT_EQ(s.WriteAddress, c.writeAfter);
+        EXPECT_EQ(r.Main().Text2.Text(), c.text2);
+        std::vector<CanvasOp> status = r.StatusPrints();
+        if (*c.status) {
+            ASSERT_EQ(status.size(), 1u);
+            EXPECT_EQ(status[0].text, c.status);
+            EXPECT_EQ(status[0].x1, 5500);
+            EXPECT_EQ(status[0].y1, 0);
+        } else {
+            EXPECT_TRUE(status.empty());
+        }
+    }
+}
 
 }  // namespace tav::acqtest

@@ -38,42 +38,14 @@ TEST(DarkScan, FillsBothDarkSlotsAndShowsTheChannelOnDisplay) {
 }
 
 TEST(DarkScan, MemoryAddressesStayWithinTheShortLimit) {
-    struct Case {
-        int16_t mode, scanNumber, readAddress, writeAddress;
-        int16_t readAfter, writeAfter;
-        const char* status;
-        const char* text2;
-    };
-    const Case cases[] = {
+    const std::vector<acqtest::MemoryAddressCase> cases = {
         {2, 2, 1, 300, 1, 302, "Write Finished", ""},
         {2, 2, 1, 400, 1, 379, "Write Finished", ""},
         {48, 0, 100, 0, 101, 0, "Read Scan", ""},
         {48, 0, 378, 0, 379, 0, "", ""},
         {48, 0, 379, 0, 379, 0, "", " Normal"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.mode * 10000 + c.readAddress + c.writeAddress);
-        FlowRig r;
-        ProgramState& s = r.state;
-        s.MemoryMode = c.mode;
-        s.ScanNumber = c.scanNumber;
-        s.ReadAddress = c.readAddress;
-        s.WriteAddress = c.writeAddress;
-        r.Canvas().ClearRecord();
-        DarkScan(r.flow);
-        EXPECT_EQ(s.ReadAddress, c.readAfter);
-        EXPECT_EQ(s.WriteAddress, c.writeAfter);
-        EXPECT_EQ(r.Main().Text2.Text(), c.text2);
-        std::vector<CanvasOp> status = r.StatusPrints();
-        if (*c.status) {
-            ASSERT_EQ(status.size(), 1u);
-            EXPECT_EQ(status[0].text, c.status);
-            EXPECT_EQ(status[0].x1, 5500);
-            EXPECT_EQ(status[0].y1, 0);
-        } else {
-            EXPECT_TRUE(status.empty());
-        }
-    }
+    acqtest::ExpectMemoryAddresses(cases, [](ScanFlowContext& flow) { DarkScan(flow); });
 }
 
 TEST(DarkScan, ASilentInstrumentNeverReplacesTheDarkSpectra) {
