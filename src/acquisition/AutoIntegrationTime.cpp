@@ -9,7 +9,6 @@
 #include "acquisition/ScanTransfer.h"
 #include "charts/ChartScaling.h"
 #include "files/SettingsFile.h"
-#include "files/TextConversions.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/ParameterBoxes.h"
 #include "platform/Numbers.h"
@@ -59,15 +58,6 @@ float MeasuredRange(ProgramState& s) {
     rec.DataMax = 0;
     ScaleChartData(s, slot::Work);
     return rec.DataMax - rec.DataMin;
-}
-
-// Each bar first, then its box: a bar that does not move fires no Change, and the averaging
-// bar stops at 1000 while the count may be higher.
-void ShowOnMainWindow(MDIForm1& main, const ProgramState& s) {
-    main.Integrat.SetValue(s.IntegrationTime);
-    main.Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
-    main.Averaging.SetValue(s.NumToAverage);
-    main.Text4.SetText(IntToText(s.NumToAverage));
 }
 
 }  // namespace
@@ -124,7 +114,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
 
     s.IntegrationTime = IntegrationTimeForRange(MeasuredRange(s));
     s.NumToAverage = ScansWithinCap(keptScans, s.IntegrationTime);
-    ShowOnMainWindow(flow.Main(), s);
+    flow.Main().ShowIntegrationAndAverage(s);
     if (!ShortParameterBlock(ctx)) ReportUnsentParameters(ctx);
     WriteSettingsFile(flow.files);
 }

@@ -95,11 +95,15 @@ void MDIForm1::MDIForm_Load() {
 }
 
 // The integration, averaging and bin-size boxes with their bars, each bar first.
-void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {
+void MDIForm1::ShowIntegrationAndAverage(const ProgramState& s) {
     Integrat.SetValue(s.IntegrationTime);
     Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
     Averaging.SetValue(s.NumToAverage);
     Text4.SetText(IntToText(s.NumToAverage));
+}
+
+void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {
+    ShowIntegrationAndAverage(s);
     Source.SetValue(RoundToInt16Clamped(s.BinWidth));
     Text1.SetText(Format(s.BinWidth, "###.0"));
 }

@@ -143,6 +143,11 @@ public:
     // and sends the parameter block to the instrument.
     void SetIntegAverIntens();
 
+    // The integration and averaging bars with their boxes, each bar first, so that a box shows
+    // the stored value even where its bar cannot reach it; then the same for the bin size.
+    void ShowIntegrationAndAverage(const ProgramState& state);
+    void ShowAcquisitionSettings(const ProgramState& state);
+
     ProgramLinks& Links() { return links_; }
     // True from the moment the program began to end.
     bool Exiting() const { return exiting_; }
@@ -176,7 +181,6 @@ private:
     void Shutter_Click();
     void AnnounceMemoryRun(const char* status);
     void BindParameterBoxes();
-    void ShowAcquisitionSettings(const ProgramState& state);
     void ShowScrollValue(HScrollBar& bar);
     void ParameterBox_KeyPress(int16_t& KeyAscii);
     void ScrollBar_KeyPress(int16_t& KeyAscii);

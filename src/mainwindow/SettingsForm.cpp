@@ -135,21 +135,10 @@ void SettingsForm::Command2_Click() { Unload(); }
 
 // Each bar first, then its box: a count beyond the averaging bar's end stays whole in the box,
 // and the boxes show the values taken, not the bars' reading of them.
-void SettingsForm::ShowAcquisitionSettingsOnMainWindow() {
-    const ProgramState& s = app.state;
-    MDIForm1& mdi = app.forms.Get<MDIForm1>();
-    mdi.Integrat.SetValue(s.IntegrationTime);
-    mdi.Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
-    mdi.Averaging.SetValue(s.NumToAverage);
-    mdi.Text4.SetText(IntToText(s.NumToAverage));
-    mdi.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
-    mdi.Text1.SetText(Format(s.BinWidth, "###.0"));
-}
-
 void SettingsForm::ApplySettings() {
     ProgramState& s = app.state;
     AcceptIntegrationAndAverage(s, Entry(IntTimeBox), Entry(NumToAverageBox));
-    ShowAcquisitionSettingsOnMainWindow();
+    app.forms.Get<MDIForm1>().ShowAcquisitionSettings(s);
 
     // The values are taken whether or not the instrument heard them: they are in force for the
     // scans and the settings file, and the next Set Para sends them again.

@@ -57,7 +57,6 @@ private:
     void Command2_Click();
     void Control_KeyPress(int16_t& KeyAscii);
     void ApplySettings();
-    void ShowAcquisitionSettingsOnMainWindow();
 };
 
 }  // namespace tav
