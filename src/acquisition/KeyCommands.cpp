@@ -3,6 +3,7 @@
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
+#include "acquisition/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
 #include "files/FileDialogs.h"
@@ -52,18 +53,27 @@ void StartTimedAcquisition(App& app, MDIForm1& mdi) {
     StartAutoScanTimer(s, mdi.Timer1);
 }
 
-// Reads one spectrum file into the slot on display; draws and computes only what was read.
-void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle) {
+// Reads one spectrum file into the slot on display, or into slot 0 for a new ring; draws and
+// computes only what was read. A plain file ends a processed view.
+void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle, bool newRing = false) {
     ProgramState& s = app.state;
     MainForm& main = app.forms.Get<MainForm>();
     main.CMDialog1.FileTitle.clear();
     FileContext& files = links.Files();
+    const int16_t shown = s.CurrentSlot;
+    if (newRing) s.CurrentSlot = slot::FirstOverlay;  // the dialog names the file of this slot
     OpenSpectrumDialog(files);
-    if (ReadSpectrumFile(files, s.CurrentSlot) != SpectrumReadResult::Ok) return;
+    if (ReadSpectrumFile(files, s.CurrentSlot) != SpectrumReadResult::Ok) {
+        s.CurrentSlot = shown;
+        return;
+    }
+    if (newRing) ResetOverlayRing(s);
+    s.ProcessedResult = false;
     SetDisplayChannel(s, links.Charts(), s.CurrentSlot);
     main.Surface().Cls();
     DrawChart(main, s.CurrentSlot, xTitle);
     links.Flows().ComputeKineticIndices();
+    if (newRing) s.OverlayCount = 1;
 }
 
 void StopTimedAcquisition(App& app, MDIForm1& mdi, std::string& xTitle) {
@@ -82,6 +92,13 @@ void StopTimedAcquisition(App& app, MDIForm1& mdi, std::string& xTitle) {
 }
 
 }  // namespace
+
+void ReadFileIntoNewRing(App& app) {
+    MDIForm1& mdi = app.forms.Get<MDIForm1>();
+    FlowScope flow(app.flow);
+    std::string title;
+    ReadFileCommand(app, mdi.Links(), title, true);
+}
 
 void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
     ProgramState& s = app.state;

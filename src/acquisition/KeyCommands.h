@@ -22,4 +22,8 @@ class App;
 // command makes ("" gives the spectrum window's own).
 void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle);
 
+// The main window's "Read File": the F command into slot 0, which then starts the overlay ring
+// afresh. A cancelled or failed read changes neither the ring nor the window.
+void ReadFileIntoNewRing(App& app);
+
 }  // namespace tav

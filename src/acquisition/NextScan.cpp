@@ -5,6 +5,7 @@
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
+#include "acquisition/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
 #include "files/TextConversions.h"
@@ -79,14 +80,12 @@ void NextScan(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     s.DarkViewOn = s.PrintInColor = s.DarkRefShown = s.ProcessedResult = false;
     s.DerivativeParam = 0;
-    s.SavedDisplaySlot = 0;
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
 
     flow.Main().Text4.SetText(IntToText(s.NumToAverage));
     ShowScanParameters(flow);
     RestartElapsedTime(s, flow.app.clock);
-    s.CurrentSlot = 0;
-    s.OverlayCount = 0;
+    ResetOverlayRing(s);
 
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "acquisition/SlotPoints.h"
+#include "indices/TraceSelection.h"
 
 namespace tav {
 
@@ -14,16 +15,23 @@ constexpr int16_t NormDiffWindow = 2;
 
 }  // namespace
 
+void ResetOverlayRing(ProgramState& s, int16_t newest) {
+    if (newest < slot::FirstOverlay || newest > slot::LastOverlay) newest = slot::FirstOverlay;
+    s.CurrentSlot = newest;
+    s.OverlayCount = 0;
+    s.FirstOverlaySlot = newest;
+    s.SavedDisplaySlot = newest;
+    SelectSpectrumTrace(s, newest);
+}
+
 void ClearAllSlots(ProgramState& s, Canvas& mainForm) {
     s.DataAvailable = false;
     mainForm.Cls();
-    s.CurrentSlot = 0;
-    s.OverlayCount = 0;
+    ResetOverlayRing(s);
     for (int16_t k = 0; k <= LastClearedData; ++k)
         std::fill_n(s.Ch1Data[k].begin(), SlotPoints(s, k), 0.0f);
     s.ResetTimer = true;
     for (int16_t k = 0; k <= LastEmptied; ++k) s.SlotInfo[k].NumPoints = 0;
-    s.DisplayChannel[0] = 0;
     s.DisplayChannel[NormDiffWindow] = slot::NormDiff;
 }
 

@@ -13,6 +13,12 @@ namespace tav {
 // next scan restarts the elapsed-time clock. Slots 18 and 19 are kept.
 void ClearAllSlots(ProgramState& state, Canvas& mainForm);
 
+// The overlay ring starts again with the one slot (slot 0 unless told): CurrentSlot,
+// FirstOverlaySlot, SavedDisplaySlot and the spectrum window's selected trace all name it, and
+// OverlayCount is 0 until the caller has drawn it. The cursor moves with the selection but
+// nothing is drawn: every caller blanks the spectrum window or draws it afresh.
+void ResetOverlayRing(ProgramState& state, int16_t newest = 0);
+
 // The target takes the source's point count, x values and scale record; its channel data, file
 // name, cursor fields, NoRatio and DataKind stay. Slot numbers outside the store do nothing.
 void CopySlot(ProgramState& state, int16_t source, int16_t target);

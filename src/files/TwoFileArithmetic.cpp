@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/SlotStore.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileNames.h"
 #include "files/FileWindows.h"
@@ -104,8 +105,7 @@ void ComputeResult(ProgramState& s, int16_t operation, int count) {
 void ShowResult(FileContext& ctx) {
     ProgramState& s = ctx.state;
     s.DataAvailable = true;
-    s.FirstOverlaySlot = ResultSlot;
-    s.OverlayCount = 0;
+    ResetOverlayRing(s, ResultSlot);
     s.ProcessedResult = true;
     s.ViewReflectance = false;
     ctx.windows.RedrawSpectrumWindow(ResultSlot, ResultAxisTitle);

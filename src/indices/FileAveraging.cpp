@@ -91,7 +91,8 @@ void StoreResult(ProgramState& s, const AverageSums& sums) {
     const int n = sums.points;
     const int16_t r = s.CalcStdError ? BandMeanSlot : SumSlot;
     const float files = static_cast<float>(sums.files);
-    s.CurrentSlot = r;
+    // The mean is the newest curve of the ring and the selected trace.
+    ResetOverlayRing(s, r);
     std::copy_n(sums.firstCh2.begin(), sums.firstPoints, s.Ch2Data[FirstRefSlot].begin());
     for (int i = 0; i < n; ++i) {
         s.Ch1Data[r][i] = sums.reflectance[i] / files;
@@ -100,8 +101,6 @@ void StoreResult(ProgramState& s, const AverageSums& sums) {
     }
     if (!s.CalcStdError) {
         SetResultRange(s, r, n);
-        s.OverlayCount = 0;
-        s.FirstOverlaySlot = r;
         return;
     }
     for (int i = 0; i < n; ++i) {

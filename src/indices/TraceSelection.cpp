@@ -26,6 +26,26 @@ void ClearCursorFields(SlotRecord& rec) {
     rec.CursorShown = false;
 }
 
+// The new trace takes over the old one's cursor at the same point (both slots valid, CursorOn).
+void MoveCursorFields(ProgramState& state, int16_t newSlot, int16_t oldSlot) {
+    SlotRecord& fresh = state.SlotInfo[newSlot];
+    SlotRecord& old = state.SlotInfo[oldSlot];
+    fresh.CursorPoint = old.CursorPoint;
+    fresh.AnchorPoint = old.AnchorPoint;
+    fresh.CursorShown = true;
+    if (newSlot != oldSlot) ClearCursorFields(old);
+}
+
+// Slot k lies in the overlay run from first to newest, which may wrap past slot 7.
+bool InOverlayRun(int16_t first, int16_t newest, int16_t k) {
+    if (newest < slot::FirstOverlay || newest > slot::LastOverlay || k < slot::FirstOverlay ||
+        k > slot::LastOverlay) {
+        return false;
+    }
+    if (first <= newest) return k >= first && k <= newest;
+    return k >= first || k <= newest;
+}
+
 constexpr int16_t KeyF1 = 112;
 
 // The window's saved record (none for the spectrum window) and its View menu check mark.
@@ -71,17 +91,12 @@ void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowV
     if (state.OverlayCount != 0) DrawYAxis(state, window, view, newSlot);
     window.ForeColor = 1;
 
-    SlotRecord& fresh = state.SlotInfo[newSlot];
     if (!state.CursorOn) {
-        ClearCursorFields(fresh);
+        ClearCursorFields(state.SlotInfo[newSlot]);
         return;
     }
     MoveChartCursor(state, window, view, oldSlot, cursor::NoKey, cursor::Erase);
-    SlotRecord& old = state.SlotInfo[oldSlot];
-    fresh.CursorPoint = old.CursorPoint;
-    fresh.AnchorPoint = old.AnchorPoint;
-    fresh.CursorShown = true;
-    if (newSlot != oldSlot) ClearCursorFields(old);
+    MoveCursorFields(state, newSlot, oldSlot);
     MoveChartCursor(state, window, view, newSlot, cursor::NoKey, cursor::Redraw);
 }
 
@@ -96,6 +111,26 @@ void SetDisplayChannel(ProgramState& state, ChartWindows& windows, int16_t slotN
         }
     }
     state.AxisSlot = slotNumber;
+}
+
+void SelectSpectrumTrace(ProgramState& state, int16_t slotNumber) {
+    const int16_t old = state.DisplayChannel[SpectrumWindow];
+    state.DisplayChannel[SpectrumWindow] = slotNumber;
+    if (slotNumber == old || !IsValidSlot(slotNumber)) return;
+    if (!state.CursorOn || !IsValidSlot(old)) {
+        ClearCursorFields(state.SlotInfo[slotNumber]);
+        return;
+    }
+    // The old cursor is not on the window any more: the new one starts where it stood, or at
+    // the first visible point when it was not shown.
+    const bool shown = state.SlotInfo[old].CursorShown;
+    MoveCursorFields(state, slotNumber, old);
+    state.SlotInfo[slotNumber].CursorShown = shown;
+}
+
+int16_t SelectedTraceAxisSlot(const ProgramState& state) {
+    const int16_t selected = state.DisplayChannel[SpectrumWindow];
+    return InOverlayRun(state.FirstOverlaySlot, state.CurrentSlot, selected) ? selected : -1;
 }
 
 void SelectWindowTrace(ProgramState& state, Canvas& window, const MainWindowView& view,

@@ -20,6 +20,14 @@ void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCod
 // slot of the next drawing.
 void SetDisplayChannel(ProgramState& state, ChartWindows& windows, int16_t slotNumber);
 
+// Makes the slot the spectrum window's selected trace for a window that is blank or about to be
+// drawn afresh: the cursor fields move over from the trace selected before, nothing is drawn.
+void SelectSpectrumTrace(ProgramState& state, int16_t slotNumber);
+
+// The slot whose y axis and cursor a whole drawing of the spectrum window takes: the selected
+// trace when the run FirstOverlaySlot .. CurrentSlot draws it, else -1 (the slot shown).
+int16_t SelectedTraceAxisSlot(const ProgramState& state);
+
 // Tab in the window ActiveWindowIdx names: slotNumber is the newest slot of the overlay run
 // for the spectrum window. The key code is not examined.
 void SelectWindowTrace(ProgramState& state, Canvas& window, const MainWindowView& view,

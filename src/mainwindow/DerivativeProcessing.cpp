@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "acquisition/SlotStore.h"
 #include "charts/FormCharts.h"
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
@@ -16,6 +17,7 @@ namespace tav {
 namespace {
 
 constexpr int16_t DerivativeMode = 6;
+constexpr int16_t ResultSlot = 0;
 // Both neighbours are needed for the inner points; the two end points copy theirs.
 constexpr int MinPoints = 3;
 
@@ -27,29 +29,29 @@ bool DifferentiateCurrentSpectrum(ProgramState& s) {
     const int n = std::clamp<int>(s.SlotInfo[source].NumPoints, 0, PointCount);
     if (n < MinPoints) return false;
 
-    auto& values = s.Ch1Data[source];
-    // Once per new spectrum: the reflectance itself, channel 1 over the reference scan's.
-    if (s.ViewReflectance && s.DerivativeParam == 0) {
-        const auto& reference = s.Ch1Data[slot::Reference];
-        for (int i = 0; i < n; ++i) values[i] = reference[i] == 0.0f ? 1.0f : values[i] / reference[i];
-    }
-    ComputeDerivativeSpectrum(s, source, 1, static_cast<int16_t>(n - 2));
-    s.DerivativeSpectrum[0] = s.DerivativeSpectrum[1];
-    s.DerivativeSpectrum[n - 1] = s.DerivativeSpectrum[n - 2];
-
+    // The curve is differentiated in the result slot itself, so that the source keeps its
+    // channels: once per new spectrum it is the reflectance, channel 1 over the reference scan's.
+    const bool reflectance = s.ViewReflectance && s.DerivativeParam == 0;
+    const auto& values = s.Ch1Data[source];
+    const auto& reference = s.Ch1Data[slot::Reference];
+    auto& curve = s.Ch1Data[ResultSlot];
     for (int i = 0; i < n; ++i) {
-        s.Ch1Data[0][i] = s.DerivativeSpectrum[i];
-        s.XData[0][i] = s.XData[source][i];
+        s.XData[ResultSlot][i] = s.XData[source][i];
+        if (reflectance) curve[i] = reference[i] == 0.0f ? 1.0f : values[i] / reference[i];
+        else curve[i] = values[i];
     }
     const SlotRecord& from = s.SlotInfo[source];
-    SlotRecord& result = s.SlotInfo[0];
+    SlotRecord& result = s.SlotInfo[ResultSlot];
     result.NumPoints = static_cast<int16_t>(n);
     result.XMin = from.XMin;
     result.XMax = from.XMax;
 
-    s.OverlayCount = 0;
-    s.CurrentSlot = 0;
-    s.FirstOverlaySlot = 0;
+    ComputeDerivativeSpectrum(s, ResultSlot, 1, static_cast<int16_t>(n - 2));
+    s.DerivativeSpectrum[0] = s.DerivativeSpectrum[1];
+    s.DerivativeSpectrum[n - 1] = s.DerivativeSpectrum[n - 2];
+    std::copy_n(s.DerivativeSpectrum.begin(), n, curve.begin());
+
+    ResetOverlayRing(s, ResultSlot);
     ++s.DerivativeParam;
     s.ProcessedResult = true;
     s.ViewReflectance = false;

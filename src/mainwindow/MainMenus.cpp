@@ -96,14 +96,7 @@ void MDIForm1::SaveFileMenu_Click() {
 }
 
 // A file read into slot 0 starts a new overlay ring.
-void MDIForm1::ReadFileMenu_Click() {
-    ProgramState& s = app.state;
-    s.OverlayCount = 0;
-    s.CurrentSlot = 0;
-    s.FirstOverlaySlot = 0;
-    KeyCommand('F');
-    s.OverlayCount = 1;
-}
+void MDIForm1::ReadFileMenu_Click() { ReadFileIntoNewRing(app); }
 
 void MDIForm1::OverlayFileMenu_Click() { KeyCommand('L'); }
 

@@ -166,19 +166,26 @@ TEST_F(MenuCommands, ReadFileStartsANewRingInSlotZero) {
     EXPECT_EQ(s.FirstOverlaySlot, 0);
     EXPECT_EQ(s.OverlayCount, 1);
     EXPECT_EQ(s.DisplayChannel[0], 0);
+    EXPECT_EQ(s.SavedDisplaySlot, 0);
     EXPECT_EQ(w.flows.calls, std::vector<std::string>{"ComputeKineticIndices"});
     EXPECT_FALSE(w.MainCanvas().OpsOfKind(CanvasOp::Kind::Line).empty());
 
-    // Cancelled: the ring starts over all the same, but the old spectrum gives no new index point.
+    // Cancelled: the window still shows the old ring, so the ring stays as it is, and the old
+    // spectrum gives no new index point.
     s.CurrentSlot = 3;
     s.OverlayCount = 4;
+    s.SavedDisplaySlot = 3;
     w.flows.calls.clear();
+    w.MainCanvas().ClearRecord();
     w.op.AnswerOpen("");
     Mdi().ReadFileMenu.UserClick();
     EXPECT_EQ(w.op.MessageTexts(), std::vector<std::string>{"Invalid File Name."});
-    EXPECT_EQ(s.CurrentSlot, 0);
-    EXPECT_EQ(s.OverlayCount, 1);
+    EXPECT_EQ(s.CurrentSlot, 3);
+    EXPECT_EQ(s.OverlayCount, 4);
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_EQ(s.SavedDisplaySlot, 3);
     EXPECT_TRUE(w.flows.calls.empty());
+    EXPECT_TRUE(w.MainCanvas().Ops().empty());
 }
 
 TEST_F(MenuCommands, SaveFileSavesTheCurrentSlot) {
