@@ -47,7 +47,8 @@ float PlottedValue(const ProgramState& state, int16_t slotNumber, int point) {
         if (!(r > 0.0f)) return 0.0f;
         return static_cast<float>(std::log(static_cast<double>(r)) / AbsorbanceDivisor);
     }
-    if (spectrumSlot && state.ShowChannel2) return ch2;
+    // A processing result is the curve in channel 1; its channel 2 is no reference pass.
+    if (spectrumSlot && state.ShowChannel2 && !state.ProcessedResult) return ch2;
     return ch1;
 }
 

@@ -12,7 +12,8 @@
 namespace tav {
 
 // The plotted value of point i of the slot: ratio, absorbance, channel 2 or channel 1 by the
-// display switches (slots 8 and above always show channel 1).
+// display switches (slots 8 and above always show channel 1, and so does a processing result
+// whatever the channel switch says).
 float PlottedValue(const ProgramState& state, int16_t slotNumber, int point);
 
 // The slot's point count bounded to the point store (0 for a bad slot or a negative count).

@@ -47,7 +47,7 @@ float ReadoutValue(const ProgramState& state, int16_t slotNumber, int p) {
         if (state.AbsorbanceOn) v = v > 0 ? Log10Safe(1.0f / v) : 0.0f;
         return v;
     }
-    if (spectrumSlot && state.ShowChannel2) return ch2;
+    if (spectrumSlot && state.ShowChannel2 && !state.ProcessedResult) return ch2;
     return ch1;
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "MainWindowWorld.h"
+#include "charts/ChartValues.h"
+#include "files/two_file_fixtures.h"
 #include "mainwindow/DerivativeProcessing.h"
 
 namespace tav {
@@ -145,6 +147,80 @@ TEST_F(Derivative, BeepsAndSavesTheResultAsTheNextFileOfTheSeries) {
     ASSERT_TRUE(saved.has_value());
     EXPECT_NE(saved->find("400. \t3. \t7."), std::string::npos) << *saved;
     EXPECT_TRUE(w.op.Messages().empty());
+}
+
+TEST_F(Derivative, ARawOverlayScanInTheReflectanceViewKeepsItsCountsAndTheResultIsDrawn) {
+    ProgramState& s = S();
+    Fill(3, [](float x) { return 4 * x * x; });
+    Fill(slot::Reference, [](float) { return 2; });
+    const auto counts = s.Ch1Data[3];
+    const auto reference = s.Ch2Data[3];
+    s.CurrentSlot = 3;
+    s.OverlayCount = 4;
+    s.ViewReflectance = true;
+    w.MainCanvas().ClearRecord();
+    Choose();
+    // d(2x^2)/dx = 4x at the inner points, from the reflectance 4x^2 / 2.
+    ExpectSlot0([&](int i) { return 4 * s.XData[3][std::clamp(i, 1, N - 2)]; });
+    EXPECT_EQ(s.Ch1Data[3], counts) << "the overlay scan keeps its raw counts";
+    EXPECT_EQ(s.Ch2Data[3], reference);
+    // The chart is scaled to the derivative and shows its curve.
+    EXPECT_NEAR(s.SlotInfo[0].DataMin, 4 * 402.0f, 1e-2);
+    EXPECT_NEAR(s.SlotInfo[0].DataMax, 4 * 420.0f, 1e-2);
+    EXPECT_TRUE(HeaderShows("DERIVATIVE ( 1 )"));
+}
+
+// A ramp from the simulation file, as a new user takes it: the spectrum window's channel switch
+// stands where the program starts it (the reference pass), and the derivative is what the chart,
+// its y axis and the saved file show.
+TEST(DerivativeOfARamp, IsDrawnFlatScaledAndSavedAsTheDerivative) {
+    MainWindowWorld w{false};
+    std::vector<test::SpectrumRow> rows;
+    for (int i = 0; i < 256; ++i) {
+        const float x = 400.0f + 2 * i;
+        rows.push_back({x, 100.0f + 10 * i, 300.0f + 40 * i});
+    }
+    ASSERT_TRUE(w.dir.Write("simulate.rdg", test::SpectrumFileText(rows)));
+    w.dir.MakeDir("DATA");
+    w.Start(true);
+    ProgramState& s = *w.state;
+    s.SimulationMode = true;
+    s.DefaultPath = w.dir.File("DATA");
+    w.PastWelcome();
+    w.Type('N');
+    ASSERT_EQ(s.SlotInfo[0].NumPoints, 256);
+    ASSERT_TRUE(s.ShowChannel2);
+
+    const Color curve = TraceColor(0);
+    for (const auto& [order, slope, label] : {std::tuple{1, 5.0f, "DERIVATIVE ( 1 )"},
+                                              std::tuple{2, 0.0f, "DERIVATIVE ( 2 )"}}) {
+        SCOPED_TRACE(order);
+        w.MainCanvas().ClearRecord();
+        w.Mdi().Derivative.UserClick();
+        const RecordingCanvas& canvas = w.MainCanvas();
+        const auto texts = canvas.PrintedTexts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end());
+        // Flat: every segment of the curve at one height.
+        std::vector<float> heights;
+        for (const CanvasOp& op : canvas.OpsOfKind(CanvasOp::Kind::Line))
+            if (op.color == curve && op.drawMode == 13) heights.push_back(op.y2);
+        ASSERT_GT(heights.size(), 200u);
+        for (float y : heights) EXPECT_EQ(y, heights.front());
+        // The y axis of a flat curve: its value and the small headroom above it.
+        EXPECT_NEAR(s.SlotInfo[0].DataMin, slope, 1e-3);
+        EXPECT_NEAR(s.SlotInfo[0].DataMax, slope, 1e-3);
+        EXPECT_NEAR(s.SlotInfo[0].YMin, slope, 1e-3);
+        EXPECT_LT(s.SlotInfo[0].YMax, slope + 0.01f);
+    }
+
+    // Saved, the rows and the header's minimum and maximum are those of the derivative.
+    w.op.AnswerSave(w.dir.File("DATA/deriv.rdg"));
+    w.Mdi().SaveFileMenu.UserClick();
+    const auto saved = w.fs.ReadAll(w.dir.File("DATA/deriv.rdg"));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_NE(saved->find("\"Minimum:    400.0nm  0\""), std::string::npos) << *saved;
+    EXPECT_NE(saved->find("\"Maximum:    400.0nm  0\""), std::string::npos) << *saved;
+    EXPECT_NE(saved->find("\r\n500. \t0. \t"), std::string::npos) << *saved;
 }
 
 }  // namespace

@@ -210,5 +210,53 @@ TEST(RingReset, EveryFlowThatStartsTheRingAgainLeavesNoOldSlotForTheButtonsSaveA
     }
 }
 
+// The cursor read-outs printed on the spectrum window since the last look.
+std::vector<std::string> Readouts(RingWorld& r) {
+    std::vector<std::string> found;
+    for (const std::string& t : r.Shown())
+        if (t.find(" nm, ") != std::string::npos) found.push_back(t);
+    return found;
+}
+
+void AverageOneAndTwo(RingWorld& r, bool standardDeviation) {
+    r.Mdi().Average.UserClick();
+    FileAverageForm& d = r.w.app.forms.Get<FileAverageForm>();
+    for (const char* name : {"one.rdg", "two.rdg"}) {
+        d.FileNameBox.SetFocus();
+        d.FileNameBox.UserEdit(name);
+        d.UserKeyPress(&d.FileNameBox, 13);
+    }
+    d.CalcStdErrChk.SetValue(standardDeviation ? 1 : 0);
+    d.Command1.UserClick();
+}
+
+TEST(RingReset, TheFileAverageIsTheSelectedTraceOfTheCursorKeysAndTab) {
+    for (bool standardDeviation : {false, true}) {
+        SCOPED_TRACE(standardDeviation);
+        RingWorld r;
+        ProgramState& s = r.S();
+        r.w.Type('N');
+        r.w.Type('O');
+        r.w.Type('O');
+        r.w.Type('O');  // the selected trace is slot 3, which no average uses
+        r.w.Type('M');
+        AverageOneAndTwo(r, standardDeviation);
+        const int16_t mean = standardDeviation ? 2 : 0;
+        EXPECT_EQ(s.CurrentSlot, mean);
+        EXPECT_EQ(s.DisplayChannel[0], mean);
+        EXPECT_EQ(s.SavedDisplaySlot, mean);
+        // Reflectances 4 and 0.5 at 400 nm, 1.5 and 3 at 401 nm, 1 and 3 at 402 nm.
+        EXPECT_EQ(Readouts(r), std::vector<std::string>{"400.0 nm,   2.25   , Pixel =1"});
+        r.w.Main().UserKeyDown(nullptr, 39, 0);
+        r.w.Main().UserKeyDown(nullptr, 39, 0);
+        EXPECT_EQ(Readouts(r), (std::vector<std::string>{"401.0 nm,   2.25   , Pixel =2",
+                                                         "402.0 nm,   2.   , Pixel =3"}));
+
+        // The first Tab steps from the mean to the curve drawn before it.
+        r.w.Main().UserKeyDown(nullptr, 9, 0);
+        EXPECT_EQ(s.DisplayChannel[0], standardDeviation ? 1 : 0);
+    }
+}
+
 }  // namespace
 }  // namespace tav
