@@ -73,7 +73,7 @@ void MainForm::Form_KeyPress(int16_t& KeyAscii) {
 
 bool MainForm::ZoomPointAt(float x, int16_t& point) {
     ProgramState& s = app.state;
-    SlotRecord* rec = SlotOf(s, s.CurrentSlot);
+    SlotRecord* rec = SlotOf(s, s.DisplayChannel[0]);
     if (!rec || !s.WelcomeUnloaded || s.XZoomOn || s.DarkRefShown) return false;
     if (x < rec->PlotLeft || s.PlotWidth == 0) return false;
     s.PlotWidth = static_cast<int16_t>(rec->PlotRight - rec->PlotLeft);
@@ -90,7 +90,7 @@ void MainForm::Form_MouseDown(int16_t Button, int16_t /*Shift*/, float X, float 
     ProgramState& s = app.state;
     if (!s.CursorOn) {
         int16_t point = 0;
-        if (ZoomPointAt(X, point)) s.XZoomMin = s.XData[s.CurrentSlot][point];
+        if (ZoomPointAt(X, point)) s.XZoomMin = s.XData[s.DisplayChannel[0]][point];
         if (SlotRecord* rec = SlotOf(s, s.DisplayChannel[0])) ClearCursorFields(*rec);
     }
     s.ZoomDragging = true;
@@ -107,9 +107,10 @@ void MainForm::Form_MouseUp(int16_t Button, int16_t /*Shift*/, float X, float /*
     if (s.CursorOn) return;
     int16_t point = 0;
     if (ZoomPointAt(X, point)) {
-        // The point the cursor reached while dragging.
-        const int reached = std::clamp<int>(s.SlotInfo[s.CurrentSlot].CursorPoint, 0, MaxPoint);
-        s.XZoomMax = s.XData[s.CurrentSlot][reached];
+        // The point the dragged cursor reached, on the selected trace that it moved.
+        const int16_t dragged = s.DisplayChannel[0];
+        const int reached = std::clamp<int>(s.SlotInfo[dragged].CursorPoint, 0, MaxPoint);
+        s.XZoomMax = s.XData[dragged][reached];
         if (s.XZoomMax < s.XZoomMin) std::swap(s.XZoomMin, s.XZoomMax);
     }
     MoveCursor(cursor::NoKey, cursor::Erase);

@@ -30,7 +30,7 @@ protected:
 
 private:
     void MoveCursor(int16_t keyCode, float x);
-    // The point of the current slot under the mouse, when a zoom range may be picked there.
+    // The point of the selected trace under the mouse, when a zoom range may be picked there.
     bool ZoomPointAt(float x, int16_t& point);
 };
 

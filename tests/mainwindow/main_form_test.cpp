@@ -134,6 +134,44 @@ TEST_F(SpectrumWindow, TabSwitchesTheTraceOnlyWithMoreThanOneCurve) {
     EXPECT_FALSE(w.MainCanvas().Ops().empty());
 }
 
+// Three curves on x axes of their own; Tab selects the middle one, whose cursor the drag moves.
+TEST_F(SpectrumWindow, AfterTabTheZoomRangeComesFromTheSelectedTrace) {
+    ProgramState& s = *w.state;
+    for (int16_t k = 1; k <= 2; ++k) {
+        charttest::FillScan256(s, k);
+        for (int i = 0; i < 256; ++i) s.XData[k][i] += 1000.0f * k;
+        s.SlotInfo[k].XMin = s.XData[k][0];
+        s.SlotInfo[k].XMax = s.XData[k][255];
+    }
+    s.CurrentSlot = 2;
+    s.OverlayCount = 3;
+    s.DisplayChannel[0] = 2;
+    w.Main().Form_Paint();
+    w.Main().UserKeyDown(nullptr, key::Tab, 0);
+    ASSERT_EQ(s.DisplayChannel[0], 1);
+
+    const struct {
+        const char* what;
+        int from, to;
+        int min, max;  // points of slot 1
+    } cases[] = {
+        {"a drag from point 100 to 200", 100, 200, 100, 200},
+        {"a drag from point 200 back to 100", 200, 100, 100, 200},
+        // Without a move the cursor has not left the first point, where the press put it.
+        {"a plain click on point 100", 100, 100, 0, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        s.XZoomMin = s.XZoomMax = 0;
+        w.Main().UserMouseDown(mouse::Left, 0, XOf(c.from), 1000);
+        if (c.to != c.from) w.Main().UserMouseMove(mouse::Left, 0, XOf(c.to), 1000);
+        w.Main().UserMouseUp(mouse::Left, 0, XOf(c.to), 1000);
+        EXPECT_EQ(s.XZoomMin, s.XData[1][c.min]);
+        EXPECT_EQ(s.XZoomMax, s.XData[1][c.max]);
+        EXPECT_TRUE(w.MainCanvas().NotXorResidue().empty()) << "the rubber band is gone";
+    }
+}
+
 TEST_F(SpectrumWindow, WithTheCursorOnTheArrowKeysMoveIt) {
     ProgramState& s = *w.state;
     s.CursorOn = true;
