@@ -19,6 +19,7 @@ constexpr int16_t Left = 37, Up = 38, Right = 39, Down = 40;
 }  // namespace key
 
 constexpr int16_t ReadoutTop = 10;
+constexpr int16_t NormDiffWindow = 2;  // chart-window index of the normalized-difference window
 
 struct CursorGeometry {
     float x0 = 0;
@@ -116,6 +117,15 @@ bool ApplyMove(SlotRecord& rec, const CursorGeometry& g, int16_t keyCode, float 
     return true;
 }
 
+// The window that draws the slot's cursor: the experimental series' cursor is drawn on the
+// normalized-difference window while that window has it as its selected trace.
+Canvas* CursorWindow(const ProgramState& state, ChartWindows& windows, int16_t slotNumber) {
+    if (slotNumber == slot::Experimental && state.DisplayChannel[NormDiffWindow] == slot::Experimental) {
+        if (Canvas* normDiff = windows.ChartCanvas(NormDiffWindow)) return normDiff;
+    }
+    return windows.ChartCanvas(SlotWindowIndex(slotNumber));
+}
+
 }  // namespace
 
 int16_t DataToScreenY(const ProgramState& state, int point, int16_t slotNumber) {
@@ -201,7 +211,7 @@ void ClearAllCursors(ProgramState& state, ChartWindows& windows) {
         SlotRecord& rec = state.SlotInfo[s];
         if (!rec.CursorShown) continue;
         // A window that is not loaded shows no cursor: only the fields are cleared.
-        if (Canvas* window = windows.ChartCanvas(SlotWindowIndex(s))) {
+        if (Canvas* window = CursorWindow(state, windows, s)) {
             MoveChartCursor(state, *window, windows.MainView(), s, cursor::NoKey, cursor::Erase);
         }
         rec.CursorPoint = 0;

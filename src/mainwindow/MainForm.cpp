@@ -122,6 +122,8 @@ void MainForm::Form_Paint() {
     Surface().Cls();
     if (!s.DataAvailable) return;
     s.FirstOverlaySlot = 0;
+    // The cursor keys move the selected trace's cursor, so that is the one drawn again.
+    s.AxisSlot = SelectedTraceAxisSlot(s);
     std::string title;
     DrawChart(*this, s.CurrentSlot, title);
 }

@@ -10,6 +10,7 @@
 #include "charts/FormCharts.h"
 #include "files/TextConversions.h"
 #include "indices/KineticForms.h"
+#include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "shared/ProgramState.h"
@@ -181,6 +182,7 @@ void MDIForm1::Command3_Click() {
     s.ShowChannel2 = !s.ShowChannel2;
     SelectDisplaySlot(s);
     s.ViewReflectance = false;
+    s.AxisSlot = SelectedTraceAxisSlot(s);
     std::string title;
     DrawChart(main, s.CurrentSlot, title);
 
@@ -210,7 +212,8 @@ void MDIForm1::Command5_Click() {
 // Pixel / Bin: the next drawing uses it.
 void MDIForm1::Command6_Click() { app.state.PixelMode = !app.state.PixelMode; }
 
-// Refl / Raw: leaves the dark view for the ring slot it came from.
+// Refl / Raw: leaves the dark view for the ring slot it came from. The slot shown becomes the
+// selected trace, with the cursor: drawn by the repaint, or moved on the chart left standing.
 void MDIForm1::Command7_Click() {
     ProgramState& s = app.state;
     s.ViewReflectance = !s.ViewReflectance;
@@ -218,8 +221,13 @@ void MDIForm1::Command7_Click() {
         s.DarkViewOn = false;
         s.CurrentSlot = s.SavedDisplaySlot;
     }
-    if (!s.ProcessedResult) app.forms.Get<MainForm>().Form_Paint();
-    s.DisplayChannel[0] = s.CurrentSlot;
+    if (s.ProcessedResult) {
+        SetDisplayChannel(s, links_.Charts(), s.CurrentSlot);
+        s.AxisSlot = -1;
+        return;
+    }
+    SelectSpectrumTrace(s, s.CurrentSlot);
+    app.forms.Get<MainForm>().Form_Paint();
 }
 
 // Darkcorr: applies from the next scan.

@@ -3,6 +3,8 @@
 
 #include "KineticWindowFixtures.h"
 
+#include "charts/FormCharts.h"
+#include "indices/ChartCursor.h"
 #include "indices/NormDiffForm.h"
 
 namespace tav {
@@ -135,6 +137,34 @@ TEST_F(NormDiffFormTest, CursorKeysMoveTheCursorOfTheSelectedSeries) {
     form->UserKeyDown(nullptr, 39, shift::None);
     EXPECT_EQ(s.SlotInfo[13].CursorPoint, 2);
     EXPECT_FALSE(s.SlotInfo[12].CursorShown);  // no second cursor on the other series
+}
+
+// The cursor of the experimental series, selected here, is erased here when the cursor is
+// turned off; the experimental window beside it, which never drew it, keeps its chart.
+TEST_F(NormDiffFormTest, TurningTheCursorOffErasesTheExperimentalCursorOnThisWindow) {
+    DefineBoth();
+    s.Menu.ActivateNormDiff = s.Menu.ActivateExperimental = true;
+    s.DataAvailable = true;
+    s.ExperimentalFormRect.Open = -1;
+    ExperimentalForm& experimental = t.app.forms.Get<ExperimentalForm>();
+    experimental.Show();
+    form->Show();
+    Resize();
+    const std::size_t experimentalOps = CanvasOf(experimental).Ops().size();
+    ASSERT_GT(experimentalOps, 0u);
+
+    s.CursorOn = true;
+    form->UserKeyDown(nullptr, 9, shift::None);
+    ASSERT_EQ(s.DisplayChannel[2], 13);
+    form->UserKeyDown(nullptr, 39, shift::None);
+    ASSERT_TRUE(s.SlotInfo[13].CursorShown);
+    ASSERT_FALSE(CanvasOf(*form).NotXorResidue().empty());
+
+    FormChartWindows windows(t.app);
+    ClearAllCursors(s, windows);
+    EXPECT_TRUE(CanvasOf(*form).NotXorResidue().empty());
+    EXPECT_EQ(CanvasOf(experimental).Ops().size(), experimentalOps);
+    EXPECT_FALSE(s.SlotInfo[13].CursorShown);
 }
 
 TEST_F(NormDiffFormTest, MouseDragsOnTheSelectedSeries) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "MainWindowWorld.h"
 #include "charts/ChartFixtures.h"
 
@@ -169,6 +171,55 @@ TEST_F(SpectrumWindow, AfterTabTheZoomRangeComesFromTheSelectedTrace) {
         EXPECT_EQ(s.XZoomMin, s.XData[1][c.min]);
         EXPECT_EQ(s.XZoomMax, s.XData[1][c.max]);
         EXPECT_TRUE(w.MainCanvas().NotXorResidue().empty()) << "the rubber band is gone";
+    }
+}
+
+// After Tab the cursor keys move the selected trace's cursor; a repaint of the window draws
+// that cursor again, so each move erases the line it drew before.
+TEST_F(SpectrumWindow, ARepaintAfterTabDrawsTheCursorThatTheKeysMove) {
+    const struct {
+        const char* what;
+        std::function<void(MainWindowWorld&)> repaint;
+        int16_t selected;  // the trace the keys move afterwards
+    } cases[] = {
+        {"Paint", [](MainWindowWorld& m) { m.Main().Form_Paint(); }, 1},
+        {"Ch1 / Ch2", [](MainWindowWorld& m) { m.Mdi().Command3.UserClick(); }, 1},
+        {"Scale a/m", [](MainWindowWorld& m) { m.Mdi().Command9.UserClick(); }, 1},
+        {"Refl / Raw", [](MainWindowWorld& m) { m.Mdi().Command7.UserClick(); }, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MainWindowWorld m;
+        m.PastWelcome();
+        ProgramState& s = *m.state;
+        s.AutoScaleOn.fill(-1);
+        s.DataAvailable = true;
+        s.WelcomeUnloaded = true;
+        for (int16_t k = 0; k <= 2; ++k) {
+            charttest::FillScan256(s, k);
+            for (int i = 0; i < 256; ++i) s.Ch1Data[k][i] *= 1.0f + k;  // curves apart
+        }
+        s.CurrentSlot = s.SavedDisplaySlot = s.DisplayChannel[0] = 2;
+        s.OverlayCount = 3;
+        s.CursorOn = true;
+        m.Main().Form_Paint();
+        for (int press = 0; press < 5; ++press) m.Main().UserKeyDown(nullptr, key::Right, 0);
+        m.Main().UserKeyDown(nullptr, key::Tab, 0);
+        ASSERT_EQ(s.DisplayChannel[0], 1);
+
+        c.repaint(m);
+        for (int press = 0; press < 3; ++press) m.Main().UserKeyDown(nullptr, key::Right, 0);
+        EXPECT_EQ(s.DisplayChannel[0], c.selected);
+        const SlotRecord& rec = s.SlotInfo[c.selected];
+        int cursorLines = 0;
+        for (const CanvasOp& op : m.MainCanvas().NotXorResidue()) {
+            if (op.kind == CanvasOp::Kind::Line && op.x1 == op.x2 && op.y1 == rec.PlotTop &&
+                op.y2 == rec.PlotBottom) {
+                ++cursorLines;
+            }
+        }
+        EXPECT_EQ(cursorLines, 1);
+        EXPECT_EQ(rec.CursorPoint, 8);
     }
 }
 
