@@ -1,7 +1,8 @@
 #pragma once
 // "&Process" > "De&rivative": the spectrum on display differentiated with respect to x into
 // slot 0, which the spectrum window then shows as "DERIVATIVE (n)", n the order reached. The
-// first derivative of a reflectance view is taken of channel 1 over the reference scan.
+// first derivative of a reflectance view is taken of channel 1 over the reference scan; the
+// spectrum it came from keeps both its channels.
 
 #include "shared/ProgramState.h"
 
