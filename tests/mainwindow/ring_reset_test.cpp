@@ -14,6 +14,7 @@
 #include "files/GetFileName.h"
 #include "files/TransDlgForm.h"
 #include "files/two_file_fixtures.h"
+#include "mainwindow/EraseForm.h"
 
 namespace tav {
 namespace {
@@ -208,6 +209,29 @@ TEST(RingReset, EveryFlowThatStartsTheRingAgainLeavesNoOldSlotForTheButtonsSaveA
         SCOPED_TRACE(flow.name);
         CheckFlow(flow);
     }
+}
+
+// Clearing the slots forgets the ring too: the overlay scan after it is the only curve, and
+// the buttons come back to it rather than to an emptied slot of the old ring.
+TEST(RingReset, AfterClearingTheSlotsTheButtonsComeBackToTheNewCurve) {
+    RingWorld r;
+    ProgramState& s = r.S();
+    r.w.Type('N');
+    r.w.Type('O');
+    r.w.Type('O');
+    r.w.Type('E');
+    r.w.app.forms.Get<ERASEFORM>().Command1.UserClick();
+    EXPECT_EQ(s.CurrentSlot, 0);
+    EXPECT_EQ(s.FirstOverlaySlot, 0);
+    EXPECT_EQ(s.SavedDisplaySlot, 0);
+    EXPECT_EQ(s.DisplayChannel[0], 0);
+
+    r.w.Type('O');
+    ASSERT_EQ(s.CurrentSlot, 0);
+    r.Shown();
+    r.Mdi().Command3.UserClick();
+    EXPECT_EQ(s.CurrentSlot, 0);
+    EXPECT_TRUE(Has(r.Shown(), "Overlay :   0 "));
 }
 
 // The cursor read-outs printed on the spectrum window since the last look.
