@@ -1,5 +1,7 @@
 #include "charts/FormCharts.h"
 
+#include <array>
+
 #include "charts/ChartDriver.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticForms.h"
@@ -29,7 +31,8 @@ Form& Get(App& app) {
 }
 
 // The program's windows in key order.
-constexpr std::array<FormChartWindows::Getter, 9> ProgramWindows = {
+using Getter = Form& (*)(App&);
+constexpr std::array<Getter, 9> ProgramWindows = {
     &Get<MainForm>,       &Get<IndexForm>,     &Get<RatioForm>,
     &Get<NormDiffForm>,   &Get<ExperimentalForm>, &Get<DerivativeForm>,
     &Get<IntegralForm>,   &Get<AverageForm>,   &Get<DiagnosticsForm>,
@@ -48,13 +51,6 @@ void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
     DrawChart(form.app.state, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
 }
 
-FormChartWindows::FormChartWindows(App& app, std::array<Getter, 9> getters)
-    : app_(app), getters_(getters) {
-    for (std::size_t i = 0; i < getters_.size(); ++i) {
-        if (!getters_[i]) getters_[i] = ProgramWindows[i];
-    }
-}
-
 Form* FormChartWindows::FindLoaded(const std::string& name) const {
     for (Form* form : app_.forms.Loaded()) {
         if (form->Loaded() && form->Name() == name) return form;
@@ -71,7 +67,7 @@ MainWindowView FormChartWindows::MainView() { return ReadMainWindows(app_); }
 
 void FormChartWindows::ShowWindow(SwitchableWindow window) {
     const auto index = static_cast<std::size_t>(window);
-    if (index < getters_.size()) getters_[index](app_).Show();
+    if (index < ProgramWindows.size()) ProgramWindows[index](app_).Show();
 }
 
 }  // namespace tav
