@@ -97,7 +97,7 @@ void ScaleChartData(ProgramState& state, int16_t slotNumber) {
     float yMin = min;
     float yMax = FlatCurveTop(min, max);
     const int16_t w = SlotWindowIndex(slotNumber);
-    if (state.AutoScaleOn[w] == 0) {
+    if (state.AutoScaleOn[w] != -1) {  // any flag but True is manual
         yMin = state.MinGridValue[w];
         yMax = state.MaxGridValue[w];
     }
