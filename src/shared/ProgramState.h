@@ -77,6 +77,10 @@ struct SlotRecord {
     bool CursorShown = false;
     bool NoRatio = false;     // ratio display forbidden for this slot
     int16_t DataKind = 0;     // 1 reflectance, 2 raw data, 3 reference (slots 1 and 2)
+    // The points are the wavelength bins of a scan in bin mode, not the pixels of a transfer,
+    // so a spectrum of 256 bins has no status words to leave out. A file does not say: what
+    // is read from one counts as pixels, as an instrument's scan saved in pixel mode.
+    bool Binned = false;
 };
 
 // A window's saved rectangle (twips) and open flag (-1 shown, 0 closed).

@@ -9,6 +9,7 @@
 
 #include "FlowRig.h"
 #include "acquisition/NextScan.h"
+#include "charts/PrintedChart.h"
 
 namespace tav {
 namespace {
@@ -104,6 +105,49 @@ ScanPair StoredPair(uint16_t top) {
     for (int i = 0; i < 256; ++i) p.reference[i] = p.sample[i] = 500;
     p.sample[100] = top;
     return p;
+}
+
+// Only an instrument's pixel spectrum ends in status words (the temperature count at 248 and
+// after): a spectrum of 256 wavelength bins keeps its last 8 bins on the window and on paper.
+TEST(NextScan, OnlyAPixelSpectrumLeavesOutItsLastEightPoints) {
+    const struct {
+        const char* name;
+        bool pixels;
+        int drawn;
+    } cases[] = {{"pixels", true, 248}, {"256 bins", false, 256}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.PixelMode = c.pixels;
+        s.BinWidth = 3.28f;  // 304 to 1144 nm: 256 bins
+        s.CalCoeffD = 300.0;
+        s.CalCoeffE = 3.3;
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        ASSERT_EQ(s.SlotInfo[0].NumPoints, 256);
+        ASSERT_EQ(s.XData[0][0], c.pixels ? s.WaveLength[0] : 304.0f);
+
+        const auto curve = [](RecordingCanvas& canvas) {
+            std::vector<CanvasOp> lines;
+            for (const CanvasOp& op : canvas.OpsOfKind(CanvasOp::Kind::Line))
+                if (op.color == 0x800000 && op.drawMode == 13) lines.push_back(op);
+            return lines;
+        };
+        const auto window = curve(r.Canvas());
+        EXPECT_EQ(static_cast<int>(window.size()), c.drawn);
+        EXPECT_EQ(s.EndPixel, c.drawn - 1) << "the scale covers the points drawn";
+        if (!c.pixels) {
+            ASSERT_FALSE(window.empty());
+            EXPECT_NEAR(window.back().x2, s.SlotInfo[0].PlotRight, 0.01) << "the last bin at the edge";
+        }
+
+        s.PrintInColor = true;
+        RecordingCanvas& page = r.printer.Page();
+        PrintChart(s, page, ReadMainWindows(r.app), 0, "Wavelength (nm)", 1);
+        EXPECT_EQ(static_cast<int>(curve(page).size()), c.drawn);
+        EXPECT_EQ(s.EndPixel, c.drawn - 1);
+    }
 }
 
 TEST(NextScan, ASaturatedSecondPassIsWarnedOf) {
