@@ -7,7 +7,6 @@
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
-#include "files/TextConversions.h"
 #include "indices/KineticIndices.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
@@ -82,7 +81,6 @@ void NextScan(ScanFlowContext& flow) {
     s.SavedDisplaySlot = 0;
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
 
-    flow.Main().Text4.SetText(IntToText(s.NumToAverage));
     ShowScanParameters(flow);
     RestartElapsedTime(s, flow.app.clock);
     s.CurrentSlot = 0;

@@ -98,8 +98,12 @@ void MDIForm1::MDIForm_Load() {
 void MDIForm1::ShowIntegrationAndAverage(const ProgramState& s) {
     Integrat.SetValue(s.IntegrationTime);
     Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
-    Averaging.SetValue(s.NumToAverage);
-    Text4.SetText(IntToText(s.NumToAverage));
+    ShowScanCount(s.NumToAverage);
+}
+
+void MDIForm1::ShowScanCount(int16_t count) {
+    Averaging.SetValue(count);
+    Text4.SetText(IntToText(count));
 }
 
 void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {

@@ -8,7 +8,9 @@
 #include <cstdio>
 
 #include "FlowRig.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
 #include "charts/PrintedChart.h"
 
 namespace tav {
@@ -105,6 +107,35 @@ ScanPair StoredPair(uint16_t top) {
     for (int i = 0; i < 256; ++i) p.reference[i] = p.sample[i] = 500;
     p.sample[100] = top;
     return p;
+}
+
+// The averaging bar ends at 1000 while the accepted count may lie above it: after a scan the
+// box shows the count, whether or not the bar was moved without Enter before.
+TEST(ScanFlows, TheAveragingBoxShowsTheAcceptedCount) {
+    const struct {
+        const char* name;
+        void (*run)(ScanFlowContext&);
+    } flows[] = {
+        {"next", &NextScan},
+        {"dark", &DarkScan},
+        {"overlay", &OverlayScan},
+        {"reference", &ReferenceScan},
+    };
+    for (const auto& f : flows) {
+        for (int16_t moved : {500, 1000}) {
+            SCOPED_TRACE(std::string(f.name) + " " + std::to_string(moved));
+            FlowRig r;
+            ProgramState& s = r.state;
+            s.IntegrationTime = 40;
+            s.NumToAverage = 1500;
+            r.Main().Averaging.SetValue(moved);  // the bar moved without Enter
+            ASSERT_EQ(r.Main().Text4.Text(), std::to_string(moved));
+            f.run(r.flow);
+            EXPECT_EQ(r.Main().Text4.Text(), "1500");
+            EXPECT_EQ(r.Main().Averaging.Value(), 1000);
+            EXPECT_EQ(s.NumToAverage, 1500);
+        }
+    }
 }
 
 // Only an instrument's pixel spectrum ends in status words (the temperature count at 248 and
