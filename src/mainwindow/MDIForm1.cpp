@@ -85,6 +85,7 @@ void MDIForm1::MDIForm_Load() {
 
     FileContext& files = links_.Files();
     ReadSettingsFile(files);
+    KeepACalibrationForEachChannel(s);
     ComputeWavelengths(s);
     // Without a settings file the reader fills no box: they show the defaults in force, so that
     // an Enter in another box does not take the empty ones as 4 ms and 0.4 nm.
