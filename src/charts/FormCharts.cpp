@@ -3,6 +3,7 @@
 #include <array>
 
 #include "charts/ChartDriver.h"
+#include "charts/ChartScaling.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticForms.h"
 #include "indices/NormDiffForm.h"
@@ -19,6 +20,8 @@ constexpr const char* SwitchableNames[] = {
     "MainForm",       "IndexForm",     "RatioForm",   "NormDiffForm",   "ExperimentalForm",
     "DerivativeForm", "IntegralForm",  "AverageForm", "DiagnosticsForm",
 };
+
+constexpr int16_t NormDiffWindowIndex = 2;
 
 std::string ChartWindowName(int16_t windowIndex) {
     if (windowIndex <= 0 || windowIndex > 7) return SwitchableNames[0];
@@ -48,7 +51,12 @@ MainWindowView ReadMainWindows(App& app) {
 }
 
 void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
-    DrawChart(form.app.state, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
+    ProgramState& s = form.app.state;
+    if (form.Name() == ChartWindowName(NormDiffWindowIndex) && IsValidSlot(slotNumber)) {
+        s.NormDiffRunFirst = FirstSlotOfRun(s, slotNumber);
+        s.NormDiffRunShown = slotNumber;
+    }
+    DrawChart(s, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
 }
 
 Form* FormChartWindows::FindLoaded(const std::string& name) const {

@@ -203,6 +203,10 @@ struct ProgramState {
     float XZoomMax = 0;
     std::array<int16_t, 8> DisplayChannel{};  // selected trace per chart window
     int16_t ActiveWindowIdx = 0;
+    // The run the normalized-difference window drew last (slot 12, slot 13, or 12 then 13), so
+    // that its printed chart shows the same series.
+    int16_t NormDiffRunFirst = 12;
+    int16_t NormDiffRunShown = 12;
 
     // Per chart window (SlotWindowIndex order; element 8 unused): automatic y scale (-1 / 0),
     // manual limits. A window's Ascale is its AutoScaleOn element.
