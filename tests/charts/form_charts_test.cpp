@@ -4,7 +4,6 @@
 #include "charts/FormCharts.h"
 #include "indices/ChartCursor.h"
 #include "indices/KineticForms.h"
-#include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms_test_app.h"

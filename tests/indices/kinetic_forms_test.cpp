@@ -258,15 +258,16 @@ TEST_F(KineticFormsTest, FunctionKeysBringUpTheWindowsOpenAndPainted) {
                                             [code](const WindowCase& c) { return c.code == code; });
         SCOPED_TRACE(w.name);
         const auto keyCode = static_cast<int16_t>(code + 103);
-        KineticForm& window = code == 14 ? static_cast<KineticForm&>(t.app.forms.Get<RatioForm>()) : from;
         if (code != 14) EXPECT_FALSE(w.loaded(t.app));
+        KineticForm* window = &from;
+        if (code == 14) window = &t.app.forms.Get<RatioForm>();
         FillKinetic(s, code, 5);
         s.*w.counter = 5;
         s.*w.value = 3.5f;
         (s.*w.rect).Open = 0;
         s.Menu.*w.viewItem = false;
         if (code == 14) from.Hide();  // so that the key shows it again
-        window.UserKeyDown(nullptr, keyCode, shift::None);
+        window->UserKeyDown(nullptr, keyCode, shift::None);
         ASSERT_TRUE(w.loaded(t.app));
         KineticForm& form = w.get(t.app);
         EXPECT_TRUE(form.Visible());
