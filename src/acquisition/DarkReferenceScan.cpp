@@ -83,7 +83,7 @@ void ReferenceScan(ScanFlowContext& flow) {
     s.ProcessedResult = false;
     MDIForm1& main = flow.Main();
     main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
-    main.Averaging.SetValue(s.NumToAverage);
+    main.ShowScanCount(s.NumToAverage);
     main.Source.SetValue(s.LampLevel);
 
     FlowAcquisition acquisition(flow);

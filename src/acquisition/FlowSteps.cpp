@@ -24,7 +24,7 @@ void ShowScanParameters(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     MDIForm1& main = flow.Main();
     main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
-    main.Averaging.SetValue(s.NumToAverage);
+    main.ShowScanCount(s.NumToAverage);
     main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
     if (s.MemoryMode == memmode::Read) main.Integ.SetValue(s.ReadAddress);
     main.scannumbe.SetValue(s.ScanNumber);

@@ -9,8 +9,9 @@
 
 namespace tav {
 
-// The acquisition parameters on the main window's scroll bars: Integrat, Averaging, Source (the
-// bin width, rounded), Integ in read-out mode, scannumbe and interva.
+// The acquisition parameters on the main window's scroll bars: Integrat, Averaging (and the
+// accepted count in its box), Source (the bin width, rounded), Integ in read-out mode, scannumbe
+// and interva.
 void ShowScanParameters(ScanFlowContext& flow);
 
 // "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'".

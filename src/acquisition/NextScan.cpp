@@ -8,7 +8,6 @@
 #include "acquisition/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
-#include "files/TextConversions.h"
 #include "indices/KineticIndices.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
@@ -82,7 +81,6 @@ void NextScan(ScanFlowContext& flow) {
     s.DerivativeParam = 0;
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
 
-    flow.Main().Text4.SetText(IntToText(s.NumToAverage));
     ShowScanParameters(flow);
     RestartElapsedTime(s, flow.app.clock);
     ResetOverlayRing(s);

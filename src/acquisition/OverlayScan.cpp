@@ -75,13 +75,16 @@ void OverlayFile(ScanFlowContext& flow) {
     OpenSpectrumDialog(flow.files);
     const bool read = ReadSpectrumFile(flow.files, s.CurrentSlot) == SpectrumReadResult::Ok;
     s.PrintInColor = true;
-    if (!read) return;
-    if (s.BeepOn) flow.app.op.Beep();
-    SetDisplayChannel(s, flow.charts, s.CurrentSlot);
-    flow.Spectrum().Surface().Cls();
-    s.ActiveWindowIdx = 0;
-    DrawSpectrumChart(flow, s.CurrentSlot);
-    ComputeKineticIndices(s, flow.indices);
+    if (read) {
+        if (s.BeepOn) flow.app.op.Beep();
+        SetDisplayChannel(s, flow.charts, s.CurrentSlot);
+        flow.Spectrum().Surface().Cls();
+        s.ActiveWindowIdx = 0;
+        DrawSpectrumChart(flow, s.CurrentSlot);
+        ComputeKineticIndices(s, flow.indices);
+    }
+    // Counted whether or not the file was read: the ring has advanced, and the run drawn next
+    // must still reach back to the older curves.
     s.OverlayCount = static_cast<int16_t>(s.OverlayCount + 1);
 }
 

@@ -51,6 +51,7 @@ void FillWavelengthAxis(ProgramState& s, int16_t slot) {
     rec.XMin = s.XData[slot][0];
     rec.XMax = s.XData[slot][PixelCount - 1];
     rec.NumPoints = PixelCount;
+    rec.Binned = false;
     rec.IntegTime = static_cast<float>(s.IntegrationTime / 10.0);
 }
 

@@ -129,6 +129,7 @@ void AverageOntoBins(AcquisitionContext& ctx, int16_t slot) {
         s.XData[slot::Reference][k] = s.XData[slot][k];
     }
     s.SlotInfo[slot].NumPoints = bins.count;
+    s.SlotInfo[slot].Binned = true;
 }
 
 void CorrectNewSpectrum(AcquisitionContext& ctx, int16_t slot) {

@@ -40,6 +40,7 @@ void CopySlot(ProgramState& s, int16_t source, int16_t target) {
     const SlotRecord& from = s.SlotInfo[source];
     SlotRecord& to = s.SlotInfo[target];
     to.NumPoints = from.NumPoints;
+    to.Binned = from.Binned;
     std::copy_n(s.XData[source].begin(), SlotPoints(s, source), s.XData[target].begin());
     to.PlotRight = from.PlotRight;
     to.PlotLeft = from.PlotLeft;

@@ -41,19 +41,19 @@ void DrawRunSlot(ProgramState& state, int16_t i, int16_t shown, bool commonScale
     if (drawing.curve) drawing.curve(i);
 }
 
-// The first slot of the run. Slot 13 shares its chart only with slot 12.
-int16_t FirstOfRun(const ProgramState& state, int16_t shown) {
+}  // namespace
+
+// Slot 13 shares its chart only with slot 12.
+int16_t FirstSlotOfRun(const ProgramState& state, int16_t shown) {
     const int16_t first = state.FirstOverlaySlot;
     if (shown <= slot::LastOverlay) return IsValidSlot(first) ? first : shown;
     if (shown == slot::Experimental && first == slot::NormDiff) return first;
     return shown;
 }
 
-}  // namespace
-
 void DrawChartRun(ProgramState& state, int16_t shown, const ChartRunDrawing& drawing) {
     if (!IsValidSlot(shown)) return;
-    const int16_t first = FirstOfRun(state, shown);
+    const int16_t first = FirstSlotOfRun(state, shown);
     if (first <= shown) {
         for (int16_t i = first; i <= shown; ++i) DrawRunSlot(state, i, shown, state.CommonScale, drawing);
         return;
@@ -97,7 +97,7 @@ void ScaleChartData(ProgramState& state, int16_t slotNumber) {
     float yMin = min;
     float yMax = FlatCurveTop(min, max);
     const int16_t w = SlotWindowIndex(slotNumber);
-    if (state.AutoScaleOn[w] == 0) {
+    if (state.AutoScaleOn[w] != -1) {  // any flag but True is manual
         yMin = state.MinGridValue[w];
         yMax = state.MaxGridValue[w];
     }

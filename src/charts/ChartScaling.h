@@ -36,4 +36,7 @@ struct ChartRunDrawing {
 };
 void DrawChartRun(ProgramState& state, int16_t shown, const ChartRunDrawing& drawing);
 
+// The first slot of that run.
+int16_t FirstSlotOfRun(const ProgramState& state, int16_t shown);
+
 }  // namespace tav

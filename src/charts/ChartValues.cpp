@@ -58,7 +58,7 @@ int SlotPoints(const ProgramState& state, int16_t slotNumber) {
 }
 
 bool HasTrailingStatusPoints(const ProgramState& state, int16_t slotNumber) {
-    return SlotPoints(state, slotNumber) == PixelCount;
+    return SlotPoints(state, slotNumber) == PixelCount && !state.SlotInfo[slotNumber].Binned;
 }
 
 int LastSpectralPoint(const ProgramState& state, int16_t slotNumber) {

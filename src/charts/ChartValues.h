@@ -20,7 +20,8 @@ float PlottedValue(const ProgramState& state, int16_t slotNumber, int point);
 int SlotPoints(const ProgramState& state, int16_t slotNumber);
 
 // A 256-point instrument spectrum carries status words after point 247 (the temperature count
-// at 248); those points are neither scaled nor drawn. Other series use every point.
+// at 248); those points are neither scaled nor drawn. Other series, a spectrum of 256 bins
+// among them, use every point.
 bool HasTrailingStatusPoints(const ProgramState& state, int16_t slotNumber);
 // The last point that the value range and the curve may use.
 int LastSpectralPoint(const ProgramState& state, int16_t slotNumber);

@@ -1,6 +1,9 @@
 #include "charts/FormCharts.h"
 
+#include <array>
+
 #include "charts/ChartDriver.h"
+#include "charts/ChartScaling.h"
 #include "indices/IndexForm.h"
 #include "indices/KineticForms.h"
 #include "indices/NormDiffForm.h"
@@ -18,6 +21,8 @@ constexpr const char* SwitchableNames[] = {
     "DerivativeForm", "IntegralForm",  "AverageForm", "DiagnosticsForm",
 };
 
+constexpr int16_t NormDiffWindowIndex = 2;
+
 std::string ChartWindowName(int16_t windowIndex) {
     if (windowIndex <= 0 || windowIndex > 7) return SwitchableNames[0];
     return SwitchableNames[windowIndex + 1];
@@ -29,7 +34,8 @@ Form& Get(App& app) {
 }
 
 // The program's windows in key order.
-constexpr std::array<FormChartWindows::Getter, 9> ProgramWindows = {
+using Getter = Form& (*)(App&);
+constexpr std::array<Getter, 9> ProgramWindows = {
     &Get<MainForm>,       &Get<IndexForm>,     &Get<RatioForm>,
     &Get<NormDiffForm>,   &Get<ExperimentalForm>, &Get<DerivativeForm>,
     &Get<IntegralForm>,   &Get<AverageForm>,   &Get<DiagnosticsForm>,
@@ -45,14 +51,12 @@ MainWindowView ReadMainWindows(App& app) {
 }
 
 void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
-    DrawChart(form.app.state, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
-}
-
-FormChartWindows::FormChartWindows(App& app, std::array<Getter, 9> getters)
-    : app_(app), getters_(getters) {
-    for (std::size_t i = 0; i < getters_.size(); ++i) {
-        if (!getters_[i]) getters_[i] = ProgramWindows[i];
+    ProgramState& s = form.app.state;
+    if (form.Name() == ChartWindowName(NormDiffWindowIndex) && IsValidSlot(slotNumber)) {
+        s.NormDiffRunFirst = FirstSlotOfRun(s, slotNumber);
+        s.NormDiffRunShown = slotNumber;
     }
+    DrawChart(s, form.Surface(), ReadMainWindows(form.app), slotNumber, xTitle);
 }
 
 Form* FormChartWindows::FindLoaded(const std::string& name) const {
@@ -71,7 +75,7 @@ MainWindowView FormChartWindows::MainView() { return ReadMainWindows(app_); }
 
 void FormChartWindows::ShowWindow(SwitchableWindow window) {
     const auto index = static_cast<std::size_t>(window);
-    if (index < getters_.size()) getters_[index](app_).Show();
+    if (index < ProgramWindows.size()) ProgramWindows[index](app_).Show();
 }
 
 }  // namespace tav

@@ -2,7 +2,6 @@
 // The chart engine on the windows of the program: a window draws its chart on its own surface,
 // and the chart windows are found among the loaded windows by their names.
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -22,12 +21,10 @@ MainWindowView ReadMainWindows(App& app);
 void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle);
 
 // ChartWindows over app.forms. Chart window i is the loaded window named "MainForm",
-// "RatioForm", ..., "DiagnosticsForm". Showing a window uses its getter (which loads it when
-// needed); the program's windows are the getters of every entry a caller leaves empty.
+// "RatioForm", ..., "DiagnosticsForm"; showing a window loads it when needed.
 class FormChartWindows : public ChartWindows {
 public:
-    using Getter = Form& (*)(App&);
-    explicit FormChartWindows(App& app, std::array<Getter, 9> getters = {});
+    explicit FormChartWindows(App& app) : app_(app) {}
 
     Canvas* ChartCanvas(int16_t windowIndex) override;
     MainWindowView MainView() override;
@@ -37,7 +34,6 @@ private:
     Form* FindLoaded(const std::string& name) const;
 
     App& app_;
-    std::array<Getter, 9> getters_;
 };
 
 }  // namespace tav

@@ -110,6 +110,21 @@ private:
     int16_t plotHeight_, plotWidth_, startPixel_, endPixel_;
 };
 
+// The series a kinetic chart prints: those its window shows, never a run another window left
+// in FirstOverlaySlot. The normalized-difference window shows what it drew last; with both
+// series its y axis is the selected trace's.
+struct KineticRun {
+    int16_t first, shown, axis;
+};
+KineticRun WindowRunOf(const ProgramState& state, int16_t chart) {
+    if (chart != slot::NormDiff) return {chart, chart, chart};
+    const int16_t first = state.NormDiffRunFirst, shown = state.NormDiffRunShown;
+    const auto ownSeries = [](int16_t k) { return k == slot::NormDiff || k == slot::Experimental; };
+    if (!ownSeries(first) || !ownSeries(shown) || first > shown) return {chart, chart, chart};
+    const int16_t selected = state.DisplayChannel[2];
+    return {first, shown, first != shown && ownSeries(selected) ? selected : shown};
+}
+
 // Prints the chosen items in their order; false at the first printer failure.
 bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
                 const PrintChoices& choices) {
@@ -135,11 +150,16 @@ bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
         return false;
     }
     for (int16_t k = 0; k < static_cast<int16_t>(choices.kinetic.size()); ++k) {
-        const int16_t chart = static_cast<int16_t>(slot::Ratio + k);
-        if (!choices.kinetic[k] || SlotPoints(state, chart) < 1) continue;
-        if (!item([&](Canvas& page) { PrintChart(state, page, view, chart, "Time", count); })) {
-            return false;
-        }
+        const KineticRun run = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + k));
+        if (!choices.kinetic[k] || SlotPoints(state, run.shown) < 1) continue;
+        // The run is the printed chart's own: the windows keep the FirstOverlaySlot they drew.
+        const int16_t kept = state.FirstOverlaySlot;
+        state.FirstOverlaySlot = run.first;
+        state.AxisSlot = run.axis;
+        const bool printed =
+            item([&](Canvas& page) { PrintChart(state, page, view, run.shown, "Time", count); });
+        state.FirstOverlaySlot = kept;
+        if (!printed) return false;
     }
     if (count % 2 != 0) {
         if (Canvas* page = run.Page()) page->NewPage();  // the half-filled last page

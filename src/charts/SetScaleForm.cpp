@@ -77,8 +77,8 @@ int SetScaleForm::SelectedWindow() const {
 
 void SetScaleForm::ShowWindowScale(int window) {
     const ProgramState& s = app.state;
-    // The charts scale automatically for any flag but 0, so that is how such a flag shows.
-    if (s.AutoScaleOn[window] != 0) AutoScale.SetValue(true);
+    // The charts scale automatically only for True, so any other flag shows as manual.
+    if (s.AutoScaleOn[window] == -1) AutoScale.SetValue(true);
     else ManualScale.SetValue(true);
     // Showing the mode counts as choosing it, whichever option was selected before.
     StoreScaleMode();

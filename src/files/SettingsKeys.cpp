@@ -79,7 +79,9 @@ void ReadAutoScale(S& s, const std::string& v) {
         if (!x) return;
         rounded[i] = *x;
     }
-    for (int i = 0; i < 8; ++i) s.AutoScaleOn[i] = rounded[i];
+    // Only True (-1) is automatic; any other value of a hand-edited file is kept as the manual
+    // scale the charts give it, so that the scale dialog and "Scale a/m" start from what is shown.
+    for (int i = 0; i < 8; ++i) s.AutoScaleOn[i] = rounded[i] == -1 ? -1 : 0;
     s.AutoScaleOn[0] = -1;  // the spectrum window always starts on automatic scale
 }
 

@@ -41,6 +41,7 @@ void Commit(ProgramState& s, int16_t slot, const ParsedSpectrum& parsed) {
         rec.IntegTime = parsed.IntegTime;
     }
     rec.NumPoints = static_cast<int16_t>(n);
+    rec.Binned = false;
     rec.XMin = n == 0 ? 0.0f : parsed.x.front();
     rec.XMax = n == 0 ? 0.0f : parsed.x.back();
     rec.NoRatio = false;

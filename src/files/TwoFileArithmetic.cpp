@@ -50,6 +50,7 @@ void ShapeResult(ProgramState& s, int count, bool constant) {
     SlotRecord& result = s.SlotInfo[ResultSlot];
     const SlotRecord& first = s.SlotInfo[FirstFileSlot];
     result.NumPoints = static_cast<int16_t>(count);
+    result.Binned = !constant && first.Binned;
     result.IntegTime = first.IntegTime;
     if (constant) {
         result.XMin = s.WaveLength[0];

@@ -15,4 +15,18 @@ void ComputeWavelengths(ProgramState& state) {
     state.XZoomMax = state.WaveLength[PixelCount - 1];
 }
 
+void KeepACalibrationForEachChannel(ProgramState& state) {
+    ProgramState& s = state;
+    if (s.CalCoeffA == 0 && s.CalCoeffB == 0 && s.CalCoeffC == 0) {
+        s.CalCoeffA = BuiltInCalCoeffA;
+        s.CalCoeffB = BuiltInCalCoeffB;
+        s.CalCoeffC = BuiltInCalCoeffC;
+    }
+    if (s.CalCoeffD == 0 && s.CalCoeffE == 0 && s.CalCoeffF == 0) {
+        s.CalCoeffD = BuiltInCalCoeffD;
+        s.CalCoeffE = BuiltInCalCoeffE;
+        s.CalCoeffF = BuiltInCalCoeffF;
+    }
+}
+
 }  // namespace tav

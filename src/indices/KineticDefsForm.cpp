@@ -175,10 +175,12 @@ void KineticDefsForm::Form_Load() {
     // An operator code without an entry (from an edited settings file) leaves its list without a
     // selection, which OK stores as -1.
     for (const OperatorEntry& e : Operators) (this->*e.list).SetListIndex(s.*e.op);
+    // The index pass takes the band means for any flag but 0, so that is the choice shown (and
+    // kept by OK) also for a value other than -1 from an edited settings file.
     for (std::size_t i = 0; i < std::size(MeanChoices); ++i) {
-        const int16_t flag = s.UseAverage[i];
-        (this->*MeanChoices[i].useAverage).SetValue(flag != 0);
-        (this->*MeanChoices[i].useIntegral).SetValue(static_cast<int16_t>(~flag) != 0);
+        const bool means = s.UseAverage[i] != 0;
+        (this->*MeanChoices[i].useAverage).SetValue(means);
+        (this->*MeanChoices[i].useIntegral).SetValue(!means);
     }
 }
 

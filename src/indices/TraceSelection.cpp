@@ -76,11 +76,12 @@ void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCod
     const int index = keyCode - KeyF1;
     if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
     const auto window = static_cast<SwitchableWindow>(index);
-    windows.ShowWindow(window);
-    // The View menu shows the window open, as when it is opened from there.
+    // Marked open before it is shown, as the View menu does: the Paint of the Show draws only
+    // in an open window.
     const WindowMarks marks = MarksOf(state, window);
     if (marks.rect) marks.rect->Open = -1;
     if (marks.viewCheck) *marks.viewCheck = true;
+    windows.ShowWindow(window);
 }
 
 void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowView& view,

@@ -45,6 +45,7 @@ bool DifferentiateCurrentSpectrum(ProgramState& s) {
     result.NumPoints = static_cast<int16_t>(n);
     result.XMin = from.XMin;
     result.XMax = from.XMax;
+    result.Binned = from.Binned;
 
     ComputeDerivativeSpectrum(s, ResultSlot, 1, static_cast<int16_t>(n - 2));
     s.DerivativeSpectrum[0] = s.DerivativeSpectrum[1];

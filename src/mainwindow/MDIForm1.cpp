@@ -85,6 +85,7 @@ void MDIForm1::MDIForm_Load() {
 
     FileContext& files = links_.Files();
     ReadSettingsFile(files);
+    KeepACalibrationForEachChannel(s);
     ComputeWavelengths(s);
     // Without a settings file the reader fills no box: they show the defaults in force, so that
     // an Enter in another box does not take the empty ones as 4 ms and 0.4 nm.
@@ -98,8 +99,12 @@ void MDIForm1::MDIForm_Load() {
 void MDIForm1::ShowIntegrationAndAverage(const ProgramState& s) {
     Integrat.SetValue(s.IntegrationTime);
     Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
-    Averaging.SetValue(s.NumToAverage);
-    Text4.SetText(IntToText(s.NumToAverage));
+    ShowScanCount(s.NumToAverage);
+}
+
+void MDIForm1::ShowScanCount(int16_t count) {
+    Averaging.SetValue(count);
+    Text4.SetText(IntToText(count));
 }
 
 void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {

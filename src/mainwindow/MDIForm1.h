@@ -147,6 +147,9 @@ public:
     // the stored value even where its bar cannot reach it; then the same for the bin size.
     void ShowIntegrationAndAverage(const ProgramState& state);
     void ShowAcquisitionSettings(const ProgramState& state);
+    // The averaging bar, then its box: the box shows the accepted count also above the bar's
+    // 1000, and also when the bar was moved without Enter before.
+    void ShowScanCount(int16_t count);
 
     ProgramLinks& Links() { return links_; }
     // True from the moment the program began to end.

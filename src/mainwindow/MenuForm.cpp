@@ -1,5 +1,6 @@
 #include "mainwindow/MenuForm.h"
 
+#include "acquisition/AutoScanTimer.h"
 #include "acquisition/SlotStore.h"
 #include "charts/ChartWindows.h"
 #include "files/WindowPositions.h"
@@ -77,9 +78,10 @@ void MenuForm::DarkLbl_Click() { StoppingScan(&CommandFlows::DarkScan); }
 
 void MenuForm::ReferenceLbl_Click() { StoppingScan(&CommandFlows::ReferenceScan); }
 
-// Starts the series as the key does, holding the port for it.
+// Only arms the timer: unlike the key, it holds no port, so each scan of the series opens and
+// closes the port itself.
 void MenuForm::AutoScanLbl_Click() {
-    KeyCommand('A');
+    StartAutoScanTimer(app.state, app.forms.Get<MDIForm1>().Timer1);
     ShowSpectrumWindow();
 }
 

@@ -77,6 +77,10 @@ struct SlotRecord {
     bool CursorShown = false;
     bool NoRatio = false;     // ratio display forbidden for this slot
     int16_t DataKind = 0;     // 1 reflectance, 2 raw data, 3 reference (slots 1 and 2)
+    // The points are the wavelength bins of a scan in bin mode, not the pixels of a transfer,
+    // so a spectrum of 256 bins has no status words to leave out. A file does not say: what
+    // is read from one counts as pixels, as an instrument's scan saved in pixel mode.
+    bool Binned = false;
 };
 
 // A window's saved rectangle (twips) and open flag (-1 shown, 0 closed).
@@ -199,6 +203,10 @@ struct ProgramState {
     float XZoomMax = 0;
     std::array<int16_t, 8> DisplayChannel{};  // selected trace per chart window
     int16_t ActiveWindowIdx = 0;
+    // The run the normalized-difference window drew last (slot 12, slot 13, or 12 then 13), so
+    // that its printed chart shows the same series.
+    int16_t NormDiffRunFirst = 12;
+    int16_t NormDiffRunShown = 12;
 
     // Per chart window (SlotWindowIndex order; element 8 unused): automatic y scale (-1 / 0),
     // manual limits. A window's Ascale is its AutoScaleOn element.

@@ -8,7 +8,10 @@
 #include <cstdio>
 
 #include "FlowRig.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
+#include "charts/PrintedChart.h"
 
 namespace tav {
 namespace {
@@ -104,6 +107,78 @@ ScanPair StoredPair(uint16_t top) {
     for (int i = 0; i < 256; ++i) p.reference[i] = p.sample[i] = 500;
     p.sample[100] = top;
     return p;
+}
+
+// The averaging bar ends at 1000 while the accepted count may lie above it: after a scan the
+// box shows the count, whether or not the bar was moved without Enter before.
+TEST(ScanFlows, TheAveragingBoxShowsTheAcceptedCount) {
+    const struct {
+        const char* name;
+        void (*run)(ScanFlowContext&);
+    } flows[] = {
+        {"next", &NextScan},
+        {"dark", &DarkScan},
+        {"overlay", &OverlayScan},
+        {"reference", &ReferenceScan},
+    };
+    for (const auto& f : flows) {
+        for (int16_t moved : {500, 1000}) {
+            SCOPED_TRACE(std::string(f.name) + " " + std::to_string(moved));
+            FlowRig r;
+            ProgramState& s = r.state;
+            s.IntegrationTime = 40;
+            s.NumToAverage = 1500;
+            r.Main().Averaging.SetValue(moved);  // the bar moved without Enter
+            ASSERT_EQ(r.Main().Text4.Text(), std::to_string(moved));
+            f.run(r.flow);
+            EXPECT_EQ(r.Main().Text4.Text(), "1500");
+            EXPECT_EQ(r.Main().Averaging.Value(), 1000);
+            EXPECT_EQ(s.NumToAverage, 1500);
+        }
+    }
+}
+
+// Only an instrument's pixel spectrum ends in status words (the temperature count at 248 and
+// after): a spectrum of 256 wavelength bins keeps its last 8 bins on the window and on paper.
+TEST(NextScan, OnlyAPixelSpectrumLeavesOutItsLastEightPoints) {
+    const struct {
+        const char* name;
+        bool pixels;
+        int drawn;
+    } cases[] = {{"pixels", true, 248}, {"256 bins", false, 256}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.PixelMode = c.pixels;
+        s.BinWidth = 3.28f;  // 304 to 1144 nm: 256 bins
+        s.CalCoeffD = 300.0;
+        s.CalCoeffE = 3.3;
+        r.Canvas().ClearRecord();
+        NextScan(r.flow);
+        ASSERT_EQ(s.SlotInfo[0].NumPoints, 256);
+        ASSERT_EQ(s.XData[0][0], c.pixels ? s.WaveLength[0] : 304.0f);
+
+        const auto curve = [](RecordingCanvas& canvas) {
+            std::vector<CanvasOp> lines;
+            for (const CanvasOp& op : canvas.OpsOfKind(CanvasOp::Kind::Line))
+                if (op.color == 0x800000 && op.drawMode == 13) lines.push_back(op);
+            return lines;
+        };
+        const auto window = curve(r.Canvas());
+        EXPECT_EQ(static_cast<int>(window.size()), c.drawn);
+        EXPECT_EQ(s.EndPixel, c.drawn - 1) << "the scale covers the points drawn";
+        if (!c.pixels) {
+            ASSERT_FALSE(window.empty());
+            EXPECT_NEAR(window.back().x2, s.SlotInfo[0].PlotRight, 0.01) << "the last bin at the edge";
+        }
+
+        s.PrintInColor = true;
+        RecordingCanvas& page = r.printer.Page();
+        PrintChart(s, page, ReadMainWindows(r.app), 0, "Wavelength (nm)", 1);
+        EXPECT_EQ(static_cast<int>(curve(page).size()), c.drawn);
+        EXPECT_EQ(s.EndPixel, c.drawn - 1);
+    }
 }
 
 TEST(NextScan, ASaturatedSecondPassIsWarnedOf) {

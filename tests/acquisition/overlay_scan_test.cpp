@@ -119,16 +119,46 @@ TEST(OverlayFile, TheChosenFileGoesIntoTheNextRingSlot) {
     EXPECT_EQ(r.indices.passes, 1);
     EXPECT_EQ(r.Heard(), "") << "a file, not a scan";
 
-    // A cancelled dialog: the reader's message; nothing drawn, nothing counted.
+    // A cancelled dialog: the reader's message and nothing drawn, but the slot is counted.
     size_t clears = r.Clears();
     OverlayFile(r.flow);
     EXPECT_EQ(s.CurrentSlot, 2);
-    EXPECT_EQ(s.OverlayCount, 2);
+    EXPECT_EQ(s.OverlayCount, 3);
     ASSERT_EQ(r.op.Messages().size(), 1u);
     EXPECT_EQ(r.op.Messages()[0].text, "Invalid File Name.");
     EXPECT_EQ(r.Clears(), clears);
     EXPECT_EQ(r.indices.passes, 1);
     EXPECT_TRUE(s.PrintInColor);
+}
+
+TEST(OverlayFile, AnUnreadFileIsCountedSoTheRingKeepsItsOlderCurves) {
+    const struct {
+        const char* how;
+        const char* answer;  // "" cancels the dialog
+        const char* message;
+    } cases[] = {
+        {"cancelled", "", "Invalid File Name."},
+        {"missing", "gone.rdg", "File not found."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        FlowRig r;
+        ProgramState& s = r.state;
+        NextScan(r.flow);
+        ASSERT_EQ(s.CurrentSlot, 0);
+        r.op.AnswerOpen(*c.answer ? r.dir.File(c.answer) : std::string());
+        OverlayFile(r.flow);
+        EXPECT_EQ(s.CurrentSlot, 1);
+        EXPECT_EQ(s.OverlayCount, 2);
+        ASSERT_FALSE(r.op.Messages().empty());
+        EXPECT_EQ(r.op.Messages().back().text, c.message);
+
+        // The next-scan curve in slot 0 stays in the drawn run of the next overlay scan.
+        OverlayScan(r.flow);
+        EXPECT_EQ(s.CurrentSlot, 2);
+        EXPECT_EQ(s.FirstOverlaySlot, 0);
+        EXPECT_EQ(s.OverlayCount, 3);
+    }
 }
 
 }  // namespace

@@ -171,6 +171,14 @@ TEST_F(ScalingTest, ManualScaleOfTheWindowReplacesTheRangeButKeepsTheData) {
     s->MaxGridValue[1] = 0;
     Draw(11);
     EXPECT_EQ(s->SlotInfo[11].YScale, 0.0001f);
+
+    // Only True (-1) scales automatically; any other flag takes the manual limits.
+    s->MaxGridValue[1] = 1;
+    for (int16_t flag : {1, 2, -2}) {
+        s->AutoScaleOn[1] = flag;
+        Draw(11);
+        EXPECT_EQ(s->SlotInfo[11].YMax, 1) << flag;
+    }
 }
 
 TEST_F(ScalingTest, ValuesThatAreNotFiniteAreLeftOutOfTheRangeAndClamped) {

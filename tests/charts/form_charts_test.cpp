@@ -3,7 +3,7 @@
 #include "charts/ChartFixtures.h"
 #include "charts/FormCharts.h"
 #include "indices/ChartCursor.h"
-#include "indices/TraceSelection.h"
+#include "indices/KineticForms.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms_test_app.h"
@@ -12,12 +12,6 @@ namespace tav {
 namespace {
 
 using namespace charttest;
-
-// A kinetic window stands in for the window classes that the key F3 brings up.
-class StandInRatioForm : public Form {
-public:
-    explicit StandInRatioForm(App& app) : Form(app, "RatioForm") {}
-};
 
 struct FormChartsTest : ::testing::Test {
     test::FormsTestApp t;
@@ -59,7 +53,7 @@ TEST_F(FormChartsTest, ChartWindowsAreTheLoadedWindows) {
     EXPECT_EQ(windows.ChartCanvas(0), nullptr);
     EXPECT_EQ(windows.ChartCanvas(1), nullptr);
     auto& spectrum = t.app.forms.Get<MainForm>();
-    auto& ratio = t.app.forms.Get<StandInRatioForm>();
+    auto& ratio = t.app.forms.Get<RatioForm>();
     EXPECT_EQ(windows.ChartCanvas(0), &spectrum.Surface());
     EXPECT_EQ(windows.ChartCanvas(1), &ratio.Surface());
     EXPECT_EQ(windows.ChartCanvas(2), nullptr);
@@ -71,21 +65,6 @@ TEST_F(FormChartsTest, ChartWindowsAreTheLoadedWindows) {
     ClearAllCursors(s, windows);
     EXPECT_FALSE(s.SlotInfo[12].CursorShown);
     EXPECT_EQ(s.SlotInfo[12].CursorPoint, 0);
-}
-
-TEST_F(FormChartsTest, FunctionKeysShowTheirWindows) {
-    std::array<FormChartWindows::Getter, 9> getters{};
-    getters[2] = [](App& app) -> Form& { return app.forms.Get<StandInRatioForm>(); };
-    FormChartWindows windows(t.app, getters);
-    ChartFunctionKey(s, windows, 114);  // F3
-    ASSERT_NE(t.app.forms.Find<StandInRatioForm>(), nullptr);
-    EXPECT_TRUE(t.app.forms.Find<StandInRatioForm>()->Visible());
-    EXPECT_EQ(s.RatioFormRect.Open, -1);
-    ChartFunctionKey(s, windows, 112);  // F1: the spectrum window, built in
-    ASSERT_NE(t.app.forms.Find<MainForm>(), nullptr);
-    EXPECT_TRUE(t.app.forms.Find<MainForm>()->Visible());
-    ChartFunctionKey(s, windows, 115);  // no getter and not loaded: nothing to show
-    EXPECT_EQ(s.NormDiffFormRect.Open, -1);
 }
 
 }  // namespace

@@ -130,12 +130,17 @@ TEST_F(SetScaleTest, TypedLimitsAreStoredUncheckedAndTextWithoutANumberIsZero) {
     EXPECT_EQ(s.MaxGridValue[7], 3.4028235e38f) << "held to the largest single";
 }
 
-TEST_F(SetScaleTest, AFlagOtherThanZeroShowsAutomaticAsTheChartsScaleIt) {
-    s.AutoScaleOn[2] = 1;  // only from a hand-edited settings file
-    SetScaleForm& form = Open();
-    form.List1.UserSelect(2);
-    EXPECT_TRUE(form.AutoScale.Value());
-    EXPECT_EQ(s.AutoScaleOn[2], -1);
+TEST_F(SetScaleTest, AFlagOtherThanTrueShowsManualAsTheChartsScaleIt) {
+    for (int16_t flag : {1, 2, -2}) {
+        SCOPED_TRACE(flag);
+        s.AutoScaleOn[2] = flag;
+        SetScaleForm& form = Open();
+        form.List1.UserSelect(2);
+        EXPECT_TRUE(form.ManualScale.Value());
+        EXPECT_FALSE(form.AutoScale.Value());
+        EXPECT_EQ(s.AutoScaleOn[2], 0);
+        form.Unload();
+    }
 }
 
 TEST_F(SetScaleTest, ALimitBoxSelectsItsTextWhenItGetsTheFocus) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/support/FileTestDoubles.h"
@@ -185,6 +188,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Auto Scale On=0 0 0 0 0 0 0 0"},
                  [](const ProgramState& s) {
                      return s.AutoScaleOn[0] == -1 && s.AutoScaleOn[1] == 0 && s.AutoScaleOn[7] == 0;
+                 }},
+        LineCase{"ScaleFlagsOtherThanTrueAreManual",
+                 {"Auto Scale On=0 1 2 -2 0.4 -0.6 -1 7"},
+                 [](const ProgramState& s) {
+                     const std::array<int16_t, 8> expected = {-1, 0, 0, 0, 0, -1, -1, 0};
+                     return std::equal(expected.begin(), expected.end(), s.AutoScaleOn.begin());
                  }},
         LineCase{"ShortEightValueLineGivesZeros",
                  {"Max Grid Value=5 6"},

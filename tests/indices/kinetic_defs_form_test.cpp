@@ -72,11 +72,22 @@ TEST_F(KineticDefsTest, ShowsTheStoredDefinitions) {
     EXPECT_NE(form.NormDiffUseAverageOpt.Container(), form.ExpUseAverageOpt.Container());
 }
 
-TEST_F(KineticDefsTest, AFlagOtherThanZeroOrMinusOneShowsUseIntegral) {
-    s.UseAverage[2] = 1;
-    KineticDefsForm& form = Open();
-    EXPECT_TRUE(form.ExpUseIntegralOpt.Value());
-    EXPECT_FALSE(form.ExpUseAverageOpt.Value());
+TEST_F(KineticDefsTest, AFlagOtherThanZeroOrMinusOneShowsTheMeansThatThePassUsesAndOkKeepsThem) {
+    // The index pass takes band means for any flag but 0 (an edited settings file may hold one).
+    for (int16_t flag : {1, 2, -2, 32767}) {
+        SCOPED_TRACE(flag);
+        s.UseAverage = {flag, 0, flag, 0};
+        KineticDefsForm& form = Open();
+        EXPECT_TRUE(form.RatioUseAverageOpt.Value());
+        EXPECT_FALSE(form.RatioUseIntegralOpt.Value());
+        EXPECT_TRUE(form.NormDiffUseIntegralOpt.Value());
+        EXPECT_TRUE(form.ExpUseAverageOpt.Value());
+        EXPECT_FALSE(form.ExpUseIntegralOpt.Value());
+        form.Command1.UserClick();
+        EXPECT_EQ(s.UseAverage[0], -1);
+        EXPECT_EQ(s.UseAverage[1], 0);
+        EXPECT_EQ(s.UseAverage[2], -1);
+    }
 }
 
 TEST_F(KineticDefsTest, OkStoresEveryBoxListAndOptionAndWritesTheSettings) {

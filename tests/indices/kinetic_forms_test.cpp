@@ -3,6 +3,8 @@
 
 #include "KineticWindowFixtures.h"
 
+#include <algorithm>
+
 #include "indices/IndexForm.h"
 #include "indices/NormDiffForm.h"
 #include "indices/PlotKineticPoint.h"
@@ -226,34 +228,57 @@ TEST_F(KineticFormsTest, OtherCharactersGoToTheKeyCommandsWithAnEmptyTitle) {
     EXPECT_TRUE(IsLoaded<RatioForm>(t.app));
 }
 
-TEST_F(KineticFormsTest, FunctionKeysBringUpTheWindowsAndOpenThem) {
-    struct Case {
-        int16_t keyCode;
-        bool (*loaded)(App&);
-        WindowRect ProgramState::*rect;  // nullptr: the spectrum window has no open flag here
-    };
-    const Case cases[] = {
-        {112, &IsLoaded<MainForm>, nullptr},
-        {113, &IsLoaded<IndexForm>, &ProgramState::IndexFormRect},
-        {114, &IsLoaded<RatioForm>, &ProgramState::RatioFormRect},
-        {115, &IsLoaded<NormDiffForm>, &ProgramState::NormDiffFormRect},
-        {116, &IsLoaded<ExperimentalForm>, &ProgramState::ExperimentalFormRect},
-        {118, &IsLoaded<IntegralForm>, &ProgramState::IntegralFormRect},
-        {119, &IsLoaded<AverageForm>, &ProgramState::AverageFormRect},
-        {120, &IsLoaded<DiagnosticsForm>, &ProgramState::DiagnosticsFormRect},
-    };
+TEST_F(KineticFormsTest, FunctionKeysBringUpTheWindowsOpenAndPainted) {
+    // Each window comes up as from the View menu: open, and its first Paint already drawn.
+    s.DataAvailable = true;
+    s.ElapsedTime = 95;
+    s.RatioValue = 2;
     auto& from = t.app.forms.Get<DerivativeForm>();
     from.Show();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.keyCode);
-        EXPECT_FALSE(c.loaded(t.app));
-        from.UserKeyDown(nullptr, c.keyCode, shift::None);
-        EXPECT_TRUE(c.loaded(t.app));
-        if (c.rect) {
-            EXPECT_EQ((s.*c.rect).Open, -1);
-        }
+
+    from.UserKeyDown(nullptr, 112, shift::None);  // F1: the spectrum window, no open flag
+    ASSERT_TRUE(IsLoaded<MainForm>(t.app));
+    EXPECT_TRUE(t.app.forms.Get<MainForm>().Visible());
+
+    from.UserKeyDown(nullptr, 113, shift::None);  // F2
+    ASSERT_TRUE(IsLoaded<IndexForm>(t.app));
+    auto& index = t.app.forms.Get<IndexForm>();
+    EXPECT_TRUE(index.Visible());
+    EXPECT_EQ(s.IndexFormRect.Open, -1);
+    EXPECT_TRUE(s.Menu.ViewIndexForm);
+    const std::vector<std::string> printed = CanvasOf(index).PrintedTexts();
+    ASSERT_EQ(printed.size(), 8u) << "the read-out is listed when F2 shows it";
+    EXPECT_EQ(printed[1], "Elapsed Time=95. Seconds");
+    EXPECT_EQ(printed[2], "Ratio = 2.");
+
+    // F3 to F9; F6, which brings up the derivative window itself, is pressed last in the ratio
+    // window.
+    for (int16_t code : {11, 12, 13, 15, 16, 17, 14}) {
+        const WindowCase& w = *std::find_if(std::begin(Windows), std::end(Windows),
+                                            [code](const WindowCase& c) { return c.code == code; });
+        SCOPED_TRACE(w.name);
+        const auto keyCode = static_cast<int16_t>(code + 103);
+        if (code != 14) EXPECT_FALSE(w.loaded(t.app));
+        KineticForm* window = &from;
+        if (code == 14) window = &t.app.forms.Get<RatioForm>();
+        FillKinetic(s, code, 5);
+        s.*w.counter = 5;
+        s.*w.value = 3.5f;
+        (s.*w.rect).Open = 0;
+        s.Menu.*w.viewItem = false;
+        if (code == 14) from.Hide();  // so that the key shows it again
+        window->UserKeyDown(nullptr, keyCode, shift::None);
+        ASSERT_TRUE(w.loaded(t.app));
+        KineticForm& form = w.get(t.app);
+        EXPECT_TRUE(form.Visible());
+        EXPECT_EQ((s.*w.rect).Open, -1);
+        EXPECT_TRUE(s.Menu.*w.viewItem);
+        // The Paint of the Show plotted the current value as the point at the counter.
+        EXPECT_EQ(s.SlotInfo[w.code].NumPoints, 6);
+        EXPECT_EQ(s.Ch1Data[w.code][5], 3.5f);
+        EXPECT_TRUE(PrintedSinceCls(form, "Time (s)"));
+        EXPECT_EQ(CurvePoints(form), 6);
     }
-    EXPECT_TRUE(t.app.forms.Get<IndexForm>().Visible());
     EXPECT_TRUE(commands.empty());
 }
 

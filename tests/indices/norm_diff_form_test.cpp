@@ -4,6 +4,7 @@
 #include "KineticWindowFixtures.h"
 
 #include "charts/FormCharts.h"
+#include "charts/PrintJob.h"
 #include "indices/ChartCursor.h"
 #include "indices/NormDiffForm.h"
 
@@ -207,6 +208,57 @@ TEST_F(NormDiffFormTest, ASeriesDrawnAloneIsLabelledWithItsOwnScaleWhicheverTrac
         EXPECT_EQ(selectedDrawn[i].text, otherSelected[i].text) << "op " << i;
         EXPECT_EQ(selectedDrawn[i].y1, otherSelected[i].y1) << "op " << i;
     }
+}
+
+// The printed kinetic charts show the series their windows show: the experimental chart its
+// own series whichever window drew last, the normalized-difference chart what its window drew
+// last (both series, one of them, after a Resize or a new point).
+TEST_F(NormDiffFormTest, PrintedChartsShowTheSeriesOfTheirWindows) {
+    // The curves of a print run with one kinetic chart ticked: the points of each (one line to
+    // each point after the dot that starts it).
+    const auto printed = [&](int kinetic) {
+        t.printer.Page().ClearRecord();
+        PrintChoices choices;
+        choices.spectrum = false;
+        choices.kinetic[static_cast<std::size_t>(kinetic)] = true;
+        EXPECT_EQ(RunPrintJob(s, t.printer, t.op, ReadMainWindows(t.app), choices), PrintOutcome::Printed);
+        std::vector<int> curves;
+        const auto& ops = t.printer.Page().Ops();
+        for (std::size_t k = 0; k < ops.size(); ++k) {
+            if (ops[k].kind != CanvasOp::Kind::PSet) continue;
+            int points = 0;
+            while (k + 1 < ops.size() && ops[k + 1].kind == CanvasOp::Kind::Line) ++k, ++points;
+            curves.push_back(points);
+        }
+        return curves;
+    };
+    constexpr int NormDiffChart = 1, ExperimentalChart = 2;  // of slots 11 to 17
+    s.NormDiffValue = 0.25f;  // something to print
+    s.ExperimentalFormRect.Open = -1;
+    auto& experimental = t.app.forms.Get<ExperimentalForm>();
+    experimental.Show();  // its own series, with the point of its Paint
+    DefineBoth();
+    s.Menu.ActivateNormDiff = s.Menu.ActivateExperimental = true;
+    s.DataAvailable = true;
+    form->Show();  // Resize: both series on one chart; then Paint: the normalized difference
+    const int n = NormDiffPoints + 1, e = ExperimentalPoints + 1;  // with the Paints' points
+
+    const auto shrink = [&] { form->SetWidth(form->Width() - 100); };  // a Resize without a Paint
+    shrink();  // the window now shows both series
+    EXPECT_EQ(printed(ExperimentalChart), std::vector<int>{e})
+        << "the experimental window's chart, not the normalized-difference window's";
+    EXPECT_EQ(printed(NormDiffChart), (std::vector<int>{n, e}));
+    experimental.Form_Paint();  // whichever window drew last
+    EXPECT_EQ(printed(ExperimentalChart), std::vector<int>{e});
+    EXPECT_EQ(printed(NormDiffChart), (std::vector<int>{n, e}));
+
+    form->Form_Paint();  // a new point: the normalized difference alone
+    EXPECT_EQ(printed(NormDiffChart), std::vector<int>{n});
+
+    s.Menu.ActivateNormDiff = false;
+    s.NormDiffValid = false;
+    shrink();  // the experimental series alone
+    EXPECT_EQ(printed(NormDiffChart), std::vector<int>{e});
 }
 
 }  // namespace

@@ -134,40 +134,6 @@ TEST_F(TraceTest, SetDisplayChannelRedrawsOnlyOnAChange) {
     EXPECT_EQ(s->AxisSlot, 4);
 }
 
-TEST_F(TraceTest, FunctionKeysShowTheNineWindows) {
-    using W = SwitchableWindow;
-    const struct {
-        int16_t key;
-        W window;
-        WindowRect ProgramState::*rect;
-        bool MenuChecks::*viewCheck;
-    } cases[] = {
-        {113, W::IndexForm, &ProgramState::IndexFormRect, &MenuChecks::ViewIndexForm},
-        {114, W::RatioForm, &ProgramState::RatioFormRect, &MenuChecks::ViewRatioForm},
-        {115, W::NormDiffForm, &ProgramState::NormDiffFormRect, &MenuChecks::ViewNormDiffForm},
-        {116, W::ExperimentalForm, &ProgramState::ExperimentalFormRect, &MenuChecks::ViewExperimentalForm},
-        {117, W::DerivativeForm, &ProgramState::DerivativeFormRect, &MenuChecks::ViewDerivativeForm},
-        {118, W::IntegralForm, &ProgramState::IntegralFormRect, &MenuChecks::ViewIntegralForm},
-        {119, W::AverageForm, &ProgramState::AverageFormRect, &MenuChecks::Viewaverageform},
-        {120, W::DiagnosticsForm, &ProgramState::DiagnosticsFormRect, &MenuChecks::ViewDiagnosticsForm},
-    };
-    for (const auto& k : cases) {
-        windows.shown.clear();
-        ChartFunctionKey(*s, windows, k.key);
-        EXPECT_EQ(windows.shown, std::vector<W>{k.window}) << k.key;
-        EXPECT_EQ(((*s).*(k.rect)).Open, -1) << k.key;
-        EXPECT_TRUE(s->Menu.*(k.viewCheck)) << k.key << ": the View menu shows it open";
-    }
-    windows.shown.clear();
-    s->MainFormRect.Open = 0;
-    ChartFunctionKey(*s, windows, 112);  // F1: the spectrum window, no open flag
-    EXPECT_EQ(windows.shown, std::vector<W>{W::MainForm});
-    EXPECT_EQ(s->MainFormRect.Open, 0);
-    EXPECT_TRUE(s->Menu.Viewmainform);
-    for (int16_t key : {111, 121, 9, -1}) ChartFunctionKey(*s, windows, key);
-    EXPECT_EQ(windows.shown.size(), 1u);
-}
-
 TEST(SelectChartFonts, PrefersArialThenTimesThenSmallFontsThenTheFirstFont) {
     const struct {
         std::vector<std::string> fonts;

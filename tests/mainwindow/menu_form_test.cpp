@@ -65,16 +65,26 @@ TEST(MenuForm, TheScanLabelsRunTheirFlowsAndBringUpTheSpectrumWindow) {
     }
 }
 
-TEST(MenuForm, AutoScanStartsTheSeriesHoldingThePort) {
+TEST(MenuForm, AutoScanStartsTheTimerWithoutHoldingThePort) {
     MainWindowWorld w;
     w.PastWelcome();
+    w.Main().Hide();
     QuickMenu(w).AutoScanLbl.UserClick();
     EXPECT_TRUE(w.Mdi().Timer1.Enabled());
     EXPECT_EQ(w.Mdi().Timer1.Interval(), 10);
     EXPECT_TRUE(w.state->AutoScanTimerOn);
+    EXPECT_FALSE(w.state->PortHeldOpen) << "each scan of the series opens and closes the port";
+    EXPECT_FALSE(w.comm.PortOpen());
+    EXPECT_TRUE(w.Main().Visible());
+    EXPECT_TRUE(w.op.Messages().empty());
+    EXPECT_TRUE(w.flows.calls.empty());
+
+    // A series that the key started keeps its held port; the timer is only re-armed.
+    w.RunningSeries();
+    QuickMenu(w).AutoScanLbl.UserClick();
+    EXPECT_EQ(w.Mdi().Timer1.Interval(), 10);
     EXPECT_TRUE(w.state->PortHeldOpen);
     EXPECT_TRUE(w.comm.PortOpen());
-    EXPECT_TRUE(w.Main().Visible());
 }
 
 TEST(MenuForm, ClearEmptiesTheSlotsAtOnceWithoutAsking) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MainWindowWorld.h"
 #include "mainwindow/BoardDetection.h"
 
@@ -76,6 +78,49 @@ TEST(StartUp, TheSettingsFileOfTheStartFolderIsRead) {
     EXPECT_EQ(w.Mdi().Text3.Text(), "120.0");
     EXPECT_EQ(w.Mdi().Text4.Text(), "5");
     EXPECT_FALSE(w.dir.Exists("DATA"));  // the defaults' folder only comes without a file
+}
+
+// A settings file without the calibration lines leaves no coefficient set: the program takes
+// the built-in calibration for such a channel, so the first scan after the welcome window is
+// drawn on its wavelengths like every later one.
+TEST(StartUp, AFileWithoutTheCalibrationKeepsTheBuiltInOneAndTheFirstChartIsWhole) {
+    MainWindowWorld w(false);
+    w.dir.Write("Prismel.INI",
+                "[Index]\r\n"
+                "Auto Scale On=-1 -1 -1 -1 -1 -1 -1 -1\r\n"
+                "Max Grid Value=1 1 1 1 1 1 1 1\r\n"
+                "[Acquisition]\r\n"
+                "Integration Time=300\r\n"
+                "Beep On=0\r\n"
+                "Serialport=1\r\n");
+    w.Start(true);
+    const ProgramState& s = *w.state;
+    EXPECT_DOUBLE_EQ(s.CalCoeffA, 301.22);
+    EXPECT_DOUBLE_EQ(s.CalCoeffB, 3.3323);
+    EXPECT_DOUBLE_EQ(s.CalCoeffC, -0.000306);
+    EXPECT_DOUBLE_EQ(s.CalCoeffD, 301.1);
+    EXPECT_DOUBLE_EQ(s.CalCoeffE, 3.3268);
+    EXPECT_DOUBLE_EQ(s.CalCoeffF, -0.000285);
+
+    ASSERT_NE(w.Welcome(), nullptr);
+    w.MainCanvas().ClearRecord();
+    w.Welcome()->Command1.UserClick();  // the first scan of the run
+    ASSERT_EQ(s.SlotInfo[0].NumPoints, 256);
+    const std::vector<std::string> printed = w.MainCanvas().PrintedTexts();
+    for (const char* label : {"400", "500", "600", "700", "800", "900", "1000", "1100"}) {
+        EXPECT_NE(std::find(printed.begin(), printed.end(), label), printed.end()) << label;
+    }
+    EXPECT_EQ(std::find(printed.begin(), printed.end(), "0"), printed.end());
+
+    // A file that gives a calibration keeps it, also for one channel alone.
+    MainWindowWorld other(false);
+    other.dir.Write("Prismel.INI", "[Acquisition]\r\nCal Coeff A=350\r\nCal Coeff B=2\r\n");
+    other.Start();
+    EXPECT_DOUBLE_EQ(other.state->CalCoeffA, 350);
+    EXPECT_DOUBLE_EQ(other.state->CalCoeffB, 2);
+    EXPECT_DOUBLE_EQ(other.state->CalCoeffC, 0);
+    EXPECT_DOUBLE_EQ(other.state->CalCoeffD, 301.1);
+    EXPECT_FLOAT_EQ(other.state->WaveLength[0], 352.0f);
 }
 
 TEST(StartUp, ASecondRunAppendsToTheLogsOfTheFirst) {
