@@ -1,6 +1,7 @@
 // tavolin needs nothing of its source tree: its pictures and help come inside the binary, a
 // copy of it runs from an empty folder with the source and build trees out of reach, and
-// `cmake --install` puts it and the simulated instrument into the prefix's bin/.
+// `cmake --install` puts it and the simulated instrument into the prefix's bin/ (with the
+// sample simulation spectrum beside).
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,21 @@ TEST(QtBundledData, TheWelcomePicturesAndTheHelpComeWithTheProgram) {
     EXPECT_TRUE(BundledText(HelpWindow::HelpText).contains("Key commands"));
 }
 
+// A sanitizer's suppressions file named in its options is copied into `folder`, since the
+// tree it lies in is hidden from the program.
+void KeepSuppressions(QProcessEnvironment& env, const QString& folder) {
+    static const QRegularExpression file("suppressions=([^:]+)");
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        QString options = env.value(name);
+        const auto m = file.match(options);
+        if (!m.hasMatch()) continue;
+        const QString copy = QDir(folder).filePath(QString(name) + ".supp");
+        QFile::copy(m.captured(1), copy);
+        options.replace(m.capturedStart(1), m.capturedLength(1), copy);
+        env.insert(name, options);
+    }
+}
+
 // Runs a program in `folder` with the picture log on, where possible in a mount namespace of
 // its own in which the source and build trees are empty; true when they were hidden.
 bool StartHidden(QProcess& program, const QString& path, const QString& folder) {
@@ -48,6 +64,7 @@ bool StartHidden(QProcess& program, const QString& path, const QString& folder) 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("QT_LOGGING_RULES", "tavolin.data.debug=true");
+    KeepSuppressions(env, QFileInfo(path).absolutePath());
     program.setProcessEnvironment(env);
 
     // Needs the right to make mount namespaces (root, as in CI); elsewhere the copy runs in
@@ -116,6 +133,7 @@ TEST(QtSelfContained, InstallPutsBothProgramsIntoThePrefixsBin) {
         EXPECT_TRUE(installed.isFile()) << name;
         EXPECT_TRUE(installed.isExecutable()) << name;
     }
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(prefix.File("share/tavolin/simulate.rdg"))).isFile());
     QProcess sim;
     sim.start(QString::fromStdString(prefix.File("bin/instrument-sim")), {"--help"});
     ASSERT_TRUE(sim.waitForFinished(10000));
