@@ -139,9 +139,8 @@ TEST_F(QtPrintRun, TwoChartsToAPageEachInsideItsHalfAtEveryScale) {
     for (int16_t pct : {75, 100, 125}) {
         s->PrintScalePct = pct;
         const std::string at = std::to_string(pct) + " %: ";
-        PrintChoices spectrum, ratio, both;
-        spectrum.spectrum = ratio.spectrum = false;
-        spectrum.spectrum = true;
+        PrintChoices spectrum, ratio, both;  // the spectrum chart is ticked by default
+        ratio.spectrum = false;
         ratio.kinetic[0] = true;
         both.kinetic[0] = true;
         std::size_t alone[2] = {0, 0};
