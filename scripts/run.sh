@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds tavolin, starts the simulated instrument on a pseudo-terminal
-# and starts tavolin connected to it as COM1. The program runs in run/ (its settings file,
+# Sets up a fresh machine, builds tavolin and the simulated instrument (only these two, so that
+# the first window comes soon), starts the simulated instrument on a pseudo-terminal and starts
+# tavolin connected to it as COM1. The program runs in run/ (its settings file,
 # data folder and kinetic logs land there, not in the source tree). The simulator stops when
 # tavolin exits. Extra arguments go to the simulator (see tools/instrument-sim --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top="$PWD"
 bash scripts/setup.sh
-bash scripts/build.sh normal
+bash scripts/build.sh normal tavolin instrument-sim
 # A first run starts from a trial configuration: four bands, the indices on, a few kinetic
 # windows open. After that the program keeps its own settings file in run/.
 mkdir -p run/DATA

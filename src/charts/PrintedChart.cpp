@@ -6,6 +6,7 @@
 #include "charts/ChartScaling.h"
 #include "charts/ChartValues.h"
 #include "charts/PrintedChartAxes.h"
+#include "charts/PrintedChartFit.h"
 #include "charts/PrintedChartFrame.h"
 #include "platform/Numbers.h"
 
@@ -14,10 +15,18 @@ namespace {
 
 constexpr float ChartTopFrac = 0.035f;   // of the printable height, within the half
 constexpr int32_t SmallFontLimit = 5000;
+// A fitted chart ends this far (1 pt) above the edge of its half: the printer's text measures
+// are rounded.
+constexpr float HalfPageClearance = 20;
+// A curve of one point is a dot this wide (2 pt), not a line of no length.
+constexpr float SinglePointDot = 40;
 
 void SetChartSize(ProgramState& state, Canvas& printer) {
-    state.PrintWidthFrac = 0.8f * static_cast<float>(state.PrintScalePct) / 100;
-    state.PrintHeightFrac = 0.4f * static_cast<float>(state.PrintScalePct) / 100;
+    // The options dialog takes only percentages of its range; any other would print specks
+    // or run off the page.
+    const float pct = std::clamp<float>(state.PrintScalePct, PrintScaleMinPct, PrintScaleMaxPct);
+    state.PrintWidthFrac = 0.8f * pct / 100;
+    state.PrintHeightFrac = 0.4f * pct / 100;
     state.PrintChartWidth = RoundToInt16Clamped(printer.ScaleWidth() * static_cast<double>(state.PrintWidthFrac));
     state.PrintChartHeight = RoundToInt16Clamped(printer.ScaleHeight() * static_cast<double>(state.PrintHeightFrac));
     state.PrintLeftFrac = 0.5f - state.PrintWidthFrac / 2;  // centred across the page
@@ -29,21 +38,10 @@ Color PrintedCurveColor(const ProgramState& state, int16_t slotNumber) {
     return QBColor(slotNumber + 1);
 }
 
-}  // namespace
-
-float HalfPageScaleTop(float pageHeight, int16_t count, double offset) {
-    const double h = RoundHalfEven(pageHeight);
-    const double half = count % 2 == 0 ? 0.5 : 0.0;
-    return static_cast<float>(-(half + offset) * h);
-}
-
-void PrintChart(ProgramState& state, Canvas& printer, const MainWindowView& view,
-                int16_t slotNumber, std::string xCaption, int16_t chartCount) {
-    if (!IsValidSlot(slotNumber)) return;
-    SetChartSize(state, printer);
-    // The origin is measured in the font the previous chart left on the printer.
-    printer.ScaleTop = static_cast<float>(HalfPageScaleTop(printer.Height(), chartCount, HalfPageMargin) -
-                                          static_cast<double>(printer.TextHeight("0")));
+// Everything of the chart after its size and half page are set (font, bookkeeping, frame,
+// axes, curves), on the printer or on trial.
+void PrintChartContents(ProgramState& state, Canvas& printer, const MainWindowView& view,
+                        int16_t slotNumber, std::string xCaption) {
     printer.SetFontBold(false);
     const int32_t s = PrintSizeMeasure(state.PrintChartWidth, state.PrintChartHeight);
     printer.SetFontName(s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts"));
@@ -62,6 +60,35 @@ void PrintChart(ProgramState& state, Canvas& printer, const MainWindowView& view
                  {[&] { PrintYAxis(state, printer, view, state.AxisSlot); },
                   [&](int16_t i) { PrintCurve(state, printer, i); }});
     state.AxisSlot = -1;
+}
+
+}  // namespace
+
+float HalfPageScaleTop(float pageHeight, int16_t count, double offset) {
+    const double h = RoundHalfEven(pageHeight);
+    const double half = count % 2 == 0 ? 0.5 : 0.0;
+    return static_cast<float>(-(half + offset) * h);
+}
+
+void PrintChart(ProgramState& state, Canvas& printer, const MainWindowView& view,
+                int16_t slotNumber, std::string xCaption, int16_t chartCount) {
+    if (!IsValidSlot(slotNumber)) return;
+    SetChartSize(state, printer);
+    // The origin is measured in the font the previous chart left on the printer.
+    printer.ScaleTop = static_cast<float>(HalfPageScaleTop(printer.Height(), chartCount, HalfPageMargin) -
+                                          static_cast<double>(printer.TextHeight("0")));
+    if (SlotPoints(state, slotNumber) > 0) {
+        // The trial drawings consume the axis choice as the printed one does.
+        const int16_t axisSlot = state.AxisSlot;
+        PageArea half = HalfOfPage(printer, chartCount);
+        half.bottom -= HalfPageClearance;
+        FitPrintedChart(state, printer, half, [&](Canvas& trial) {
+            state.AxisSlot = axisSlot;
+            PrintChartContents(state, trial, view, slotNumber, xCaption);
+        });
+        state.AxisSlot = axisSlot;
+    }
+    PrintChartContents(state, printer, view, slotNumber, std::move(xCaption));
 }
 
 void PrintCurve(ProgramState& state, Canvas& printer, int16_t slotNumber) {
@@ -85,6 +112,10 @@ void PrintCurve(ProgramState& state, Canvas& printer, int16_t slotNumber) {
         ys.push_back(state.PlotY[i]);
     }
     printer.PolylineTo(xs.data(), ys.data(), xs.size());
+    if (xs.size() == 1) {
+        const float half = SinglePointDot / 2;
+        printer.Box(xs[0] - half, ys[0] - half, xs[0] + half, ys[0] + half, printer.ForeColor, true);
+    }
     printer.ForeColor = state.TextColor;
 }
 

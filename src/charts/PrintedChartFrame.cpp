@@ -17,6 +17,14 @@ std::string LastChars(const std::string& text, std::size_t count) {
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
+// The end of a text that fits between the print position and the right edge of the page: the
+// file line starts at the middle of the chart, whatever its width.
+std::string FitToRightEdge(Canvas& printer, std::string text) {
+    const float room = printer.ScaleWidth() - printer.CurrentX;
+    while (!text.empty() && printer.TextWidth(text) > room) text.erase(0, 1);
+    return text;
+}
+
 // The chart rectangle on the page from the fractions PrintChart set.
 void PlaceChart(ProgramState& state, Canvas& printer) {
     const double width = printer.ScaleWidth(), height = printer.ScaleHeight();
@@ -77,7 +85,7 @@ void PrintInformationBlock(const ProgramState& state, Canvas& printer, int16_t s
     printer.CurrentX = l + w / 2 - 800;
     printer.CurrentY = infoY;
     if (state.AutoSaveOn) flag = state.CurrentFileName;
-    if (!flag.empty()) printer.Print(LastChars(flag, FileLineChars));
+    if (!flag.empty()) printer.Print(FitToRightEdge(printer, LastChars(flag, FileLineChars)));
     printer.Print("Temp. :  " + Format(state.Temperature, "#.## ") + " Deg C");
 
     printer.CurrentX = l + w - 2000;

@@ -1,7 +1,11 @@
 #include "charts/PrinterOptionsForm.h"
 
+#include <string>
+
+#include "charts/PrintedChart.h"
 #include "files/TextConversions.h"
 #include "platform/Numbers.h"
+#include "platform/Operator.h"
 #include "platform/forms/App.h"
 #include "platform/forms/DialogConventions.h"
 #include "platform/forms/Keys.h"
@@ -27,14 +31,24 @@ void PrinterOptionsForm::Form_Load() {
     PrinterScaleBox.SetText(IntToText(app.state.PrintScalePct) + "%");
 }
 
-void PrinterOptionsForm::StoreScale() {
-    // A number beyond the 16-bit range is refused: the percentage stays as it was.
-    if (const auto pct = RoundToInt16(Val(PrinterScaleBox.Text()))) app.state.PrintScalePct = *pct;
+bool PrinterOptionsForm::StoreScale() {
+    // Only the range the label offers: 0, a negative number or no number at all would print
+    // specks, a larger one would run off the page.
+    const auto pct = RoundToInt16(Val(PrinterScaleBox.Text()));
+    if (!pct || *pct < PrintScaleMinPct || *pct > PrintScaleMaxPct) {
+        app.op.MsgBox("The percentage must be a number from " + std::to_string(PrintScaleMinPct) + " to " +
+                          std::to_string(PrintScaleMaxPct) + ".",
+                      MsgButtons::OkOnly, MsgIcon::Exclamation);
+        PrinterScaleBox.SetFocus();
+        SelectForTyping(PrinterScaleBox);
+        return false;
+    }
+    app.state.PrintScalePct = *pct;
+    return true;
 }
 
 void PrinterOptionsForm::Command1_Click() {
-    StoreScale();
-    Unload();
+    if (StoreScale()) Unload();
 }
 
 void PrinterOptionsForm::Command2_Click() { Unload(); }
@@ -46,8 +60,7 @@ void PrinterOptionsForm::PrinterScaleBox_GotFocus() {
 void PrinterOptionsForm::PrinterScaleBox_KeyPress(int16_t& KeyAscii) {
     if (KeyAscii == key::Return) {
         KeyAscii = 0;
-        StoreScale();
-        Unload();
+        if (StoreScale()) Unload();
     } else if (KeyAscii == key::Escape) {
         KeyAscii = 0;
         Unload();

@@ -1,7 +1,8 @@
 #pragma once
 // The printer options dialog: the size of the printed charts in percent of their full size
-// (PrintScalePct, kept for the run only). The print dialog's "Options" button opens it beside
-// itself.
+// (PrintScalePct, kept for the run only), from 75 to 125 as its label says; any other entry is
+// refused with a message and the dialog stays open. The print dialog's "Options" button opens
+// it beside itself.
 
 #include <cstdint>
 
@@ -26,8 +27,9 @@ private:
     void Command2_Click();
     void PrinterScaleBox_GotFocus();
     void PrinterScaleBox_KeyPress(int16_t& KeyAscii);
-    // PrintScalePct := the leading number of the box, rounded (halves to even).
-    void StoreScale();
+    // PrintScalePct := the leading number of the box, rounded (halves to even), when it lies in
+    // the dialog's range; otherwise the operator is told and false returned.
+    bool StoreScale();
 };
 
 }  // namespace tav

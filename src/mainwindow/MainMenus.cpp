@@ -11,7 +11,6 @@
 #include "mainwindow/EraseForm.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
-#include "platform/FileSystem.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -107,13 +106,8 @@ void MDIForm1::cartmenu_Click() {
 
 void MDIForm1::ClearMenu_Click() { ShowEraseForm(app); }
 
-// The help file of the start folder; the front end says when it cannot be shown.
-void MDIForm1::help_Click() {
-    const std::string& folder = app.state.StartDir;
-    const std::string found = app.fs.FindName(folder, HelpFileName);
-    CommonDialog1.HelpFile = folder + "/" + (found.empty() ? HelpFileName : found);
-    CommonDialog1.ShowHelp();
-}
+// The program's own help, bundled with it under the common dialog's help file name.
+void MDIForm1::help_Click() { CommonDialog1.ShowHelp(); }
 
 void MDIForm1::about_Click() {
     Aboutform& box = app.forms.Get<Aboutform>();

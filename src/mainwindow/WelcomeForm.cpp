@@ -16,9 +16,7 @@ constexpr float LastLeft = 500;  // once the butterfly is past it, the window cl
 
 }  // namespace
 
-std::string WelcomePicturePath(const std::string& name) {
-    return std::string(TAVOLIN_SOURCE_DIR) + "/data/welcome/" + name;
-}
+std::string WelcomePicturePath(const std::string& name) { return ":/welcome/" + name; }
 
 WelcomeForm::WelcomeForm(App& app) : Form(app, "WelcomeForm") {
     SetCaption("Welcome to Veradin");

@@ -42,7 +42,8 @@ private:
     bool activated_ = false;
 };
 
-// The file of one of the welcome window's pictures.
+// One of the welcome window's pictures. They come with the program (":/" names its bundled
+// data, which the front end reads), so that the window shows them wherever the program runs.
 std::string WelcomePicturePath(const std::string& name);
 
 }  // namespace tav

@@ -33,6 +33,8 @@ public:
     virtual void Beep() = 0;
     // The screen's installed font families; element 0 is the default font.
     virtual std::vector<std::string> ScreenFonts() = 0;
+    // Shows the program's help, which comes with the program; helpFile is the name the common
+    // dialog holds for it. Does not wait for the operator.
     virtual void ShowHelp(const std::string& helpFile) = 0;
 };
 

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include "platform/forms/Controls.h"
+#include "qt/BundledData.h"
 #include "qt/QtFonts.h"
 
 namespace tav {
@@ -356,7 +357,7 @@ void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips) {
             auto& label = static_cast<QLabel&>(widget);
             if (label.property("tavPicture").toString() != Q(picture.Picture())) {
                 label.setProperty("tavPicture", Q(picture.Picture()));
-                label.setPixmap(picture.Picture().empty() ? QPixmap() : QPixmap(Q(picture.Picture())));
+                label.setPixmap(picture.Picture().empty() ? QPixmap() : LoadPicture(Q(picture.Picture())));
             }
             break;
         }

@@ -81,8 +81,15 @@ QPainter* PainterCanvas::Begin(Color color, bool rasterOp) {
                                     ? QPainter::RasterOp_NotSourceXorDestination
                                     : QPainter::CompositionMode_SourceOver);
     QPen pen(ToQColor(color));
-    pen.setWidth(0);  // one device pixel, whatever the scale
-    pen.setStyle(DrawStyle == draw::Dot ? Qt::DotLine : Qt::SolidLine);
+    const bool dotted = DrawStyle == draw::Dot;
+    const double width = PenWidth(dotted);
+    pen.setWidthF(width);
+    pen.setStyle(dotted ? Qt::DotLine : Qt::SolidLine);
+    if (width > 0) {
+        // Round ends join the segments of a curve; the dots of a grid line stay dots.
+        pen.setCapStyle(dotted ? Qt::FlatCap : Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
     return painter;

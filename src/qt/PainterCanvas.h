@@ -47,6 +47,12 @@ protected:
     virtual QRectF DeviceArea() const = 0;
     // Called after every drawing operation.
     virtual void Drawn() {}
+    // The width of lines, box outlines and points in device units; 0 draws one device pixel
+    // whatever the scale (a window's hairline).
+    virtual double PenWidth(bool dotted) const {
+        (void)dotted;
+        return 0;
+    }
 
     QPointF ToDevice(float x, float y) const;
     QFont CurrentFont() const;

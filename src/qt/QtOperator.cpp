@@ -1,13 +1,12 @@
 #include "qt/QtOperator.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QUrl>
 
+#include "qt/HelpWindow.h"
 #include "qt/QtFonts.h"
 
 namespace tav {
@@ -80,6 +79,10 @@ QStringList QtNameFilters(const std::string& filter) {
     return filters;
 }
 
+QtOperator::QtOperator(QString defaultTitle) : defaultTitle_(std::move(defaultTitle)) {}
+
+QtOperator::~QtOperator() = default;
+
 MsgResult QtOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                              const std::string& title) {
     const ButtonSet set = ButtonsOf(buttons);
@@ -113,12 +116,9 @@ void QtOperator::Beep() { QApplication::beep(); }
 
 std::vector<std::string> QtOperator::ScreenFonts() { return ScreenFontList(); }
 
-void QtOperator::ShowHelp(const std::string& helpFile) {
-    const QString path = QString::fromStdString(helpFile).replace('\\', '/');
-    if (QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()))) {
-        return;
-    }
-    MsgBox("The help file " + helpFile + " cannot be shown.", MsgButtons::OkOnly, MsgIcon::Information);
+void QtOperator::ShowHelp(const std::string& /*helpFile*/) {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->ShowFromTop();
 }
 
 }  // namespace tav

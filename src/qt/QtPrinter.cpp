@@ -1,7 +1,10 @@
 #include "qt/QtPrinter.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -13,6 +16,45 @@
 #include "shared/ProgramState.h"
 
 namespace tav {
+
+namespace {
+
+// Pen widths on paper, in points: a hairline of one device dot is invisible at 1200 dpi.
+constexpr double LinePenPoints = 0.5;
+constexpr double GridPenPoints = 0.25;
+
+// A PDF file that the writer finished: it ends with its end-of-file marker. A disk that
+// filled up leaves a file cut short.
+bool CompletePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 8) return false;
+    file.seek(std::max<qint64>(0, file.size() - 32));
+    return file.readAll().trimmed().endsWith("%%EOF");
+}
+
+}  // namespace
+
+QPageSize PaperOfLocale(const QLocale& locale) {
+    const QLocale::Territory territory = locale.territory();
+    const bool letter = territory == QLocale::UnitedStates || territory == QLocale::Canada;
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+QLocale PaperLocale() {
+    for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (name.isEmpty()) continue;
+        // The C and POSIX locales print on A4, as the C library has them.
+        if (name == "C" || name.startsWith("C.") || name == "POSIX") return QLocale::c();
+        return QLocale(name.section('.', 0, 0).section('@', 0, 0));
+    }
+    return QLocale::c();
+}
+
+QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale) {
+    if (printerPaper && printerPaper->isValid()) return *printerPaper;
+    return PaperOfLocale(locale);
+}
 
 // A print run's page: painted on a QPrinter or a QPdfWriter, begun at the first drawing.
 class QtPrinterCanvas : public PainterCanvas {
@@ -73,6 +115,9 @@ protected:
         return &painter_;
     }
     double UnitsPerTwip() const override { return device_->logicalDpiX() / 1440.0; }
+    double PenWidth(bool dotted) const override {
+        return (dotted ? GridPenPoints : LinePenPoints) * device_->logicalDpiX() / 72.0;
+    }
     QRectF DeviceArea() const override { return QRectF(0, 0, device_->width(), device_->height()); }
     void Drawn() override { pageUsed_ = everUsed_ = true; }
 
@@ -101,9 +146,11 @@ Canvas* QtPrinter::BeginRun() {
         return canvas_.get();
     }
     pdfPath_ = NewPdfPath();
+    std::optional<QPageSize> printerPaper;
+    if (!printer.isNull()) printerPaper = printer.defaultPageSize();
     auto writer = std::make_unique<QPdfWriter>(QString::fromStdString(pdfPath_));
     writer->setResolution(600);
-    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer->setPageLayout(QPageLayout(PdfPaper(printerPaper, PaperLocale()), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer->setCreator("tavolin");
     canvas_ = std::make_unique<QtPrinterCanvas>(std::move(writer), true);
     return canvas_.get();
@@ -118,12 +165,12 @@ bool QtPrinter::EndRun() {
     canvas_.reset();  // closes the PDF file
     if (pdfPath_.empty()) return !failed_;
     const QString path = QString::fromStdString(pdfPath_);
-    if (!printed) {
-        QFile::remove(path);  // a run that printed nothing leaves no file
+    if (printed && !CompletePdf(path)) failed_ = true;
+    // A run that printed nothing leaves no file, and one that failed leaves no part of one.
+    if (!printed || failed_) {
+        QFile::remove(path);
         return !failed_;
     }
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0) failed_ = true;
-    if (failed_) return false;
     lastPdf_ = pdfPath_;
     op_.MsgBox("There is no printer; the printout was saved as\n" + pdfPath_, MsgButtons::OkOnly,
                MsgIcon::Information);

@@ -2,20 +2,34 @@
 // Printing through Qt: to the machine's default printer, where every EndDoc sends one job; or,
 // where there is no printer (or when told so), to one PDF file per print run in the data folder,
 // every EndDoc ending a page of that file, and a message box naming the file at the end of the
-// run. The page is Letter in portrait without margins for the PDF; a printer's own page and
-// printable area otherwise.
+// run. A PDF run that fails leaves no file behind. The PDF's page is the default printer's
+// paper, else the locale's (Letter in the US and Canada, A4 elsewhere), in portrait without
+// margins; a printer's own page and printable area otherwise. Lines print 0.5 pt wide, dotted
+// grid lines 0.25 pt.
 
+#include <QLocale>
 #include <QPageLayout>
+#include <QPageSize>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/forms/Printer.h"
+
+class QPrinterInfo;
 
 namespace tav {
 
 class Operator;
 class QtPrinterCanvas;
 struct ProgramState;
+
+// The paper of a locale: Letter in the United States and Canada, A4 everywhere else.
+QPageSize PaperOfLocale(const QLocale& locale);
+// The locale that decides the paper: LC_ALL, else LC_PAPER, else LANG ("C" without any).
+QLocale PaperLocale();
+// The PDF's paper: the default printer's when there is one, else the locale's.
+QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale);
 
 class QtPrinter : public Printer {
 public:

@@ -6,6 +6,7 @@
 
 #include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
+#include "qt/ProgramIcon.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -47,6 +48,8 @@ TavolinProgram::TavolinProgram(const std::string& startDir)
       printer_(*state_, op_) {
     // The windows' models decide when the program ends, not the last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Before any window is made: the windows inside the main window take their icon when made.
+    QApplication::setWindowIcon(ProgramIcon());
     host_.onQuit = [] { QCoreApplication::quit(); };
     app_ = std::make_unique<App>(*state_, Services{clock_, op_, comm_, board_, fs_, printer_}, host_);
 }

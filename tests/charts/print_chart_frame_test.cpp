@@ -188,12 +188,11 @@ TEST_F(PrintInfoTest, AnInstrumentSpectrumShowsTheInstrumentLines) {
     EXPECT_EQ(scans->y1, InfoY - 300);
 }
 
-TEST_F(PrintInfoTest, AutoSavePrintsTheLastSixtyFiveCharactersOfTheFileLine) {
+TEST_F(PrintInfoTest, AutoSavePrintsTheEndOfTheFileLineThatFitsOnThePage) {
     s->AutoSaveOn = true;
-    s->CurrentFileName = "File: " + std::string(70, 'x') + "RUN00007.rdg";
+    s->CurrentFileName = "File: /data/RUN00007.rdg";
     Frame(3);
-    const std::string expected = s->CurrentFileName.substr(s->CurrentFileName.size() - 65);
-    const CanvasOp* file = At(expected);
+    const CanvasOp* file = At(s->CurrentFileName);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->x1, L + W / 2 - 800);
     EXPECT_EQ(file->y1, InfoY);
@@ -201,6 +200,17 @@ TEST_F(PrintInfoTest, AutoSavePrintsTheLastSixtyFiveCharactersOfTheFileLine) {
     ASSERT_NE(temp, nullptr);
     EXPECT_EQ(temp->x1, 0) << "one line below, at the page's left edge";
     EXPECT_EQ(temp->y1, InfoY + 264);
+
+    // At most its last 65 characters, and no more than reach the right edge of the page from
+    // the middle of the chart: (12240 - 5320) / 110 gives 62.
+    page.ClearRecord();
+    s->CurrentFileName = "File: " + std::string(70, 'x') + "RUN00007.rdg";
+    Frame(3);
+    const std::string expected = s->CurrentFileName.substr(s->CurrentFileName.size() - 62);
+    file = At(expected);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->x1, L + W / 2 - 800);
+    EXPECT_LE(file->x1 + 110 * expected.size(), PageWidth);
 }
 
 TEST_F(PrintInfoTest, AFileSpectrumOrAProcessedResultShowsOnlyItsIntegrationTime) {

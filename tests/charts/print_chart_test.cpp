@@ -60,32 +60,6 @@ TEST_F(PrintChartTest, OddCountsPrintInTheTopHalfAndEvenCountsInTheBottomHalf) {
     }
 }
 
-TEST_F(PrintChartTest, TheScaleSetsTheChartsSizeCentredAcrossThePage) {
-    FillScan256(*s, 0);
-    const struct {
-        int16_t pct;
-        int left, width, height;
-    } cases[] = {{100, 1224, 9792, 6336}, {125, 0, 12240, 7920}, {75, 2448, 7344, 4752}};
-    for (const auto& k : cases) {
-        s->PrintScalePct = k.pct;
-        Print(0);
-        EXPECT_EQ(s->PrintChartLeft, k.left) << k.pct;
-        EXPECT_EQ(s->PrintChartWidth, k.width) << k.pct;
-        EXPECT_EQ(s->PrintChartHeight, k.height) << k.pct;
-        EXPECT_EQ(s->PrintChartTop, 554) << k.pct;
-    }
-}
-
-TEST_F(PrintChartTest, AZeroOrNegativeScalePrintsWithoutFailing) {
-    FillScan256(*s, 0);
-    for (int16_t pct : {0, -100, 32767}) {
-        s->PrintScalePct = pct;
-        page.ClearRecord();
-        Print(0);
-        EXPECT_EQ(s->AxisSlot, -1);
-    }
-}
-
 TEST_F(PrintChartTest, TheCurveIsScaledAsOnTheWindowAndStopsAtTheLastSpectralPoint) {
     FillScan256(*s, 0);
     Print(0);
@@ -162,7 +136,7 @@ TEST_F(PrintChartTest, SlotThirteenSharesItsChartOnlyWithSlotTwelve) {
     EXPECT_EQ(CurveColors().size(), 2u);
 }
 
-TEST_F(PrintChartTest, ASinglePointIsADot) {
+TEST_F(PrintChartTest, ASinglePointIsAVisibleDot) {
     FillKinetic(*s, 11, 1);
     Print(11, 1, "Time");
     ASSERT_EQ(OpsOf(page, CanvasOp::Kind::PSet).size(), 1u);
@@ -171,6 +145,21 @@ TEST_F(PrintChartTest, ASinglePointIsADot) {
     EXPECT_EQ(lines[0].x1, lines[0].x2);
     EXPECT_EQ(lines[0].y1, lines[0].y2);
     EXPECT_EQ(lines[0].x2, PlotLeft);
+    // A line of no length shows nothing on paper: the point is a 2-point square in its colour.
+    std::vector<CanvasOp> dots;
+    for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) {
+        if (op.color == Black) dots.push_back(op);
+    }
+    ASSERT_EQ(dots.size(), 1u);
+    EXPECT_FLOAT_EQ(dots[0].x2 - dots[0].x1, 40);
+    EXPECT_FLOAT_EQ(dots[0].y2 - dots[0].y1, 40);
+    EXPECT_FLOAT_EQ((dots[0].x1 + dots[0].x2) / 2, lines[0].x2);
+    EXPECT_FLOAT_EQ((dots[0].y1 + dots[0].y2) / 2, lines[0].y2);
+
+    page.ClearRecord();
+    FillKinetic(*s, 11, 2);
+    Print(11, 1, "Time");
+    for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) EXPECT_NE(op.color, Black) << "a curve needs no dot";
 }
 
 TEST_F(PrintChartTest, AnEmptySlotPrintsNothing) {

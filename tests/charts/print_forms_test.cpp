@@ -127,8 +127,7 @@ TEST_F(PrintFormsTest, TheOptionsDialogShowsAndStoresThePercentage) {
         const char* typed;
         int16_t stored;
     } cases[] = {
-        {"110%", 110}, {"110", 110}, {"99.5", 100}, {"100.5", 100}, {"75 %", 75},
-        {"per cent", 0}, {"-20", -20}, {"40000", -20},  // beyond 16 bits: kept as it was
+        {"110%", 110}, {"110", 110}, {"99.5", 100}, {"100.5", 100}, {"75 %", 75}, {"124.6", 125},
     };
     for (const auto& k : cases) {
         PrinterOptionsForm& form = OpenOptions();
@@ -137,8 +136,36 @@ TEST_F(PrintFormsTest, TheOptionsDialogShowsAndStoresThePercentage) {
         EXPECT_EQ(Options(), nullptr);
         EXPECT_EQ(s.PrintScalePct, k.stored) << k.typed;
     }
+    EXPECT_TRUE(t.op.Messages().empty());
     s.PrintScalePct = 110;
     EXPECT_EQ(OpenOptions().PrinterScaleBox.Text(), "110%");
+}
+
+TEST_F(PrintFormsTest, APercentageOutsideItsRangeIsRefusedAndTheDialogStaysOpen) {
+    s.PrintScalePct = 90;
+    // OK or Enter: no number, 0, negative, beyond 16 bits, or outside 75 to 125 once rounded.
+    const char* refused[] = {"per cent", "", "0%", "0", "-20", "40000", "74.5", "126", "125.5", "1e3"};
+    for (const char* typed : refused) {
+        for (const bool enter : {false, true}) {
+            PrinterOptionsForm& form = OpenOptions();
+            form.PrinterScaleBox.UserEdit(typed);
+            const std::size_t told = t.op.Messages().size();
+            if (enter) {
+                EXPECT_EQ(form.UserKeyPress(&form.PrinterScaleBox, 13), 0);
+            } else {
+                form.Command1.UserClick();
+            }
+            ASSERT_EQ(t.op.Messages().size(), told + 1) << typed;
+            EXPECT_EQ(t.op.Messages().back().text, "The percentage must be a number from 75 to 125.");
+            ASSERT_EQ(Options(), &form) << typed;
+            EXPECT_EQ(s.PrintScalePct, 90) << typed;
+            EXPECT_EQ(form.PrinterScaleBox.Text(), typed) << "left for the operator to correct";
+            EXPECT_EQ(form.PrinterScaleBox.SelStart(), 0);
+        }
+    }
+    Options()->Command2.UserClick();
+    EXPECT_EQ(Options(), nullptr);
+    EXPECT_EQ(s.PrintScalePct, 90);
 }
 
 TEST_F(PrintFormsTest, EnterInTheBoxStoresAndEscapeOrCancelKeepsThePercentage) {

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "MainWindowWorld.h"
 
 namespace tav {
@@ -104,29 +102,6 @@ TEST(WelcomeForm, ItsLoadStopsTimedAcquisitionAndBringsUpTheSpectrumWindow) {
     MainForm& spectrum = w.Main();
     EXPECT_TRUE(spectrum.Visible());
     EXPECT_TRUE(w.state->Menu.Viewmainform);
-}
-
-TEST(WelcomeForm, ItsPicturesAreThereInTheirSizes) {
-    struct PictureCase {
-        const char* file;
-        int width, height;
-    };
-    const PictureCase cases[] = {
-        {"picture1.png", 492, 413}, {"picture3.png", 800, 600}, {"openwings.png", 73, 73}, {"closewings.png", 73, 73},
-        {"picture2.png", 0, 0},
-    };
-    for (const PictureCase& c : cases) {
-        std::ifstream in(WelcomePicturePath(c.file), std::ios::binary);
-        ASSERT_TRUE(in) << c.file;
-        unsigned char header[24] = {};
-        in.read(reinterpret_cast<char*>(header), sizeof header);
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG") << c.file;
-        if (c.width == 0) continue;
-        const int width = header[16] << 24 | header[17] << 16 | header[18] << 8 | header[19];
-        const int height = header[20] << 24 | header[21] << 16 | header[22] << 8 | header[23];
-        EXPECT_EQ(width, c.width) << c.file;
-        EXPECT_EQ(height, c.height) << c.file;
-    }
 }
 
 }  // namespace

@@ -20,13 +20,6 @@
 namespace tav {
 namespace {
 
-QWidget* TopLevel(const char* name) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name && top->isVisible()) return top;
-    }
-    return nullptr;
-}
-
 QAction* ActionIn(QMenuBar* bar, const char* menu, const char* item) {
     auto* m = bar->findChild<QMenu*>(menu);
     return m ? m->findChild<QAction*>(item) : nullptr;
@@ -37,7 +30,7 @@ TEST(QtMainMenus, MenuBarToolStripAndTheSmallDialogs) {
     t.state->WelcomeShown = true;  // no welcome window to close into a scan
     t.app->forms.Get<MDIForm1>().Show();
     test::ProcessEvents();
-    auto* window = qobject_cast<QMainWindow*>(TopLevel("MDIForm1"));
+    auto* window = qobject_cast<QMainWindow*>(test::TopLevel("MDIForm1"));
     ASSERT_NE(window, nullptr);
     QMenuBar* bar = window->menuBar();
 
@@ -75,7 +68,7 @@ TEST(QtMainMenus, MenuBarToolStripAndTheSmallDialogs) {
     // About, then the erase confirmation, each a window of its own.
     ActionIn(bar, "help1", "about")->trigger();
     test::ProcessEvents();
-    QWidget* about = TopLevel("Aboutform");
+    QWidget* about = test::TopLevel("Aboutform");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->windowTitle(), "About Tavolin");
     auto* title = about->findChild<QLabel*>("Title");
@@ -85,17 +78,17 @@ TEST(QtMainMenus, MenuBarToolStripAndTheSmallDialogs) {
     ASSERT_NE(ok, nullptr);
     ok->click();
     test::ProcessEvents();
-    EXPECT_EQ(TopLevel("Aboutform"), nullptr);
+    EXPECT_EQ(test::TopLevel("Aboutform"), nullptr);
 
     ActionIn(bar, "GetData", "ClearMenu")->trigger();
     test::ProcessEvents();
-    QWidget* erase = TopLevel("ERASEFORM");
+    QWidget* erase = test::TopLevel("ERASEFORM");
     ASSERT_NE(erase, nullptr);
     EXPECT_EQ(erase->windowTitle(), "Erase");
     ASSERT_NE(erase->findChild<QPushButton*>("Command2"), nullptr);
     erase->findChild<QPushButton*>("Command2")->click();
     test::ProcessEvents();
-    EXPECT_EQ(TopLevel("ERASEFORM"), nullptr);
+    EXPECT_EQ(test::TopLevel("ERASEFORM"), nullptr);
 
     window->close();
     EXPECT_TRUE(t.app->forms.Loaded().empty());

@@ -1,11 +1,16 @@
-// A print run of the spectrum, the index block and a kinetic chart through the Qt printer
-// where there is no printer: one PDF file for the run, two items to a page.
+// Print runs through the Qt printer where there is no printer: one PDF file for the run, two
+// items to a page, each item inside its half of the page at every scale the options dialog
+// offers, read back from the PDF with pdftotext; and lines that have a width on paper.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+
+#include <cmath>
+#include <set>
 
 #include "charts/ChartFixtures.h"
 #include "charts/PrintJob.h"
@@ -19,36 +24,195 @@ namespace {
 
 using namespace charttest;
 
-int PdfPages(const std::string& path) {
+QByteArray ReadAll(const std::string& path) {
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    return static_cast<int>(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page(?!s)")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(QtPrint, ThreeItemsGiveOnePdfOfTwoPages) {
+int PdfPages(const std::string& path) {
+    return static_cast<int>(QString::fromLatin1(ReadAll(path)).count(QRegularExpression("/Type\\s*/Page(?!s)")));
+}
+
+struct Word {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+struct PdfText {
+    double width = 0, height = 0;  // of the first page, in points
+    std::vector<std::vector<Word>> pages;
+};
+
+// The words of every page in the order they were drawn, with their boxes (pdftotext -bbox -raw).
+PdfText ReadWords(const std::string& pdf) {
+    QProcess tool;
+    tool.start("pdftotext", {"-bbox", "-raw", QString::fromStdString(pdf), "-"});
+    PdfText out;
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext (poppler-utils, installed by scripts/setup.sh) did not run: "
+                      << tool.readAllStandardError().toStdString();
+        return out;
+    }
+    const QString xml = QString::fromUtf8(tool.readAllStandardOutput());
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.-]+)" yMin="([\d.-]+)" xMax="([\d.-]+)" yMax="([\d.-]+)">([^<]*)</word>|<page )re");
+    if (const auto m = page.match(xml); m.hasMatch()) {
+        out.width = m.captured(1).toDouble();
+        out.height = m.captured(2).toDouble();
+    }
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0) == "<page ") {
+            out.pages.emplace_back();
+            continue;
+        }
+        if (out.pages.empty()) out.pages.emplace_back();
+        out.pages.back().push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                                    m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+    return out;
+}
+
+// The decompressed streams of a PDF (page contents among them).
+std::vector<QByteArray> Streams(const QByteArray& pdf) {
+    std::vector<QByteArray> out;
+    static const QRegularExpression stream("stream\\r?\\n");
+    for (qsizetype at = 0;;) {
+        const auto m = stream.match(QString::fromLatin1(pdf), at);
+        if (!m.hasMatch()) break;
+        const qsizetype start = m.capturedEnd();
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        // qUncompress wants the zlib data behind a 4-byte length (a guess is enough).
+        QByteArray data = QByteArray("\x00\x01\x00\x00", 4) + pdf.mid(start, end - start);
+        const QByteArray plain = qUncompress(data);
+        if (!plain.isEmpty()) out.push_back(plain);
+        at = end + 9;
+    }
+    return out;
+}
+
+struct QtPrintRun : ::testing::Test {
     test::QtApplicationScope qt;
-    test::TempDir dir;
     std::unique_ptr<ProgramState> s = MakeState();
-    s->DefaultPath = dir.Path();
-    s->ChartFontName = "Arial";
-    FillScan256(*s, 0);
-    FillKinetic(*s, 11, 20);
+    ScriptedOperator op;
+
+    QtPrintRun() {
+        FillScan256(*s, 0);
+        FillKinetic(*s, 11, 20);
+        s->AutoSaveOn = true;
+        s->CurrentFileName = "File: /home/operator/tavolin/DATA/a-rather-long-series-name-0001.rdg";
+        s->Temperature = 23.5f;
+        s->AutoScanTimerOn = true;  // the ratio chart with its grid and values
+        s->Menu.ActivateTimeStamp = true;
+    }
+
+    // The PDF file of one run, "" when it made none.
+    std::string Run(const PrintChoices& choices, test::TempDir& dir) {
+        s->DefaultPath = dir.Path();
+        QtPrinter printer(*s, op, QtPrinter::Destination::Pdf);
+        EXPECT_EQ(RunPrintJob(*s, printer, op, {"", White}, choices), PrintOutcome::Printed);
+        const auto names = dir.Names();
+        return names.size() == 1 ? dir.File(names.front()) : std::string();
+    }
+};
+
+TEST_F(QtPrintRun, ThreeItemsGiveOnePdfOfTwoPages) {
+    test::TempDir dir;
     s->RatioValue = 1.5f;
     s->Menu.ActivateRatio = true;
-    ScriptedOperator op;
-    QtPrinter printer(*s, op, QtPrinter::Destination::Pdf);
-
     PrintChoices choices;
     choices.index = true;
     choices.kinetic[0] = true;
-    ASSERT_EQ(RunPrintJob(*s, printer, op, {"", White}, choices), PrintOutcome::Printed);
-
-    ASSERT_EQ(dir.Names().size(), 1u);
-    const std::string pdf = dir.File(dir.Names().front());
+    const std::string pdf = Run(choices, dir);
+    ASSERT_FALSE(pdf.empty());
     EXPECT_EQ(PdfPages(pdf), 2);
     EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 2000) << "charts, not blank pages";
     ASSERT_EQ(op.Messages().size(), 1u);
     EXPECT_NE(op.Messages()[0].text.find(pdf), std::string::npos);
+}
+
+// The spectrum chart in the top half and the ratio chart in the bottom half of one page: every
+// word of each lies inside its half and inside the page, at 75, 100 and 125 %. The words of
+// each chart are known from a run that prints it alone.
+TEST_F(QtPrintRun, TwoChartsToAPageEachInsideItsHalfAtEveryScale) {
+    for (int16_t pct : {75, 100, 125}) {
+        s->PrintScalePct = pct;
+        const std::string at = std::to_string(pct) + " %: ";
+        PrintChoices spectrum, ratio, both;  // the spectrum chart is ticked by default
+        ratio.spectrum = false;
+        ratio.kinetic[0] = true;
+        both.kinetic[0] = true;
+        std::size_t alone[2] = {0, 0};
+        int k = 0;
+        for (const PrintChoices& one : {spectrum, ratio}) {
+            test::TempDir dir;
+            const PdfText text = ReadWords(Run(one, dir));
+            ASSERT_EQ(text.pages.size(), 1u) << at;
+            alone[k++] = text.pages[0].size();
+            for (const Word& w : text.pages[0]) EXPECT_LE(w.yMax, text.height / 2) << at << w.text.toStdString();
+        }
+        ASSERT_GT(alone[0], 20u) << at << "the spectrum chart's titles, labels and information";
+        ASSERT_GT(alone[1], 10u) << at;
+
+        test::TempDir dir;
+        const std::string pdf = Run(both, dir);
+        ASSERT_EQ(PdfPages(pdf), 1) << at;
+        const PdfText text = ReadWords(pdf);
+        ASSERT_EQ(text.pages.size(), 1u);
+        const std::vector<Word>& words = text.pages[0];
+        EXPECT_EQ(words.size(), alone[0] + alone[1]) << at << "every word of both charts is on the page";
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            const Word& w = words[i];
+            const bool lower = i >= alone[0];  // the ratio chart's words come after the spectrum's
+            const std::string which = at + (lower ? "lower " : "upper ") + w.text.toStdString();
+            EXPECT_GE(w.xMin, 0) << which;
+            EXPECT_LE(w.xMax, text.width) << which;
+            EXPECT_GE(w.yMin, lower ? text.height / 2 : 0) << which;
+            EXPECT_LE(w.yMax, lower ? text.height : text.height / 2) << which;
+        }
+    }
+}
+
+// Frames and curves are 0.5 pt wide, dotted grid lines 0.25 pt: no line is a hairline of one
+// device dot. A curve of a single point shows as a dot.
+TEST_F(QtPrintRun, LinesHaveAWidthOnPaper) {
+    FillKinetic(*s, 12, 1);
+    PrintChoices choices;  // the spectrum and the normalized difference
+    choices.kinetic[1] = true;
+    test::TempDir dir;
+    const std::string pdf = Run(choices, dir);
+    ASSERT_FALSE(pdf.empty());
+
+    // Each page's content in points: its user space is scaled from the 600-dpi device.
+    struct Page {
+        QString content;
+        double unit;  // points per unit
+    };
+    std::vector<Page> pages;
+    static const QRegularExpression scale("([\\d.]+) 0 0 -[\\d.]+ 0 [\\d.]+ cm");
+    for (const QByteArray& stream : Streams(ReadAll(pdf))) {
+        const QString content = QString::fromLatin1(stream);
+        if (const auto cm = scale.match(content); cm.hasMatch()) pages.push_back({content, cm.captured(1).toDouble()});
+    }
+    ASSERT_EQ(pages.size(), 1u);
+
+    std::set<double> widths;
+    static const QRegularExpression width("(?:^|\\s)([\\d.]+) w(?=\\s)");
+    for (auto it = width.globalMatch(pages[0].content); it.hasNext();) {
+        widths.insert(std::round(it.next().captured(1).toDouble() * pages[0].unit * 100) / 100);
+    }
+    EXPECT_EQ(widths, (std::set<double>{0.25, 0.5}));
+
+    // The single point of the normalized difference is a filled square of 2 pt.
+    bool dot = false;
+    static const QRegularExpression square("(?:^|\\s)([\\d.-]+) ([\\d.-]+) ([\\d.]+) ([\\d.]+) re\\s+f");
+    for (auto it = square.globalMatch(pages[0].content); it.hasNext();) {
+        const auto m = it.next();
+        const double w = m.captured(3).toDouble() * pages[0].unit, h = m.captured(4).toDouble() * pages[0].unit;
+        dot = dot || (std::fabs(w - 2) < 0.3 && std::fabs(h - 2) < 0.3);  // on whole device dots
+    }
+    EXPECT_TRUE(dot) << "a 2-pt square for the single point";
 }
 
 }  // namespace

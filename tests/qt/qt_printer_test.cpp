@@ -1,10 +1,19 @@
 // Printing to a PDF file where there is no printer: one file per print run in the data folder,
-// every ended document a page of it, and a message box naming the file.
+// every ended document a page of it, on the paper of the default printer or of the locale, and a
+// message box naming the file; a run that fails leaves no file.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QRegularExpression>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
 
 #include "platform/ScriptedOperator.h"
 #include "platform/draw/Canvas.h"
@@ -35,6 +44,28 @@ void PrintHalfPageItem(Canvas& page, int count, const std::string& title) {
     if (count % 2 == 0) page.EndDoc();
 }
 
+// Sets environment variables for a test and puts them back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(std::initializer_list<std::pair<const char*, const char*>> values) {
+        for (const auto& [name, value] : values) {
+            const char* old = std::getenv(name);
+            kept_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+            if (value) setenv(name, value, 1);
+            else unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        for (const auto& [name, value] : kept_) {
+            if (value) setenv(name.c_str(), value->c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::map<std::string, std::optional<std::string>> kept_;
+};
+
 class QtPrinterPdf : public ::testing::Test {
 protected:
     test::QtApplicationScope qt;
@@ -47,6 +78,7 @@ protected:
 };
 
 TEST_F(QtPrinterPdf, ThreeHalfPageItemsGiveOneFileOfTwoPages) {
+    ScopedEnv us{{"LC_ALL", "en_US.UTF-8"}};
     Canvas* page = printer.BeginRun();
     ASSERT_NE(page, nullptr);
     EXPECT_FLOAT_EQ(page->ScaleWidth(), 8.5f * 1440);  // Letter, in twips
@@ -91,6 +123,69 @@ TEST_F(QtPrinterPdf, AMissingDataFolderPrintsToTheStartFolder) {
     PrintHalfPageItem(*page, 1, "Main");
     EXPECT_TRUE(printer.EndRun());
     EXPECT_EQ(start.Names().size(), 1u);
+}
+
+TEST(QtPrinterPaper, TheDefaultPrintersPaperElseTheLocalesLetterOnlyInTheUsAndCanada) {
+    const struct {
+        const char *lcAll, *lcPaper, *lang;
+        QPageSize::PageSizeId paper;
+    } cases[] = {
+        {nullptr, nullptr, "en_US.UTF-8", QPageSize::Letter},
+        {nullptr, nullptr, "en_CA.UTF-8", QPageSize::Letter},
+        {nullptr, nullptr, "fr_CA", QPageSize::Letter},
+        {nullptr, nullptr, "en_GB.UTF-8", QPageSize::A4},
+        {nullptr, nullptr, "de_DE.UTF-8@euro", QPageSize::A4},
+        {nullptr, nullptr, "C.UTF-8", QPageSize::A4},
+        {nullptr, nullptr, nullptr, QPageSize::A4},
+        {nullptr, "en_US.UTF-8", "de_DE.UTF-8", QPageSize::Letter},  // LC_PAPER before LANG
+        {"de_DE.UTF-8", "en_US.UTF-8", "en_US.UTF-8", QPageSize::A4},  // LC_ALL before both
+        {"POSIX", nullptr, "en_US.UTF-8", QPageSize::A4},
+    };
+    for (const auto& k : cases) {
+        ScopedEnv env{{"LC_ALL", k.lcAll}, {"LC_PAPER", k.lcPaper}, {"LANG", k.lang}};
+        const std::string which = std::string(k.lcAll ? k.lcAll : "-") + " " + (k.lcPaper ? k.lcPaper : "-") + " " +
+                                  (k.lang ? k.lang : "-");
+        EXPECT_EQ(PdfPaper(std::nullopt, PaperLocale()).id(), k.paper) << which;
+        // A default printer's paper comes first.
+        EXPECT_EQ(PdfPaper(QPageSize(QPageSize::Legal), PaperLocale()).id(), QPageSize::Legal) << which;
+    }
+}
+
+TEST_F(QtPrinterPdf, TheFileIsOnTheLocalesPaper) {
+    ScopedEnv germany{{"LC_ALL", "de_DE.UTF-8"}};
+    Canvas* page = printer.BeginRun();
+    ASSERT_NE(page, nullptr);
+    EXPECT_NEAR(page->ScaleWidth(), 210 / 25.4 * 1440, 10);  // A4, in twips
+    EXPECT_NEAR(page->ScaleHeight(), 297 / 25.4 * 1440, 10);
+    PrintHalfPageItem(*page, 1, "A4");
+    EXPECT_TRUE(printer.EndRun());
+    ASSERT_EQ(dir.Names().size(), 1u);
+    const QString pdf = QString::fromLatin1(QByteArray::fromStdString(dir.Read(dir.Names().front())));
+    EXPECT_TRUE(pdf.contains(QRegularExpression("/MediaBox\\s*\\[\\s*0\\s+0\\s+595(\\.0*)?\\s+842(\\.0*)?\\s*\\]")))
+        << "A4 is 595 x 842 points: " << pdf.mid(pdf.indexOf("/MediaBox"), 40).toStdString();
+}
+
+// A run whose file cannot be written to the end (the disk is full) is a failure, and what was
+// written of the file is removed. The run goes on in a child process (the test binary run
+// again) whose files may not grow beyond a few kilobytes.
+TEST_F(QtPrinterPdf, AFailedRunLeavesNoPartOfItsFile) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto failingRun = [&] {
+        signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of killing
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Canvas* page = printer.BeginRun();
+        if (page) {
+            for (int count = 1; count <= 8; ++count) PrintHalfPageItem(*page, count, std::string(200, 'x'));
+            page->EndDoc();
+        }
+        const bool ended = printer.EndRun();
+        const bool clean = page && !ended && printer.Failed() && op.Messages().empty() && dir.Names().empty();
+        std::fputs(clean ? "failed and left nothing\n" : "reported success or left a file\n", stderr);
+        rmdir(dir.Path().c_str());  // the child ends without its destructors
+        _exit(clean ? 0 : 1);
+    };
+    EXPECT_EXIT(failingRun(), ::testing::ExitedWithCode(0), "failed and left nothing");
 }
 
 }  // namespace

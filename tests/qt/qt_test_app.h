@@ -87,4 +87,12 @@ inline void ClickAt(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::Lef
 
 inline void Click(QWidget* widget) { ClickAt(widget, widget->rect().center()); }
 
+// The visible top-level window of that object name (a form's name), or nullptr.
+inline QWidget* TopLevel(const char* name) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name && top->isVisible()) return top;
+    }
+    return nullptr;
+}
+
 }  // namespace tav::test
