@@ -6,6 +6,7 @@
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
+#include "platform/forms/FormHost.h"
 
 namespace tav {
 
@@ -25,6 +26,10 @@ void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {
 void FlowAcquisitionWindows::SetDialogFileName(const std::string& path) {
     flow_.Spectrum().CMDialog1.FileName = path;
 }
+
+void FlowAcquisitionWindows::ShowDrawing() { flow_.app.host.ShowDrawing(); }
+
+bool FlowAcquisitionWindows::KeepAlive() { return flow_.app.host.KeepAlive(); }
 
 FlowAcquisition::FlowAcquisition(ScanFlowContext& flow)
     : windows(flow), ctx{flow.app.state, flow.app.comm, flow.app.clock, flow.app.fs, flow.app.op, windows} {}

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanFlowContext.h"
 #include "charts/FormCharts.h"
 #include "files/AppFileWindows.h"
@@ -86,6 +87,13 @@ struct FlowRig {
     }
 
     RecordingCanvas& Canvas() { return HeadlessHost::CanvasOf(app.forms.Get<MainForm>()); }
+    // The parameter block, as the main window sends it when the scan number or address change,
+    // so that the instrument knows them; then the instrument's logs are cleared.
+    void SendParameters() {
+        FlowAcquisition acquisition(flow);
+        ASSERT_TRUE(ParameterBlock(acquisition.ctx));
+        instrument.ClearLogs();
+    }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
     std::string Heard() const { return instrument.Received(); }
     size_t Clears() { return Canvas().OpsOfKind(CanvasOp::Kind::Cls).size(); }

@@ -186,6 +186,7 @@ TEST(NextScan, ReadOutAndWriteAddressesStayInTheMemory) {
         s.ReadAddress = c.readAddress;
         s.WriteAddress = c.writeAddress;
         s.ReadAddressPending = c.firstReadPending;
+        if (c.scanNumber >= 2) r.SendParameters();
         r.Main().Text2.SetText("");
         r.Canvas().ClearRecord();
         NextScan(r.flow);
