@@ -96,6 +96,13 @@ struct FlowRig {
     }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
     std::string Heard() const { return instrument.Received(); }
+    // Journal lines of the port that match a prefix ("out", "open" ...).
+    std::vector<std::string> Journal(const std::string& prefix = "") const {
+        std::vector<std::string> lines;
+        for (const std::string& l : comm.Journal())
+            if (l.rfind(prefix, 0) == 0) lines.push_back(l);
+        return lines;
+    }
     size_t Clears() { return Canvas().OpsOfKind(CanvasOp::Kind::Cls).size(); }
     std::vector<std::string> Printed() { return Canvas().PrintedTexts(); }
     // What the flows printed in the status font (the first font of the screen), not the chart.
