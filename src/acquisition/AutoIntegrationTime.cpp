@@ -92,8 +92,8 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     if (scan != AcquireResult::Data) {
         // Nothing to scale from: the instrument goes back to the operator's values.
         restore();
-        ShortParameterBlock(ctx);
         if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow, ctx);
+        ShortParameterBlock(ctx);
         return;
     }
     flow.app.op.Beep();
