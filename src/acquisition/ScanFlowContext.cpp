@@ -29,7 +29,13 @@ void FlowAcquisitionWindows::SetDialogFileName(const std::string& path) {
 
 void FlowAcquisitionWindows::ShowDrawing() { flow_.app.host.ShowDrawing(); }
 
-bool FlowAcquisitionWindows::KeepAlive() { return flow_.app.host.KeepAlive(); }
+// The front end runs its event loop here: whatever called the link (a scan flow, or the
+// parameter boxes and the settings dialog, which are no flow of their own), no tick, key or click
+// may start anything meanwhile.
+bool FlowAcquisitionWindows::KeepAlive() {
+    FlowScope busy(flow_.app.flow);
+    return flow_.app.host.KeepAlive();
+}
 
 FlowAcquisition::FlowAcquisition(ScanFlowContext& flow)
     : windows(flow), ctx{flow.app.state, flow.app.comm, flow.app.clock, flow.app.fs, flow.app.op, windows} {}

@@ -83,6 +83,29 @@ TEST(LongWaits, EscapeDuringATimedSeriesAlsoStopsTheSeries) {
     EXPECT_NE(std::find(printed.begin(), printed.end(), "AutoScan Stopped"), printed.end());
 }
 
+// While a long wait keeps the program alive, a timer tick, a key or a click that the event loop
+// delivers starts nothing, whoever called the link: here the parameter boxes, which are no scan
+// flow, wait for a silent instrument's reply while timed acquisition is due.
+TEST(LongWaits, NothingStartsWhileAWaitKeepsTheProgramAlive) {
+    FlowRig r(Silent());
+    ProgramState& s = r.state;
+    s.AutoScanDelay = 0;  // a scan on every tick
+    r.Main().Timer1.SetInterval(10);
+    r.Main().Timer1.SetEnabled(true);
+    int ticks = 0;
+    r.host.duringKeepAlive = [&] {
+        ++ticks;
+        r.Main().Timer1.UserTick();
+        r.app.forms.Get<MainForm>().UserKeyPress(nullptr, 'N');
+    };
+    r.Main().SetIntegAverIntens();
+    EXPECT_GT(ticks, 5);
+    const std::vector<std::string> out = r.Journal("out");
+    EXPECT_EQ(out.size(), 13u) << "the block and nothing else";
+    EXPECT_EQ(std::count(out.begin(), out.end(), "out 02"), 0) << "no scan started inside the block";
+    EXPECT_EQ(r.indices.passes, 0);
+}
+
 // A quick scan never runs the event loop: keys typed meanwhile wait for the scan to end.
 TEST(LongWaits, AQuickScanLeavesTheEventsAlone) {
     FlowRig r;

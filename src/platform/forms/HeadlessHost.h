@@ -10,6 +10,7 @@
 //     form.Show();
 //     HeadlessHost::CanvasOf(form).Ops() ...
 
+#include <functional>
 #include <memory>
 
 #include "platform/draw/RecordingCanvas.h"
@@ -26,8 +27,13 @@ public:
     void Quit() override { ++quits_; }
     int Quits() const { return quits_; }
 
-    // Long waits: every call is counted; the operator presses Escape at the n-th (0: never).
-    bool KeepAlive() override { return ++keepAlives_ == escapeAt_; }
+    // Long waits: every call is counted and runs duringKeepAlive (what the event loop would
+    // deliver meanwhile); the operator presses Escape at the n-th (0: never).
+    bool KeepAlive() override {
+        if (duringKeepAlive) duringKeepAlive();
+        return ++keepAlives_ == escapeAt_;
+    }
+    std::function<void()> duringKeepAlive;
     void ShowDrawing() override { ++drawingShown_; }
     void EscapeAtKeepAlive(int n) {
         escapeAt_ = keepAlives_ + n;
