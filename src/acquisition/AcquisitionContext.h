@@ -27,6 +27,13 @@ public:
     virtual void SetDisplayChannel(int16_t slot) = 0;
     // The spectrum window's file dialog remembers the file being read.
     virtual void SetDialogFileName(const std::string& path) = 0;
+    // Each wait of the link calls this as it begins: what the windows drew is on the screen at
+    // once, as with immediate drawing. No operator input is taken.
+    virtual void ShowDrawing() {}
+    // A long wait calls this every few tens of milliseconds: the windows repaint and the window
+    // manager sees a live program, while no operator input reaches the program. True when the
+    // operator pressed Escape to give the wait up.
+    virtual bool KeepAlive() { return false; }
 };
 
 struct AcquisitionContext {
@@ -36,6 +43,9 @@ struct AcquisitionContext {
     FileSystem& fs;  // the current folder holds the firmware images
     Operator& op;
     AcquisitionWindows& windows;
+    // The operator gave a wait of the present exchange up with Escape: the rest of the exchange
+    // ends as failed. Cleared when a scan pair or a parameter block begins.
+    bool waitGivenUp = false;
 };
 
 }  // namespace tav

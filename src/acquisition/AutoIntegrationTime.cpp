@@ -27,27 +27,14 @@ constexpr int32_t TimeStep = 100;
 constexpr int32_t ShortestTime = 40;
 constexpr int32_t LongestTime = 10000;
 
-// Timed acquisition holds the port open on another port number: the claim refuses the exchange
-// and tells the operator itself.
-bool PortHeldElsewhere(const AcquisitionContext& ctx) {
-    return ctx.state.PortHeldOpen && ctx.comm.PortOpen() && ctx.comm.CommPort != ctx.state.CommPortNumber;
-}
-
-// A fresh scan pair on the instrument, its second pass into the work slot. The command is a
-// plain scan whatever the memory mode: the read-back command would bring a stored scan instead
-// of one at the test time, and the erase command would wipe the instrument's memory.
+// A fresh plain scan pair on the instrument, its second pass into the work slot.
 AcquireResult TakeTestScan(AcquisitionContext& ctx) {
     ProgramState& s = ctx.state;
-    const int16_t mode = s.MemoryMode;
-    s.MemoryMode = memmode::Normal;
     s.ReferencePass = true;
     const TransferOutcome first = OpenPortAndTransfer(ctx);
     s.ReferencePass = false;
-    AcquireResult result = AcquireResult::Failed;
-    if (first == TransferOutcome::Data) result = ReadInstrumentScan(ctx, slot::Work);
-    else if (first == TransferOutcome::NoResponse) result = AcquireResult::NoResponse;
-    s.MemoryMode = mode;
-    return result;
+    if (first == TransferOutcome::Data) return ReadInstrumentScan(ctx, slot::Work);
+    return first == TransferOutcome::NoResponse ? AcquireResult::NoResponse : AcquireResult::Failed;
 }
 
 // The range of the work slot's spectrum, as the chart scaling finds it. A scan the scaling
@@ -84,6 +71,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     if (s.SimulationMode) return;
     FlowScope running(flow.app.flow);
+    if (!PlainScanAllowed(flow, "Auto Set Integration Time")) return;
     FlowAcquisition acquisition(flow);
     AcquisitionContext& ctx = acquisition.ctx;
 
@@ -96,18 +84,16 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
 
     s.NumToAverage = TestScans;
     s.IntegrationTime = TestTime;
-    const bool heldElsewhere = PortHeldElsewhere(ctx);
     if (!ShortParameterBlock(ctx)) {
         restore();
-        if (!heldElsewhere) ReportUnsentParameters(ctx);
         return;
     }
     const AcquireResult scan = TakeTestScan(ctx);
     if (scan != AcquireResult::Data) {
         // Nothing to scale from: the instrument goes back to the operator's values.
         restore();
+        if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow, ctx);
         ShortParameterBlock(ctx);
-        if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow);
         return;
     }
     flow.app.op.Beep();
@@ -115,7 +101,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     s.IntegrationTime = IntegrationTimeForRange(MeasuredRange(s));
     s.NumToAverage = ScansWithinCap(keptScans, s.IntegrationTime);
     flow.Main().ShowIntegrationAndAverage(s);
-    if (!ShortParameterBlock(ctx)) ReportUnsentParameters(ctx);
+    ShortParameterBlock(ctx);
     WriteSettingsFile(flow.files);
 }
 

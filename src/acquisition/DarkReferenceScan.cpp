@@ -15,19 +15,22 @@ namespace tav {
 
 namespace {
 
-// The reference scan's acquisition into slot 10.
+// The reference scan's acquisition into slot 10: a plain scan pair of its own, whose second pass
+// is kept.
 AcquireResult AcquireReference(AcquisitionContext& ctx) {
     ProgramState& s = ctx.state;
-    if (s.SimulationMode) {
-        s.ReferencePass = false;
-        return AcquireScan(ctx, slot::Reference);
+    TraceSelectionKeeper selection(ctx);
+    AcquireResult result = AcquireResult::Data;
+    if (!s.SimulationMode) {
+        s.ReferencePass = true;
+        const TransferOutcome first = OpenPortAndTransfer(ctx);
+        if (first == TransferOutcome::Refused) result = AcquireResult::Failed;
+        if (first == TransferOutcome::NoResponse) result = AcquireResult::NoResponse;
     }
-    s.ReferencePass = true;
-    TransferOutcome first = OpenPortAndTransfer(ctx);
     s.ReferencePass = false;
-    if (first == TransferOutcome::Refused) return AcquireResult::Failed;
-    if (first == TransferOutcome::NoResponse) return AcquireResult::NoResponse;
-    return AcquireScan(ctx, slot::Reference);
+    if (result == AcquireResult::Data) result = AcquireScan(ctx, slot::Reference);
+    if (result != AcquireResult::Data) selection.Restore();
+    return result;
 }
 
 // Slot 10 divided by the file's channel 1 and multiplied by its channel 2, point by point where
@@ -63,7 +66,7 @@ void DarkScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::DarkCh1, slot::DarkCh2)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
     flow.Spectrum().Surface().Cls();
@@ -78,6 +81,7 @@ void DarkScan(ScanFlowContext& flow) {
 
 void ReferenceScan(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
+    if (!PlainScanAllowed(flow, "The reference scan")) return;
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;
@@ -89,7 +93,7 @@ void ReferenceScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireReference(acquisition.ctx)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
     if (s.DarkCorrectionOn) {

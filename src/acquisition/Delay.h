@@ -1,14 +1,14 @@
 #pragma once
-// The millisecond wait of every serial exchange, on the seconds-since-midnight clock.
+// The millisecond wait of every serial exchange.
 //
-// The end time is the clock plus the wait, held in single precision like the clock itself (near
-// the end of the day it resolves 1/128 s). An end time after 86399.9375 s is taken 86400 s lower,
-// and the wait first lets the clock pass midnight. Between readings the clock sleeps for about
-// a millisecond, never longer than what remains. Nothing else runs meanwhile.
+// It runs on the monotonic clock, so a wall clock that is set or jumps meanwhile (daylight
+// saving, a time-sync step, midnight) neither ends it early nor stretches it. Between readings
+// the clock sleeps for about a millisecond, never longer than what remains. Nothing else runs
+// meanwhile.
 //
-// A clock that stops or is put back must not hang the program: the wait gives up once it has
-// slept the requested time plus one second without reaching its end (counted on its own sleeps,
-// not on the clock). Zero or negative milliseconds return at once.
+// A clock that does not move must not hang the program: the wait gives up once it has slept the
+// requested time plus one second without reaching its end (counted on its own sleeps, not on
+// the clock). Zero or negative milliseconds return at once.
 
 #include <cstdint>
 
@@ -16,7 +16,10 @@
 
 namespace tav {
 
-// True when the clock reached the end time, false when the wait gave up.
+// True when the time has passed, false when the wait gave up.
 bool Delay(Clock& clock, int16_t milliseconds);
+
+// The same for a wait given in (fractional) milliseconds, without the 16-bit limit.
+bool DelayMs(Clock& clock, double milliseconds);
 
 }  // namespace tav

@@ -50,7 +50,7 @@ std::vector<std::string> ImageLines(const std::string& text) {
 
 class Download {
 public:
-    explicit Download(AcquisitionContext& ctx) : ctx_(ctx), comm_(ctx.comm), s_(ctx.state) {}
+    explicit Download(AcquisitionContext& ctx) : ctx_(ctx), comm_(ctx.comm), s_(ctx.state), alive_(ctx) {}
 
     void Run() {
         if (!Open(link::LoaderSettings) || !Wake()) return Fail();
@@ -78,12 +78,13 @@ public:
             return Fail();
         form.Print(ReadyText);
         font.reset();
-        if (!RunImage() || !Send({link::StartProgram}, link::SlaveStartMs) || !Parameters())
+        if (!RunImage() || !Send({link::StartProgram}, link::SlaveStartMs) || !Parameters() ||
+            !LinkPause(ctx_, link::ParameterByteMs) || !Send({link::EndOfDownload}, 0))
             return Fail();
-        Delay(ctx_.clock, link::ParameterByteMs);
-        if (!Send({link::EndOfDownload}, 0)) return Fail();
         ClosePortAfterOutput(ctx_);
-        WaitMeasuringTime();
+        // One averaged measurement, which the instrument takes once it runs.
+        if (!LinkPause(ctx_, RoundHalfEven(static_cast<double>(s_.NumToAverage) * s_.IntegrationTime / 10.0)))
+            Fail();
     }
 
 private:
@@ -97,12 +98,13 @@ private:
         return comm_.SetSettings(settings) && comm_.SetPortOpen(true);
     }
 
-    // Each byte as one Output, then the pause (none for 0).
+    // Each byte as one Output, then the pause (none for 0). The whole download is one long wait:
+    // every step keeps the program alive, and Escape gives the download up.
     bool Send(std::initializer_list<char> bytes, int16_t pauseMs) {
+        if (!alive_.Beat()) return false;
         for (char b : bytes)
             if (!comm_.Output(std::string(1, b))) return false;
-        if (pauseMs > 0) Delay(ctx_.clock, pauseMs);
-        return true;
+        return pauseMs <= 0 || LinkPause(ctx_, pauseMs);
     }
 
     // The loader answers the wake-up with "1"; anything else it says first is dropped.
@@ -111,8 +113,8 @@ private:
         for (char b : link::WakeUp)
             if (!comm_.Output(std::string(1, b))) return false;
         comm_.InputLen = 1;
-        WaitBound quiet(ctx_.clock, link::WakeQuietMs);
-        WaitBound cap(ctx_.clock, link::WakeCapMs);
+        WaitBound quiet(ctx_, link::WakeQuietMs);
+        WaitBound cap(ctx_, link::WakeCapMs);
         for (;;) {
             std::string c = comm_.Input();
             if (!comm_.LastReadResult()) return false;
@@ -139,8 +141,7 @@ private:
 
     bool SelectLoader() {
         comm_.ClearInBuffer();
-        Delay(ctx_.clock, link::LoaderSelectLeadMs);
-        return Send({link::Escape, link::LoaderSelect}, link::LoaderStepMs) &&
+        return LinkPause(ctx_, link::LoaderSelectLeadMs) && Send({link::Escape, link::LoaderSelect}, link::LoaderStepMs) &&
                Send({link::LoaderSelectImage}, 0);
     }
 
@@ -150,17 +151,18 @@ private:
         return Open(link::FastSettings);
     }
 
-    // Every line character by character (a blank is not sent), a short pause after each, then
-    // the echo of the line read once and dropped.
+    // Every line character by character (a blank is not sent), each one on the line before a
+    // short pause and the next, then the echo of the line read once and dropped.
     bool SendImage(const std::vector<std::string>& lines) {
         for (const std::string& line : lines) {
+            if (!alive_.Beat()) return false;
             comm_.ClearInBuffer();
             comm_.InputLen = static_cast<int16_t>(std::min<size_t>(line.size(), INT16_MAX));
             for (char c : line) {
                 if (c != ' ' && !comm_.Output(std::string(1, c))) return false;
-                ctx_.clock.Sleep(link::SRecordCharPauseMs);
+                DelayMs(ctx_.clock, link::SRecordCharPauseMs);
             }
-            Delay(ctx_.clock, link::SRecordLineMs);
+            if (!LinkPause(ctx_, link::SRecordLineMs)) return false;
             comm_.Input();
             if (!comm_.LastReadResult()) return false;
         }
@@ -169,11 +171,11 @@ private:
 
     // ESC "J" and the loader's ")" (other characters are dropped).
     bool RunImage() {
-        Delay(ctx_.clock, link::RunLeadMs);
+        if (!LinkPause(ctx_, link::RunLeadMs)) return false;
         comm_.ClearInBuffer();
         if (!Send({link::Escape}, link::LoaderStepMs) || !Send({link::Run}, 0)) return false;
         comm_.InputLen = 1;
-        WaitBound bound(ctx_.clock, link::RunReplyMs);
+        WaitBound bound(ctx_, link::RunReplyMs);
         for (;;) {
             std::string c = comm_.Input();
             if (!comm_.LastReadResult()) return false;
@@ -188,19 +190,10 @@ private:
         return SendParameterBlockOnOpenPort(ctx_);
     }
 
-    // One averaged measurement, which the instrument takes once it runs.
-    void WaitMeasuringTime() {
-        double ms = RoundHalfEven(static_cast<double>(s_.NumToAverage) * s_.IntegrationTime / 10.0);
-        while (ms > 0) {
-            int16_t step = static_cast<int16_t>(std::min(ms, 32767.0));
-            Delay(ctx_.clock, step);
-            ms -= step;
-        }
-    }
-
     AcquisitionContext& ctx_;
     CommControl& comm_;
     ProgramState& s_;
+    KeepAliveBeat alive_;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace {
 
 constexpr float StatusX = 5500;
 constexpr float StatusY = 0;
+constexpr int16_t EscapeKey = 27;
 
 }  // namespace
 
@@ -31,9 +32,23 @@ void ShowScanParameters(ScanFlowContext& flow) {
     main.interva.SetValue(s.IntervalTenths);
 }
 
-void ShowNoDataMessage(ScanFlowContext& flow) {
+void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
     flow.app.op.MsgBox("Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'", MsgButtons::OkOnly,
                        MsgIcon::Exclamation);
+    if (link.waitGivenUp && flow.Main().Timer1.Enabled() && flow.app.keyCommand) {
+        int16_t escape = EscapeKey;
+        std::string title;
+        flow.app.keyCommand(escape, title);
+    }
+}
+
+bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
+    const ProgramState& s = flow.app.state;
+    if (s.SimulationMode || (s.MemoryMode == memmode::Normal && s.ScanNumber == 0)) return true;
+    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
+                              "Nothing has been sent to the instrument.",
+                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+    return false;
 }
 
 void DrawSpectrumChart(ScanFlowContext& flow, int16_t slot) {

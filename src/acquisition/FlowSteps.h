@@ -14,8 +14,16 @@ namespace tav {
 // and interva.
 void ShowScanParameters(ScanFlowContext& flow);
 
-// "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'".
-void ShowNoDataMessage(ScanFlowContext& flow);
+// "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'". When the operator gave a
+// wait of the link up with Escape while timed acquisition runs, Escape then stops the series as
+// well, as the key would have done had it waited for the scan to end.
+void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link);
+
+// The reference scan and the automatic integration time take a plain scan only (memory mode
+// Normal, scan number 0): in any other state a scan command would write to, read from or erase
+// the instrument's memory. False, with the operator told, when the state is another; `what`
+// names the flow. Simulation mode sends nothing and is always allowed.
+bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what);
 
 // The spectrum window cleared and the chart of the slot drawn.
 void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot);

@@ -43,9 +43,8 @@ void StartTimedAcquisition(App& app, MDIForm1& mdi) {
         AcquisitionContext& link = mdi.Links().Link();
         std::string why;
         if (ClaimPort(link, s.CommPortNumber, link::FastSettings, &why) != PortClaim::Opened) {
-            std::string text = "COM" + std::to_string(s.CommPortNumber) + " could not be opened";
-            if (!why.empty()) text += ":\n" + why;
-            app.op.MsgBox(text + "\nAutoScan has not been started.", MsgButtons::OkOnly, MsgIcon::Exclamation);
+            app.op.MsgBox(PortFailureText(s.CommPortNumber, why) + "\nAutoScan has not been started.",
+                          MsgButtons::OkOnly, MsgIcon::Exclamation);
             return;
         }
         s.PortHeldOpen = true;

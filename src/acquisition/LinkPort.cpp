@@ -39,6 +39,15 @@ PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings,
     return Check(comm.SetPortOpen(true), why, PortClaim::Opened);
 }
 
+std::string PortFailureText(int16_t port, const std::string& why) {
+    std::string text = "The serial port COM" + std::to_string(port) + " could not be opened";
+    return why.empty() ? text + "." : text + ":\n" + why;
+}
+
+void ReportPortFailure(AcquisitionContext& ctx, int16_t port, const std::string& why) {
+    ctx.op.MsgBox(PortFailureText(port, why), MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
 void ReleasePort(AcquisitionContext& ctx, PortClaim claim) {
     if (claim == PortClaim::Opened) ClosePortAfterOutput(ctx);
 }

@@ -27,6 +27,12 @@ void ReleasePort(AcquisitionContext& ctx, PortClaim claim);
 // Closes an open port once what was sent has had time to leave.
 void ClosePortAfterOutput(AcquisitionContext& ctx);
 
+// "The serial port COMn could not be opened:" and the control's reason (which names the device
+// the port maps to and what is wrong with it).
+std::string PortFailureText(int16_t port, const std::string& why);
+// That text in a message box.
+void ReportPortFailure(AcquisitionContext& ctx, int16_t port, const std::string& why);
+
 inline bool PortUsable(PortClaim claim) { return claim == PortClaim::Opened || claim == PortClaim::Held; }
 
 }  // namespace tav

@@ -70,8 +70,9 @@ inline constexpr double WakeQuietMs = 2000.0;
 inline constexpr double WakeCapMs = 5000.0;
 // The run reply ")" of each image.
 inline constexpr double RunReplyMs = 10000.0;
-// Pause after each character of an S-record line, so the loader keeps up with its echo.
-inline constexpr double SRecordCharPauseMs = 0.1;
+// Pause after each character of an S-record line once it is on the line, so that the loader
+// keeps up with its echo.
+inline constexpr double SRecordCharPauseMs = 1.0;
 
 // A port closed at once after its last byte can lose that byte on some drivers (a
 // pseudo-terminal discards what its other end has not read yet): exchanges whose last byte
@@ -80,5 +81,12 @@ inline constexpr double CloseAfterOutputMs = 20.0;
 
 // Between two polls of the port while a bounded wait runs.
 inline constexpr double PollMs = 0.5;
+
+// ---- Long waits --------------------------------------------------------------------------------
+// A wait bounded by this or more may last long: once it has lasted KeepAliveAfterMs it keeps the
+// windows painting every KeepAlivePeriodMs, and Escape gives it up.
+inline constexpr double LongWaitMs = 1000.0;
+inline constexpr double KeepAliveAfterMs = 200.0;
+inline constexpr double KeepAlivePeriodMs = 40.0;
 
 }  // namespace tav::link

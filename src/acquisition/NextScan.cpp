@@ -88,7 +88,7 @@ void NextScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
     s.FirstOverlaySlot = s.CurrentSlot;

@@ -49,7 +49,7 @@ void OverlayScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse: ShowNoDataMessage(flow); return;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "acquisition/Delay.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
@@ -16,24 +15,44 @@ namespace tav {
 namespace {
 
 // 0x01, then any reply or the bound, then the bytes with the pause after all but the last.
-bool SendBlock(AcquisitionContext& ctx, const std::string& data) {
+// The reply is not examined: a reply wait that the operator gives up with Escape ends, and a
+// block of its own goes on as it does without a reply (an instrument left with half a block
+// would take the next command for its bytes); inside a longer exchange the exchange ends.
+CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     CommControl& comm = ctx.comm;
     comm.ClearInBuffer();
-    if (!comm.Output(std::string(1, link::ParameterCommand))) return false;
-    WaitBound bound(ctx.clock, link::ParameterReplyMs);
+    if (CommResult sent = comm.Output(std::string(1, link::ParameterCommand)); !sent) return sent;
+    WaitBound bound(ctx, link::ParameterReplyMs);
     while (comm.Input().empty() && comm.LastReadResult() && !bound.Expired()) bound.Pause();
+    if (ownExchange) ctx.waitGivenUp = false;
+    if (ctx.waitGivenUp) return CommResult::Fail("given up");
     for (size_t i = 0; i < data.size(); ++i) {
-        if (!comm.Output(data.substr(i, 1))) return false;
-        if (i + 1 < data.size()) Delay(ctx.clock, link::ParameterByteMs);
+        if (CommResult sent = comm.Output(data.substr(i, 1)); !sent) return sent;
+        if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);
     }
-    return true;
+    return CommResult::Ok();
+}
+
+void ReportUnsent(AcquisitionContext& ctx, const std::string& text) {
+    if (ctx.state.SimulationMode) return;
+    ctx.op.MsgBox(text + "\nThe parameters have not been sent to the instrument.", MsgButtons::OkOnly,
+                  MsgIcon::Exclamation);
 }
 
 bool WithPort(AcquisitionContext& ctx, const std::string& data) {
-    PortClaim claim = ClaimPort(ctx, ctx.state.CommPortNumber, link::FastSettings);
-    bool sent = PortUsable(claim) && SendBlock(ctx, data);
+    const int16_t port = ctx.state.CommPortNumber;
+    ctx.waitGivenUp = false;
+    std::string why;
+    PortClaim claim = ClaimPort(ctx, port, link::FastSettings, &why);
+    if (claim == PortClaim::Refused) return false;  // the claim told the operator
+    if (claim == PortClaim::Failed) {
+        ReportUnsent(ctx, PortFailureText(port, why));
+        return false;
+    }
+    const CommResult sent = SendBlock(ctx, data, true);
     ReleasePort(ctx, claim);
-    return sent;
+    if (!sent) ReportUnsent(ctx, "The serial port COM" + std::to_string(port) + " failed:\n" + sent.error);
+    return static_cast<bool>(sent);
 }
 
 }  // namespace
@@ -49,8 +68,10 @@ std::string ShortParameterBlockBytes(const ProgramState& s) {
 
 bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx) {
     ctx.state.LampLevel = 0;
-    return SendBlock(ctx, ParameterBlockBytes(ctx.state));
+    return static_cast<bool>(SendBlock(ctx, ParameterBlockBytes(ctx.state), false));
 }
+
+
 
 bool ParameterBlock(AcquisitionContext& ctx) {
     ctx.state.LampLevel = 0;
@@ -59,11 +80,6 @@ bool ParameterBlock(AcquisitionContext& ctx) {
 
 bool ShortParameterBlock(AcquisitionContext& ctx) {
     return WithPort(ctx, ShortParameterBlockBytes(ctx.state));
-}
-
-void ReportUnsentParameters(AcquisitionContext& ctx) {
-    ctx.op.MsgBox("The parameters could not be sent to the instrument on COM" + std::to_string(ctx.state.CommPortNumber) + ".",
-                  MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 }  // namespace tav

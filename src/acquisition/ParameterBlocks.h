@@ -15,14 +15,14 @@
 namespace tav {
 
 // The whole exchange: port CommPortNumber at 115200 baud, the block, the port closed again (a
-// port that timed acquisition holds open stays open). False when the block could not be sent.
+// port that timed acquisition holds open stays open). False when the block could not be sent;
+// the operator has then been told why, in one message box (in simulation mode, where no
+// instrument need listen, only when timed acquisition holds the other port).
 bool ParameterBlock(AcquisitionContext& ctx);
 bool ShortParameterBlock(AcquisitionContext& ctx);
 
-// Tells the operator that the parameters did not reach the instrument on CommPortNumber.
-void ReportUnsentParameters(AcquisitionContext& ctx);
-
-// The block on a port that is already open (the firmware download sends it so).
+// The block on a port that is already open, inside a longer exchange (the firmware download):
+// a reply wait given up with Escape ends it unsent.
 bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx);
 
 // The 12 and 6 data bytes, as sent.

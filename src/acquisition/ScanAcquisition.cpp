@@ -14,14 +14,13 @@ namespace {
 
 constexpr const char* SimulationFileName = "simulate.rdg";
 constexpr float SaturationLevel = 65534.0f;
-constexpr int16_t MaxReadOutScans = 50;  // two raw columns per scan, columns 1 to 100
 
 // What one acquisition may change, so that a pair without data can be undone.
 struct SlotSnapshot {
     SlotSnapshot(const ProgramState& s, int16_t slot)
         : slot(slot), record(s.SlotInfo[slot]), x(s.XData[slot]), ch1(s.Ch1Data[slot]),
           ch2(s.Ch2Data[slot]), dataAvailable(s.DataAvailable), saturation(s.SaturationFlag),
-          commonScale(s.CommonScale), displayChannel(s.DisplayChannel[0]) {}
+          commonScale(s.CommonScale) {}
 
     void Restore(ProgramState& s) const {
         s.SlotInfo[slot] = record;
@@ -31,14 +30,12 @@ struct SlotSnapshot {
         s.DataAvailable = dataAvailable;
         s.SaturationFlag = saturation;
         s.CommonScale = commonScale;
-        s.DisplayChannel[0] = displayChannel;
     }
 
     int16_t slot;
     SlotRecord record;
     std::array<float, PointCount> x, ch1, ch2;
     bool dataAvailable, saturation, commonScale;
-    int16_t displayChannel;
 };
 
 bool IsOwnChannelSlot(int16_t slot) {
@@ -53,17 +50,6 @@ void FillWavelengthAxis(ProgramState& s, int16_t slot) {
     rec.NumPoints = PixelCount;
     rec.Binned = false;
     rec.IntegTime = static_cast<float>(s.IntegrationTime / 10.0);
-}
-
-// A read-back of several stored scans keeps scan n's passes in columns 2n (reference pass) and
-// 2n - 1 (second pass). The instrument answers each command with one pair, so the pair lands in
-// the columns of the last scan and the others are cleared rather than left from an earlier run.
-void FileReadOutColumns(ProgramState& s) {
-    if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return;
-    const int n = std::min(s.ScanNumber, MaxReadOutScans);
-    if (s.ReferencePass)
-        for (int c = 2; c <= 2 * n; ++c) s.RawCounts[c].fill(0);
-    std::copy_n(s.RawCounts[1].begin(), PixelCount, s.RawCounts[RawColumnOfPass(s)].begin());
 }
 
 AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
@@ -95,12 +81,6 @@ AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
 
 }  // namespace
 
-int RawColumnOfPass(const ProgramState& s) {
-    if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return 1;
-    const int n = std::min(s.ScanNumber, MaxReadOutScans);
-    return s.ReferencePass ? 2 * n : 2 * n - 1;
-}
-
 AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
     switch (OpenPortAndTransfer(ctx)) {
@@ -109,7 +89,6 @@ AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
         case TransferOutcome::Data: break;
     }
     FillWavelengthAxis(s, slot);
-    FileReadOutColumns(s);
     const auto& column = s.RawCounts[RawColumnOfPass(s)];
     for (int i = 0; i < PixelCount; ++i) s.Ch1Data[slot][i] = static_cast<float>(column[i]);
     return AcquireResult::Data;
@@ -138,17 +117,29 @@ AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot) {
     return AcquireResult::Data;
 }
 
+TraceSelectionKeeper::TraceSelectionKeeper(AcquisitionContext& ctx)
+    : ctx_(ctx), displayChannel_(ctx.state.DisplayChannel[0]), axisSlot_(ctx.state.AxisSlot) {}
+
+void TraceSelectionKeeper::Restore() {
+    ProgramState& s = ctx_.state;
+    if (s.DisplayChannel[0] != displayChannel_) ctx_.windows.SetDisplayChannel(displayChannel_);
+    s.AxisSlot = axisSlot_;
+}
+
 AcquireResult AcquireScanPair(AcquisitionContext& ctx, int16_t firstSlot, int16_t secondSlot) {
     ProgramState& s = ctx.state;
     if (!IsValidSlot(firstSlot) || !IsValidSlot(secondSlot)) return AcquireResult::Failed;
     const SlotSnapshot before(s, firstSlot);
+    TraceSelectionKeeper selection(ctx);
     s.ReferencePass = true;
-    AcquireResult first = AcquireScan(ctx, firstSlot);
+    AcquireResult result = AcquireScan(ctx, firstSlot);
     s.ReferencePass = false;
-    if (first != AcquireResult::Data) return first;
-    AcquireResult second = AcquireScan(ctx, secondSlot);
-    if (second != AcquireResult::Data) before.Restore(s);
-    return second;
+    if (result == AcquireResult::Data) {
+        result = AcquireScan(ctx, secondSlot);
+        if (result != AcquireResult::Data) before.Restore(s);
+    }
+    if (result != AcquireResult::Data) selection.Restore();
+    return result;
 }
 
 }  // namespace tav

@@ -24,12 +24,23 @@ AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot);
 AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot);
 
 // A scan pair: ReferencePass True and the first slot, then ReferencePass False and the second.
-// When the pair brings no data neither slot changes: the first slot and the flags an
-// acquisition sets are put back as they were, and the second pass is not taken after a first
-// that failed.
+// When the pair brings no data neither slot changes: the first slot, the flags an acquisition
+// sets and the spectrum window's trace selection are put back as they were, and the second pass
+// is not taken after a first that failed.
 AcquireResult AcquireScanPair(AcquisitionContext& ctx, int16_t firstSlot, int16_t secondSlot);
 
-// The RawCounts column whose values an instrument pass puts into channel 1.
-int RawColumnOfPass(const ProgramState& state);
+// The spectrum window's selected trace (DisplayChannel(0)) and AxisSlot as an acquisition
+// found them, for putting back when it stops early: a paint, Resize, Tab or cursor key must
+// then work on the slot on display, not on the slot the acquisition was filling.
+class TraceSelectionKeeper {
+public:
+    explicit TraceSelectionKeeper(AcquisitionContext& ctx);
+    void Restore();
+
+private:
+    AcquisitionContext& ctx_;
+    int16_t displayChannel_;
+    int16_t axisSlot_;
+};
 
 }  // namespace tav

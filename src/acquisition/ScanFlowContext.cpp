@@ -6,6 +6,7 @@
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
+#include "platform/forms/FormHost.h"
 
 namespace tav {
 
@@ -24,6 +25,16 @@ void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {
 
 void FlowAcquisitionWindows::SetDialogFileName(const std::string& path) {
     flow_.Spectrum().CMDialog1.FileName = path;
+}
+
+void FlowAcquisitionWindows::ShowDrawing() { flow_.app.host.ShowDrawing(); }
+
+// The front end runs its event loop here: whatever called the link (a scan flow, or the
+// parameter boxes and the settings dialog, which are no flow of their own), no tick, key or click
+// may start anything meanwhile.
+bool FlowAcquisitionWindows::KeepAlive() {
+    FlowScope busy(flow_.app.flow);
+    return flow_.app.host.KeepAlive();
 }
 
 FlowAcquisition::FlowAcquisition(ScanFlowContext& flow)

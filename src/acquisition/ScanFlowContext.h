@@ -37,6 +37,8 @@ public:
     bool ReadSpectrumFile(int16_t slot) override;
     void SetDisplayChannel(int16_t slot) override;
     void SetDialogFileName(const std::string& path) override;
+    void ShowDrawing() override;
+    bool KeepAlive() override;
 
 private:
     ScanFlowContext& flow_;

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "acquisition/Delay.h"
 #include "acquisition/FirmwareDownload.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
 #include "acquisition/WaitBound.h"
+#include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
 
@@ -31,7 +31,7 @@ std::optional<bool> BootProbe(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     if (!comm.SetSettings(link::LoaderSettings)) return std::nullopt;
     comm.ClearInBuffer();
-    Delay(ctx.clock, link::ProbeSettleMs);
+    LinkPause(ctx, link::ProbeSettleMs);
     comm.InputLen = 0;
     bool heard = !comm.Input().empty();
     if (!comm.LastReadResult() || !comm.SetSettings(link::FastSettings)) return std::nullopt;
@@ -43,7 +43,7 @@ std::optional<bool> BootProbe(AcquisitionContext& ctx) {
 bool LineChatters(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     comm.ClearInBuffer();
-    Delay(ctx.clock, link::ProbeSettleMs);
+    LinkPause(ctx, link::ProbeSettleMs);
     comm.InputLen = 0;
     return !comm.Input().empty() || !comm.LastReadResult();
 }
@@ -53,13 +53,15 @@ struct CommandReply {
     std::string text;  // empty: the instrument did not answer within the bound
 };
 
-// The scan command and its reply, the first word of the reference pass.
+// The scan command and its reply, the first word of the first block. The wait lasts the
+// measuring time and more, a whole series in write mode: it keeps the program alive, and
+// Escape gives it up.
 CommandReply SendScanCommand(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     comm.ClearInBuffer();
     if (!comm.Output(ByteText(ctx.state.MemoryMode))) return {true, ""};
     double boundMs = std::max(link::ScanReplyFloorMs, CommandMeasuringMs(ctx.state) + link::ScanReplyMarginMs);
-    WaitBound bound(ctx.clock, boundMs);
+    WaitBound bound(ctx, boundMs);
     CommandReply reply;
     while (reply.text.size() < link::ReplyChars) {
         comm.InputLen = static_cast<int16_t>(link::ReplyChars - reply.text.size());
@@ -72,14 +74,19 @@ CommandReply SendScanCommand(AcquisitionContext& ctx) {
     return reply;
 }
 
+// After every pass that read its blocks: a reading below the lowest is not believed.
+void KeepTemperatureInRange(ProgramState& s) {
+    if (s.Temperature < link::LowestTemperature) s.Temperature = link::FallbackTemperature;
+}
+
 // A block read 20 ms after its acknowledgement; one that is short then is read on until it is
 // complete or the grace time is over.
 std::string ReadBlockText(AcquisitionContext& ctx, size_t expected) {
     CommControl& comm = ctx.comm;
-    Delay(ctx.clock, link::BlockWaitMs);
+    LinkPause(ctx, link::BlockWaitMs);
     std::string text = comm.Input();
     if (text.size() >= expected || !comm.LastReadResult()) return text;
-    WaitBound grace(ctx.clock, link::ShortBlockGraceMs);
+    WaitBound grace(ctx, link::ShortBlockGraceMs);
     while (text.size() < expected && !grace.Expired()) {
         std::string more = comm.Input();
         if (!comm.LastReadResult()) break;
@@ -89,31 +96,68 @@ std::string ReadBlockText(AcquisitionContext& ctx, size_t expected) {
     return text;
 }
 
-// The 8 blocks of a pass into column 1. `reply` is the scan command's reply in a reference
-// pass (word 0 of block 1), nullopt in a second pass.
-TransferOutcome ReadBlocks(AcquisitionContext& ctx, const std::optional<std::string>& reply) {
+// The 8 blocks of one pass into a raw column. `reply` is the scan command's reply when the pass
+// is the first after the command (word 0 of its block 1), nullptr otherwise. A block that stays
+// short fails the pass: its missing words would be read as counts of 0, and any later block
+// would be out of step. Characters beyond a block are dropped with it.
+TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int columnIndex,
+                         KeepAliveBeat* beat) {
     CommControl& comm = ctx.comm;
-    ProgramState& s = ctx.state;
-    auto& column = s.RawCounts[1];
+    auto& column = ctx.state.RawCounts[columnIndex];
     comm.InputLen = 0;
     for (int b = 1; b <= link::BlocksPerPass; ++b) {
-        const bool firstOfReference = reply && b == 1;
-        const size_t expected = firstOfReference ? link::BlockChars - link::ReplyChars : link::BlockChars;
+        const bool afterReply = reply && b == 1;
+        const size_t expected = afterReply ? link::BlockChars - link::ReplyChars : link::BlockChars;
         std::string text = ReadBlockText(ctx, expected);
-        // A block of which nothing came means the link is gone: what follows would be stale.
-        if (text.empty() || !comm.LastReadResult()) return NoResponse(ctx);
+        if (text.size() < expected || !comm.LastReadResult()) return NoResponse(ctx);
         const int first = (b - 1) * link::PointsPerBlock;
         for (int w = 0; w < link::PointsPerBlock; ++w) {
-            int32_t value = firstOfReference ? (w == 0 ? WordAt(*reply, 0) : WordAt(text, 2 * (w - 1)))
-                                             : WordAt(text, 2 * w);
+            int32_t value = afterReply ? (w == 0 ? WordAt(*reply, 0) : WordAt(text, 2 * (w - 1)))
+                                       : WordAt(text, 2 * w);
             column[first + w] = value;
         }
-        comm.ClearInBuffer();  // characters beyond the block go with it
+        comm.ClearInBuffer();
         if (!comm.Output(ByteText(link::BlockAck))) return NoResponse(ctx);
+        if (beat && !beat->Beat()) return NoResponse(ctx);
     }
-    if (!reply) s.Temperature = static_cast<float>(column[link::TemperaturePoint] * link::DegreesPerCount);
-    if (s.Temperature < link::LowestTemperature) s.Temperature = link::FallbackTemperature;
+    KeepTemperatureInRange(ctx.state);
     return TransferOutcome::Data;
+}
+
+// The reference pass after the command's reply: in a read-out of several stored scans first the
+// pairs of all scans but the last, then the last scan's reference pass.
+TransferOutcome ReadReferencePasses(AcquisitionContext& ctx, const std::string& reply) {
+    const int scans = ReadOutScans(ctx.state);
+    std::optional<KeepAliveBeat> beat;
+    if (scans > 1) beat.emplace(ctx, link::KeepAliveAfterMs);
+    KeepAliveBeat* alive = beat ? &*beat : nullptr;
+    const std::string* first = &reply;
+    for (int scan = 1; scan < scans; ++scan) {
+        if (ReadPass(ctx, first, 2 * scan, alive) != TransferOutcome::Data) return TransferOutcome::NoResponse;
+        first = nullptr;
+        if (ReadPass(ctx, nullptr, 2 * scan - 1, alive) != TransferOutcome::Data) return TransferOutcome::NoResponse;
+    }
+    return ReadPass(ctx, first, RawColumnOfPass(ctx.state), alive);
+}
+
+TransferOutcome ReadSecondPass(AcquisitionContext& ctx) {
+    ProgramState& s = ctx.state;
+    const int column = RawColumnOfPass(s);
+    TransferOutcome outcome = ReadPass(ctx, nullptr, column, nullptr);
+    if (outcome != TransferOutcome::Data) return outcome;
+    s.Temperature = static_cast<float>(s.RawCounts[column][link::TemperaturePoint] * link::DegreesPerCount);
+    KeepTemperatureInRange(s);
+    return outcome;
+}
+
+bool ReadOutTooLarge(AcquisitionContext& ctx) {
+    const ProgramState& s = ctx.state;
+    if (s.MemoryMode != memmode::Read || s.ScanNumber <= MaxReadOutScans) return false;
+    ctx.op.MsgBox("A read-out of " + std::to_string(s.ScanNumber) + " stored scans at once cannot be kept: at most " +
+                      std::to_string(MaxReadOutScans) + " fit.\nSet Scan# to " + std::to_string(MaxReadOutScans) +
+                      " or less.",
+                  MsgButtons::OkOnly, MsgIcon::Exclamation);
+    return true;
 }
 
 }  // namespace
@@ -126,16 +170,29 @@ double CommandMeasuringMs(const ProgramState& s) {
     return scans * one + (scans - 1) * sent(s.IntervalTenths) * 100.0;
 }
 
+int ReadOutScans(const ProgramState& s) {
+    if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return 1;
+    return std::min<int>(s.ScanNumber, MaxReadOutScans);
+}
+
+int RawColumnOfPass(const ProgramState& s) {
+    const int n = ReadOutScans(s);
+    if (n == 1) return 1;
+    return s.ReferencePass ? 2 * n : 2 * n - 1;
+}
+
 TransferOutcome TransferScan(AcquisitionContext& ctx) {
     ProgramState& s = ctx.state;
     CommControl& comm = ctx.comm;
     if (!s.ReferencePass) {
         if (s.NoInstrumentResponse || !comm.PortOpen()) return NoResponse(ctx);
-        return ReadBlocks(ctx, std::nullopt);
+        return ReadSecondPass(ctx);
     }
 
+    // On a port held open the link is probed again after a failed pass: the instrument may have
+    // restarted into its loader, whose announcements must not be read as a spectrum.
     bool loader = false;
-    if (!s.PortHeldOpen) {
+    if (!s.PortHeldOpen || s.NoInstrumentResponse) {
         std::optional<bool> heard = BootProbe(ctx);
         if (!heard) return NoResponse(ctx);
         loader = *heard;
@@ -143,20 +200,23 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
     CommandReply reply;
     if (!loader) {
         reply = SendScanCommand(ctx);
-        if (reply.portFailed) return NoResponse(ctx);
+        if (reply.portFailed || ctx.waitGivenUp) return NoResponse(ctx);
         loader = reply.text.empty();
     }
     if (loader) {
         comm.SetPortOpen(false);
         DownloadFirmware(ctx);
+        if (ctx.waitGivenUp) return NoResponse(ctx);
         comm.CommPort = s.CommPortNumber;
         if (!comm.SetSettings(link::FastSettings) || !comm.SetPortOpen(true) || LineChatters(ctx))
             return NoResponse(ctx);
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
+        if (reply.portFailed || ctx.waitGivenUp || reply.text.empty()) return NoResponse(ctx);
     }
+    // A reply that never completes its first word cannot start a block.
+    if (reply.text.size() < link::ReplyChars) return NoResponse(ctx);
     s.NoInstrumentResponse = false;
-    return ReadBlocks(ctx, reply.text);
+    return ReadReferencePasses(ctx, reply.text);
 }
 
 TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
@@ -164,8 +224,12 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     TransferOutcome outcome;
     if (s.ReferencePass) {
-        PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings);
+        ctx.waitGivenUp = false;
+        if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
+        std::string why;
+        PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &why);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;
+        if (claim == PortClaim::Failed) ReportPortFailure(ctx, s.CommPortNumber, why);
         outcome = PortUsable(claim) ? TransferScan(ctx) : NoResponse(ctx);
     } else if (s.PortHeldOpen && comm.PortOpen() && comm.CommPort != s.CommPortNumber) {
         return TransferOutcome::Refused;  // its reference pass was refused and told the operator

@@ -1,12 +1,20 @@
 #pragma once
-// One pass of a scan over the serial link into column 1 of RawCounts.
+// One pass of a scan over the serial link into RawCounts.
 //
 // A scan is a pair of passes answering one scan command: the reference pass (ReferencePass
 // True) takes the port, probes the link, sends the command and reads the first 8 blocks; the
 // second pass reads the next 8 blocks, sets Temperature and gives the port back. A silent
-// instrument, a port that cannot be used and a link that goes quiet in the middle all end in
-// NoInstrumentResponse True; after a reference pass without response the second pass reads
-// nothing and sends nothing.
+// instrument, a port that cannot be used, a link that goes quiet in the middle, a block that
+// stays short and a wait that the operator gives up with Escape all end in NoInstrumentResponse
+// True; after a reference pass without response the second pass reads nothing and sends
+// nothing. While timed acquisition holds the port, the pass after a failed one probes the link
+// again, as a pass on a freshly opened port does.
+//
+// Every pass goes to column 1 of RawCounts, except in a read-out of several stored scans
+// (MemoryMode 48, ScanNumber n of 2 or more). That is answered with one pair per scan, each pass
+// into its own column: scan j's reference pass into column 2j, its second pass into 2j - 1. The
+// reference pass reads the pairs of scans 1 to n - 1 and then the reference pass of scan n; the
+// second pass reads scan n's.
 
 #include "acquisition/AcquisitionContext.h"
 
@@ -15,7 +23,8 @@ namespace tav {
 enum class TransferOutcome {
     Data,        // the pass's blocks were read
     NoResponse,  // NoInstrumentResponse is True; RawCounts may hold what arrived before
-    Refused,     // the port is held open on another port number; nothing happened
+    Refused,     // nothing was sent: the port is held open on another port number, or the
+                 // read-out asks for more scans than the raw store keeps; the operator was told
 };
 
 // Opens the port for a reference pass, runs TransferScan, closes the port after a second pass.
@@ -27,5 +36,15 @@ TransferOutcome TransferScan(AcquisitionContext& ctx);
 // The measuring time that the scan command asks of the instrument, in milliseconds: one
 // averaged measurement, or a whole series of them when it writes to its memory.
 double CommandMeasuringMs(const ProgramState& state);
+
+// The stored scans one read-out command brings: ScanNumber while MemoryMode is 48 and ScanNumber
+// is 2 or more, else 1.
+int ReadOutScans(const ProgramState& state);
+// The raw store keeps the two columns of at most this many scans (columns 1 to 100).
+inline constexpr int MaxReadOutScans = 50;
+
+// The RawCounts column of the present pass, whose values go into channel 1: 1, or in a read-out
+// of n scans 2n for the reference pass and 2n - 1 for the second.
+int RawColumnOfPass(const ProgramState& state);
 
 }  // namespace tav

@@ -20,15 +20,17 @@ void ToggleWirelessDC(AcquisitionContext& ctx) {
     std::string why;
     PortClaim claim = ClaimPort(ctx, link::WirelessPort, link::FastSettings, &why);
     if (claim == PortClaim::Refused) return;
+    std::string problem;
     if (PortUsable(claim)) {
         CommResult sent = ctx.comm.Output(std::string(1, stopping ? link::WirelessStop : link::WirelessStart));
         if (sent) s.WirelessDCOn = !stopping;
-        else why = sent.error;
+        else problem = "The serial port COM" + std::to_string(link::WirelessPort) + " failed:\n" + sent.error;
+    } else {
+        problem = PortFailureText(link::WirelessPort, why);
     }
     ReleasePort(ctx, claim);
     if (s.WirelessDCOn == stopping)
-        ctx.op.MsgBox(std::string("Wireless DC could not be ") + (stopping ? "stopped" : "started") +
-                          ":\n" + why,
+        ctx.op.MsgBox(problem + "\nWireless DC has not been " + (stopping ? "stopped." : "started."),
                       MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 

@@ -109,7 +109,7 @@ void MDIForm1::SetIntegAverIntens() {
     Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
 
     AcquisitionContext& link = links_.Link();
-    if (!ParameterBlock(link) && !s.SimulationMode) ReportUnsentParameters(link);
+    ParameterBlock(link);  // tells the operator when it cannot be sent
 }
 
 void MDIForm1::BindParameterBoxes() {

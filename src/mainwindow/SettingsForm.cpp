@@ -143,7 +143,7 @@ void SettingsForm::ApplySettings() {
     // The values are taken whether or not the instrument heard them: they are in force for the
     // scans and the settings file, and the next Set Para sends them again.
     ProgramLinks& links = LinksOf(app);
-    if (!ParameterBlock(links.Link()) && !s.SimulationMode) ReportUnsentParameters(links.Link());
+    ParameterBlock(links.Link());  // tells the operator when it cannot be sent
 
     const float delay = Entry(AutoScanDelayBox);
     s.AutoScanDelay = delay > MaxAutoScanDelay ? MaxAutoScanDelay : delay;

@@ -1,6 +1,8 @@
 #pragma once
 // Wall clock as the instrument software sees it: seconds since midnight in single precision,
-// and date and time texts. Every counted wait reads it, so a fake one makes timing tests instant.
+// and date and time texts; and a monotonic clock for the waits, which a wall clock put forward
+// or back (daylight saving, a time-sync jump) must neither end early nor stretch. A fake one
+// makes timing tests instant.
 
 #include <string>
 
@@ -18,6 +20,9 @@ public:
     // Seconds since midnight, 0 <= t < 86400.
     virtual float Timer() = 0;
     virtual CivilTime Now() = 0;
+    // Milliseconds on a clock that only moves forward, at the pace of real time; its origin
+    // means nothing. Every wait measures its time on it.
+    virtual double MonotonicMs() = 0;
     // Lets time pass without reading it: the real clock sleeps, the fake one advances.
     virtual void Sleep(double milliseconds) = 0;
 };

@@ -58,8 +58,39 @@ void FakeClock::SetDate(int year, int month, int day) { day_ = DaysFromCivil(yea
 void FakeClock::Advance(double milliseconds) { AdvanceMicros(MicrosOf(milliseconds)); }
 
 void FakeClock::AdvanceMicros(int64_t micros) {
+    if (micros >= 0) Pass(micros);
+    else MoveWall(micros);
+}
+
+void FakeClock::Step(double milliseconds) { MoveWall(MicrosOf(milliseconds)); }
+
+void FakeClock::StepAfter(double afterMs, double stepMs) {
+    steps_.push_back({monotonic_ + MicrosOf(afterMs), MicrosOf(stepMs)});
+}
+
+void FakeClock::Pass(int64_t micros) {
+    monotonic_ += micros;
+    MoveWall(micros);
+    for (size_t i = 0; i < steps_.size();) {
+        if (steps_[i].atMonotonic > monotonic_) {
+            ++i;
+            continue;
+        }
+        MoveWall(steps_[i].micros);
+        steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+void FakeClock::MoveWall(int64_t micros) {
     micros_ += micros;
     Normalize();
+}
+
+double FakeClock::MonotonicMs() {
+    const double ms = static_cast<double>(monotonic_) / 1000.0;
+    ++readings_;
+    Pass(readStep_);
+    return ms;
 }
 
 float FakeClock::Timer() {
@@ -67,14 +98,14 @@ float FakeClock::Timer() {
     // Single precision rounds the last 4 ms of the day up to 86400, which the clock never reads.
     if (t >= 86400.0f) t = std::nextafter(86400.0f, 0.0f);
     ++readings_;
-    AdvanceMicros(readStep_);
+    Pass(readStep_);
     return t;
 }
 
 CivilTime FakeClock::Now() {
     CivilTime t = Peek();
     ++readings_;
-    AdvanceMicros(readStep_);
+    Pass(readStep_);
     return t;
 }
 
@@ -93,7 +124,7 @@ void FakeClock::Sleep(double milliseconds) {
     ++sleeps_;
     if (!(milliseconds > 0)) return;
     sleptMs_ += milliseconds;
-    AdvanceMicros(MicrosOf(milliseconds));
+    Pass(MicrosOf(milliseconds));
 }
 
 void FakeClock::Normalize() {

@@ -48,6 +48,12 @@ CivilTime SystemClock::Now() {
     return t;
 }
 
+double SystemClock::MonotonicMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + ts.tv_nsec / 1e6;
+}
+
 void SystemClock::Sleep(double milliseconds) {
     if (!(milliseconds > 0)) return;
     if (milliseconds > 86400000.0) milliseconds = 86400000.0;  // keeps the conversion in range

@@ -1,5 +1,6 @@
 #pragma once
-// The machine's local wall clock. Sleep really sleeps, so waits built on it do not spin.
+// The machine's local wall clock and its monotonic clock. Sleep really sleeps, so waits built on
+// it do not spin.
 
 #include "platform/Clock.h"
 
@@ -10,6 +11,7 @@ public:
     // Seconds since local midnight; never 86400 (the last instant of the day stays below it).
     float Timer() override;
     CivilTime Now() override;
+    double MonotonicMs() override;  // CLOCK_MONOTONIC
     void Sleep(double milliseconds) override;  // nothing for 0 or less
 };
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/forms/FormHost.h"
+#include "qt/QtWaitPump.h"
 #include "qt/Twips.h"
 
 class QMdiSubWindow;
@@ -26,6 +27,8 @@ public:
     void Quit() override;
     std::function<void()> onQuit;
     int Quits() const { return quits_; }
+    void ShowDrawing() override { waits_.ShowDrawing(); }
+    bool KeepAlive() override { return waits_.KeepAlive(); }
 
     const Twips& Scale() const { return twips_; }
 
@@ -41,6 +44,7 @@ private:
     QPointer<QMdiArea> area_;
     QHash<QMdiSubWindow*, QtFormView*> subWindows_;
     int quits_ = 0;
+    QtWaitPump waits_;
 };
 
 }  // namespace tav

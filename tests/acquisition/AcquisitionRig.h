@@ -36,8 +36,12 @@ public:
     }
     void SetDisplayChannel(int16_t slot) override { displayChannels.push_back(slot); }
     void SetDialogFileName(const std::string& path) override { dialogNames.push_back(path); }
+    void ShowDrawing() override { ++drawingShown; }
+    bool KeepAlive() override { return keepAlive && keepAlive(); }
 
     RecordingCanvas mainForm;
+    std::function<bool()> keepAlive;  // a long wait's keep-alive; true: the operator's Escape
+    int drawingShown = 0;
     std::function<bool(int16_t)> reader;
     std::vector<int16_t> reads;
     std::vector<int16_t> displayChannels;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanFlowContext.h"
 #include "charts/FormCharts.h"
 #include "files/AppFileWindows.h"
@@ -86,8 +87,22 @@ struct FlowRig {
     }
 
     RecordingCanvas& Canvas() { return HeadlessHost::CanvasOf(app.forms.Get<MainForm>()); }
+    // The parameter block, as the main window sends it when the scan number or address change,
+    // so that the instrument knows them; then the instrument's logs are cleared.
+    void SendParameters() {
+        FlowAcquisition acquisition(flow);
+        ASSERT_TRUE(ParameterBlock(acquisition.ctx));
+        instrument.ClearLogs();
+    }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
     std::string Heard() const { return instrument.Received(); }
+    // Journal lines of the port that match a prefix ("out", "open" ...).
+    std::vector<std::string> Journal(const std::string& prefix = "") const {
+        std::vector<std::string> lines;
+        for (const std::string& l : comm.Journal())
+            if (l.rfind(prefix, 0) == 0) lines.push_back(l);
+        return lines;
+    }
     size_t Clears() { return Canvas().OpsOfKind(CanvasOp::Kind::Cls).size(); }
     std::vector<std::string> Printed() { return Canvas().PrintedTexts(); }
     // What the flows printed in the status font (the first font of the screen), not the chart.

@@ -190,21 +190,57 @@ TEST(AutoIntegrationTime, ASilentInstrumentKeepsTheOperatorsValues) {
     EXPECT_FALSE(r.comm.PortOpen());
 }
 
-TEST(AutoIntegrationTime, TheTestScanNeverReadsBackOrErasesTheInstrumentsMemory) {
-    for (int16_t mode : {int16_t{48}, int16_t{64}}) {
-        SCOPED_TRACE(mode);
+// Only a plain scan (memory mode Normal, scan number 0) is a test scan: in Read mode the command
+// would bring a stored scan and move the instrument's read pointer, in Erase mode wipe the
+// memory, and with a scan number store test scans and wait out a whole series. In every state
+// the instrument's memory stays as it was.
+TEST(AutoIntegrationTime, OnlyAPlainScanIsSentAndTheMemoryStaysAsItWas) {
+    struct Case {
+        const char* name;
+        int16_t mode, scanNumber;
+        bool plain;
+    };
+    const Case cases[] = {{"Normal", 2, 0, true},
+                          {"Read", 48, 0, false},
+                          {"Read with a scan number", 48, 4, false},
+                          {"Erase", 64, 0, false},
+                          {"Write", 2, 3, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         FlowRig r;
         ProgramState& s = r.state;
-        s.MemoryMode = mode;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.IntegrationTime = 300;
+        s.NumToAverage = 7;
         ScanPair stored;
         stored.sample.fill(1234);
         r.instrument.StoreScan(1, stored);
         AutoSetIntegrationTime(r.flow);
-        EXPECT_EQ(r.Heard().substr(7, 1), "\x02") << "a plain scan command";
         ASSERT_TRUE(r.instrument.StoredScan(1).has_value());
         EXPECT_EQ(*r.instrument.StoredScan(1), stored);
-        EXPECT_EQ(s.MemoryMode, mode);
-        EXPECT_EQ(s.IntegrationTime, IntegrationTimeForRange(SampleRange(r.instrument.LastPair())));
+        EXPECT_FALSE(r.instrument.StoredScan(2).has_value());
+        EXPECT_EQ(r.instrument.ReadPointer(), 1);
+        EXPECT_EQ(r.instrument.WritePointer(), 1);
+        EXPECT_EQ(s.MemoryMode, c.mode);
+        EXPECT_EQ(s.ScanNumber, c.scanNumber);
+        if (c.plain) {
+            EXPECT_EQ(r.Heard(), ShortBlock(40, 1, 0) + PairBytes() +
+                                     ShortBlock(s.IntegrationTime, s.NumToAverage, 0));
+            EXPECT_TRUE(r.op.Messages().empty());
+            EXPECT_TRUE(r.dir.Exists("Prismel.INI"));
+            continue;
+        }
+        EXPECT_TRUE(r.comm.Journal().empty()) << "the port is not even opened";
+        EXPECT_EQ(r.Heard(), "");
+        EXPECT_EQ(s.IntegrationTime, 300);
+        EXPECT_EQ(s.NumToAverage, 7);
+        EXPECT_EQ(s.SlotInfo[slot::Work].NumPoints, 0);
+        EXPECT_FALSE(r.dir.Exists("Prismel.INI"));
+        ASSERT_EQ(r.op.Messages().size(), 1u);
+        EXPECT_EQ(r.op.Messages()[0].text,
+                  "Auto Set Integration Time takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
+                  "Nothing has been sent to the instrument.");
     }
 }
 

@@ -143,5 +143,63 @@ TEST(ReferenceScan, ASilentInstrumentKeepsTheOldReference) {
     EXPECT_EQ(r.op.Messages()[0].text, "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'");
 }
 
+// Key R stops timed acquisition and takes a plain scan pair of its own: scan command 2 while the
+// memory mode is Normal and the scan number 0. In Read mode the command would take a stored field
+// scan as the reference and move the instrument's read pointer, in Erase mode wipe the memory, and
+// with a scan number store scans; so in those states nothing is sent and nothing changes.
+TEST(ReferenceScan, KeyRTakesAPlainScanOnlyAndNeverTouchesTheMemory) {
+    struct Case {
+        const char* name;
+        int16_t mode, scanNumber;
+        bool plain;
+    };
+    const Case cases[] = {{"Normal", 2, 0, true},
+                          {"Read", 48, 0, false},
+                          {"Read with a scan number", 48, 2, false},
+                          {"Erase", 64, 0, false},
+                          {"Write", 2, 4, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.MemoryMode = c.mode;
+        s.ScanNumber = c.scanNumber;
+        s.ReadAddress = 1;
+        s.CurrentSlot = 0;
+        s.SlotInfo[10].NumPoints = 256;
+        s.Ch1Data[10].fill(12.0f);
+        ScanPair stored;
+        stored.sample.fill(4321);
+        r.instrument.StoreScan(1, stored);
+        r.Main().Timer1.SetEnabled(true);
+        r.Main().Integrat.SetValue(555);
+        int16_t key = 'r';
+        std::string title;
+        r.app.keyCommand(key, title);
+        EXPECT_FALSE(r.Main().Timer1.Enabled()) << "timed acquisition stops first, in every state";
+        ASSERT_TRUE(r.instrument.StoredScan(1).has_value());
+        EXPECT_EQ(*r.instrument.StoredScan(1), stored);
+        EXPECT_FALSE(r.instrument.StoredScan(2).has_value());
+        EXPECT_EQ(r.instrument.ReadPointer(), 1);
+        EXPECT_EQ(r.instrument.WritePointer(), 1);
+        EXPECT_EQ(s.ReadAddress, 1);
+        if (c.plain) {
+            EXPECT_EQ(r.Heard(), PairBytes());
+            EXPECT_EQ(s.Ch1Data[10][0], r.instrument.LastPair().sample[0]);
+            EXPECT_TRUE(s.DarkRefShown);
+            EXPECT_TRUE(r.op.Messages().empty());
+            continue;
+        }
+        EXPECT_TRUE(r.comm.Journal().empty()) << "the port is not even opened";
+        EXPECT_EQ(s.Ch1Data[10][0], 12.0f);
+        EXPECT_FALSE(s.DarkRefShown);
+        EXPECT_EQ(r.Main().Integrat.Value(), 555) << "nothing changes";
+        ASSERT_EQ(r.op.Messages().size(), 1u);
+        EXPECT_EQ(r.op.Messages()[0].text,
+                  "The reference scan takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
+                  "Nothing has been sent to the instrument.");
+    }
+}
+
 }  // namespace
 }  // namespace tav

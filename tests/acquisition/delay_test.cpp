@@ -12,35 +12,44 @@ namespace {
 
 using test::Date;
 
-int64_t ElapsedMicros(const FakeClock& clock, int64_t startDay, int64_t startMicros) {
+int64_t WallMicros(const FakeClock& clock, int64_t startDay, int64_t startMicros) {
     return (clock.DayNumber() - startDay) * FakeClock::MicrosPerDay + clock.MicrosSinceMidnight() - startMicros;
 }
 
-TEST(Delay, WaitsTheRequestedTimeOnTheClock) {
+// The wait lasts what it was asked for on the monotonic clock, whatever the time of day: late in
+// the day too, where single-precision seconds resolve only 1/128 s, and across midnight.
+TEST(Delay, WaitsTheRequestedTimeAtAnyTimeOfDay) {
     struct Case {
         int hour, minute, second, ms;
         int16_t wait;
-        int64_t minMicros, maxMicros;
     };
-    // Early in the day single precision resolves microseconds; late in the day 1/128 s or less,
-    // so the end may come up to one clock step early or late.
     const Case cases[] = {
-        {0, 1, 40, 0, 20, 20000 - 10, 21500},
-        {0, 1, 40, 0, 5, 5000 - 10, 6500},
-        {0, 1, 40, 0, 1, 1000 - 10, 2500},
-        {10, 0, 0, 0, 20, 20000 - 3907, 20000 + 3907 + 1500},
-        {23, 0, 0, 0, 200, 200000 - 7813, 200000 + 7813 + 1500},
-        {0, 0, 0, 0, 32767, 32767000 - 10, 32768500},
+        {0, 1, 40, 0, 20},  {0, 1, 40, 0, 5},    {0, 1, 40, 0, 1},   {10, 0, 0, 0, 20},
+        {23, 0, 0, 0, 200}, {0, 0, 0, 0, 32767}, {23, 59, 59, 990, 20},
+        {23, 59, 59, 935, 10},  // an end just past the last clock step of the day
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute) + ":" + std::to_string(c.second) +
+                     "." + std::to_string(c.ms) + " wait " + std::to_string(c.wait));
         FakeClock clock;
-        clock.Set(c.hour, c.minute, c.second, c.ms);
-        int64_t day = clock.DayNumber(), start = clock.MicrosSinceMidnight();
+        clock.Set(c.hour, c.minute, c.second, c.ms, Date(2024, 12, 31));
+        const int64_t day = clock.DayNumber(), start = clock.MicrosSinceMidnight();
+        const double mono = clock.MonotonicMs();
         EXPECT_TRUE(Delay(clock, c.wait));
-        int64_t elapsed = ElapsedMicros(clock, day, start);
-        EXPECT_GE(elapsed, c.minMicros) << c.hour << ":" << c.minute << " wait " << c.wait;
-        EXPECT_LE(elapsed, c.maxMicros) << c.hour << ":" << c.minute << " wait " << c.wait;
+        const double elapsed = clock.MonotonicMs() - mono;
+        EXPECT_GE(elapsed, c.wait);
+        EXPECT_LE(elapsed, c.wait + 1.5);
+        // With no step of the wall clock, the time of day moved on as much.
+        EXPECT_NEAR(static_cast<double>(WallMicros(clock, day, start)), elapsed * 1000.0, 1000.0);
     }
+}
+
+TEST(Delay, AWaitOverMidnightEndsOnTheNextDay) {
+    FakeClock clock;
+    clock.Set(23, 59, 59, 990, Date(2024, 12, 31));
+    EXPECT_TRUE(Delay(clock, 20));
+    EXPECT_EQ(DateTextSlashes(clock.Peek()), "01/01/2025");
+    EXPECT_NEAR(clock.MicrosSinceMidnight(), 10000, 1500);
 }
 
 TEST(Delay, NothingOrLessReturnsAtOnce) {
@@ -53,79 +62,60 @@ TEST(Delay, NothingOrLessReturnsAtOnce) {
     }
 }
 
-TEST(Delay, AWaitThatEndsAfterMidnightEndsAfterMidnight) {
+// A wall clock put forward or back in the middle of the wait (daylight saving, a time-sync
+// jump) neither ends it early nor stretches it.
+TEST(Delay, AClockStepDuringTheWaitChangesNothing) {
     struct Case {
-        int second, ms;
-        int16_t wait;
-        int64_t endMinMicros, endMaxMicros;  // time of day after the wait, on the next day
+        const char* name;
+        int hour;
+        double stepMs;
     };
     const Case cases[] = {
-        // 23:59:59.990 + 20 ms: about 0.01 s after midnight (within a clock step of 1/128 s)
-        {59, 990, 20, 10000 - 7813, 10000 + 7813 + 1500},
-        {59, 500, 1000, 495000, 502000},
-        {59, 999, 2, 0, 2500},
-        // The end time lands just above the last clock step before midnight: it is taken
-        // 86400 s lower, so the wait lasts until the clock has passed midnight.
-        {59, 935, 10, 0, 1500},
+        {"an hour forward", 1, 3600000.0},
+        {"an hour back", 2, -3600000.0},
+        {"a sync jump of 2 s back", 12, -2000.0},
+        {"a sync jump of 5 s forward", 12, 5000.0},
+        {"back across midnight", 0, -60000.0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         FakeClock clock;
-        clock.Set(23, 59, c.second, c.ms, Date(2024, 12, 31));
-        EXPECT_TRUE(Delay(clock, c.wait));
-        CivilTime now = clock.Peek();
-        EXPECT_EQ(DateTextSlashes(now), "01/01/2025") << c.ms << " + " << c.wait;
-        EXPECT_GE(clock.MicrosSinceMidnight(), c.endMinMicros) << c.ms << " + " << c.wait;
-        EXPECT_LE(clock.MicrosSinceMidnight(), c.endMaxMicros) << c.ms << " + " << c.wait;
+        clock.Set(c.hour, 0, 0, 0);
+        const int64_t day = clock.DayNumber(), start = clock.MicrosSinceMidnight();
+        clock.StepAfter(100, c.stepMs);
+        const double mono = clock.MonotonicMs();
+        EXPECT_TRUE(Delay(clock, 500));
+        const double elapsed = clock.MonotonicMs() - mono;
+        EXPECT_GE(elapsed, 500.0);
+        EXPECT_LE(elapsed, 501.5);
+        // The step did happen: the wall clock moved by the wait and the step.
+        EXPECT_NEAR(static_cast<double>(WallMicros(clock, day, start)), (elapsed + c.stepMs) * 1000.0, 1000.0);
     }
 }
 
-TEST(Delay, AWaitBeforeTheLastStepStaysInTheDay) {
-    FakeClock clock;
-    clock.Set(23, 59, 59, 800, Date(2024, 6, 1));
-    EXPECT_TRUE(Delay(clock, 50));
-    EXPECT_EQ(DateTextSlashes(clock.Peek()), "06/01/2024");
-    // The start reading and the end time each round to the clock step of 1/128 s.
-    EXPECT_GE(clock.MicrosSinceMidnight(), FakeClock::MicrosPerDay - 200000 + 50000 - 2 * 7813);
-}
-
-// A clock whose readings a test scripts; Sleep only records.
-class ScriptedClock : public Clock {
+// A monotonic clock that a test scripts; Sleep only records.
+class StoppedClock : public Clock {
 public:
-    explicit ScriptedClock(std::function<float(int reading)> reading) : reading_(std::move(reading)) {}
-    float Timer() override { return reading_(readings_++); }
+    float Timer() override { return 500.0f; }
     CivilTime Now() override { return {}; }
+    double MonotonicMs() override { return 1234.0; }
     void Sleep(double ms) override {
         ++sleeps_;
         slept_ += ms;
         longest_ = std::max(longest_, ms);
     }
-    int readings_ = 0, sleeps_ = 0;
+    int sleeps_ = 0;
     double slept_ = 0, longest_ = 0;
-
-private:
-    std::function<float(int)> reading_;
 };
 
-TEST(Delay, GivesUpWhenTheClockStopsOrGoesBack) {
-    struct Case {
-        const char* name;
-        int16_t wait;
-        std::function<float(int)> reading;
-    };
-    const Case cases[] = {
-        {"stopped", 20, [](int) { return 500.0f; }},
-        {"put back after the start", 20, [](int i) { return i == 0 ? 500.0f : 400.0f; }},
-        {"stopped before midnight", 100, [](int) { return 86399.95f; }},
-        {"put back before passing midnight", 100, [](int i) { return i == 0 ? 86399.95f : 50000.0f; }},
-        {"stopped with the longest wait", 32767, [](int) { return 1.0f; }},
-    };
-    for (const Case& c : cases) {
-        ScriptedClock clock(c.reading);
-        EXPECT_FALSE(Delay(clock, c.wait)) << c.name;
+TEST(Delay, GivesUpWhenTheClockStops) {
+    for (int16_t wait : {int16_t(20), int16_t(32767)}) {
+        StoppedClock clock;
+        EXPECT_FALSE(Delay(clock, wait)) << wait;
         // Bounded by what it slept: the wait plus a margin of one second, not by the clock.
-        EXPECT_LE(clock.slept_, c.wait + 1002.0) << c.name;
-        EXPECT_GE(clock.slept_, c.wait) << c.name;
-        EXPECT_LE(clock.longest_, 1.0) << c.name;
+        EXPECT_LE(clock.slept_, wait + 1002.0) << wait;
+        EXPECT_GE(clock.slept_, wait) << wait;
+        EXPECT_LE(clock.longest_, 1.0) << wait;
     }
 }
 
@@ -141,17 +131,18 @@ TEST(Delay, SleepsAboutAMillisecondAndNeverPastTheEnd) {
         Recorder(FakeClock& c, double& l) : inner(c), longest(l) {}
         float Timer() override { return inner.Timer(); }
         CivilTime Now() override { return inner.Now(); }
+        double MonotonicMs() override { return inner.MonotonicMs(); }
         void Sleep(double ms) override {
             longest = std::max(longest, ms);
             inner.Sleep(ms);
         }
     } clock(fake, longest);
-    int64_t start = fake.MicrosSinceMidnight();
+    const double start = fake.MonotonicMs();
     EXPECT_TRUE(Delay(clock, 7));
     EXPECT_LE(longest, 1.0);
     EXPECT_GE(fake.Sleeps(), 7);
     // Never past the end: the last sleep was cut to what remained.
-    EXPECT_NEAR(static_cast<double>(fake.MicrosSinceMidnight() - start), 7000.0, 20.0);
+    EXPECT_NEAR(fake.MonotonicMs() - start, 7.0, 0.02);
 }
 
 }  // namespace

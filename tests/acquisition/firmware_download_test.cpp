@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "AcquisitionRig.h"
@@ -156,6 +157,38 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
             EXPECT_TRUE(r.instrument.Images().empty()) << "nothing sent before both images are there";
         }
     }
+}
+
+// Each S-record character is on the line before a pause of at least a millisecond and the next
+// character; a line's echo is read once, 5 ms after its last character.
+TEST(FirmwareDownload, TheImageCharactersArePacedOnTheLine) {
+    Rig r = LoaderRig(0);
+    Images img;
+    ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", img.master));
+    ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", img.slave));
+    r.clock.SetReadStepMicros(0);
+    DownloadFirmware(r.ctx);
+    ASSERT_FALSE(r.state.NoInstrumentResponse);
+
+    const std::vector<std::string>& journal = r.port.Journal();
+    const std::vector<double>& times = r.port.JournalTimes();
+    ASSERT_EQ(journal.size(), times.size());
+    // The first record of the master image: its characters as the journal shows them, each
+    // output after the clearing of the input that starts the line.
+    const std::vector<std::string> record = OutLines(img.masterRecord1);
+    const auto first = std::search(journal.begin(), journal.end(), record.begin(), record.end());
+    ASSERT_NE(first, journal.end());
+    const size_t at = static_cast<size_t>(first - journal.begin());
+    const double characterMs = 10.0 / 115.2;  // ten bits at 115200 baud
+    for (size_t k = at + 1; k < at + record.size(); ++k) {
+        EXPECT_GE(times[k] - times[k - 1], characterMs + 1.0) << "character " << k - at;
+        EXPECT_LE(times[k] - times[k - 1], characterMs + 1.2) << "character " << k - at;
+    }
+    // The next line starts after the 5 ms wait and the echo.
+    const size_t next = at + record.size();
+    ASSERT_EQ(journal[next], "clear");
+    EXPECT_GE(times[next] - times[next - 1], characterMs + 1.0 + 5.0);
+    EXPECT_EQ(r.instrument.Images()[0].text, img.masterRecord1 + img.masterRecord2 + EndRecord);
 }
 
 TEST(FirmwareDownload, WaitsOneAveragedMeasurementAtTheEnd) {

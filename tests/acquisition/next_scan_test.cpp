@@ -261,6 +261,7 @@ TEST(NextScan, ReadOutAndWriteAddressesStayInTheMemory) {
         s.ReadAddress = c.readAddress;
         s.WriteAddress = c.writeAddress;
         s.ReadAddressPending = c.firstReadPending;
+        if (c.scanNumber >= 2) r.SendParameters();
         r.Main().Text2.SetText("");
         r.Canvas().ClearRecord();
         NextScan(r.flow);
@@ -308,6 +309,44 @@ TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
     EXPECT_FALSE(r.instrument.StoredScan(1).has_value());
     ASSERT_EQ(r.StatusPrints().size(), 1u);
     EXPECT_EQ(r.StatusPrints()[0].text, "Erase Finished");
+}
+
+// AutoCopy of stored scans two at a time: each command brings both scans, and the multi-scan
+// file holds every scan's two columns as they came, none filled with zeros.
+TEST(NextScan, AReadOutOfSeveralScansSavesEveryColumnFromItsTransfer) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    for (int a = 1; a <= 4; ++a) {
+        ScanPair stored;
+        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
+        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
+        r.instrument.StoreScan(a, stored);
+    }
+    s.MemoryMode = 48;
+    s.ScanNumber = 2;
+    s.ReadAddress = 1;
+    s.ReadAddressPending = false;
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "C";
+    r.SendParameters();
+    for (int group = 0; group < 2; ++group) {
+        SCOPED_TRACE(group);
+        r.instrument.ClearLogs();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard(), "\x30" + std::string(32, '\x05'));
+        const int first = 100 * (2 * group + 1), second = 100 * (2 * group + 2);
+        EXPECT_EQ(s.Ch1Data[0][10], second + 2.0f) << "the slots show the group's last scan";
+        EXPECT_EQ(s.Ch1Data[10][10], second + 1.0f);
+        const std::string file = r.dir.Read("C0000" + std::to_string(group + 1) + ".rdg");
+        const std::string row = "\t" + std::to_string(first + 2) + ". \t" + std::to_string(first + 1) + ". \t" +
+                                std::to_string(second + 2) + ". \t" + std::to_string(second + 1) + ".\r\n";
+        EXPECT_NE(file.find("\"Number Scans: 1\"\r\n\r\nScan#:\t 1 \tRef-\t 2 \tRef-\r\n"), std::string::npos)
+            << file.substr(0, 600);
+        EXPECT_NE(file.find(row), std::string::npos) << file.substr(0, 800);
+        EXPECT_EQ(file.find("\t0. \t"), std::string::npos) << "no column of zeros";
+    }
+    EXPECT_EQ(s.ReadAddress, 5);
+    EXPECT_EQ(r.instrument.ReadPointer(), 5);
 }
 
 TEST(NextScan, TheElapsedTimeRunsFromTheFirstScanAfterAReset) {

@@ -127,38 +127,72 @@ TEST(ScanTransfer, TemperatureAndSaturationComeFromTheSecondPass) {
     }
 }
 
-TEST(ScanTransfer, MemoryModesSendTheirCommandByteAndChooseTheRawColumns) {
+TEST(ScanTransfer, MemoryModesSendTheirCommandByte) {
     struct Case {
         int16_t mode, scanNumber;
         int command;
-        int referenceColumn, secondColumn;
     };
-    const Case cases[] = {
-        {2, 0, 0x02, 1, 1},
-        {48, 1, 0x30, 1, 1},
-        {48, 3, 0x30, 6, 5},
-        {48, 80, 0x30, 100, 99},  // no column beyond the raw store
-        {64, 0, 0x40, 1, 1},
-    };
+    const Case cases[] = {{2, 0, 0x02}, {48, 0, 0x30}, {48, 1, 0x30}, {64, 0, 0x40}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode * 1000 + c.scanNumber);
         Rig r;
         r.instrument.StoreScan(1, StoredPair());
         r.state.MemoryMode = c.mode;
         r.state.ScanNumber = c.scanNumber;
-        r.state.RawCounts[2].fill(777);  // left from an earlier read-out
         ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
         EXPECT_EQ(r.Heard(), Byte(c.command) + Repeat(Byte(0x05), 16));
         const ScanPair& pair = r.instrument.LastPair();
         EXPECT_EQ(r.state.RawCounts[1][5], pair.sample[5]) << "column 1 holds the latest pass";
         EXPECT_EQ(r.state.Ch1Data[10][5], pair.reference[5]);
         EXPECT_EQ(r.state.Ch1Data[0][5], pair.sample[5]);
-        if (c.referenceColumn != 1) {
-            EXPECT_EQ(r.state.RawCounts[c.referenceColumn][5], pair.reference[5]);
-            EXPECT_EQ(r.state.RawCounts[c.secondColumn][5], pair.sample[5]);
-            EXPECT_EQ(r.state.RawCounts[2][5], 0) << "no stale read-out column";
+    }
+}
+
+// A read-out of n stored scans is one command answered by n pairs: every raw column the
+// multi-scan file writes comes from its own transfer, and the slots show the last scan.
+TEST(ScanTransfer, AReadOutOfSeveralScansFillsEveryColumnFromItsOwnPair) {
+    Rig r;
+    ProgramState& s = r.state;
+    for (int a = 1; a <= 4; ++a) {
+        ScanPair stored;
+        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
+        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
+        r.instrument.StoreScan(a, stored);
+    }
+    s.MemoryMode = 48;
+    s.ScanNumber = 3;
+    s.ReadAddress = 2;
+    ASSERT_TRUE(ParameterBlock(r.ctx));  // the instrument learns the scan number and address
+    r.instrument.ClearLogs();
+    for (auto& column : s.RawCounts) column.fill(777);  // left from an earlier read-out
+    ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
+    EXPECT_EQ(r.Heard(), Byte(0x30) + Repeat(Byte(0x05), 48)) << "one command, three pairs";
+    for (int scan = 1; scan <= 3; ++scan) {
+        SCOPED_TRACE(scan);
+        const int stored = 100 * (scan + 1);  // scans 2 to 4
+        for (int i : {0, 31, 32, 200, 255}) {
+            EXPECT_EQ(s.RawCounts[2 * scan][i], stored + 1) << i;
+            EXPECT_EQ(s.RawCounts[2 * scan - 1][i], stored + 2) << i;
         }
     }
+    EXPECT_EQ(s.RawCounts[7][5], 777) << "no column beyond the scans";
+    EXPECT_EQ(s.Ch1Data[10][5], 401.0f);
+    EXPECT_EQ(s.Ch1Data[0][5], 402.0f);
+    EXPECT_EQ(r.instrument.ReadPointer(), 5);
+}
+
+TEST(ScanTransfer, AReadOutOfMoreScansThanTheRawStoreKeepsSendsNothing) {
+    Rig r;
+    r.state.MemoryMode = 48;
+    r.state.ScanNumber = 51;
+    r.state.Ch1Data[0][5] = 12.0f;
+    EXPECT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Failed);
+    EXPECT_EQ(r.Heard(), "");
+    EXPECT_TRUE(r.port.Journal().empty());
+    EXPECT_EQ(r.state.Ch1Data[0][5], 12.0f);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text,
+              "A read-out of 51 stored scans at once cannot be kept: at most 50 fit.\nSet Scan# to 50 or less.");
 }
 
 TEST(ScanTransfer, AWriteSeriesGetsTheTimeItsScansTake) {

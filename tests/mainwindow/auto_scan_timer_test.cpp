@@ -158,6 +158,7 @@ TEST(AutoScanTick, TheAlignmentGivesUpOnAClockThatStops) {
     struct StoppedClock : Clock {
         float Timer() override { return 36000.5f; }
         CivilTime Now() override { return {}; }
+        double MonotonicMs() override { return slept; }
         void Sleep(double ms) override { slept += ms; }
         double slept = 0;
     } stopped;

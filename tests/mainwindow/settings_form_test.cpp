@@ -364,7 +364,9 @@ TEST(SettingsForm, ABlockThatCannotBeSentIsReportedAndTheRestIsTaken) {
             EXPECT_TRUE(w.op.Messages().empty());
         } else {
             ASSERT_EQ(w.op.Messages().size(), 1u);
-            EXPECT_EQ(w.op.Messages()[0].text, "The parameters could not be sent to the instrument on COM1.");
+            EXPECT_EQ(w.op.Messages()[0].text,
+                      "The serial port COM1 could not be opened:\nCOM1 is the bench's port 1: no such device.\n"
+                      "The parameters have not been sent to the instrument.");
         }
         EXPECT_EQ(w.state->IntegrationTime, 500);
         EXPECT_EQ(w.state->AutoScanDelay, 3);

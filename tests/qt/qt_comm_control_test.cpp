@@ -209,6 +209,10 @@ TEST_F(QtCommControlTest, PortNumbersMapToDevices) {
     EXPECT_EQ(QtCommControl::DevicePath(1), "/dev/ttyS0");
     setenv("TAVOLIN_COM1", "", 1);
     EXPECT_EQ(QtCommControl::DevicePath(1), "/dev/ttyS0") << "an empty variable counts as unset";
+    // What a failed open names: the port, its device and where the device came from.
+    EXPECT_EQ(QtCommControl::DeviceName(2), "COM2 is /dev/pts/77 (from TAVOLIN_COM2)");
+    EXPECT_EQ(QtCommControl::DeviceName(1), "COM1 is /dev/ttyS0 (set TAVOLIN_COM1 for another device)");
+    unsetenv("TAVOLIN_COM2");
 }
 
 TEST_F(QtCommControlTest, OpenFailuresSayWhy) {
@@ -216,7 +220,8 @@ TEST_F(QtCommControlTest, OpenFailuresSayWhy) {
     UseDevice("/nonexistent/ttyX");
     CommResult missing = c.SetPortOpen(true);
     EXPECT_FALSE(missing);
-    EXPECT_NE(missing.error.find("does not exist"), std::string::npos) << missing.error;
+    EXPECT_EQ(missing.error,
+              "COM1 is /nonexistent/ttyX (from TAVOLIN_COM1):\nno such device.");
     EXPECT_FALSE(c.PortOpen());
 
     if (geteuid() != 0) {  // root may open anything
@@ -228,7 +233,8 @@ TEST_F(QtCommControlTest, OpenFailuresSayWhy) {
         UseDevice(file.string());
         CommResult denied = c.SetPortOpen(true);
         EXPECT_FALSE(denied);
-        EXPECT_NE(denied.error.find("dialout"), std::string::npos) << denied.error;
+        EXPECT_NE(denied.error.find("permission denied. Join the \"dialout\" group"), std::string::npos)
+            << denied.error;
         std::filesystem::remove(file);
     }
 
@@ -242,7 +248,7 @@ TEST_F(QtCommControlTest, OpenFailuresSayWhy) {
     QtCommControl other;
     CommResult busy = other.SetPortOpen(true);
     EXPECT_FALSE(busy);
-    EXPECT_NE(busy.error.find("in use"), std::string::npos) << busy.error;
+    EXPECT_NE(busy.error.find(":\ndevice busy: in use by another program"), std::string::npos) << busy.error;
 
     EXPECT_FALSE(c.SetSettings("115200,N,8"));
     EXPECT_EQ(c.Settings(), "9600,N,8,1");

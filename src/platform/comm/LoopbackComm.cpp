@@ -7,16 +7,6 @@ namespace tav {
 
 namespace {
 
-// Days from 1970-01-01 to a civil date (proleptic Gregorian).
-long DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2;
-    long era = (y >= 0 ? y : y - 399) / 400;
-    long yoe = y - era * 400;
-    long doy = (153L * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 std::string Hex(const std::string& bytes) {
     std::string out;
     char buf[4];
@@ -34,15 +24,11 @@ LoopbackComm::LoopbackComm(SimulatedInstrument& instrument, Clock& clock)
     origin_ = ClockSeconds();
 }
 
-double LoopbackComm::ClockSeconds() {
-    CivilTime t = clock_.Now();
-    return DaysFromCivil(t.year, t.month, t.day) * 86400.0 + t.hour * 3600.0 + t.minute * 60.0 +
-           t.second + t.millisecond / 1000.0;
-}
+double LoopbackComm::ClockSeconds() { return clock_.MonotonicMs() / 1000.0; }
 
 double LoopbackComm::Seconds() {
-    // The clock reads in milliseconds; the time this control let pass itself is known finer, so
-    // a byte's line time is not lost to the clock's rounding.
+    // The time this control let pass itself is known exactly, so a byte's line time is not lost
+    // to the rounding of a clock reading.
     double reading = ClockSeconds() - origin_;
     if (reading > lastReading_) {
         lastReading_ = reading;
@@ -62,6 +48,16 @@ void LoopbackComm::SetPortPresent(int port, bool present) {
     else ports_.erase(port);
 }
 
+void LoopbackComm::SetOpenRefusal(int port, const std::string& why) {
+    if (why.empty()) refusals_.erase(port);
+    else refusals_[port] = why;
+}
+
+void LoopbackComm::Note(std::string line) {
+    journal_.push_back(std::move(line));
+    journalTimes_.push_back(local_ * 1000.0);  // as of the control's latest reading
+}
+
 CommResult LoopbackComm::SetSettings(const std::string& settings) {
     auto parsed = ParseSerialSettings(settings);
     if (!parsed) return CommResult::Fail("Invalid port settings \"" + settings + "\".");
@@ -69,7 +65,7 @@ CommResult LoopbackComm::SetSettings(const std::string& settings) {
     Pull();  // bytes already arrived were heard at the old speed
     settings_ = *parsed;
     settingsText_ = settings;
-    journal_.push_back("settings " + settings);
+    Note("settings " + settings);
     return CommResult::Ok();
 }
 
@@ -77,27 +73,31 @@ CommResult LoopbackComm::SetPortOpen(bool open) {
     if (open) {
         if (open_) return CommResult::Fail("Port already open.");
         if (ports_.count(CommPort) == 0)
-            return CommResult::Fail("COM" + std::to_string(CommPort) + " does not exist.");
+            return CommResult::Fail("COM" + std::to_string(CommPort) + " is the bench's port " +
+                                    std::to_string(CommPort) + ": no such device.");
+        if (auto refusal = refusals_.find(CommPort); refusal != refusals_.end())
+            return CommResult::Fail(refusal->second);
         open_ = true;
         openPort_ = CommPort;
         buffer_.clear();
         // What the instrument sent while the port was closed was heard by nobody.
         if (InstrumentOnLine()) instrument_.TakeOutput(Seconds(), settings_.baud);
-        journal_.push_back("open " + std::to_string(CommPort) + " " + settingsText_);
+        Note("open " + std::to_string(CommPort) + " " + settingsText_);
         return CommResult::Ok();
     }
     if (!open_) return CommResult::Fail("Port not open.");
     open_ = false;
     buffer_.clear();
-    journal_.push_back("close");
+    Note("close");
     return CommResult::Ok();
 }
 
 CommResult LoopbackComm::Output(const std::string& bytes) {
     if (!open_) return CommResult::Fail("Port not open.");
     if (!DeviceThere()) return CommResult::Fail("The serial device has been removed.");
-    if (openPort_ == instrumentPort_) instrument_.Feed(bytes, Seconds(), settings_.baud);
-    journal_.push_back("out " + Hex(bytes));
+    const double now = Seconds();
+    if (openPort_ == instrumentPort_) instrument_.Feed(bytes, now, settings_.baud);
+    Note("out " + Hex(bytes));
     // Synchronous: the bytes are on the line when Output returns.
     Pass(bytes.size() * CharacterSeconds(settings_) * 1000.0);
     return CommResult::Ok();
@@ -141,7 +141,7 @@ int LoopbackComm::InBufferCount() {
 void LoopbackComm::ClearInBuffer() {
     if (!ReadableNow()) return;
     buffer_.clear();
-    journal_.push_back("clear");
+    Note("clear");
 }
 
 }  // namespace tav

@@ -1,11 +1,13 @@
 #pragma once
-// A serial control wired in the same process to a SimulatedInstrument, timed by a Clock: the
+// A serial control wired in the same process to a SimulatedInstrument, timed by the monotonic
+// clock of a Clock (the line runs in real time, whatever the wall clock does): the
 // bytes the instrument sends become readable when their last bit has arrived on that clock, the
 // instrument hears what Output sends at the port's line speed, and a speed that differs from the
 // instrument's garbles both directions. Output returns when its bytes are on the line (it lets
 // their line time pass on the clock). Nothing blocks: Input and InBufferCount take what has
 // arrived, and each such poll lets a little time pass on the clock, as a real poll would.
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ public:
     // The bench. Ports 1 and 2 exist and the instrument hangs on port 1 unless told otherwise;
     // removing the port of an open control makes its operations fail (a pulled adapter).
     void SetPortPresent(int port, bool present);
+    // Opening the port fails with this reason (a device that is busy, or not ours to use);
+    // an empty reason lifts the refusal.
+    void SetOpenRefusal(int port, const std::string& why);
     void AttachInstrumentTo(int port) { instrumentPort_ = port; }
     // Clock time one Input or InBufferCount call takes (default one microsecond).
     void SetPollMilliseconds(double ms) { pollMs_ = ms; }
@@ -41,7 +46,12 @@ public:
     // Every operation that reached the port, one line each: "open 1 115200,N,8,1", "close",
     // "settings 9600,N,8,1", "out 02" (hex bytes), "clear"; failed operations are not listed.
     const std::vector<std::string>& Journal() const { return journal_; }
-    void ClearJournal() { journal_.clear(); }
+    // When each journal line happened, in milliseconds on the line's time scale.
+    const std::vector<double>& JournalTimes() const { return journalTimes_; }
+    void ClearJournal() {
+        journal_.clear();
+        journalTimes_.clear();
+    }
 
 private:
     // Clock time in seconds since this control was made (the instrument's time scale).
@@ -53,6 +63,7 @@ private:
     bool InstrumentOnLine() const { return open_ && DeviceThere() && openPort_ == instrumentPort_; }
     void Pull();
     bool ReadableNow();
+    void Note(std::string line);
 
     SimulatedInstrument& instrument_;
     Clock& clock_;
@@ -61,11 +72,13 @@ private:
     bool open_ = false;
     int openPort_ = 0;
     std::set<int> ports_{1, 2};
+    std::map<int, std::string> refusals_;
     int instrumentPort_ = 1;
     double pollMs_ = 0.001;
     std::string buffer_;
     CommResult lastRead_;
     std::vector<std::string> journal_;
+    std::vector<double> journalTimes_;
     double origin_ = 0.0;
     double lastReading_ = 0.0;
     double local_ = 0.0;

@@ -274,8 +274,9 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
     transfer_ = Transfer{};
     transfer_.active = true;
     double prepare = 0.0;
+    ScanPair& pair = transfer_.pairs.front();
     if (mode == kModeScan && params_.ScanNumber == 0) {
-        transfer_.pair = Measure();
+        pair = Measure();
         prepare = MeasuringSeconds();
     } else if (mode == kModeScan) {
         // A series of ScanNumber scans, IntervalTenths apart, into memory; the last one answers.
@@ -283,20 +284,25 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
         int n = params_.ScanNumber;
         int kept = std::min(n, kMemoryPositions + 1 - writePointer_);
         for (int i = 0; i < kept; ++i) {
-            transfer_.pair = Measure();
-            memory_[writePointer_++] = transfer_.pair;
+            pair = Measure();
+            memory_[writePointer_++] = pair;
         }
-        if (kept < n) transfer_.pair = Measure();
+        if (kept < n) pair = Measure();
         prepare = n * MeasuringSeconds() + (n - 1) * params_.IntervalTenths / 10.0;
     } else if (mode == kModeRead) {
-        if (readPointer_ <= kMemoryPositions && memory_[readPointer_])
-            transfer_.pair = *memory_[readPointer_];
-        readPointer_ = std::min(readPointer_ + std::max(1, params_.ScanNumber), kMemoryPositions + 1);
+        // An empty position answers with a pair of zeros.
+        const int n = params_.ScanNumber >= 2 ? params_.ScanNumber : 1;
+        transfer_.pairs.assign(static_cast<size_t>(n), ScanPair{});
+        for (int i = 0; i < n; ++i) {
+            const int at = readPointer_ + i;
+            if (at <= kMemoryPositions && memory_[at]) transfer_.pairs[static_cast<size_t>(i)] = *memory_[at];
+        }
+        readPointer_ = std::min(readPointer_ + n, kMemoryPositions + 1);
         prepare = Ms(options_.memoryReadMs);
     } else {
         std::fill(memory_.begin(), memory_.end(), std::nullopt);
         writePointer_ = 1;
-        transfer_.pair = Measure();
+        pair = Measure();
         prepare = Ms(options_.eraseMs) + MeasuringSeconds();
     }
     Schedule(TimerKind::SendBlock, now_ + Latency() + prepare + Ms(options_.faults.replyDelayMs), 1);
@@ -317,9 +323,10 @@ std::string SimulatedInstrument::BlockBytes(const ScanPair& pair, int block) {
 }
 
 void SimulatedInstrument::SendBlock(int block) {
-    std::string bytes = BlockBytes(transfer_.pair, block);
+    const int inPair = (block - 1) % kBlocksPerPair + 1;
+    std::string bytes = BlockBytes(transfer_.pairs[static_cast<size_t>((block - 1) / kBlocksPerPair)], inPair);
     for (const BlockFault& f : options_.faults.blocks) {
-        if (f.block != 0 && f.block != block) continue;
+        if (f.block != 0 && f.block != inPair) continue;
         switch (f.kind) {
             case BlockFault::Kind::Short:
                 bytes.resize(bytes.size() - std::clamp(f.bytes, 0, static_cast<int>(bytes.size())));
@@ -347,7 +354,7 @@ void SimulatedInstrument::Acknowledge() {
     Cancel(TimerKind::AckTimeout);
     transfer_.awaitingAck = false;
     ++transfer_.acknowledged;
-    if (transfer_.block >= kBlocksPerPair) {
+    if (transfer_.block >= kBlocksPerPair * static_cast<int>(transfer_.pairs.size())) {
         transfer_.active = false;
         return;
     }
@@ -360,6 +367,17 @@ void SimulatedInstrument::AbortTransfer() {
     Cancel(TimerKind::AckTimeout);
     transfer_.active = false;
     transfer_.awaitingAck = false;
+}
+
+void SimulatedInstrument::RestartIntoLoader() {
+    AbortTransfer();
+    timers_.clear();
+    collectingParameters_ = false;
+    parameterBytes_.clear();
+    wakeWindow_.clear();
+    escapePending_ = selectPending_ = loadingSlave_ = false;
+    stage_ = InstrumentStage::LoaderIdle;
+    StartBeacon();
 }
 
 const std::optional<ScanPair>& SimulatedInstrument::StoredScan(int address) const {

@@ -1,7 +1,9 @@
 #pragma once
 // The instrument's side of the serial protocol: boot loader and firmware download, parameter
 // blocks, the scan command answered by a pair of passes in 16 acknowledged blocks, the memory
-// write, read-back and erase modes, and the wireless start and stop bytes.
+// write, read-back and erase modes, and the wireless start and stop bytes. A read-back with a
+// scan number n of 2 or more answers with the n stored scans from the read pointer, one pair
+// after the other (16 n blocks), and moves the pointer on by n.
 //
 // It runs on a clock, not on threads: Feed hands it the bytes the computer sent at a moment,
 // TakeOutput returns the bytes whose last bit has reached the computer by a moment. Every byte
@@ -32,7 +34,7 @@ enum class InstrumentStage {
     Running,         // 115200 baud; scans, memory, parameters, wireless
 };
 
-// A fault of the scan blocks. block 1 to 16 counts within the pair of passes; 0 is every block.
+// A fault of the scan blocks. block 1 to 16 counts within each pair of passes; 0 is every block.
 struct BlockFault {
     enum class Kind { Short, Long, Garbled, Missing };
     Kind kind = Kind::Short;
@@ -45,7 +47,7 @@ struct InstrumentFaults {
     std::vector<BlockFault> blocks;
     double replyDelayMs = 0.0;      // extra wait before the first block of every scan command
     double blockDelayMs = 0.0;      // extra wait before every later block
-    int dropAfterBlock = 0;         // 1 to 16: the link goes dead after that block; 0: never
+    int dropAfterBlock = 0;         // the link goes dead after that block of a transfer; 0: never
     int wakeZeros = 0;              // the loader answers the wake-up "0" this often before "1"
     bool loaderIgnoresWake = false; // the loader keeps announcing itself and never wakes
 };
@@ -111,10 +113,15 @@ public:
     int ShortParameterBlocks() const { return shortParameterBlocks_; }
     bool WirelessOn() const { return wirelessOn_; }
     int ScansMeasured() const { return scansMeasured_; }
-    // The scan pair that the latest scan command answers with.
-    const ScanPair& LastPair() const { return transfer_.pair; }
-    // Blocks of the current or latest transfer acknowledged so far (0 to 16).
+    // The scan pair that the latest scan command answers with (the last of a multi-scan
+    // read-back), and all of them in order.
+    const ScanPair& LastPair() const { return transfer_.pairs.back(); }
+    const std::vector<ScanPair>& LastPairs() const { return transfer_.pairs; }
+    // Blocks of the current or latest transfer acknowledged so far (0 to 16 per pair).
     int BlocksAcknowledged() const { return transfer_.acknowledged; }
+    // Power cut and back: the instrument starts again in its loader, as without programs, and
+    // announces itself; a transfer under way is lost. Its memory keeps the stored scans.
+    void RestartIntoLoader();
 
     // Memory positions 1 to 1764; the write pointer is where the next written scan goes.
     const std::optional<ScanPair>& StoredScan(int address) const;
@@ -152,9 +159,9 @@ private:
     struct Transfer {
         bool active = false;
         bool awaitingAck = false;
-        int block = 0;         // last block sent
+        int block = 0;         // last block sent, counted over all pairs
         int acknowledged = 0;
-        ScanPair pair;
+        std::vector<ScanPair> pairs = std::vector<ScanPair>(1);
     };
 
     void HandleByte(uint8_t b);

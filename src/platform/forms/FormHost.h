@@ -44,6 +44,14 @@ public:
     virtual std::unique_ptr<FormView> CreateView(Form& form) = 0;
     // The main window was unloaded: the program ends.
     virtual void Quit() = 0;
+
+    // A wait of the system is beginning: what the windows drew is put on the screen now, as
+    // with immediate drawing. No operator input is handled.
+    virtual void ShowDrawing() {}
+    // Called every few tens of milliseconds during a long wait of the system: the windows
+    // repaint and the window manager sees a live program, while no operator input reaches the
+    // program. True when the operator pressed Escape, which gives the wait up.
+    virtual bool KeepAlive() { return false; }
 };
 
 }  // namespace tav

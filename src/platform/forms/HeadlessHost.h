@@ -10,6 +10,7 @@
 //     form.Show();
 //     HeadlessHost::CanvasOf(form).Ops() ...
 
+#include <functional>
 #include <memory>
 
 #include "platform/draw/RecordingCanvas.h"
@@ -26,11 +27,29 @@ public:
     void Quit() override { ++quits_; }
     int Quits() const { return quits_; }
 
+    // Long waits: every call is counted and runs duringKeepAlive (what the event loop would
+    // deliver meanwhile); the operator presses Escape at the n-th (0: never).
+    bool KeepAlive() override {
+        if (duringKeepAlive) duringKeepAlive();
+        return ++keepAlives_ == escapeAt_;
+    }
+    std::function<void()> duringKeepAlive;
+    void ShowDrawing() override { ++drawingShown_; }
+    void EscapeAtKeepAlive(int n) {
+        escapeAt_ = keepAlives_ + n;
+        if (n <= 0) escapeAt_ = 0;
+    }
+    int KeepAlives() const { return keepAlives_; }
+    int DrawingShown() const { return drawingShown_; }
+
     // The recording canvas of a form that was loaded under a HeadlessHost.
     static RecordingCanvas& CanvasOf(Form& form);
 
 private:
     int quits_ = 0;
+    int keepAlives_ = 0;
+    int escapeAt_ = 0;
+    int drawingShown_ = 0;
 };
 
 }  // namespace tav

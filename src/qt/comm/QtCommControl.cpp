@@ -5,8 +5,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <QElapsedTimer>
 
 namespace tav {
 
@@ -35,6 +39,23 @@ QSerialPort::StopBits StopBitsOf(int s) {
 
 std::string Text(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
+std::string VariableOf(int port) { return "TAVOLIN_COM" + std::to_string(port); }
+
+// Waits until the driver has put every byte on the line: its queue empty (TIOCOUTQ), then the
+// hardware's own (tcdrain). Bounded, so that a line that never drains cannot hold the program.
+bool DrainLine(int fd, int timeoutMs) {
+    if (fd < 0) return true;
+    QElapsedTimer waited;
+    waited.start();
+    for (int queued = 1; queued > 0;) {
+        if (ioctl(fd, TIOCOUTQ, &queued) != 0) break;  // not a terminal: nothing to wait for
+        if (queued <= 0) break;
+        if (waited.elapsed() > timeoutMs) return false;
+        usleep(50);
+    }
+    return tcdrain(fd) == 0 || errno == ENOTTY || errno == EINVAL;
+}
+
 }  // namespace
 
 QtCommControl::QtCommControl()
@@ -45,10 +66,16 @@ QtCommControl::~QtCommControl() {
 }
 
 std::string QtCommControl::DevicePath(int port) {
-    std::string name = "TAVOLIN_COM" + std::to_string(port);
-    const char* env = std::getenv(name.c_str());
+    const char* env = std::getenv(VariableOf(port).c_str());
     if (env && *env) return env;
     return "/dev/ttyS" + std::to_string(port - 1);
+}
+
+std::string QtCommControl::DeviceName(int port) {
+    const char* env = std::getenv(VariableOf(port).c_str());
+    const std::string path = DevicePath(port);
+    return "COM" + std::to_string(port) + " is " + path +
+           (env && *env ? " (from " + VariableOf(port) + ")" : " (set " + VariableOf(port) + " for another device)");
 }
 
 std::string QtCommControl::PortName() const {
@@ -86,24 +113,22 @@ CommResult QtCommControl::SetSettings(const std::string& settings) {
 
 CommResult QtCommControl::OpenDevice() {
     const std::string path = DevicePath(CommPort);
-    const std::string name = "COM" + std::to_string(CommPort);
+    const std::string device = DeviceName(CommPort);
+    const std::string missing = device + ":\nno such device.";
+    const std::string denied = device + ":\npermission denied. Join the \"dialout\" group "
+                                        "(sudo usermod -aG dialout $USER), then log out and in again.";
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0)
-        return CommResult::Fail(name + ": the serial device " + path + " does not exist.");
-    if (access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES)
-        return CommResult::Fail(name + ": no permission to use " + path +
-                                ". Add your user to the \"dialout\" group "
-                                "(sudo usermod -aG dialout $USER) and log in again.");
+    if (stat(path.c_str(), &st) != 0) return CommResult::Fail(missing);
+    if (access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) return CommResult::Fail(denied);
     port_->setPortName(QString::fromStdString(path));
     if (!port_->open(QIODevice::ReadWrite)) {
         QSerialPort::SerialPortError e = port_->error();
         std::string why = Text(port_->errorString());
         port_->clearError();
-        if (e == QSerialPort::DeviceNotFoundError)
-            return CommResult::Fail(name + ": the serial device " + path + " does not exist.");
+        if (e == QSerialPort::DeviceNotFoundError) return CommResult::Fail(missing);
         if (e == QSerialPort::PermissionError)  // readable and writable, so someone holds it
-            return CommResult::Fail(name + ": " + path + " is in use by another program (" + why + ").");
-        return CommResult::Fail(name + ": cannot open " + path + " (" + why + ").");
+            return CommResult::Fail(device + ":\ndevice busy: in use by another program (" + why + ").");
+        return CommResult::Fail(device + ":\n" + why + ".");
     }
     openPath_ = path;
     openNumber_ = CommPort;
@@ -141,6 +166,10 @@ CommResult QtCommControl::Output(const std::string& bytes) {
             return r;
         }
     }
+    // Handed to the driver is not yet on the line: the firmware loader takes its characters one
+    // at a time and must have each before the next.
+    if (!DrainLine(static_cast<int>(port_->handle()), kWriteTimeoutMs))
+        return CommResult::Fail(PortName() + ": the line does not take the bytes written.");
     return CommResult::Ok();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The real serial control on QSerialPort, synchronous: Output returns when its bytes are
-// written, Input and InBufferCount take what the driver holds without waiting, and nothing
-// here runs the event loop. Port n is the device named by TAVOLIN_COM<n>, else /dev/ttyS<n-1>.
+// The real serial control on QSerialPort, synchronous: Output returns when its bytes are on the
+// line (written and drained), Input and InBufferCount take what the driver holds without
+// waiting, and nothing here runs the event loop. Port n is the device named by TAVOLIN_COM<n>,
+// else /dev/ttyS<n-1>; an open that fails names the port, the device and the reason (no such
+// device, permission denied, device busy).
 
 #include <memory>
 #include <string>
@@ -30,6 +32,8 @@ public:
 
     // The device of port n: the environment variable TAVOLIN_COM<n> when set, else /dev/ttyS<n-1>.
     static std::string DevicePath(int port);
+    // "COMn is <device> (from TAVOLIN_COMn)", or with a hint at the variable when it is unset.
+    static std::string DeviceName(int port);
 
 private:
     CommResult Apply(const SerialSettings& s);

@@ -1,0 +1,170 @@
+// A broken pass is no data: a block that stays short, in either pass, or an instrument that
+// restarted into its loader while timed acquisition holds the port, ends the scan as no data in
+// every scan flow: "NO DATA TRANSMITTED", no slot changed, no index point, no AutoSave file. The
+// pass after a failed one on a held port probes the link again, so the restarted instrument
+// gets its firmware and the next scan is whole.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FlowRig.h"
+#include "acquisition/DarkReferenceScan.h"
+#include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+constexpr const char* NoData = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
+
+InstrumentOptions ShortBlock(int block) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.blocks.push_back({BlockFault::Kind::Short, block, 6});
+    return o;
+}
+
+// Every slot a scan flow may fill, with a recognisable earlier spectrum.
+void FillEarlierScans(ProgramState& s) {
+    for (int k = 0; k <= 10; ++k) {
+        s.SlotInfo[k].NumPoints = 256;
+        s.SlotInfo[k].FileName = "earlier.rdg";
+        s.Ch1Data[k].fill(10.0f + k);
+        s.Ch2Data[k].fill(5.0f);
+    }
+    s.DataAvailable = true;
+}
+
+void ExpectEarlierScans(const ProgramState& s) {
+    for (int k = 0; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(s.SlotInfo[k].FileName, "earlier.rdg");
+        EXPECT_EQ(s.Ch1Data[k][0], 10.0f + k);
+        EXPECT_EQ(s.Ch1Data[k][255], 10.0f + k);
+        EXPECT_EQ(s.Ch2Data[k][100], 5.0f);
+    }
+}
+
+struct Flow {
+    const char* name;
+    std::function<void(ScanFlowContext&)> run;
+};
+
+const Flow Flows[] = {
+    {"next scan", [](ScanFlowContext& f) { NextScan(f); }},
+    {"overlay scan", [](ScanFlowContext& f) { OverlayScan(f); }},
+    {"dark scan", [](ScanFlowContext& f) { DarkScan(f); }},
+    {"reference scan", [](ScanFlowContext& f) { ReferenceScan(f); }},
+};
+
+TEST(BrokenPass, AShortBlockInEitherPassIsNoDataInEveryFlow) {
+    struct Case {
+        const char* name;
+        int block;
+    };
+    // Block 1 follows the command's reply; blocks 9 to 16 are the second pass.
+    const Case cases[] = {{"reference pass, block 1", 1}, {"reference pass, block 5", 5},
+                          {"second pass, block 9", 9},   {"second pass, block 16", 16}};
+    for (const Flow& flow : Flows) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(flow.name) + ", " + c.name);
+            FlowRig r(ShortBlock(c.block));
+            ProgramState& s = r.state;
+            FillEarlierScans(s);
+            s.AutoSaveOn = true;
+            s.AutoSaveName = "S";
+            flow.run(r.flow);
+            EXPECT_TRUE(s.NoInstrumentResponse);
+            ExpectEarlierScans(s);
+            ASSERT_EQ(r.op.Messages().size(), 1u);
+            EXPECT_EQ(r.op.Messages()[0].text, NoData);
+            EXPECT_EQ(r.indices.passes, 0) << "no index point, no kinetic point";
+            EXPECT_TRUE(r.dir.Names().empty()) << "no AutoSave file";
+            EXPECT_FALSE(r.comm.PortOpen());
+        }
+    }
+}
+
+// The instrument restarts into its loader in the middle of a timed series: its announcements
+// come at the loader's speed and are never a spectrum. The next scan probes the link, sends the
+// firmware and is whole again.
+TEST(BrokenPass, AnInstrumentThatRestartedWhileThePortIsHeldGetsItsFirmware) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "S1060000010203F3\r\nS804000000FB\r\n"));
+    ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", "S1060100040506E9\r\nS804000000FB\r\n"));
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "S";
+    r.comm.CommPort = 1;
+    ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+    ASSERT_TRUE(r.comm.SetPortOpen(true));
+    s.PortHeldOpen = true;
+
+    NextScan(r.flow);  // a whole scan on the held port
+    ASSERT_FALSE(s.NoInstrumentResponse);
+    ASSERT_EQ(r.dir.Names(), (std::vector<std::string>{"OLMMASTR.S19", "OLMSLAVE.S19", "S00001.rdg"}));
+    const auto before = std::make_unique<ProgramState>(s);
+
+    r.instrument.RestartIntoLoader();
+    r.clock.Advance(500);  // it announces itself meanwhile
+    r.instrument.ClearLogs();
+    NextScan(r.flow);
+    EXPECT_TRUE(s.NoInstrumentResponse);
+    ASSERT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(r.op.Messages()[0].text, NoData);
+    for (int k : {0, 10}) {
+        for (int i = 0; i < 256; ++i) ASSERT_EQ(s.Ch1Data[k][i], before->Ch1Data[k][i]) << k << " " << i;
+    }
+    EXPECT_EQ(r.dir.Names().size(), 3u) << "no AutoSave file";
+    EXPECT_EQ(r.indices.passes, 1) << "from the first scan only";
+    EXPECT_TRUE(r.instrument.Images().empty());
+    EXPECT_TRUE(r.comm.PortOpen()) << "timed acquisition still holds it";
+
+    NextScan(r.flow);  // probes, finds the loader, sends the firmware, scans
+    EXPECT_FALSE(s.NoInstrumentResponse);
+    EXPECT_EQ(r.instrument.Images().size(), 2u);
+    EXPECT_EQ(r.instrument.Stage(), InstrumentStage::Running);
+    EXPECT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(s.Ch1Data[0][7], r.instrument.LastPair().sample[7]);
+    EXPECT_EQ(r.dir.Names().size(), 4u);
+    EXPECT_TRUE(r.comm.PortOpen());
+}
+
+// A pair that stops early leaves the spectrum window's trace selection and axis slot as they
+// were, so that the next paint, Resize, Tab and cursor key work on the slot on display, not on
+// the slot the pair was filling.
+TEST(BrokenPass, APairThatStopsEarlyLeavesTheTraceSelectionAsItWas) {
+    struct Fault {
+        const char* name;
+        bool simulation;
+        int dropAfter;  // the link goes dead after this block; 0: it stays up
+    };
+    const Fault faults[] = {{"no simulate.rdg", true, 0},
+                            {"the second pass fails", false, 12},
+                            {"the first pass fails", false, 3}};
+    for (const Flow& flow : Flows) {
+        for (const Fault& f : faults) {
+            SCOPED_TRACE(std::string(flow.name) + ", " + f.name);
+            InstrumentOptions o = acqtest::ExactInstrument();
+            o.faults.dropAfterBlock = f.dropAfter;
+            FlowRig r(o);
+            ProgramState& s = r.state;
+            FillEarlierScans(s);
+            s.SimulationMode = f.simulation;
+            s.CurrentSlot = 3;
+            s.OverlayCount = 4;
+            s.FirstOverlaySlot = 0;
+            s.DisplayChannel[0] = 3;
+            s.AxisSlot = -1;
+            flow.run(r.flow);
+            EXPECT_EQ(s.DisplayChannel[0], 3);
+            EXPECT_EQ(s.AxisSlot, -1);
+            ExpectEarlierScans(s);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tav
