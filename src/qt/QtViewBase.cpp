@@ -72,6 +72,11 @@ void QtViewBase::AddControl(Control& control, QWidget* parent) {
         });
         timers_[&model] = timer;
         SyncTimer(model);
+        // The view is made while its window loads, before a timer may run: one enabled at design
+        // time starts once the load is over.
+        QTimer::singleShot(0, timer, [link, &model] {
+            if (link->view) link->view->SyncTimer(model);
+        });
         return;
     }
     QWidget* widget = MakeControlWidget(control, link_, parent);
