@@ -1,8 +1,10 @@
 #include "qt/QtMdiView.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/forms/Controls.h"
@@ -86,6 +88,15 @@ QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_
     BuildControls([this](Control&) -> QWidget* { return strips_; });
     for (Control* control : form.Controls()) {
         if (ControlLayout::IsStrip(*control)) stripLayout->addWidget(WidgetOf(control));
+        // The strip's buttons act as a tool bar's do: they never hold the keyboard focus.
+        if (control->Kind() != ControlKind::Button) continue;
+        if (auto* button = qobject_cast<QPushButton*>(WidgetOf(control))) {
+            button->setFocusPolicy(Qt::NoFocus);
+            const Link link = link_;
+            QObject::connect(button, &QPushButton::clicked, button, [link] {
+                if (link->view) static_cast<QtMdiView*>(link->view)->KeepFocusInChildWindow();
+            });
+        }
     }
     strips_->installEventFilter(new StripWatch(link_, strips_));
     menus_ = std::make_unique<QtMenus>(form, link_, *window_->menuBar());
@@ -120,6 +131,14 @@ void QtMdiView::LayoutStripsAt(int width) {
     if (oneRow == stripWidth_) return;
     stripWidth_ = oneRow;
     if (built_ && !window_->isVisible()) ApplyGeometry();
+}
+
+void QtMdiView::KeepFocusInChildWindow() {
+    if (Dead() || !area_) return;
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && area_->isAncestorOf(focus)) return;
+    Form* child = mdi_.ActiveForm();
+    if (child && child->Visible()) child->SetFocus();
 }
 
 QtMdiView::~QtMdiView() {

@@ -43,6 +43,8 @@ protected:
     void LaidOut(QSize growth) override;
 
 private:
+    // A click on a tool-strip button leaves the keyboard focus in the active child window.
+    void KeepFocusInChildWindow();
 
     MdiForm& mdi_;
     QPointer<QMainWindow> window_;
