@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/forms/App.h"
 #include "platform/forms/Controls.h"
 #include "qt/ControlLayout.h"
 #include "qt/FrameWindow.h"
@@ -134,7 +135,7 @@ void QtMdiView::LayoutStripsAt(int width) {
 }
 
 void QtMdiView::KeepFocusInChildWindow() {
-    if (Dead() || !area_) return;
+    if (Dead() || !area_ || form.app.flow.Running()) return;  // the click itself was dropped
     const QWidget* focus = QApplication::focusWidget();
     if (focus && area_->isAncestorOf(focus)) return;
     Form* child = mdi_.ActiveForm();
