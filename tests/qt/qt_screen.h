@@ -19,23 +19,23 @@
 
 namespace tav::test {
 
-struct ScreenSpec {
+struct TestScreen {
     int width, height;  // in device pixels
     int scale;          // QT_SCALE_FACTOR
 };
 
-inline void PrintTo(const ScreenSpec& s, std::ostream* os) {
+inline void PrintTo(const TestScreen& s, std::ostream* os) {
     *os << s.width << "x" << s.height << " at scale " << s.scale;
 }
 
 class ScreenScope {
 public:
-    explicit ScreenScope(ScreenSpec spec) {
+    explicit ScreenScope(TestScreen screen) {
         dir_.Write("screen.json", "{\"screens\": [{\"name\": \"Test\", \"x\": 0, \"y\": 0, \"width\": " +
-                                      std::to_string(spec.width) + ", \"height\": " + std::to_string(spec.height) +
+                                      std::to_string(screen.width) + ", \"height\": " + std::to_string(screen.height) +
                                       ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
         Set("QT_QPA_PLATFORM", "offscreen:configfile=" + dir_.File("screen.json"));
-        Set("QT_SCALE_FACTOR", std::to_string(spec.scale));
+        Set("QT_SCALE_FACTOR", std::to_string(screen.scale));
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     ~ScreenScope() {

@@ -220,7 +220,7 @@ std::string DeepFolder(const test::TempDir& dir) {
     return dir.File(path);
 }
 
-class QtTextFits : public ::testing::TestWithParam<test::ScreenSpec> {};
+class QtTextFits : public ::testing::TestWithParam<test::TestScreen> {};
 
 TEST_P(QtTextFits, EveryControlOfEveryWindowShowsItsWholeText) {
     test::ScreenScope screen(GetParam());
@@ -307,7 +307,7 @@ TEST_P(QtTextFits, EveryControlOfEveryWindowShowsItsWholeText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, QtTextFits,
-                         ::testing::Values(test::ScreenSpec{1280, 800, 1}, test::ScreenSpec{1600, 1000, 2}),
+                         ::testing::Values(test::TestScreen{1280, 800, 1}, test::TestScreen{1600, 1000, 2}),
                          [](const auto& info) { return info.param.scale == 1 ? "At96Dpi" : "AtScale2"; });
 
 }  // namespace
