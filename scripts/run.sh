@@ -10,7 +10,7 @@ top="$PWD"
 bash scripts/setup.sh
 bash scripts/build.sh normal tavolin instrument-sim
 # A first run starts from a trial configuration: four bands, the indices on, a few kinetic
-# windows open. After that the program keeps its own settings file in run/.
+# windows placed beside the spectrum window for the F keys. After that the program keeps its own settings file in run/.
 mkdir -p run/DATA
 cp -n data/simulate.rdg run/ 2>/dev/null || true
 cp -n data/trial/Prismel.INI run/ 2>/dev/null || true

@@ -24,6 +24,9 @@ ERASEFORM::ERASEFORM(App& app) : Form(app, "ERASEFORM") {
     Label3.Move(1080, 720, 1935, 255);
     Command1.Move(840, 1080, 1095, 495);
     Command2.Move(2520, 1080, 1095, 495);
+    // N(o) has the first focus: Space or Enter on it never erases.
+    Command2.SetTabIndex(0);
+    Command1.SetTabIndex(1);
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The erase confirmation: asks before every spectrum held in memory is thrown away and the
 // elapsed-time clock of the kinetic series starts again. Y(es), "y" or "Y" erase and close;
-// N(o), Escape, "n" or "N" only close; other keys do nothing.
+// N(o), Escape, "n" or "N" only close; other keys do nothing. N(o) has the first focus.
 
 #include "platform/forms/Controls.h"
 

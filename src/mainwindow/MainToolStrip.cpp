@@ -28,6 +28,7 @@ struct BarDesign {
     Label* unit;
     float left, width;
     int16_t min, max, smallChange, largeChange, value;
+    const char* widest;  // the widest value the box shows
 };
 
 struct ButtonDesign {
@@ -72,12 +73,12 @@ void MDIForm1::LayoutToolStrip() {
     Picture1.Move(0, 0, 12060, 615);
 
     const BarDesign bars[] = {
-        {Integrat, Text3, Label3, &Label8, 4000, 1200, 0, 32767, 100, 1000, 0},
-        {Averaging, Text4, Label4, nullptr, 5200, 1200, 0, 1000, 1, 10, 1},
-        {Source, Text1, Label1, &Label9, 6400, 1200, 0, 500, 1, 10, 0},
-        {Integ, Text5, Label5, nullptr, 9000, 1000, 1, 1764, 1, 10, 1},
-        {scannumbe, Text6, Label6, nullptr, 10000, 1000, 0, 1772, 1, 10, 0},
-        {interva, Text7, Label7, &Label10, 11000, 1000, 0, 32767, 1, 10, 0},
+        {Integrat, Text3, Label3, &Label8, 4000, 1200, 0, 32767, 100, 1000, 0, "3276.7"},
+        {Averaging, Text4, Label4, nullptr, 5200, 1200, 0, 1000, 1, 10, 1, "15000"},
+        {Source, Text1, Label1, &Label9, 6400, 1200, 0, 500, 1, 10, 0, "500.0"},
+        {Integ, Text5, Label5, nullptr, 9000, 1000, 1, 1764, 1, 10, 1, "4817"},
+        {scannumbe, Text6, Label6, nullptr, 10000, 1000, 0, 1772, 1, 10, 0, "1772"},
+        {interva, Text7, Label7, &Label10, 11000, 1000, 0, 32767, 1, 10, 0, "3276.7"},
     };
     for (const BarDesign& d : bars) {
         d.bar.SetContainer(Picture1);
@@ -91,6 +92,7 @@ void MDIForm1::LayoutToolStrip() {
         const float boxWidth = d.width / 2 - (d.unit ? UnitWidth : 0);
         d.box.SetContainer(Picture1);
         d.box.Move(d.left + d.width / 2, BoxTop, boxWidth, BoxHeight);
+        d.box.SetWidestTexts({d.widest});
         for (Label* label : {&d.label, d.unit}) {
             if (!label) continue;
             label->SetContainer(Picture1);
@@ -101,6 +103,7 @@ void MDIForm1::LayoutToolStrip() {
     }
     Text2.SetContainer(Picture1);
     Text2.Move(7600, BoxTop, 700, BoxHeight);
+    Text2.SetWidestTexts({NormalText, WriteText, ReadText, EraseText});
 
     const ButtonDesign buttons[] = {
         {Command1, 0, 0, 800, 300},       {Command7, 0, 300, 800, 300},

@@ -12,10 +12,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <cstdint>
 
 #include "platform/forms/Controls.h"
 #include "qt/BundledData.h"
 #include "qt/QtFonts.h"
+#include "qt/WidgetFit.h"
 
 namespace tav {
 
@@ -152,13 +154,6 @@ void SyncComboRows(QComboBox& box, const ListControl& model) {
     box.setCurrentIndex(model.ListIndex());
 }
 
-// What a label shows for a caption: "&" marks its access key only when it has a buddy.
-QString LabelText(const std::string& caption, bool hasBuddy) {
-    QString text = Q(caption);
-    if (hasBuddy) return text;
-    return text.replace("&&", QString(QChar(0xE000))).remove('&').replace(QChar(0xE000), "&");
-}
-
 QWidget* MakeListWidget(ListControl& list, const Link& link, QWidget* parent) {
     auto* widget = new Routed<QListWidget>(link, &list, parent);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -281,13 +276,8 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
     return widget;
 }
 
-void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips) {
+void SyncControlWidget(Control& control, QWidget& widget) {
     const QSignalBlocker blocker(&widget);
-    if (control.Kind() == ControlKind::PictureBox && static_cast<PictureBox&>(control).Align() == align::Top) {
-        widget.setFixedHeight(twips.ToPx(control.Height()));  // laid out along the top edge
-    } else {
-        widget.setGeometry(twips.ToPx(control.Left(), control.Top(), control.Width(), control.Height()));
-    }
     widget.setEnabled(control.Enabled());
     widget.setFont(WidgetFont(control.FontName(), control.FontSize(), control.FontBold()));
     if (widget.isVisibleTo(widget.parentWidget()) != control.Visible()) widget.setVisible(control.Visible());
@@ -366,6 +356,30 @@ void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips) {
         case ControlKind::CommonDialog:
             break;
     }
+}
+
+std::string LayoutKey(const Control& control) {
+    std::string key;
+    for (float v : {control.Left(), control.Top(), control.Width(), control.Height(), control.FontSize()}) {
+        key += std::to_string(v) + ',';
+    }
+    key += control.FontName() + (control.FontBold() ? ",b" : ",") + (control.Visible() ? ",v," : ",,");
+    key += std::to_string(reinterpret_cast<std::uintptr_t>(control.Container())) + ',';
+    const auto join = [&key](const std::vector<std::string>& texts) {
+        for (const std::string& text : texts) key += text + '\n';
+    };
+    switch (control.Kind()) {
+        case ControlKind::Button: key += static_cast<const Button&>(control).Caption(); break;
+        case ControlKind::Label: key += static_cast<const Label&>(control).Caption(); break;
+        case ControlKind::CheckBox: key += static_cast<const CheckBox&>(control).Caption(); break;
+        case ControlKind::OptionButton: key += static_cast<const OptionButton&>(control).Caption(); break;
+        case ControlKind::Frame: key += static_cast<const Frame&>(control).Caption(); break;
+        case ControlKind::TextBox: join(static_cast<const TextBox&>(control).WidestTexts()); break;
+        case ControlKind::ComboBox:
+        case ControlKind::DriveListBox: join(static_cast<const ListControl&>(control).Rows()); break;
+        default: break;
+    }
+    return key;
 }
 
 }  // namespace tav

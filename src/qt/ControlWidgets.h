@@ -4,9 +4,9 @@
 // A widget's object name is its control's name.
 
 #include <QWidget>
+#include <string>
 
 #include "qt/Routed.h"
-#include "qt/Twips.h"
 
 namespace tav {
 
@@ -14,7 +14,10 @@ class Control;
 
 // nullptr for the controls without a widget (timers, menu items, common dialogs).
 QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent);
-// Shows the model's state: geometry, visibility, enabled state, font, text, values, entries.
-void SyncControlWidget(Control& control, QWidget& widget, const Twips& twips);
+// Shows the model's state: visibility, enabled state, font, text, values, entries (the
+// geometry is the window's layout's, ControlLayout.h).
+void SyncControlWidget(Control& control, QWidget& widget);
+// What of the model decides the control's place and size: a change means a new layout.
+std::string LayoutKey(const Control& control);
 
 }  // namespace tav

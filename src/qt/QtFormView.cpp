@@ -35,7 +35,15 @@ QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(ho
         if (form.BorderStyle() == border::None) flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::FramelessWindowHint;
         Window()->setWindowFlags(flags);
     }
+    built_ = true;
     ApplyGeometry();
+}
+
+void QtFormView::LaidOut(QSize growth) {
+    if (growth == growth_) return;
+    growth_ = growth;
+    canvas_->Canvas().SetGrowth(growth);
+    if (built_) ApplyGeometry();
 }
 
 QtFormView::~QtFormView() {
@@ -57,7 +65,10 @@ QWidget* QtFormView::Window() const {
 void QtFormView::ApplyVisibility() {
     if (form.Visible()) {
         ApplyState();
-        if (!Window()->isVisible()) Window()->show();
+        if (!Window()->isVisible()) {
+            Window()->show();
+            if (!sub_ && form.WindowState() == winstate::Normal) KeepOnScreen(*canvas_);
+        }
     } else {
         Window()->hide();
     }
@@ -65,7 +76,8 @@ void QtFormView::ApplyVisibility() {
 
 void QtFormView::ApplyGeometry() {
     if (form.WindowState() != winstate::Normal) return;
-    const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    outer.setSize(outer.size() + growth_);
     const bool fixed = form.BorderStyle() != border::Sizable;
     applying_ = true;
     if (sub_) {
@@ -74,6 +86,7 @@ void QtFormView::ApplyGeometry() {
         // A hidden sub-window lays out its client area only when shown: size it now.
         if (!sub_->isVisible()) canvas_->resize((outer.size() - SubWindowFrame()).expandedTo(QSize(1, 1)));
     } else {
+        outer = OnScreen(outer, *canvas_);
         const QSize client = (outer.size() - (canvas_->frameGeometry().size() - canvas_->size())).expandedTo(QSize(1, 1));
         canvas_->move(outer.topLeft());
         if (fixed) canvas_->setFixedSize(client);
@@ -121,7 +134,8 @@ void QtFormView::ReportGeometry() {
     if (applying_ || Dead()) return;
     QWidget* window = Window();
     if (!window || WindowStateOf(window->windowState()) != form.WindowState()) return;
-    const QRect outer = sub_ ? sub_->geometry() : canvas_->frameGeometry();
+    QRect outer = sub_ ? sub_->geometry() : canvas_->frameGeometry();
+    outer.setSize(outer.size() - growth_);
     const Twips& twips = host.Scale();
     // Unchanged pixels keep the model's exact twips (no rounding drift).
     if (form.WindowState() == winstate::Normal &&

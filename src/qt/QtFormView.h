@@ -32,6 +32,7 @@ protected:
     void ApplyGeometry() override;
     void ApplyVisibility() override;
     void ApplyState() override;
+    void LaidOut(QSize growth) override;
 
 private:
     // The frame of a sub-window around its client area, in pixels.
@@ -41,6 +42,8 @@ private:
     QPointer<QMdiSubWindow> sub_;
     QPointer<QMdiArea> area_;
     bool applying_ = false;
+    bool built_ = false;
+    QSize growth_{0, 0};  // what the controls' text added to the design size
 };
 
 }  // namespace tav

@@ -1,11 +1,15 @@
 #include "qt/QtMdiView.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/forms/App.h"
 #include "platform/forms/Controls.h"
+#include "qt/ControlLayout.h"
 #include "qt/FrameWindow.h"
 #include "qt/QtFormView.h"
 #include "qt/QtHost.h"
@@ -47,10 +51,20 @@ private:
     Link link_;
 };
 
-bool IsStrip(const Control& control) {
-    return control.Kind() == ControlKind::PictureBox && !control.Container() &&
-           static_cast<const PictureBox&>(control).Align() == align::Top;
-}
+// The strips follow the width of the main window.
+class StripWatch : public QObject {
+public:
+    StripWatch(Link link, QObject* parent) : QObject(parent), link_(std::move(link)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && link_->view) static_cast<QtMdiView*>(link_->view)->LayoutStrips();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Link link_;
+};
 
 }  // namespace
 
@@ -74,8 +88,18 @@ QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_
 
     BuildControls([this](Control&) -> QWidget* { return strips_; });
     for (Control* control : form.Controls()) {
-        if (IsStrip(*control)) stripLayout->addWidget(WidgetOf(control));
+        if (ControlLayout::IsStrip(*control)) stripLayout->addWidget(WidgetOf(control));
+        // The strip's buttons act as a tool bar's do: they never hold the keyboard focus.
+        if (control->Kind() != ControlKind::Button) continue;
+        if (auto* button = qobject_cast<QPushButton*>(WidgetOf(control))) {
+            button->setFocusPolicy(Qt::NoFocus);
+            const Link link = link_;
+            QObject::connect(button, &QPushButton::clicked, button, [link] {
+                if (link->view) static_cast<QtMdiView*>(link->view)->KeepFocusInChildWindow();
+            });
+        }
     }
+    strips_->installEventFilter(new StripWatch(link_, strips_));
     menus_ = std::make_unique<QtMenus>(form, link_, *window_->menuBar());
 
     const Link link = link_;
@@ -84,7 +108,38 @@ QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_
         if (QtFormView* child = host.ViewOfSubWindow(sub)) child->form.UserActivated();
     });
     window_->setWindowTitle(QString::fromStdString(form.Caption()));
+    built_ = true;
+    LayoutStrips();
     ApplyGeometry();
+}
+
+void QtMdiView::LaidOut(QSize) { LayoutStrips(); }
+
+void QtMdiView::LayoutStrips() { LayoutStripsAt(strips_ ? strips_->width() : 0); }
+
+void QtMdiView::LayoutStripsAt(int width) {
+    if (Dead() || !strips_) return;
+    ControlLayout layout(host.Scale(), [this](Control* control) { return WidgetOf(control); });
+    int oneRow = 0;
+    for (Control* control : form.Controls()) {
+        QWidget* strip = ControlLayout::IsStrip(*control) ? WidgetOf(control) : nullptr;
+        if (!strip) continue;
+        const StripPlacement placed = layout.PlaceStrip(*control, form.Controls(), width);
+        if (strip->height() != placed.height || strip->minimumHeight() != placed.height) strip->setFixedHeight(placed.height);
+        strip->setMinimumWidth(placed.widestColumn);
+        oneRow = std::max(oneRow, placed.oneRowWidth);
+    }
+    if (oneRow == stripWidth_) return;
+    stripWidth_ = oneRow;
+    if (built_ && !window_->isVisible()) ApplyGeometry();
+}
+
+void QtMdiView::KeepFocusInChildWindow() {
+    if (Dead() || !area_ || form.app.flow.Running()) return;  // the click itself was dropped
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && area_->isAncestorOf(focus)) return;
+    Form* child = mdi_.ActiveForm();
+    if (child && child->Visible()) child->SetFocus();
 }
 
 QtMdiView::~QtMdiView() {
@@ -112,11 +167,18 @@ void QtMdiView::BringToFront() {
 
 void QtMdiView::ApplyGeometry() {
     if (form.WindowState() != winstate::Normal) return;
-    const QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
+    QRect outer = host.Scale().ToPx(form.Left(), form.Top(), form.Width(), form.Height());
     const QSize frame = window_->frameGeometry().size() - window_->size();
+    // Wide enough for the tool strips in one row, as far as the screen allows.
+    outer.setWidth(std::max(outer.width(), stripWidth_ + frame.width()));
+    outer = OnScreen(outer, *window_);
+    const QSize inner = (outer.size() - frame).expandedTo(QSize(1, 1));
+    // The strips' rows for the new width first, so that the window's layout does not make
+    // room for the rows of a narrower one.
+    LayoutStripsAt(inner.width());
     applying_ = true;
     window_->move(outer.topLeft());
-    window_->resize((outer.size() - frame).expandedTo(QSize(1, 1)));
+    window_->resize(inner);
     applying_ = false;
     // Before the window is shown the child area has no size of its own yet: lay it out now, so
     // that child windows can be placed and tiled from the start.
@@ -127,7 +189,10 @@ void QtMdiView::ApplyGeometry() {
     }
 }
 
-void QtMdiView::ApplyVisibility() { window_->setVisible(form.Visible()); }
+void QtMdiView::ApplyVisibility() {
+    window_->setVisible(form.Visible());
+    if (form.Visible() && form.WindowState() == winstate::Normal) KeepOnScreen(*window_);
+}
 
 void QtMdiView::ApplyState() { ApplyWindowState(*window_, form.WindowState()); }
 

@@ -29,6 +29,9 @@ public:
     // Called by the widgets.
     void ClientAreaResized();
     void ReportGeometry() override;
+    // Places the tool strips' controls in rows of the window's width (or of the given one).
+    void LayoutStrips();
+    void LayoutStripsAt(int width);
 
 protected:
     QWidget* Window() const override { return window_; }
@@ -37,8 +40,11 @@ protected:
     void ApplyGeometry() override;
     void ApplyVisibility() override;
     void ApplyState() override;
+    void LaidOut(QSize growth) override;
 
 private:
+    // A click on a tool-strip button leaves the keyboard focus in the active child window.
+    void KeepFocusInChildWindow();
 
     MdiForm& mdi_;
     QPointer<QMainWindow> window_;
@@ -48,6 +54,8 @@ private:
     QtWindowCanvas canvas_;
     std::unique_ptr<QtMenus> menus_;
     bool applying_ = false;
+    bool built_ = false;
+    int stripWidth_ = 0;  // the main window's width that holds each tool strip in one row
 };
 
 }  // namespace tav

@@ -1,10 +1,13 @@
 #include "qt/QtViewBase.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <algorithm>
 #include <set>
 
 #include "platform/forms/Controls.h"
+#include "qt/ControlLayout.h"
 #include "qt/ControlWidgets.h"
 #include "qt/QtHost.h"
 #include "qt/QtKeys.h"
@@ -31,6 +34,26 @@ void ApplyWindowState(QWidget& window, int16_t state) {
     if (state == winstate::Minimized) states |= Qt::WindowMinimized;
     if (state == winstate::Maximized) states |= Qt::WindowMaximized;
     if (states != window.windowState()) window.setWindowState(states);
+}
+
+QRect OnScreen(QRect outer, const QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) return outer;
+    const QRect area = screen->availableGeometry();
+    outer.setSize(outer.size().boundedTo(area.size()));
+    outer.moveLeft(std::clamp(outer.left(), area.left(), area.left() + area.width() - outer.width()));
+    outer.moveTop(std::clamp(outer.top(), area.top(), area.top() + area.height() - outer.height()));
+    return outer;
+}
+
+void KeepOnScreen(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect fitted = OnScreen(frame, window);
+    if (fitted == frame) return;
+    const QSize size = fitted.size() - (frame.size() - window.size());
+    if (window.minimumSize() == window.maximumSize()) window.setFixedSize(size);  // a fixed frame
+    else window.resize(size);
+    window.move(fitted.topLeft());
 }
 
 QtViewBase::QtViewBase(QtHost& host, Form& form) : form(form), host(host), link_(std::make_shared<ViewLink>()) {
@@ -72,6 +95,11 @@ void QtViewBase::AddControl(Control& control, QWidget* parent) {
         });
         timers_[&model] = timer;
         SyncTimer(model);
+        // The view is made while its window loads, before a timer may run: one enabled at design
+        // time starts once the load is over.
+        QTimer::singleShot(0, timer, [link, &model] {
+            if (link->view) link->view->SyncTimer(model);
+        });
         return;
     }
     QWidget* widget = MakeControlWidget(control, link_, parent);
@@ -94,9 +122,16 @@ void QtViewBase::FinishControls() {
     for (auto& [control, widget] : widgets_) {
         if (!widget) continue;
         widget->setProperty("tavTabIndex", control->TabIndex());
-        SyncControlWidget(*control, *widget, host.Scale());
+        SyncControlWidget(*control, *widget);
+        layoutKeys_[control] = LayoutKey(*control);
     }
     SetTabOrder();
+    LayoutControls();
+}
+
+void QtViewBase::LayoutControls() {
+    ControlLayout layout(host.Scale(), [this](Control* control) { return WidgetOf(control); });
+    LaidOut(layout.PlaceWindow(form.Controls()));
 }
 
 void QtViewBase::SetTabOrder() {
@@ -146,8 +181,13 @@ void QtViewBase::ControlChanged(Control& control) {
     if (QWidget* widget = WidgetOf(&control)) {
         const bool reordered = widget->property("tavTabIndex").toInt() != control.TabIndex();
         widget->setProperty("tavTabIndex", control.TabIndex());
-        SyncControlWidget(control, *widget, host.Scale());
+        SyncControlWidget(control, *widget);
         if (reordered) SetTabOrder();
+        std::string key = LayoutKey(control);
+        if (key != layoutKeys_[&control]) {
+            layoutKeys_[&control] = std::move(key);
+            LayoutControls();
+        }
     }
 }
 

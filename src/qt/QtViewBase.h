@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <string>
 
 #include "platform/forms/Control.h"
 #include "platform/forms/FormHost.h"
@@ -21,6 +22,11 @@ class Timer;
 // The toolkit's window state (0 normal, 1 minimized, 2 maximized) of Qt's, and the other way.
 int16_t WindowStateOf(Qt::WindowStates states);
 void ApplyWindowState(QWidget& window, int16_t state);
+// A top-level window's outer rectangle moved (and if need be made smaller) so that it lies in
+// the available area of its screen.
+QRect OnScreen(QRect outer, const QWidget& window);
+// The same for a window that is shown, once its frame is known.
+void KeepOnScreen(QWidget& window);
 
 class QtViewBase : public FormView {
 public:
@@ -63,6 +69,10 @@ protected:
     virtual void ApplyVisibility() = 0;
     virtual void ApplyState() = 0;
     bool Dead() const { return dead_; }
+    // Places the controls' widgets again (their design, or what they show, changed).
+    void LayoutControls();
+    // The controls are placed; growth is how much larger than its design the client area became.
+    virtual void LaidOut(QSize growth) = 0;
 
     Link link_;
 
@@ -74,6 +84,7 @@ private:
     void SyncTimer(Timer& timer);
 
     std::map<Control*, QPointer<QWidget>> widgets_;
+    std::map<Control*, std::string> layoutKeys_;
     std::map<Timer*, QPointer<QTimer>> timers_;
     bool dead_ = false;
 };

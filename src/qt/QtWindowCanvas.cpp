@@ -10,8 +10,10 @@ QtWindowCanvas::~QtWindowCanvas() {
     if (painter_) painter_->end();
 }
 
-float QtWindowCanvas::ScaleWidth() const { return twips_.FromPx(logicalSize_.width()); }
-float QtWindowCanvas::ScaleHeight() const { return twips_.FromPx(logicalSize_.height()); }
+float QtWindowCanvas::ScaleWidth() const { return twips_.FromPx(std::max(1, logicalSize_.width() - growth_.width())); }
+float QtWindowCanvas::ScaleHeight() const {
+    return twips_.FromPx(std::max(1, logicalSize_.height() - growth_.height()));
+}
 
 void QtWindowCanvas::Resize(QSize logicalSize, qreal pixelRatio) {
     logicalSize = logicalSize.expandedTo(QSize(1, 1));

@@ -28,6 +28,9 @@ public:
         outerWidth_ = width;
         outerHeight_ = height;
     }
+    // The part of the client area that the front end added for the controls' text: the
+    // window's drawing units cover the rest, its design size.
+    void SetGrowth(QSize growth) { growth_ = growth; }
 
     // The client area's new size in logical pixels, at the screen's pixel ratio.
     void Resize(QSize logicalSize, qreal pixelRatio);
@@ -50,6 +53,7 @@ private:
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     float outerWidth_ = 0, outerHeight_ = 0;
+    QSize growth_{0, 0};
 };
 
 }  // namespace tav

@@ -1,6 +1,7 @@
 // The erase confirmation: Yes (button or letter) forgets every spectrum held in memory and
 // restarts the elapsed-time clock, No (button, letter or Escape) only closes, and every other
-// key leaves the question open. Key E of the spectrum window brings it up.
+// key leaves the question open; No has the first focus (Space on it, through the front end, is
+// in tests/qt). Key E of the spectrum window brings it up.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(EraseForm, YesErasesNoClosesOtherKeysWait) {
         {Answer::YesButton, 0, true, true}, {Answer::Key, 'y', true, true},  {Answer::Key, 'Y', true, true},
         {Answer::NoButton, 0, false, true}, {Answer::Key, 'n', false, true}, {Answer::Key, 'N', false, true},
         {Answer::Key, 27, false, true},     {Answer::Key, 'E', false, false}, {Answer::Key, 'd', false, false},
-        {Answer::Key, 'A', false, false},   {Answer::Key, 13, false, false},  {Answer::Key, ' ', false, false},
+        {Answer::Key, 'A', false, false},   {Answer::Key, 13, false, false},
     };
     for (const EraseCase& c : cases) {
         MainWindowWorld w;
@@ -41,10 +42,11 @@ TEST(EraseForm, YesErasesNoClosesOtherKeysWait) {
         ShowEraseForm(w.app);
         ERASEFORM& erase = *w.app.forms.Find<ERASEFORM>();
         SCOPED_TRACE(c.key);
+        ASSERT_EQ(erase.ActiveControl(), &erase.Command2) << "N(o) has the first focus";
         switch (c.answer) {
             case Answer::YesButton: erase.Command1.UserClick(); break;
             case Answer::NoButton: erase.Command2.UserClick(); break;
-            case Answer::Key: erase.UserKeyPress(&erase.Command1, c.key); break;
+            case Answer::Key: erase.UserKeyPress(erase.ActiveControl(), c.key); break;
         }
         EXPECT_EQ(w.app.forms.Find<ERASEFORM>() == nullptr, c.closes);
         EXPECT_EQ(s.DataAvailable, !c.erases);

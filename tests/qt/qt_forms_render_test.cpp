@@ -308,6 +308,24 @@ public:
     }
 };
 
+// A window whose timer runs from design time on, as the welcome window's animation does.
+class TickingWindow : public Form {
+public:
+    explicit TickingWindow(App& app) : Form(app, "TickingWindow") {
+        Timer1.SetInterval(5);
+        Timer1.SetEnabled(true);
+        Timer1.Tick = [this] { ++ticks; };
+    }
+    int ticks = 0;
+    Timer Timer1{*this, "Timer1"};
+};
+
+TEST(QtTimers, ATimerEnabledAtDesignTimeRunsOnceItsWindowHasLoaded) {
+    test::QtTestApp t;
+    auto& window = t.app->forms.Get<TickingWindow>();  // loaded, not shown
+    EXPECT_TRUE(test::WaitFor([&] { return window.ticks >= 2; }, 2000));
+}
+
 TEST(QtMainWindow, ChildWindowsMenusTimersAndTheCloseBox) {
     test::QtTestApp t;
     auto& main = t.app->forms.Get<MainTestWindow>();

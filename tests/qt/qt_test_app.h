@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -93,6 +94,20 @@ inline QWidget* TopLevel(const char* name) {
         if (top->objectName() == name && top->isVisible()) return top;
     }
     return nullptr;
+}
+
+// A click as the window system delivers it: to the window, which gives the focus to the widget
+// under the mouse as its focus policy says, then passes the click on.
+inline void ClickThroughWindow(QWidget* widget) {
+    QWidget* top = widget->window();
+    QWindow* handle = top->windowHandle();
+    if (!handle) return;
+    const QPointF local(widget->mapTo(top, widget->rect().center()));
+    const QPointF global = top->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &release);
 }
 
 }  // namespace tav::test

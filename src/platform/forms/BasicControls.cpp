@@ -76,6 +76,11 @@ void TextBox::SetMaxLength(int length) {
     Changed();
 }
 
+void TextBox::SetWidestTexts(std::vector<std::string> texts) {
+    widestTexts_ = std::move(texts);
+    Changed();
+}
+
 std::string TextBox::SelText() const { return text_.substr(selStart_, selLength_); }
 
 void TextBox::SetSelText(const std::string& text) {

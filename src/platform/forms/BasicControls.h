@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/forms/Control.h"
 
@@ -55,6 +56,9 @@ public:
     // The most characters the operator may type (0: no limit); the program's texts are kept whole.
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
+    // The widest texts the box shows (design time): the front end makes it wide enough for each.
+    const std::vector<std::string>& WidestTexts() const { return widestTexts_; }
+    void SetWidestTexts(std::vector<std::string> texts);
     // Replaces the selection (Change fires) and puts the caret after the new text.
     void SetSelText(const std::string& text);
     bool CanFocus() const override { return true; }
@@ -74,6 +78,7 @@ private:
     int selLength_ = 0;
     int selectionRevision_ = 0;
     int maxLength_ = 0;
+    std::vector<std::string> widestTexts_;
 };
 
 // Value is 0 (clear) or 1 (ticked); any other value given reads as 1. Setting a different value
