@@ -128,20 +128,21 @@ KineticSaveResult SaveKineticFile(FileContext& ctx, const std::string& tempName,
     std::optional<std::string> lines = ctx.fs.ReadAll(tempPath, &error);
     if (!lines && error != FsError::NotFound) {
         ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-        ctx.op.MsgBox(CannotReadMessage(tempPath), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        ctx.op.MsgBox(CannotReadMessage(tempPath, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
         return KineticSaveResult::Failed;
     }
     if (ctx.fs.Resolve(chosen) != ctx.fs.Resolve(tempPath)) {
         // The collected lines go to the chosen file first; only then is the log emptied, so a
         // failure loses nothing.
-        if (!ctx.fs.WriteAtomic(chosen, lines.value_or(""))) {
+        if (!ctx.fs.WriteAtomic(chosen, lines.value_or(""), &error)) {
             ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-            ctx.op.MsgBox(CannotWriteMessage(chosen), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            ctx.op.MsgBox(CannotWriteMessage(chosen, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return KineticSaveResult::Failed;
         }
-        if (!ctx.fs.WriteAtomic(tempPath, "")) {
+        if (!ctx.fs.WriteAtomic(tempPath, "", &error)) {
             ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-            ctx.op.MsgBox(CannotWriteMessage(tempPath), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            ctx.op.MsgBox(CannotWriteMessage(tempPath, FsErrorReason(error)), MsgButtons::OkOnly,
+                          MsgIcon::Exclamation);
             return KineticSaveResult::Failed;
         }
     }

@@ -60,8 +60,9 @@ std::string SettingsFileText(FileContext& ctx) {
 
 bool WriteSettingsFile(FileContext& ctx) {
     const std::string path = JoinPath(ctx.state.StartDir, SettingsFileName);
-    if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx))) return true;
-    ctx.op.MsgBox(CannotWriteMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    FsError error = FsError::None;
+    if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx), &error)) return true;
+    ctx.op.MsgBox(CannotWriteMessage(path, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
     return false;
 }
 

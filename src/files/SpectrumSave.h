@@ -14,6 +14,8 @@ enum class SpectrumSaveResult {
     Failed,     // nothing was written; the operator has been told
 };
 
+// Saves the current slot to AutoSaveFileName. A failure is told with its reason, the system's
+// "Path for AutoSave does not exist" being kept for a missing data folder.
 SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx);
 SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot);
 

@@ -58,7 +58,7 @@ bool ReadListedFile(FileContext& ctx, const std::string& path) {
 }
 
 void AddFileSlot(ProgramState& s, AverageSums& sums) {
-    const int n = std::clamp<int>(s.SlotInfo[FileSlot].NumPoints, 0, MaxPoint);
+    const int n = std::clamp<int>(s.SlotInfo[FileSlot].NumPoints, 0, PointCount);
     auto& ch1 = s.Ch1Data[FileSlot];
     auto& ch2 = s.Ch2Data[FileSlot];
     for (int i = 0; i < n; ++i) {

@@ -176,7 +176,7 @@ TEST_F(KineticLogsTest, FailedSaveKeepsTheLinesAndLoggingGoesOn) {
     EXPECT_EQ(w.dir.Read("DATA/exp.dat"), "older save");
     EXPECT_EQ(Log("~Exper.Tmp"), lines);
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/exp.dat") + "\ncould not be written.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/exp.dat") + "\ncould not be written: an input/output error.");
     EXPECT_TRUE(w.logs.IsOpen(103));
 }
 
