@@ -32,7 +32,7 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 }
 
 std::string WithoutTrailingSeparator(const std::string& dir) {
-    if (!dir.empty() && IsSeparator(dir.back())) return dir.substr(0, dir.size() - 1);
+    if (dir.size() > 1 && IsSeparator(dir.back())) return dir.substr(0, dir.size() - 1);
     return dir;
 }
 

@@ -21,7 +21,7 @@ std::string LastChars(const std::string& text, size_t n);
 // dir and name joined by one "/" (none added when dir is empty or already ends in "/" or "\").
 std::string JoinPath(const std::string& dir, const std::string& name);
 
-// dir without one trailing "/" or "\".
+// dir without one trailing "/" or "\"; the root folder "/" (or "\") stays as it is.
 std::string WithoutTrailingSeparator(const std::string& dir);
 
 // Folder part (up to the last "/" or "\", without it; "." when there is none) and leaf of a path.

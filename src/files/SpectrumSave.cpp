@@ -52,12 +52,16 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
     ProgramState& s = ctx.state;
     const int16_t slot = s.CurrentSlot;
     const std::string path = s.AutoSaveFileName;
-    if (s.AutoSaveCounter == 1 && SeriesFilesExist(ctx.fs, s.DefaultPath, s.AutoSaveName)) {
+    // Until the first file of a series may be written, an existing file of the series in the
+    // folder it goes to is only replaced after the operator says so; "No" starts the series again.
+    if (!s.AutoSaveSeriesOpen && SeriesFilesExist(ctx.fs, FolderOf(path), s.AutoSaveName)) {
         if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) {
             ctx.windows.StopAutoScanTimer();
+            RestartAutoSaveSeries(s);
             return SpectrumSaveResult::Cancelled;
         }
     }
+    s.AutoSaveSeriesOpen = true;
     const SpectrumRowForm form = s.MemoryMode == memmode::Read && s.ScanNumber >= 2 ? SpectrumRowForm::MultiScan
                                                                                      : SpectrumRowForm::Raw;
     if (!CanWriteSpectrum(s, slot, form)) {

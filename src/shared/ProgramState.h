@@ -263,6 +263,7 @@ struct ProgramState {
     std::string AutoSaveName;
     std::string PrevAutoSaveName;
     int32_t AutoSaveCounter = 0;
+    bool AutoSaveSeriesOpen = false;  // the series' first file may be written (no question pending)
     std::string AutoSaveFileName;  // full path of the next AutoSave file
     std::string CurrentFileName;   // "File: " and the bare name, for the chart headers
     std::string SpectrumFileName;  // name being saved

@@ -210,6 +210,7 @@ TEST_F(FileAveraging, BeepsAndSavesTheMeanAsTheNextFileOfTheSeries) {
     s.AutoSaveName = "AVG";
     s.DefaultPath = t.dir.Path();
     s.AutoSaveCounter = 3;
+    s.AutoSaveSeriesOpen = true;  // a series under way: its files so far were written
     s.AutoSaveFileName = File("AVG00003.rdg", b);  // the last scan's file
     const std::string lastScan = t.dir.Read("AVG00003.rdg");
     Average({File("a.rdg", a)}, false);
