@@ -217,7 +217,7 @@ TEST_F(FileAveraging, BeepsAndSavesTheMeanAsTheNextFileOfTheSeries) {
     EXPECT_EQ(t.op.Beeps(), 1);
     EXPECT_EQ(t.dir.Read("AVG00003.rdg"), lastScan);
     ASSERT_TRUE(t.dir.Exists("AVG00004.rdg"));
-    EXPECT_NE(t.dir.Read("AVG00004.rdg").find("400. \t.4 \t100."), std::string::npos) << t.dir.Read("AVG00004.rdg");
+    EXPECT_NE(t.dir.Read("AVG00004.rdg").find("400. \t.40000 \t100."), std::string::npos) << t.dir.Read("AVG00004.rdg");
 }
 
 }  // namespace
