@@ -40,4 +40,9 @@ std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths) {
     return text;
 }
 
+std::string ControlCharacterMessage(const std::string& what) {
+    return what + " holds a line break or another control character,\nwhich the settings file cannot keep.\n"
+                  "Choose another name.";
+}
+
 }  // namespace tav

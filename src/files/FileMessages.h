@@ -27,4 +27,8 @@ std::string CannotReadMessage(const std::string& path, const std::string& reason
 std::string NotSpectrumFileMessage(const std::string& path);
 std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths);
 
+// A name that holds a line break or another control character cannot be stored in the settings
+// file; `what` names it ("The folder name", "The reference file name").
+std::string ControlCharacterMessage(const std::string& what);
+
 }  // namespace tav

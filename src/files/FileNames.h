@@ -15,6 +15,10 @@ bool IsNoFileName(const std::string& name);
 // The name to look up: trailing blanks and NUL characters dropped.
 std::string StoredFileName(const std::string& name);
 
+// True when text holds a character below code 32 (a line break, a TAB, ...) or code 127: such a
+// text would break the line structure of the settings file.
+bool HasControlCharacter(const std::string& text);
+
 // The last n characters of text (all of it when shorter).
 std::string LastChars(const std::string& text, size_t n);
 

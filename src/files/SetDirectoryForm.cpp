@@ -1,9 +1,12 @@
 #include "files/SetDirectoryForm.h"
 
 #include "files/AutoSaveNames.h"
+#include "files/FileMessages.h"
+#include "files/FileNames.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/FileSystem.h"
+#include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
@@ -54,8 +57,13 @@ void SetDirectoryForm::Dir1_KeyPress(int16_t& KeyAscii) {
     RestartAutoSaveSeries(app.state);
 }
 
+// A folder whose name the settings file cannot keep is refused; the dialog stays open.
 void SetDirectoryForm::Command1_Click() {
     const std::string folder = HighlightedFolder();
+    if (HasControlCharacter(folder)) {
+        app.op.MsgBox(ControlCharacterMessage("The folder name"), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return;
+    }
     ProgramState& s = app.state;
     if (folder != s.DefaultPath) RestartAutoSaveSeries(s);
     s.DefaultPath = folder;
