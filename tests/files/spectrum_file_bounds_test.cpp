@@ -63,6 +63,7 @@ TEST(SpectrumFileBounds, AFullSlotRoundTripsWhole) {
     s.IntegralBand = s.AverageBand = 1;
     test::SilentIndexOutput sink;
     ComputeKineticIndices(s, sink);
+    EXPECT_TRUE(s.LastPassComputed.Average);
     EXPECT_NEAR(s.AverageValue, 1000.0f + PointCount - 2, 1.0f);
 }
 
