@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <cstdlib>
 
@@ -17,6 +15,7 @@
 #include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
+#include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
@@ -36,31 +35,7 @@ constexpr const char* Settings =
     "[Acquisition]\r\n"
     "Integration Time=100\r\nNumber to Average=1\r\nAuto Scan Delay=1\r\n";
 
-// Any message box that comes up is noted and closed, so that the test never waits on one.
-class ModalWatch {
-public:
-    ModalWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.push_back(box->text().toStdString());
-                box->close();
-            }
-        });
-        timer_.start(50);
-    }
-    std::vector<std::string> texts;
-
-private:
-    QTimer timer_;
-};
-
-QWidget* Widget(const char* name) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name && top->isVisible()) return top;
-        if (auto* w = top->findChild<QWidget*>(name); w && w->isVisible()) return w;
-    }
-    return nullptr;
-}
+QWidget* Widget(const char* name) { return test::VisibleWidget(name); }
 
 // A control of one window (the main window and the dialogs share control names).
 QWidget* WidgetIn(const char* window, const char* name) {
@@ -85,7 +60,7 @@ TEST(QtProgramSession, AgainstTheSimulatorItScansDrawsAndAnswersTheKeys) {
     setenv("TAVOLIN_COM1", sim.Path().c_str(), 1);
     test::TempDir dir;
     ASSERT_TRUE(dir.Write("Prismel.INI", Settings));
-    ModalWatch modals;
+    test::ModalWatch modals;
     {
         TavolinProgram program(dir.Path());
         App& app = program.app();
