@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchFileWindows.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileParser.h"
@@ -54,16 +55,7 @@ void BM_ReadSpectrumFile(benchmark::State& st) {
 }
 BENCHMARK(BM_ReadSpectrumFile)->Unit(benchmark::kMicrosecond);
 
-class NoWindows : public tav::FileWindows {
-public:
-    void StopAutoScanTimer() override {}
-    void RedrawSpectrumWindow(int16_t, const std::string&) override {}
-    int16_t ApplyWindowPosition(tav::SettingsWindow, const std::string&) override { return 0; }
-    std::string WindowPositionText(tav::SettingsWindow, tav::WindowRect&) override { return ""; }
-    void ShowWindow(tav::SettingsWindow) override {}
-    void FillAcquisitionBoxes(const tav::AcquisitionBoxes&) override {}
-    void ShowWelcome() override {}
-};
+using tav::bench::NoWindows;
 
 // The whole read of a file on disk into a slot: lookup, reading, parsing and storing.
 void BM_ReadSpectrumFileFromDisk(benchmark::State& st) {

@@ -21,6 +21,7 @@ namespace {
 
 constexpr float WarningX = 1500;
 constexpr float WarningY = 500;
+constexpr float SecondsPerDay = 86400.0f;
 
 void RestartElapsedTime(ProgramState& s, Clock& clock) {
     const float now = clock.Timer();
@@ -30,8 +31,10 @@ void RestartElapsedTime(ProgramState& s, Clock& clock) {
         s.IntegralCount = s.AverageCount = s.DiagnosticsCount = 0;
         s.TimerStart = now;
     }
-    // Negative across midnight; the index pass adds the day.
+    // Across midnight the clock starts again at 0: the day is added here, so that no reader of
+    // the elapsed time (headers, logs, printing) ever sees a negative one.
     s.ElapsedTime = now - s.TimerStart;
+    if (s.ElapsedTime < 0) s.ElapsedTime = s.ElapsedTime + SecondsPerDay;
 }
 
 // Read-out and write addresses after the scan, with the main window's boxes.

@@ -38,6 +38,11 @@ void PrepareAutoSaveName(ProgramState& state) {
     state.CurrentFileName = "File: " + name;
 }
 
+void RestartAutoSaveSeries(ProgramState& state) {
+    state.AutoSaveCounter = 0;
+    state.AutoSaveSeriesOpen = false;
+}
+
 bool IsSeriesFileName(const std::string& name, const std::string& seriesName) {
     const size_t ext = 4;
     if (name.size() != seriesName.size() + CounterDigits + ext) return false;

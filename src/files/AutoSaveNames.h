@@ -9,8 +9,14 @@ class FileSystem;
 struct ProgramState;
 
 // Before each scan while AutoSave is on: advances AutoSaveCounter, drops one trailing separator
-// from DefaultPath and forms AutoSaveFileName and CurrentFileName ("File: " and the name).
+// from DefaultPath (a root folder stays as it is) and forms AutoSaveFileName and CurrentFileName
+// ("File: " and the name).
 void PrepareAutoSaveName(ProgramState& state);
+
+// Starts the series again: the next name is the series' first, and no existing file of the
+// series is written before the operator has been asked. After "No" to that question, and
+// whenever the data folder, the series name or the choice of user-supplied names changes.
+void RestartAutoSaveSeries(ProgramState& state);
 
 // True when name is a file of the series: the series name, five digits, ".rdg", case ignored.
 bool IsSeriesFileName(const std::string& name, const std::string& seriesName);

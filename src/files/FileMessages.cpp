@@ -8,14 +8,41 @@ std::string FileInUseMessage(const std::string& storedName) {
     return "The file\n" + FileNameField(storedName) + "\nIs already open";
 }
 
-std::string CannotWriteMessage(const std::string& path) { return "The file\n" + path + "\ncould not be written."; }
+std::string FsErrorReason(FsError error) {
+    switch (error) {
+        case FsError::NotFound: return "it or its folder does not exist";
+        case FsError::InUse: return "it is in use";
+        case FsError::NoPermission: return "permission denied";
+        case FsError::NoSpace: return "the disk is full";
+        case FsError::BadName: return "the name is not that of a file";
+        case FsError::None:
+        case FsError::ReadError:
+        case FsError::WriteError: break;
+    }
+    return "an input/output error";
+}
 
-std::string CannotReadMessage(const std::string& path) { return "The file\n" + path + "\ncould not be read."; }
+std::string CannotWriteMessage(const std::string& path, const std::string& reason) {
+    return "The file\n" + path + "\ncould not be written: " + reason + ".";
+}
+
+std::string CannotReadMessage(const std::string& path, const std::string& reason) {
+    return "The file\n" + path + "\ncould not be read: " + reason + ".";
+}
+
+std::string NotSpectrumFileMessage(const std::string& path) {
+    return "The file\n" + path + "\nis not a spectrum file: its header is incomplete or unreadable.";
+}
 
 std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths) {
     std::string text = "The kinetic log could not be written:";
     for (const std::string& p : logPaths) text += "\n" + p;
     return text;
+}
+
+std::string ControlCharacterMessage(const std::string& what) {
+    return what + " holds a line break or another control character,\nwhich the settings file cannot keep.\n"
+                  "Choose another name.";
 }
 
 }  // namespace tav

@@ -4,19 +4,31 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace tav {
 
 inline constexpr const char* InvalidFileNameText = "Invalid File Name.";
 inline constexpr const char* FileNotFoundText = "File not found.";
 inline constexpr const char* AutoSaveOverwriteText =
     "AutoSave is ON, and files\nwith the same series name exist.\nDo you want to overwrite?";
+// Only for a data folder that does not exist.
 inline constexpr const char* AutoSavePathText = "Warning:\nPath for AutoSave does not exist\nSet Default Directory";
 
 // "The file", the 80-character name field, "Is already open".
 std::string FileInUseMessage(const std::string& storedName);
-// For failures the system has no text of its own; they name the file.
-std::string CannotWriteMessage(const std::string& path);
-std::string CannotReadMessage(const std::string& path);
+
+// Why a file operation failed, as the end of a sentence: "permission denied", "the disk is full".
+std::string FsErrorReason(FsError error);
+
+// For failures the system has no text of its own; they name the file and say why.
+std::string CannotWriteMessage(const std::string& path, const std::string& reason);
+std::string CannotReadMessage(const std::string& path, const std::string& reason);
+std::string NotSpectrumFileMessage(const std::string& path);
 std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths);
+
+// A name that holds a line break or another control character cannot be stored in the settings
+// file; `what` names it ("The folder name", "The reference file name").
+std::string ControlCharacterMessage(const std::string& what);
 
 }  // namespace tav

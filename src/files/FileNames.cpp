@@ -20,6 +20,14 @@ std::string StoredFileName(const std::string& name) {
     return end == std::string::npos ? std::string() : name.substr(0, end + 1);
 }
 
+bool HasControlCharacter(const std::string& text) {
+    for (char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127) return true;
+    }
+    return false;
+}
+
 std::string LastChars(const std::string& text, size_t n) {
     return text.size() <= n ? text : text.substr(text.size() - n);
 }
@@ -32,7 +40,7 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 }
 
 std::string WithoutTrailingSeparator(const std::string& dir) {
-    if (!dir.empty() && IsSeparator(dir.back())) return dir.substr(0, dir.size() - 1);
+    if (dir.size() > 1 && IsSeparator(dir.back())) return dir.substr(0, dir.size() - 1);
     return dir;
 }
 

@@ -15,13 +15,17 @@ bool IsNoFileName(const std::string& name);
 // The name to look up: trailing blanks and NUL characters dropped.
 std::string StoredFileName(const std::string& name);
 
+// True when text holds a character below code 32 (a line break, a TAB, ...) or code 127: such a
+// text would break the line structure of the settings file.
+bool HasControlCharacter(const std::string& text);
+
 // The last n characters of text (all of it when shorter).
 std::string LastChars(const std::string& text, size_t n);
 
 // dir and name joined by one "/" (none added when dir is empty or already ends in "/" or "\").
 std::string JoinPath(const std::string& dir, const std::string& name);
 
-// dir without one trailing "/" or "\".
+// dir without one trailing "/" or "\"; the root folder "/" (or "\") stays as it is.
 std::string WithoutTrailingSeparator(const std::string& dir);
 
 // Folder part (up to the last "/" or "\", without it; "." when there is none) and leaf of a path.

@@ -19,16 +19,22 @@ constexpr std::array<const char*, KineticLogCount> TempNames = {
 
 constexpr size_t LoggedNameLength = 35;
 
-// Whether log k (0 = ratio .. 6 = diagnostics) gets a line, and its value.
+// Whether log k (0 = ratio .. 6 = diagnostics) gets a line, and its value: an index logs only
+// what the last index pass computed; the diagnostics log the measured temperature.
 bool LogIsActive(const ProgramState& s, int k, float& value) {
     const MenuChecks& m = s.Menu;
+    const ProgramState::IndicesComputed& computed = s.LastPassComputed;
     switch (k) {
-    case 0: value = s.RatioValue; return m.ActivateRatio && s.RatioNumerator != 0 && s.RatioDenominator != 0;
-    case 1: value = s.NormDiffValue; return m.ActivateNormDiff && s.NormDiffX != 0 && s.NormDiffY != 0;
-    case 2: value = s.ExperimentalValue; return m.ActivateExperimental;
-    case 3: value = s.DerivativeValue; return m.ActivateDerivative && s.DerivativeBand != 0;
-    case 4: value = s.IntegralValue; return m.ActivateIntegral && s.IntegralBand != 0;
-    case 5: value = s.AverageValue; return m.ActivateAverage && s.AverageBand != 0;
+    case 0:
+        value = s.RatioValue;
+        return m.ActivateRatio && s.RatioNumerator != 0 && s.RatioDenominator != 0 && computed.Ratio;
+    case 1:
+        value = s.NormDiffValue;
+        return m.ActivateNormDiff && s.NormDiffX != 0 && s.NormDiffY != 0 && computed.NormDiff;
+    case 2: value = s.ExperimentalValue; return m.ActivateExperimental && computed.Experimental;
+    case 3: value = s.DerivativeValue; return m.ActivateDerivative && s.DerivativeBand != 0 && computed.Derivative;
+    case 4: value = s.IntegralValue; return m.ActivateIntegral && s.IntegralBand != 0 && computed.Integral;
+    case 5: value = s.AverageValue; return m.ActivateAverage && s.AverageBand != 0 && computed.Average;
     case 6: value = s.Temperature; return m.ActivateDiagnostics && s.Temperature != 0.0f;
     }
     return false;
@@ -128,20 +134,21 @@ KineticSaveResult SaveKineticFile(FileContext& ctx, const std::string& tempName,
     std::optional<std::string> lines = ctx.fs.ReadAll(tempPath, &error);
     if (!lines && error != FsError::NotFound) {
         ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-        ctx.op.MsgBox(CannotReadMessage(tempPath), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        ctx.op.MsgBox(CannotReadMessage(tempPath, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
         return KineticSaveResult::Failed;
     }
     if (ctx.fs.Resolve(chosen) != ctx.fs.Resolve(tempPath)) {
         // The collected lines go to the chosen file first; only then is the log emptied, so a
         // failure loses nothing.
-        if (!ctx.fs.WriteAtomic(chosen, lines.value_or(""))) {
+        if (!ctx.fs.WriteAtomic(chosen, lines.value_or(""), &error)) {
             ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-            ctx.op.MsgBox(CannotWriteMessage(chosen), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            ctx.op.MsgBox(CannotWriteMessage(chosen, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return KineticSaveResult::Failed;
         }
-        if (!ctx.fs.WriteAtomic(tempPath, "")) {
+        if (!ctx.fs.WriteAtomic(tempPath, "", &error)) {
             ctx.logs.Open(ctx.fs, fileNumber, tempPath);
-            ctx.op.MsgBox(CannotWriteMessage(tempPath), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            ctx.op.MsgBox(CannotWriteMessage(tempPath, FsErrorReason(error)), MsgButtons::OkOnly,
+                          MsgIcon::Exclamation);
             return KineticSaveResult::Failed;
         }
     }

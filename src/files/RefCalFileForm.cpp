@@ -2,10 +2,12 @@
 
 #include <cctype>
 
+#include "files/FileMessages.h"
 #include "files/FileNames.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/FileSystem.h"
+#include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
@@ -74,7 +76,12 @@ void RefCalFileForm::File1_KeyPress(int16_t& KeyAscii) {
 
 void RefCalFileForm::RefNameBox_GotFocus() { SelectForTyping(RefNameBox); }
 
+// A name that the settings file cannot keep is refused; the dialog stays open.
 void RefCalFileForm::Command1_Click() {
+    if (HasControlCharacter(RefNameBox.Text())) {
+        app.op.MsgBox(ControlCharacterMessage("The reference file name"), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return;
+    }
     ProgramState& s = app.state;
     s.ReferenceOn = RefCalFileOnChk.Value() == 1;
     s.ReferenceFileName = ReferenceNameText(RefNameBox.Text());

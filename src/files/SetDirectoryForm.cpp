@@ -1,8 +1,12 @@
 #include "files/SetDirectoryForm.h"
 
+#include "files/AutoSaveNames.h"
+#include "files/FileMessages.h"
+#include "files/FileNames.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/FileSystem.h"
+#include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
 
@@ -44,14 +48,25 @@ void SetDirectoryForm::Drive1_Change() { Dir1.SetPath(Drive1.Drive()); }
 void SetDirectoryForm::Dir1_Click() { Label1.SetCaption(HighlightedFolder()); }
 
 // Bare file names (the reference file's among them) are looked up in the new current folder.
+// A data folder given relative to the current folder moves with it, so the series starts again.
 void SetDirectoryForm::Dir1_KeyPress(int16_t& KeyAscii) {
     if (!TakeEnter(KeyAscii)) return;
     const std::string folder = HighlightedFolder();
-    if (app.fs.SetCurrentDir(folder)) Dir1.SetPath(folder);
+    if (!app.fs.SetCurrentDir(folder)) return;
+    Dir1.SetPath(folder);
+    RestartAutoSaveSeries(app.state);
 }
 
+// A folder whose name the settings file cannot keep is refused; the dialog stays open.
 void SetDirectoryForm::Command1_Click() {
-    app.state.DefaultPath = HighlightedFolder();
+    const std::string folder = HighlightedFolder();
+    if (HasControlCharacter(folder)) {
+        app.op.MsgBox(ControlCharacterMessage("The folder name"), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return;
+    }
+    ProgramState& s = app.state;
+    if (folder != s.DefaultPath) RestartAutoSaveSeries(s);
+    s.DefaultPath = folder;
     Unload();
     WriteSettingsFile(LinksOf(app).Files());
 }

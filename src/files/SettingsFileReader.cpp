@@ -1,3 +1,4 @@
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -7,7 +8,6 @@
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/TextConversions.h"
-#include "files/TextLines.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
@@ -17,6 +17,8 @@ namespace {
 
 constexpr int32_t DefaultChartColor = 8355711;    // grey
 constexpr int32_t DefaultCurveColor = 16711680;   // blue
+constexpr std::size_t MaxSettingsLineLength = 64 * 1024;
+constexpr std::size_t MaxSettingsFileBytes = 1024 * 1024;
 
 std::string After(const std::string& text, size_t count) { return count < text.size() ? text.substr(count) : ""; }
 
@@ -110,6 +112,27 @@ void ApplyDefaults(FileContext& ctx) {
     s.CommPortNumber = 1;
 }
 
+// Applies the file's lines one by one, within bounds no settings file comes near; "" when the
+// whole file was read, else why reading stopped.
+std::string ApplySettingsLines(FileContext& ctx, const std::string& path) {
+    FsError error = FsError::None;
+    const std::unique_ptr<LineReader> lines = ctx.fs.OpenLines(path, &error);
+    if (!lines) return FsErrorReason(error);
+    std::string line;
+    std::size_t total = 0;
+    for (;;) {
+        switch (lines->Next(line, MaxSettingsLineLength)) {
+            case LineReader::Status::End: return "";
+            case LineReader::Status::Failed: return FsErrorReason(lines->Error());
+            case LineReader::Status::TooLong: return "a line is longer than 64 KiB";
+            case LineReader::Status::Line: break;
+        }
+        total += line.size() + 1;
+        if (total > MaxSettingsFileBytes) return "it is larger than 1 MiB";
+        ApplySettingsLine(ctx, line);
+    }
+}
+
 }  // namespace
 
 void ApplySettingsLine(FileContext& ctx, const std::string& line) {
@@ -150,13 +173,9 @@ void ReadSettingsFile(FileContext& ctx) {
     const std::string found = ctx.fs.FindName(folder, SettingsFileName);
     if (!found.empty()) {
         const std::string path = JoinPath(folder, found);
-        const std::optional<std::string> text = ctx.fs.ReadAll(path);
-        if (text) {
-            for (std::string_view line : SplitTextLines(*text)) ApplySettingsLine(ctx, std::string(line));
-        } else {
-            // Start-up goes on with what was set so far.
-            ctx.op.MsgBox(CannotReadMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        }
+        // Start-up goes on with what was set so far.
+        const std::string failure = ApplySettingsLines(ctx, path);
+        if (!failure.empty()) ctx.op.MsgBox(CannotReadMessage(path, failure), MsgButtons::OkOnly, MsgIcon::Exclamation);
         FillAcquisitionBoxes(ctx);
     } else {
         ApplyDefaults(ctx);

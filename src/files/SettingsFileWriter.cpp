@@ -19,9 +19,13 @@ void Line(std::string& out, const std::string& text) {
     out += LineEnd;
 }
 
+// A value with a line break would add lines of its own that the reader takes as other keys:
+// such a value is never written (the dialogs refuse it before it gets here).
 void Entries(std::string& out, const ProgramState& s, SettingsSection section) {
     for (const SettingsEntry& entry : SettingsEntries()) {
-        if (entry.section == section) Line(out, std::string(entry.line) + entry.write(s));
+        if (entry.section != section) continue;
+        const std::string value = entry.write(s);
+        if (!HasControlCharacter(value)) Line(out, std::string(entry.line) + value);
     }
 }
 
@@ -60,8 +64,9 @@ std::string SettingsFileText(FileContext& ctx) {
 
 bool WriteSettingsFile(FileContext& ctx) {
     const std::string path = JoinPath(ctx.state.StartDir, SettingsFileName);
-    if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx))) return true;
-    ctx.op.MsgBox(CannotWriteMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    FsError error = FsError::None;
+    if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx), &error)) return true;
+    ctx.op.MsgBox(CannotWriteMessage(path, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
     return false;
 }
 

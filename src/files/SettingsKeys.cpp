@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "files/AutoSaveNames.h"
+#include "files/FileNames.h"
 #include "files/TextConversions.h"
 #include "platform/Numbers.h"
 
@@ -56,8 +57,12 @@ void ReadLong(S& s, const std::string& v) {
 
 template <std::string S::*M>
 std::string WriteText(const S& s) { return s.*M; }
+// A text with a control character cannot come from the program's own writer; the value in force
+// stays.
 template <std::string S::*M>
-void ReadText(S& s, const std::string& v) { s.*M = v; }
+void ReadText(S& s, const std::string& v) {
+    if (!HasControlCharacter(v)) s.*M = v;
+}
 
 template <typename Array, typename Convert>
 std::string EightValues(const Array& values, Convert convert) {

@@ -88,12 +88,37 @@ std::string_view TakeField(std::string_view& rest) {
     return field;
 }
 
-// Reads the rows from lines[first] on, the first one possibly only the rest of its line.
-void ParseRows(const std::vector<std::string_view>& lines, size_t first, std::string_view firstText,
-               bool useFirstText, ParsedSpectrum& out) {
-    for (size_t li = first; li < lines.size(); ++li) {
-        if (static_cast<int>(out.x.size()) >= MaxFilePoints) return;
-        std::string_view row = (useFirstText && li == first) ? firstText : lines[li];
+// The lines of the file within the format's bounds: at most MaxSpectrumLines lines, each at most
+// MaxSpectrumLineLength long. A longer line ends the file there, like its end.
+class LineFeed {
+public:
+    explicit LineFeed(LineReader& lines) : lines_(lines) {}
+
+    bool Take(std::string& line) {
+        if (failed_ || ended_ || taken_ >= MaxSpectrumLines) return false;
+        switch (lines_.Next(line, MaxSpectrumLineLength)) {
+            case LineReader::Status::Line: ++taken_; return true;
+            case LineReader::Status::Failed: failed_ = true; return false;
+            case LineReader::Status::End:
+            case LineReader::Status::TooLong: ended_ = true; return false;
+        }
+        return false;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    LineReader& lines_;
+    int taken_ = 0;
+    bool failed_ = false;
+    bool ended_ = false;
+};
+
+// Reads the rows: first the given text (the rest of the line that ended the search, when there
+// is one), then the following lines.
+void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
+    std::string line = std::move(first);
+    for (bool have = useFirst || feed.Take(line); have; have = feed.Take(line)) {
+        std::string_view row = line;
         if (row.empty()) return;
         while (!row.empty() && IsControlOrBlank(row.front())) row.remove_prefix(1);
         const std::optional<float> x = ToSingle(LeadingNumber(TakeField(row)));
@@ -103,72 +128,73 @@ void ParseRows(const std::vector<std::string_view>& lines, size_t first, std::st
         out.x.push_back(*x);
         out.ch1.push_back(*c1);
         out.ch2.push_back(*c2);
+        if (static_cast<int>(out.x.size()) >= MaxFilePoints) return;  // no line after the last point
     }
 }
 
-// Where the rows begin: a whole line, or the rest of a line after the item that ended the search.
-struct RowStart {
-    size_t line = 0;
-    bool partial = false;
-    std::string_view rest;
-};
-
-// The part before the rows: the ten header lines, each parsed on its own, or, in a file without
-// header, the items up to and including the first whose leading number is at least 150.
-ParseStatus ReadSpectrumHeader(const std::vector<std::string_view>& lines, ParsedSpectrum& out, RowStart& start) {
-    size_t col = 0;
-    const std::string_view item1 = lines.empty() ? std::string_view() : NextItem(lines[0], col);
-    if (item1.substr(0, 4) == "File") {
-        if (lines.size() < HeaderLines) return ParseStatus::TruncatedHeader;
-        const std::optional<float> xMin = HeaderWord(lines[3], 2);
-        const std::optional<float> xMax = HeaderWord(lines[3], 4);
-        const std::optional<float> dataMin = HeaderWord(lines[5], 3);
-        const std::optional<float> dataMax = HeaderWord(lines[6], 3);
-        const std::optional<float> integ = HeaderWord(lines[7], 2);
-        if (!xMin || !xMax || !dataMin || !dataMax || !integ) return ParseStatus::BadHeaderNumber;
-        out.hasHeader = true;
-        out.XMin = *xMin;
-        out.XMax = *xMax;
-        out.DataMin = *dataMin;
-        out.DataMax = *dataMax;
-        out.IntegTime = *integ;
-        start.line = HeaderLines;
-        return ParseStatus::Ok;
-    }
-    size_t li = 0;
-    std::string_view item = item1;
-    while (li < lines.size() && LeadingNumber(item) < FirstRowMinimumX) {
-        if (col >= lines[li].size()) {
-            ++li;
-            col = 0;
-            if (li >= lines.size()) break;
-        }
-        item = NextItem(lines[li], col);
-    }
-    if (li >= lines.size()) {
-        start.line = lines.size();
-    } else if (col < lines[li].size()) {
-        start = RowStart{li, true, lines[li].substr(col)};
-    } else {
-        start.line = li + 1;
-    }
+// The header's ten lines, each parsed on its own; the first is already taken.
+ParseStatus ReadHeaderLines(LineFeed& feed, const std::string& first, ParsedSpectrum& out) {
+    std::vector<std::string> lines{first};
+    std::string line;
+    while (static_cast<int>(lines.size()) < HeaderLines && feed.Take(line)) lines.push_back(line);
+    if (feed.Failed()) return ParseStatus::ReadFailed;
+    if (static_cast<int>(lines.size()) < HeaderLines) return ParseStatus::TruncatedHeader;
+    const std::optional<float> xMin = HeaderWord(lines[3], 2);
+    const std::optional<float> xMax = HeaderWord(lines[3], 4);
+    const std::optional<float> dataMin = HeaderWord(lines[5], 3);
+    const std::optional<float> dataMax = HeaderWord(lines[6], 3);
+    const std::optional<float> integ = HeaderWord(lines[7], 2);
+    if (!xMin || !xMax || !dataMin || !dataMax || !integ) return ParseStatus::BadHeaderNumber;
+    out.hasHeader = true;
+    out.XMin = *xMin;
+    out.XMax = *xMax;
+    out.DataMin = *dataMin;
+    out.DataMax = *dataMax;
+    out.IntegTime = *integ;
     return ParseStatus::Ok;
 }
 
 }  // namespace
 
-ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
+ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out) {
     out = ParsedSpectrum{};
-    const std::vector<std::string_view> lines = SplitTextLines(text);
-    const size_t capacity = lines.size() < MaxFilePoints ? lines.size() : MaxFilePoints;
-    out.x.reserve(capacity);
-    out.ch1.reserve(capacity);
-    out.ch2.reserve(capacity);
-    RowStart start;
-    const ParseStatus status = ReadSpectrumHeader(lines, out, start);
-    if (status != ParseStatus::Ok) return status;
-    ParseRows(lines, start.line, start.rest, start.partial, out);
-    return ParseStatus::Ok;
+    LineFeed feed(lines);
+    std::string line;
+    if (!feed.Take(line)) return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
+    size_t col = 0;
+    std::string item(NextItem(line, col));
+    if (item.compare(0, 4, "File") == 0) {
+        const ParseStatus status = ReadHeaderLines(feed, line, out);
+        if (status != ParseStatus::Ok) return status;
+        ParseRows(feed, {}, false, out);
+        return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
+    }
+    // A file without header: the items up to and including the first whose leading number is
+    // at least 150 are passed over; the rows begin after it.
+    bool found = true;
+    while (LeadingNumber(item) < FirstRowMinimumX) {
+        if (col >= line.size()) {
+            if (!feed.Take(line)) {
+                found = false;
+                break;
+            }
+            col = 0;
+        }
+        item = std::string(NextItem(line, col));
+    }
+    if (found) {
+        if (col < line.size()) {
+            ParseRows(feed, line.substr(col), true, out);
+        } else {
+            ParseRows(feed, {}, false, out);
+        }
+    }
+    return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
+}
+
+ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out) {
+    TextLineReader lines(text);
+    return ParseSpectrumLines(lines, out);
 }
 
 }  // namespace tav

@@ -1,17 +1,26 @@
 #pragma once
-// Parsing of a spectrum file's text: the ten-line information header (when the file has one),
-// the search for the first row in a file without header, and the rows. Pure: no file access and
-// no shared state, so that the reader commits to a slot only what parsed.
+// Parsing of a spectrum file's lines: the ten-line information header (when the file has one),
+// the search for the first row in a file without header, and the rows. No shared state, so that
+// the reader commits to a slot only what parsed. Lines are taken one at a time and only as many
+// as the format can hold, so a file of any size costs no more than a full spectrum.
 
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
+#include "shared/ProgramState.h"
+
 namespace tav {
 
-// At most this many points are read into a slot: the band routines store their end marker in
-// the element after the last point, which must stay inside the point arrays.
-inline constexpr int MaxFilePoints = 2201;
+// A file fills at most every point of a slot.
+inline constexpr int MaxFilePoints = PointCount;
+// The header's ten lines and one row per point: no line after them is read. A file without
+// header shares the budget between the lines before its rows and the rows.
+inline constexpr int MaxSpectrumLines = 10 + MaxFilePoints;
+// Longer than any line the writer makes (a multi-scan row of 50 scans is about 1300 characters);
+// a longer line ends the file there.
+inline constexpr std::size_t MaxSpectrumLineLength = 4096;
 
 struct ParsedSpectrum {
     bool hasHeader = false;
@@ -21,8 +30,15 @@ struct ParsedSpectrum {
     std::vector<float> x, ch1, ch2;
 };
 
-enum class ParseStatus { Ok, TruncatedHeader, BadHeaderNumber };
+enum class ParseStatus {
+    Ok,
+    TruncatedHeader,   // a "File" header of fewer than ten lines
+    BadHeaderNumber,   // a header number beyond single precision
+    ReadFailed,        // the lines could not be read (lines.Error() says why)
+};
 
+ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out);
+// The same over a text held in memory.
 ParseStatus ParseSpectrumText(std::string_view text, ParsedSpectrum& out);
 
 }  // namespace tav

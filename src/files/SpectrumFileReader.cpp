@@ -1,6 +1,6 @@
 #include "files/SpectrumFileReader.h"
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "files/FileMessages.h"
@@ -70,20 +70,31 @@ SpectrumReadResult ReadSpectrumFile(FileContext& ctx, int16_t slot) {
     }
 
     FsError error = FsError::None;
-    const std::optional<std::string> text = ctx.fs.ReadAll(path, &error);
-    if (!text) {
+    const std::unique_ptr<LineReader> lines = ctx.fs.OpenLines(path, &error);
+    if (!lines) {
         if (error == FsError::InUse) {
             ctx.op.MsgBox(FileInUseMessage(stored), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return SpectrumReadResult::InUse;
         }
-        ctx.op.MsgBox(FileNotFoundText);
-        return error == FsError::NotFound ? SpectrumReadResult::NotFound : SpectrumReadResult::ReadError;
+        if (error == FsError::NotFound) {  // gone since the look-up
+            ctx.op.MsgBox(FileNotFoundText);
+            return SpectrumReadResult::NotFound;
+        }
+        ctx.op.MsgBox(CannotReadMessage(path, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return SpectrumReadResult::ReadError;
     }
 
     ParsedSpectrum parsed;
-    if (ParseSpectrumText(*text, parsed) != ParseStatus::Ok) {
-        ctx.op.MsgBox(FileNotFoundText);
-        return SpectrumReadResult::ReadError;
+    switch (ParseSpectrumLines(*lines, parsed)) {
+        case ParseStatus::Ok: break;
+        case ParseStatus::ReadFailed:
+            ctx.op.MsgBox(CannotReadMessage(path, FsErrorReason(lines->Error())), MsgButtons::OkOnly,
+                          MsgIcon::Exclamation);
+            return SpectrumReadResult::ReadError;
+        case ParseStatus::TruncatedHeader:
+        case ParseStatus::BadHeaderNumber:
+            ctx.op.MsgBox(NotSpectrumFileMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            return SpectrumReadResult::ReadError;
     }
     Commit(s, slot, parsed);
     return SpectrumReadResult::Ok;

@@ -14,7 +14,7 @@ enum class SpectrumReadResult {
     NoName,     // "Invalid File Name."
     NotFound,   // "File not found."
     InUse,      // "The file" / name / "Is already open"
-    ReadError,  // the file could not be read or its header is cut short
+    ReadError,  // the file could not be read (the message says why) or is no spectrum file
 };
 
 // Reads the file named in SlotInfo(slot).FileName into that slot. The slot and DataAvailable

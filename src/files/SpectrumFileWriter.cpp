@@ -1,8 +1,10 @@
 #include "files/SpectrumFileWriter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "files/FileNames.h"
+#include "platform/DecimalDigits.h"
 #include "platform/Numbers.h"
 
 namespace tav {
@@ -30,10 +32,26 @@ std::string XText(const ProgramState& state, int16_t slot, int point) {
     return text + (state.XData[slot][1] < WavenumberLimit ? "nm" : "-cm");
 }
 
-// A channel value followed by its separator characters: exactly 0 is "0.".
+constexpr int KeptDigits = 5;
+constexpr int MostDecimals = 7;
+
+// Decimals that give the value KeptDigits significant digits, at least the picture's one and at
+// most MostDecimals. A whole number keeps the picture, so scans are written as they always were.
+int ChannelDecimals(double value) {
+    if (!std::isfinite(value) || std::floor(value) == value) return 1;
+    DecimalDigits digits = ValueDigits(value);
+    RoundToSignificant(digits, KeptDigits);
+    return std::clamp(KeptDigits - digits.pointPos, 1, MostDecimals);
+}
+
+// A channel value followed by its separator characters: exactly 0 is "0.". The picture is
+// "#####.#" unless that would leave a ratio or a derivative with fewer than five digits.
 std::string ChannelText(double value, bool last) {
     if (value == 0.0) return last ? "0." : "0. ";
-    return Format(value, last ? "#####.#" : "#####.# ");
+    const int decimals = ChannelDecimals(value);
+    std::string picture = decimals == 1 ? "#####.#" : "#####." + std::string(static_cast<size_t>(decimals), '0');
+    if (!last) picture += ' ';
+    return Format(value, picture);
 }
 
 }  // namespace

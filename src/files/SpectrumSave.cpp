@@ -5,6 +5,7 @@
 #include "files/AutoSaveNames.h"
 #include "files/FileDialogs.h"
 #include "files/FileMessages.h"
+#include "files/FileNames.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileWriter.h"
@@ -16,40 +17,61 @@ namespace tav {
 namespace {
 
 // Names the slot after the file, writes it and, on failure, gives the slot its old name back.
-bool WriteSpectrumFile(FileContext& ctx, int16_t slot, SpectrumRowForm form, const std::string& path) {
+bool WriteSpectrumFile(FileContext& ctx, int16_t slot, SpectrumRowForm form, const std::string& path,
+                       FsError& error) {
     ProgramState& s = ctx.state;
     const std::string previousName = s.SlotInfo[slot].FileName;
     s.SpectrumFileName = path;
     s.SlotInfo[slot].FileName = path;
     const std::string text = SpectrumFileText(s, slot, form, ctx.clock.Now());
-    if (!path.empty() && ctx.fs.WriteAtomic(path, text)) return true;
+    error = FsError::BadName;
+    if (!path.empty() && ctx.fs.WriteAtomic(path, text, &error)) return true;
     s.SlotInfo[slot].FileName = previousName;
     return false;
 }
 
-void WarnAutoSave(FileContext& ctx) { ctx.op.MsgBox(AutoSavePathText, MsgButtons::OkOnly, MsgIcon::Exclamation); }
+// What keeps a slot out of a file, for the operator.
+std::string CannotFitReason(const ProgramState& s, SpectrumRowForm form) {
+    if (form == SpectrumRowForm::MultiScan && s.ScanNumber > MaxMultiScans) {
+        return "more than 50 scans do not fit in one file";
+    }
+    return "the spectrum does not fit in a file";
+}
+
+void Warn(FileContext& ctx, const std::string& text) { ctx.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation); }
+
+// The system's warning is kept for the one case it names: the data folder does not exist.
+void WarnAutoSaveFailure(FileContext& ctx, const std::string& path, FsError error) {
+    Warn(ctx, error == FsError::NotFound ? std::string(AutoSavePathText)
+                                         : CannotWriteMessage(path, FsErrorReason(error)));
+}
 
 }  // namespace
 
 SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
     ProgramState& s = ctx.state;
     const int16_t slot = s.CurrentSlot;
-    if (s.AutoSaveCounter == 1 && SeriesFilesExist(ctx.fs, s.DefaultPath, s.AutoSaveName)) {
+    const std::string path = s.AutoSaveFileName;
+    // Until the first file of a series may be written, an existing file of the series in the
+    // folder it goes to is only replaced after the operator says so; "No" starts the series again.
+    if (!s.AutoSaveSeriesOpen && SeriesFilesExist(ctx.fs, FolderOf(path), s.AutoSaveName)) {
         if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) {
             ctx.windows.StopAutoScanTimer();
+            RestartAutoSaveSeries(s);
             return SpectrumSaveResult::Cancelled;
         }
     }
+    s.AutoSaveSeriesOpen = true;
     const SpectrumRowForm form = s.MemoryMode == memmode::Read && s.ScanNumber >= 2 ? SpectrumRowForm::MultiScan
                                                                                      : SpectrumRowForm::Raw;
     if (!CanWriteSpectrum(s, slot, form)) {
-        WarnAutoSave(ctx);
+        Warn(ctx, CannotWriteMessage(path, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    const std::string path = s.AutoSaveFileName;
     AppendKineticLogLines(ctx, path);
-    if (!WriteSpectrumFile(ctx, slot, form, path)) {
-        WarnAutoSave(ctx);
+    FsError error = FsError::None;
+    if (!WriteSpectrumFile(ctx, slot, form, path, error)) {
+        WarnAutoSaveFailure(ctx, path, error);
         return SpectrumSaveResult::Failed;
     }
     return SpectrumSaveResult::Saved;
@@ -62,13 +84,14 @@ SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot) {
     const std::string chosen = ctx.op.SaveFileDialog(SpectrumSaveRequest(s, ctx.fs));
     if (chosen.empty()) return SpectrumSaveResult::Cancelled;
     if (!CanWriteSpectrum(s, slot, form)) {
-        ctx.op.MsgBox(CannotWriteMessage(chosen), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        Warn(ctx, CannotWriteMessage(chosen, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
     AppendKineticLogLines(ctx, chosen);
     SpectrumSaveResult result = SpectrumSaveResult::Saved;
-    if (!WriteSpectrumFile(ctx, slot, form, chosen)) {
-        ctx.op.MsgBox(CannotWriteMessage(chosen), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    FsError error = FsError::None;
+    if (!WriteSpectrumFile(ctx, slot, form, chosen, error)) {
+        Warn(ctx, CannotWriteMessage(chosen, FsErrorReason(error)));
         result = SpectrumSaveResult::Failed;
     }
     ctx.windows.RedrawSpectrumWindow(slot, "Wavelength (nm)");

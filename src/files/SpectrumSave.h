@@ -14,6 +14,10 @@ enum class SpectrumSaveResult {
     Failed,     // nothing was written; the operator has been told
 };
 
+// Saves the current slot to AutoSaveFileName. Until the series' first file may be written, an
+// existing file of the series in the folder the file goes to makes it ask first; "No" stops the
+// timed acquisition and starts the series again. A failure is told with its reason, the
+// system's "Path for AutoSave does not exist" being kept for a missing data folder.
 SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx);
 SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot);
 

@@ -2,20 +2,22 @@
 
 namespace tav {
 
-std::vector<std::string_view> SplitTextLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(text.size() / 16 + 1);
-    size_t start = 0;
-    const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-        start = i + 1;
+LineReader::Status TextLineReader::Next(std::string& line, std::size_t maxLength) {
+    line.clear();
+    if (pos_ >= text_.size()) return Status::End;
+    const std::size_t end = text_.find_first_of("\r\n", pos_);
+    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+    if (stop - pos_ > maxLength) {
+        pos_ += maxLength;
+        return Status::TooLong;
     }
-    if (start < n) lines.push_back(text.substr(start));
-    return lines;
+    line.assign(text_.substr(pos_, stop - pos_));
+    pos_ = stop;
+    if (pos_ < text_.size()) {
+        const bool crLf = text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n';
+        pos_ += crLf ? 2 : 1;
+    }
+    return Status::Line;
 }
 
 }  // namespace tav

@@ -1,7 +1,9 @@
 #include "indices/FileAveraging.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,38 @@ bool ReadListedFile(FileContext& ctx, const std::string& path) {
     return true;
 }
 
+// What a read of a listed file changes besides the file slot's data: a run in which no file
+// could be used puts all of it back.
+class ReadSideEffects {
+public:
+    explicit ReadSideEffects(const ProgramState& s)
+        : record_(s.SlotInfo[FileSlot]), x_(s.XData[FileSlot]), ch1_(s.Ch1Data[FileSlot]),
+          ch2_(s.Ch2Data[FileSlot]), referenceCh1_(s.Ch1Data[slot::Reference]),
+          dataAvailable_(s.DataAvailable), printInColor_(s.PrintInColor), darkRefShown_(s.DarkRefShown),
+          commonScale_(s.CommonScale), derivativeParam_(s.DerivativeParam) {}
+
+    void Restore(ProgramState& s) const {
+        s.SlotInfo[FileSlot] = record_;
+        s.XData[FileSlot] = x_;
+        s.Ch1Data[FileSlot] = ch1_;
+        s.Ch2Data[FileSlot] = ch2_;
+        s.Ch1Data[slot::Reference] = referenceCh1_;
+        s.DataAvailable = dataAvailable_;
+        s.PrintInColor = printInColor_;
+        s.DarkRefShown = darkRefShown_;
+        s.CommonScale = commonScale_;
+        s.DerivativeParam = derivativeParam_;
+    }
+
+private:
+    SlotRecord record_;
+    std::array<float, PointCount> x_, ch1_, ch2_, referenceCh1_;
+    bool dataAvailable_, printInColor_, darkRefShown_, commonScale_;
+    int16_t derivativeParam_;
+};
+
 void AddFileSlot(ProgramState& s, AverageSums& sums) {
-    const int n = std::clamp<int>(s.SlotInfo[FileSlot].NumPoints, 0, MaxPoint);
+    const int n = std::clamp<int>(s.SlotInfo[FileSlot].NumPoints, 0, PointCount);
     auto& ch1 = s.Ch1Data[FileSlot];
     auto& ch2 = s.Ch2Data[FileSlot];
     for (int i = 0; i < n; ++i) {
@@ -132,10 +164,14 @@ void AverageSpectrumFiles(FileContext& ctx) {
     ProgramState& s = ctx.state;
     const int listed = std::min<int>(std::max<int>(s.FileAvgCount, 0), static_cast<int>(s.AvgFileList.size()));
     AverageSums sums;
+    const auto before = std::make_unique<ReadSideEffects>(s);
     for (int k = 0; k < listed; ++k) {
         if (ReadListedFile(ctx, s.AvgFileList[k])) AddFileSlot(s, sums);
     }
-    if (sums.files == 0) return;
+    if (sums.files == 0) {
+        before->Restore(s);
+        return;
+    }
 
     s.FileAvgCount = static_cast<int16_t>(sums.files);
     s.DataAvailable = true;

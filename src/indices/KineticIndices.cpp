@@ -11,6 +11,7 @@ namespace {
 
 constexpr int LinePause = 3;  // milliseconds
 constexpr float SecondsPerDay = 86400.0f;
+constexpr int16_t MinBandPoints = 2;
 
 // The slot the band values are taken from: a reflectance row in the work slot, when the
 // reflectance view is on and the current slot allows it, else the current slot itself. The
@@ -68,6 +69,7 @@ public:
     void Run() {
         s_.ExperimentalValid = false;
         s_.NormDiffValid = false;
+        s_.LastPassComputed = {};
         if (s_.NumOfBands <= 0) {
             out_.ClearIndexWindow();
             out_.PrintIndexLine(TextLine(readout::NoBands));
@@ -80,6 +82,9 @@ public:
         out_.PrintIndexLine(TextLine(""));
         out_.Wait(LinePause);
         out_.PrintIndexLine(ElapsedTimeLine(s_.ElapsedTime));
+        // Fewer than two points hold no band: every index keeps its value and no window gets a
+        // point that was not measured.
+        if (BandSearchPoints(s_, slot_) < MinBandPoints) return;
 
         Ratio();
         NormDiff();
@@ -100,6 +105,7 @@ private:
         if (!IsDefinedBand(s_, s_.RatioNumerator) || !IsDefinedBand(s_, s_.RatioDenominator)) {
             return;
         }
+        s_.LastPassComputed.Ratio = true;
         const float numerator = BandOf(s_, s_.RatioNumerator, UseMean(0), slot_);
         const float denominator = BandOf(s_, s_.RatioDenominator, UseMean(0), slot_);
         if (denominator != 0.0f) s_.RatioValue = numerator / denominator;
@@ -112,6 +118,7 @@ private:
         if (!s_.Menu.ActivateNormDiff || s_.NormDiffX == 0 || s_.NormDiffY == 0) return;
         if (!IsDefinedBand(s_, s_.NormDiffX) || !IsDefinedBand(s_, s_.NormDiffY)) return;
         s_.NormDiffValid = true;
+        s_.LastPassComputed.NormDiff = true;
         const float x = BandOf(s_, s_.NormDiffX, UseMean(1), slot_);
         const float y = BandOf(s_, s_.NormDiffY, UseMean(1), slot_);
         const float sum = x + y;
@@ -126,6 +133,7 @@ private:
             if (!IsUsableBand(s_, band)) return;
         }
         s_.ExperimentalValid = true;
+        s_.LastPassComputed.Experimental = true;
         float b[4];
         for (int k = 0; k < 4; ++k) b[k] = BandOf(s_, bands[k], UseMean(2), slot_);
         const std::optional<float> left = Combine(b[0], s_.ExpOp1, b[1]);
@@ -143,6 +151,7 @@ private:
         const std::optional<float> value = DerivativeIndex(s_, slot_);
         if (!value) return;
         s_.DerivativeValue = *value;
+        s_.LastPassComputed.Derivative = true;
         out_.PrintIndexLine(ValueLine(readout::Derivative, s_.DerivativeValue));
         Feed(slot::Derivative);
     }
@@ -150,6 +159,7 @@ private:
     void Integral() {
         if (!s_.Menu.ActivateIntegral || !IsDefinedBand(s_, s_.IntegralBand)) return;
         s_.IntegralValue = BandOf(s_, s_.IntegralBand, false, slot_);
+        s_.LastPassComputed.Integral = true;
         out_.PrintIndexLine(ValueLine(readout::Integral, s_.IntegralValue));
         Feed(slot::Integral);
     }
@@ -157,6 +167,7 @@ private:
     void Average() {
         if (!s_.Menu.ActivateAverage || !IsDefinedBand(s_, s_.AverageBand)) return;
         s_.AverageValue = BandOf(s_, s_.AverageBand, true, slot_);
+        s_.LastPassComputed.Average = true;
         out_.PrintIndexLine(ValueLine(readout::Average, s_.AverageValue));
         Feed(slot::Average);
     }

@@ -117,7 +117,7 @@ void SettingsForm::AutoSaveNameBox_Change() {
         AutoSaveNameBox.SetSelStart(static_cast<int>(kept.size()));
         return;
     }
-    if (text != s.PrevAutoSaveName) s.AutoSaveCounter = 0;
+    if (text != s.PrevAutoSaveName) RestartAutoSaveSeries(s);
     s.PrevAutoSaveName = text;
 }
 
@@ -149,6 +149,10 @@ void SettingsForm::ApplySettings() {
     s.AutoScanDelay = delay > MaxAutoScanDelay ? MaxAutoScanDelay : delay;
     s.ViewReflectance = ViewRefOn.Value();
     s.DarkCorrectionOn = DarkCorrOn.Value();
+    // Another series name, or names that come from the operator instead, start a new series.
+    if (UserSuppliedNames.Value() != s.UserSuppliedName || AutoSaveNameBox.Text() != s.AutoSaveName) {
+        RestartAutoSaveSeries(s);
+    }
     s.UserSuppliedName = UserSuppliedNames.Value();
     s.AutoSaveOn = AutoSaveOnChk.Value() != 0;
     s.AutoSaveName = AutoSaveNameBox.Text();

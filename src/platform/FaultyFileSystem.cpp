@@ -6,7 +6,7 @@ namespace tav {
 
 namespace {
 
-constexpr size_t OpCount = 7;
+constexpr size_t OpCount = 8;
 
 struct Fault {
     FsOp op;
@@ -67,6 +67,29 @@ private:
     std::string path_;
 };
 
+class FaultyLineReader : public LineReader {
+public:
+    FaultyLineReader(std::unique_ptr<LineReader> inner, std::shared_ptr<FaultyFileSystem::State> state,
+                     std::string path)
+        : inner_(std::move(inner)), state_(std::move(state)), path_(std::move(path)) {}
+    Status Next(std::string& line, std::size_t maxLength) override {
+        if (error_ != FsError::None) return Status::Failed;
+        error_ = state_->Check(FsOp::ReadLine, path_);
+        if (error_ != FsError::None) {
+            line.clear();
+            return Status::Failed;
+        }
+        return inner_->Next(line, maxLength);
+    }
+    FsError Error() const override { return error_ != FsError::None ? error_ : inner_->Error(); }
+
+private:
+    std::unique_ptr<LineReader> inner_;
+    std::shared_ptr<FaultyFileSystem::State> state_;
+    std::string path_;
+    FsError error_ = FsError::None;
+};
+
 }  // namespace
 
 FaultyFileSystem::FaultyFileSystem(FileSystem& inner) : inner_(inner), state_(std::make_shared<State>()) {}
@@ -97,6 +120,17 @@ std::optional<std::string> FaultyFileSystem::ReadAll(const std::string& path, Fs
         return std::nullopt;
     }
     return inner_.ReadAll(path, error);
+}
+
+std::unique_ptr<LineReader> FaultyFileSystem::OpenLines(const std::string& path, FsError* error) const {
+    FsError fault = state_->Check(FsOp::Read, inner_.Resolve(path));
+    if (fault != FsError::None) {
+        SetError(error, fault);
+        return nullptr;
+    }
+    std::unique_ptr<LineReader> lines = inner_.OpenLines(path, error);
+    if (!lines) return nullptr;
+    return std::make_unique<FaultyLineReader>(std::move(lines), state_, inner_.Resolve(path));
 }
 
 bool FaultyFileSystem::WriteAtomic(const std::string& path, const std::string& contents, FsError* error) {

@@ -15,7 +15,8 @@
 
 namespace tav {
 
-enum class FsOp { Read, Write, OpenAppend, AppendLine, MakeDir, Remove, Rename };
+// ReadLine: each line taken from a file opened with OpenLines (a failure there stops the reading).
+enum class FsOp { Read, Write, OpenAppend, AppendLine, MakeDir, Remove, Rename, ReadLine };
 
 struct WriteAttempt {
     std::string path;  // resolved
@@ -54,7 +55,9 @@ public:
     }
     std::string GetEnv(const std::string& name) const override { return inner_.GetEnv(name); }
 
+    // Read faults apply to ReadAll and to OpenLines alike.
     std::optional<std::string> ReadAll(const std::string& path, FsError* error = nullptr) const override;
+    std::unique_ptr<LineReader> OpenLines(const std::string& path, FsError* error = nullptr) const override;
     bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) override;
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) override;
     bool MakeDir(const std::string& path) override;

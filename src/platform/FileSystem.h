@@ -3,6 +3,7 @@
 // process-wide, so that tests can each run in a folder of their own. Relative paths are taken
 // from the current folder; "\" in a path is read as "/".
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,7 +11,24 @@
 
 namespace tav {
 
-enum class FsError { None, NotFound, InUse, ReadError, WriteError, BadName };
+// ReadError and WriteError are the failures no other value names (an input/output error).
+enum class FsError { None, NotFound, InUse, ReadError, WriteError, BadName, NoPermission, NoSpace };
+
+// A file opened for reading one line at a time, so that a reader takes no more of a file than
+// it can use, however large the file is.
+class LineReader {
+public:
+    enum class Status {
+        Line,     // a line, without its end (CR LF, LF or a lone CR)
+        End,      // no more lines; a last line without an end counts, the empty rest after it not
+        TooLong,  // the line has more than maxLength characters: not taken (line is empty), and
+                  // the next call goes on inside it
+        Failed,   // the file could not be read further (Error() says why)
+    };
+    virtual ~LineReader() = default;
+    virtual Status Next(std::string& line, std::size_t maxLength) = 0;
+    virtual FsError Error() const = 0;
+};
 
 // A file kept open for appending (the kinetic logs); every line is flushed as it is written.
 class AppendFile {
@@ -43,6 +61,8 @@ public:
 
     // Whole contents of a file; nullopt with *error set when it cannot be read.
     virtual std::optional<std::string> ReadAll(const std::string& path, FsError* error = nullptr) const = 0;
+    // The file opened for reading line by line; null with *error set when it cannot be opened.
+    virtual std::unique_ptr<LineReader> OpenLines(const std::string& path, FsError* error = nullptr) const = 0;
     // Replaces the file: writes a temporary file in the same folder, flushes it and renames it
     // over the old one. On failure the old file is untouched.
     virtual bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) = 0;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace tav {
 
@@ -22,7 +23,18 @@ void SetError(FsError* error, FsError value) {
 }
 
 FsError ErrorOfErrno(int err, FsError otherwise) {
-    return (err == ENOENT || err == ENOTDIR) ? FsError::NotFound : otherwise;
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR: return FsError::NotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS: return FsError::NoPermission;
+        case ENOSPC:
+        case EDQUOT: return FsError::NoSpace;
+        case EBUSY:
+        case ETXTBSY: return FsError::InUse;
+        default: return otherwise;
+    }
 }
 
 std::string Slashed(const std::string& path) {
@@ -63,6 +75,72 @@ void SyncFolder(const std::string& folder) {
     ::fsync(fd);  // best effort: the rename itself already took place
     ::close(fd);
 }
+
+constexpr std::size_t LineBufferBytes = 65536;
+
+// Reads through a fixed buffer, so that a line reader never holds more than the buffer and the
+// line asked for, whatever the file is.
+class PosixLineReader : public LineReader {
+public:
+    explicit PosixLineReader(int fd) : fd_(fd), buffer_(LineBufferBytes) {}
+    ~PosixLineReader() override { ::close(fd_); }
+    PosixLineReader(const PosixLineReader&) = delete;
+    PosixLineReader& operator=(const PosixLineReader&) = delete;
+
+    Status Next(std::string& line, std::size_t maxLength) override {
+        line.clear();
+        for (;;) {
+            if (pos_ == end_ && !Fill()) {
+                if (error_ != FsError::None) return Status::Failed;
+                return line.empty() ? Status::End : Status::Line;
+            }
+            const char c = buffer_[pos_];
+            if (afterCr_) {
+                afterCr_ = false;
+                if (c == '\n') {
+                    ++pos_;
+                    continue;
+                }
+            }
+            if (c == '\r' || c == '\n') {
+                ++pos_;
+                afterCr_ = c == '\r';
+                return Status::Line;
+            }
+            if (line.size() >= maxLength) {
+                line.clear();
+                return Status::TooLong;
+            }
+            line.push_back(c);
+            ++pos_;
+        }
+    }
+    FsError Error() const override { return error_; }
+
+private:
+    bool Fill() {
+        if (error_ != FsError::None || atEnd_) return false;
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                error_ = ErrorOfErrno(errno, FsError::ReadError);
+                return false;
+            }
+            pos_ = 0;
+            end_ = static_cast<std::size_t>(n);
+            atEnd_ = n == 0;
+            return n > 0;
+        }
+    }
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0, end_ = 0;
+    bool afterCr_ = false;
+    bool atEnd_ = false;
+    FsError error_ = FsError::None;
+};
 
 class PosixAppendFile : public AppendFile {
 public:
@@ -150,8 +228,9 @@ std::optional<std::string> RealFileSystem::ReadAll(const std::string& path, FsEr
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 || contents.size() + static_cast<size_t>(n) > MaxReadBytes) {
+            const FsError why = n < 0 ? ErrorOfErrno(errno, FsError::ReadError) : FsError::ReadError;
             ::close(fd);
-            SetError(error, FsError::ReadError);
+            SetError(error, why);
             return std::nullopt;
         }
         if (n == 0) break;
@@ -160,6 +239,16 @@ std::optional<std::string> RealFileSystem::ReadAll(const std::string& path, FsEr
     ::close(fd);
     SetError(error, FsError::None);
     return contents;
+}
+
+std::unique_ptr<LineReader> RealFileSystem::OpenLines(const std::string& path, FsError* error) const {
+    int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, ErrorOfErrno(errno, FsError::ReadError));
+        return nullptr;
+    }
+    SetError(error, FsError::None);
+    return std::make_unique<PosixLineReader>(fd);
 }
 
 bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& contents, FsError* error) {
@@ -181,11 +270,17 @@ bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& con
     }
     struct stat old {};
     mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool written = WriteFully(fd, contents.data(), contents.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    written = (::close(fd) == 0) && written;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    int failure = 0;  // errno of the first step that failed
+    auto step = [&failure](bool ok) {
+        if (!ok && failure == 0) failure = errno != 0 ? errno : EIO;
+        return ok;
+    };
+    bool written = step(WriteFully(fd, contents.data(), contents.size())) && step(::fchmod(fd, mode) == 0) &&
+                   step(::fsync(fd) == 0);
+    written = step(::close(fd) == 0) && written;
+    if (!written || !step(::rename(temp.c_str(), target.c_str()) == 0)) {
         ::unlink(temp.c_str());
-        SetError(error, FsError::WriteError);
+        SetError(error, ErrorOfErrno(failure, FsError::WriteError));
         return false;
     }
     SyncFolder(folder);

@@ -8,13 +8,15 @@
 //   what it points to. A folder that cannot be read lists nothing.
 // - FindName: the entry's name as it is stored in the folder; an exact match first, then the
 //   first one (in List order) that equals the name without regard to ASCII case.
-// - ReadAll: NotFound when the file or its folder is missing, ReadError otherwise (a folder,
-//   no permission, an I/O error, a file larger than MaxReadBytes).
+// - Errors: NotFound when the file or its folder is missing, NoPermission when access is
+//   refused (also a read-only file system), NoSpace for a full disk or quota, InUse for a busy
+//   file, else ReadError or WriteError (a folder read as a file, an I/O error, a file larger
+//   than MaxReadBytes for ReadAll).
+// - OpenLines: reads through a buffer of 64 KiB; a line longer than asked for is not taken in.
 // - WriteAtomic: a temporary ".<name>.XXXXXX" in the same folder, written, flushed and synced,
 //   given the old file's permission bits (0644 for a new file), renamed over the target, and
 //   the folder synced. On any failure the temporary file is removed and the old file stays as it
-//   was. NotFound when the folder is missing, BadName for a path without a file name, else
-//   WriteError.
+//   was. BadName for a path without a file name; else the error of the step that failed.
 // - OpenAppend: creates the file when missing; every WriteLine is one write of line + "\r\n"
 //   straight to the file (no buffering in the program).
 // - MakeDir: one level; false when it exists already or cannot be made.
@@ -47,6 +49,7 @@ public:
     std::string FindName(const std::string& dir, const std::string& name) const override;
 
     std::optional<std::string> ReadAll(const std::string& path, FsError* error = nullptr) const override;
+    std::unique_ptr<LineReader> OpenLines(const std::string& path, FsError* error = nullptr) const override;
     bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) override;
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) override;
 

@@ -248,6 +248,13 @@ struct ProgramState {
     float RatioValue = 0, NormDiffValue = 0, ExperimentalValue = 0, DerivativeValue = 0;
     float IntegralValue = 0, AverageValue = 0, DiagnosticsValue = 0;
     bool NormDiffValid = false, ExperimentalValid = false;
+    // The indices the last index pass computed (cleared at its start); the kinetic logs write
+    // only these, so a value the pass could not compute is never logged as measured.
+    struct IndicesComputed {
+        bool Ratio = false, NormDiff = false, Experimental = false;
+        bool Derivative = false, Integral = false, Average = false;
+    };
+    IndicesComputed LastPassComputed;
     int16_t RatioCount = 0, NormDiffCount = 0, ExperimentalCount = 0, DerivativeCount = 0;
     int16_t IntegralCount = 0, AverageCount = 0, DiagnosticsCount = 0;
 
@@ -271,6 +278,7 @@ struct ProgramState {
     std::string AutoSaveName;
     std::string PrevAutoSaveName;
     int32_t AutoSaveCounter = 0;
+    bool AutoSaveSeriesOpen = false;  // the series' first file may be written (no question pending)
     std::string AutoSaveFileName;  // full path of the next AutoSave file
     std::string CurrentFileName;   // "File: " and the bare name, for the chart headers
     std::string SpectrumFileName;  // name being saved

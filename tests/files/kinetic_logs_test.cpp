@@ -11,6 +11,9 @@ namespace {
 
 using test::FileWorld;
 
+// The last index pass computed every index.
+void AllComputed(ProgramState& s) { s.LastPassComputed = {true, true, true, true, true, true}; }
+
 const char* Saved = "/data/spectra/XYZ00001.rdg";
 const std::string Stamp = " 03-07-2024 14:05:09 ";
 
@@ -29,6 +32,7 @@ protected:
         s.IntegralValue = 1234.5f;
         s.AverageValue = 42.125f;
         s.Temperature = 23.5f;
+        AllComputed(s);
     }
     void ActivateAll() {
         ProgramState& s = *w.state;
@@ -83,6 +87,7 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
         s.RatioNumerator = s.RatioDenominator = s.NormDiffX = s.NormDiffY = 1;
         s.DerivativeBand = s.IntegralBand = s.AverageBand = 2;
         s.Temperature = 20.0f;
+        AllComputed(s);
         c.change(s);
         AppendKineticLogLines(v.ctx, Saved);
         for (const char* log : all) {
@@ -111,6 +116,7 @@ TEST_F(KineticLogsTest, ElapsedSecondsAndNameField) {
         FileWorld v;
         v.logs.OpenAll(v.fs, v.dir.Path());
         v.state->Menu.ActivateExperimental = true;
+        AllComputed(*v.state);
         v.state->ExperimentalValue = 1.0f;
         v.state->ElapsedTime = c.elapsed;
         AppendKineticLogLines(v.ctx, "n");
@@ -176,7 +182,7 @@ TEST_F(KineticLogsTest, FailedSaveKeepsTheLinesAndLoggingGoesOn) {
     EXPECT_EQ(w.dir.Read("DATA/exp.dat"), "older save");
     EXPECT_EQ(Log("~Exper.Tmp"), lines);
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/exp.dat") + "\ncould not be written.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/exp.dat") + "\ncould not be written: an input/output error.");
     EXPECT_TRUE(w.logs.IsOpen(103));
 }
 

@@ -147,7 +147,7 @@ TEST(SettingsFileRead, UnreadableFileDoesNotStallStartUp) {
     w.fs.FailPath(FsOp::Read, w.P("Prismel.INI"), FsError::ReadError);
     ReadSettingsFile(w.ctx);
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be read.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be read: an input/output error.");
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"boxes", "welcome"}));
     EXPECT_EQ(w.state->NumToAverage, 1);
 }
@@ -365,7 +365,7 @@ TEST(SettingsFileWrite, FailedWriteKeepsTheOldFileAndTellsTheOperator) {
     EXPECT_FALSE(WriteSettingsFile(w.ctx));
     EXPECT_EQ(w.dir.Read("Prismel.INI"), "old settings");
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be written.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be written: an input/output error.");
 }
 
 TEST(SettingsFile, EveryKeyRoundTrips) {

@@ -96,7 +96,7 @@ struct FailureCase {
     const char* name;
     std::string fileName;  // in the world's folder unless empty or blank
     SpectrumReadResult result;
-    std::string message;   // "@" stands for the 80-character name field
+    std::string message;   // "@" stands for the 80-character name field, "#" for the path
     MsgIcon icon;
 };
 
@@ -119,6 +119,7 @@ TEST_P(SpectrumFileReaderFailure, TellsTheOperatorAndChangesNothing) {
     if (const size_t at = message.find('@'); at != std::string::npos) {
         message.replace(at, 1, name + std::string(80 - name.size(), ' '));
     }
+    if (const size_t at = message.find('#'); at != std::string::npos) message.replace(at, 1, name);
     ASSERT_EQ(w.op.Messages().size(), 1u);
     EXPECT_EQ(w.op.Messages()[0].text, message);
     EXPECT_EQ(w.op.Messages()[0].buttons, MsgButtons::OkOnly);
@@ -137,9 +138,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"Folder", "data/folder.rdg", SpectrumReadResult::NotFound, "File not found.", MsgIcon::None},
         FailureCase{"InUse", "data/busy.rdg", SpectrumReadResult::InUse, "The file\n@\nIs already open",
                     MsgIcon::Exclamation},
-        FailureCase{"Unreadable", "data/bad.rdg", SpectrumReadResult::ReadError, "File not found.", MsgIcon::None},
-        FailureCase{"HeaderCutShort", "data/short.rdg", SpectrumReadResult::ReadError, "File not found.",
-                    MsgIcon::None}),
+        FailureCase{"Unreadable", "data/bad.rdg", SpectrumReadResult::ReadError,
+                    "The file\n#\ncould not be read: an input/output error.", MsgIcon::Exclamation},
+        FailureCase{"HeaderCutShort", "data/short.rdg", SpectrumReadResult::ReadError,
+                    "The file\n#\nis not a spectrum file: its header is incomplete or unreadable.",
+                    MsgIcon::Exclamation}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SpectrumFileReader, EarlierDataAvailableStaysAfterAFailedRead) {

@@ -48,8 +48,9 @@ TEST(SpectrumFileWriter, HeaderAndRawRowsAsStored) {
         "\"Number Scans: 4\"\r\n"
         "\r\n"
         "300.5 \t1234.5 \t0.\r\n"
-        "301.3 \t0. \t812.3\r\n"
-        "302. \t65535. \t100.\r\n";
+        // Values below 1000 that are not whole keep five digits.
+        "301.3 \t0. \t812.25\r\n"
+        "302. \t65535. \t99.960\r\n";
     EXPECT_EQ(SpectrumFileText(*s, 0, SpectrumRowForm::Raw, When), expected);
 }
 

@@ -155,7 +155,8 @@ TEST_F(SpectrumSave, InterruptedWriteLeavesTheOldFile) {
     EXPECT_FALSE(w.fs.WriteAttempts().back().succeeded);
     EXPECT_EQ(w.fs.WriteAttempts().back().path, w.P("DATA/XYZ00002.rdg"));
     EXPECT_EQ(w.dir.Read("DATA/XYZ00002.rdg"), "previous contents");
-    EXPECT_EQ(w.op.Messages().back().text, PathWarning);
+    EXPECT_EQ(w.op.Messages().back().text,
+              "The file\n" + w.P("DATA/XYZ00002.rdg") + "\ncould not be written: an input/output error.");
 }
 
 TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
@@ -183,15 +184,18 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     s.MemoryMode = memmode::Read;
     s.ScanNumber = 51;
     s.Menu.ActivateExperimental = true;
+    s.LastPassComputed.Experimental = true;
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
-    EXPECT_EQ(w.op.Messages().back().text, PathWarning);
+    EXPECT_EQ(w.op.Messages().back().text, "The file\n" + w.P("DATA/XYZ00001.rdg") +
+                                               "\ncould not be written: more than 50 scans do not fit in one file.");
     EXPECT_FALSE(w.dir.Exists("DATA/XYZ00001.rdg"));
     EXPECT_EQ(w.dir.Read("~Exper.Tmp"), "");
 }
 
 TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnce) {
     w.state->Menu.ActivateExperimental = true;
+    w.state->LastPassComputed.Experimental = true;
     w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::WriteError);
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
@@ -258,19 +262,20 @@ TEST_F(SpectrumSave, SaveAsFailureTellsTheOperatorAndKeepsTheOldFile) {
     EXPECT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Failed);
     EXPECT_EQ(w.dir.Read("DATA/mine.rdg"), "old");
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/mine.rdg") + "\ncould not be written.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("DATA/mine.rdg") + "\ncould not be written: an input/output error.");
     EXPECT_EQ(w.state->SlotInfo[0].FileName, "earlier.rdg");
 }
 
 TEST_F(SpectrumSave, FullSlotRoundTrip) {
     ProgramState& s = *w.state;
-    FillSlot(s, 0, PointCount - 1);
+    FillSlot(s, 0, PointCount);
     w.op.AnswerSave(w.P("DATA/full.rdg"));
     ASSERT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Saved);
     s.SlotInfo[2].FileName = w.P("DATA/full.rdg");
     ASSERT_EQ(ReadSpectrumFile(w.ctx, 2), SpectrumReadResult::Ok);
-    EXPECT_EQ(s.SlotInfo[2].NumPoints, PointCount - 1);
-    EXPECT_NEAR(s.XData[2][PointCount - 2], s.XData[0][PointCount - 2], 0.05f);
+    EXPECT_EQ(s.SlotInfo[2].NumPoints, PointCount);
+    EXPECT_NEAR(s.XData[2][PointCount - 1], s.XData[0][PointCount - 1], 0.05f);
+    EXPECT_FLOAT_EQ(s.SlotInfo[2].XMax, s.XData[2][PointCount - 1]);
 }
 
 }  // namespace

@@ -210,13 +210,14 @@ TEST_F(FileAveraging, BeepsAndSavesTheMeanAsTheNextFileOfTheSeries) {
     s.AutoSaveName = "AVG";
     s.DefaultPath = t.dir.Path();
     s.AutoSaveCounter = 3;
+    s.AutoSaveSeriesOpen = true;  // a series under way: its files so far were written
     s.AutoSaveFileName = File("AVG00003.rdg", b);  // the last scan's file
     const std::string lastScan = t.dir.Read("AVG00003.rdg");
     Average({File("a.rdg", a)}, false);
     EXPECT_EQ(t.op.Beeps(), 1);
     EXPECT_EQ(t.dir.Read("AVG00003.rdg"), lastScan);
     ASSERT_TRUE(t.dir.Exists("AVG00004.rdg"));
-    EXPECT_NE(t.dir.Read("AVG00004.rdg").find("400. \t.4 \t100."), std::string::npos) << t.dir.Read("AVG00004.rdg");
+    EXPECT_NE(t.dir.Read("AVG00004.rdg").find("400. \t.40000 \t100."), std::string::npos) << t.dir.Read("AVG00004.rdg");
 }
 
 }  // namespace

@@ -138,6 +138,7 @@ TEST_F(Derivative, BeepsAndSavesTheResultAsTheNextFileOfTheSeries) {
     s.AutoSaveName = "ABC";
     s.DefaultPath = w.dir.File("DATA");
     s.AutoSaveCounter = 4;
+    s.AutoSaveSeriesOpen = true;  // a series under way: its files so far were written
     s.AutoSaveFileName = w.dir.File("DATA/ABC00004.rdg");
     Choose();
     EXPECT_EQ(w.op.Beeps(), 1);

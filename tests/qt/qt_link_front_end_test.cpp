@@ -15,7 +15,7 @@
 #include "mainwindow/MainForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt/QtWaitPump.h"
-#include "qt_program_watch.h"
+#include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"

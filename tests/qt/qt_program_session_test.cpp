@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <cstdlib>
 
@@ -17,7 +15,7 @@
 #include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
-#include "qt_program_watch.h"
+#include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
@@ -64,7 +62,7 @@ TEST(QtProgramSession, AgainstTheSimulatorItScansDrawsAndAnswersTheKeys) {
     setenv("TAVOLIN_COM1", sim.Path().c_str(), 1);
     test::TempDir dir;
     ASSERT_TRUE(dir.Write("Prismel.INI", Settings));
-    ModalWatch modals;
+    test::ModalWatch modals;
     {
         TavolinProgram program(dir.Path());
         App& app = program.app();
