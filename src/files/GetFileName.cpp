@@ -38,6 +38,8 @@ void ClearChannel1(ProgramState& s, int16_t slot) {
 }  // namespace
 
 GetFileName::GetFileName(App& app) : Form(app, "GetFileName") {
+    outsideSlot_ = app.state.CurrentSlot;
+    outsideData_ = app.state.DataAvailable;
     SetCaption("File");
     SetBorderStyle(border::FixedDialog);
     SetKeyPreview(true);
@@ -85,6 +87,7 @@ void GetFileName::Form_Load() {
     // Here, not in the constructor: sizing the client area needs the window's view.
     SetClientSize(7200, 3480);
     operation_ = s.FileDialogMode;
+    s.DataAvailable = false;
 
     // A data folder that is gone leaves the lists on the current folder.
     const std::string shown = Dir1.Path();
@@ -115,8 +118,12 @@ void GetFileName::Form_Load() {
 }
 
 // Other windows may have moved CurrentSlot meanwhile; the dialog goes on with the slot whose
-// prompt it shows.
-void GetFileName::Form_Activate() { app.state.CurrentSlot = askingSlot_; }
+// prompt it shows, and remembers theirs for an operation that ends without a result.
+void GetFileName::Form_Activate() {
+    ProgramState& s = app.state;
+    if (s.CurrentSlot != askingSlot_) outsideSlot_ = s.CurrentSlot;
+    s.CurrentSlot = askingSlot_;
+}
 
 void GetFileName::AskSecondFile() {
     ProgramState& s = app.state;
@@ -172,9 +179,16 @@ void GetFileName::Close() { Unload(); }
 void GetFileName::CloseAndCombine() {
     App& program = app;
     const int16_t operation = operation_;
+    const int16_t outsideSlot = outsideSlot_;
+    const bool outsideData = outsideData_;
+    combining_ = true;
     Close();
     FlowScope flow(program.flow);
-    CombineFiles(LinksOf(program).Files(), operation);
+    if (CombineFiles(LinksOf(program).Files(), operation) == CombineResult::Done) return;
+    // A file that could not be read leaves the slot on display to the other windows again.
+    ProgramState& s = program.state;
+    s.CurrentSlot = outsideSlot;
+    if (!s.DataAvailable) s.DataAvailable = outsideData;
 }
 
 void GetFileName::Command1_Click() { Accept(); }
@@ -195,6 +209,11 @@ void GetFileName::Form_KeyPress(int16_t& KeyAscii) {
 }
 
 void GetFileName::Form_Unload(int16_t& /*Cancel*/) {
+    ProgramState& s = app.state;
+    if (!combining_) {
+        if (s.CurrentSlot == askingSlot_) s.CurrentSlot = outsideSlot_;
+        if (!s.DataAvailable) s.DataAvailable = outsideData_;
+    }
     // Not while the program ends: the spectrum window has gone already.
     const MDIForm1* mdi = app.forms.Find<MDIForm1>();
     if (mdi && mdi->Exiting()) return;
@@ -247,11 +266,11 @@ void GetFileName::FileNameBox_GotFocus() {
 
 void ShowGetFileName(App& app, int16_t mode) {
     ProgramState& s = app.state;
+    // An open dialog gives its operation up first, and with it what it borrowed.
+    app.forms.Unload<GetFileName>();
     s.FileDialogMode = mode;
-    s.DataAvailable = false;
     s.SlotInfo[1].FileName = FileNameField("");
     s.SlotInfo[2].FileName = FileNameField("");
-    app.forms.Unload<GetFileName>();
     // With A = B = 0 the transform needs no file: the dialog does its work while it loads and
     // has closed again before it could be shown.
     app.forms.Get<GetFileName>().Show();

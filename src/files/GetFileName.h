@@ -66,11 +66,18 @@ private:
 
     int16_t operation_ = 0;    // the operation this dialog was opened for
     int16_t askingSlot_ = 1;   // the slot the next accepted name goes to
+    // What the other windows work on while the dialog borrows CurrentSlot and clears
+    // DataAvailable: an operation that ends without a result gives both back.
+    int16_t outsideSlot_ = 0;
+    bool outsideData_ = false;
+    bool combining_ = false;
 };
 
 // Starts a two-file operation (1 add, 2 subtract, 3 multiply, 4 divide, 5 transform): records it
 // in FileDialogMode, clears DataAvailable, blanks the names of slots 1 and 2 and shows the
-// dialog, which then does the work; returns at once. A dialog already open starts over.
+// dialog, which then does the work; returns at once. A dialog already open starts over. An
+// operation left without a result (cancelled, refused or unreadable) puts CurrentSlot and
+// DataAvailable back as the other windows had them.
 void ShowGetFileName(App& app, int16_t mode);
 
 }  // namespace tav

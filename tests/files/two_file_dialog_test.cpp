@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "files/GetFileName.h"
 #include "two_file_fixtures.h"
 
@@ -305,6 +307,56 @@ TEST(GetFileNameDialog, AMissingSecondFileIsReportedWhenTheOperationRuns) {
     EXPECT_EQ(w.op.MessageTexts(), (std::vector<std::string>{"File not found.", "File Error!"}));
     EXPECT_EQ(s.Ch1Data[0][0], 77.0f);
     EXPECT_FALSE(s.ProcessedResult);
+}
+
+// The dialog borrows CurrentSlot for the file it asks for and clears DataAvailable; an operation
+// that ends without a result gives both back, so that Save, the display buttons and the
+// derivative work on the spectrum on display again, not on slot 1 or 2.
+TEST(GetFileNameDialog, AnOperationWithoutAResultGivesTheSlotOnDisplayBack) {
+    struct Case {
+        const char* name;
+        std::function<void(DialogWorld&, GetFileName&)> end;
+        int16_t slotAfter;
+    };
+    const Case cases[] = {
+        {"Cancel at the first prompt", [](DialogWorld&, GetFileName& d) { d.Command2.UserClick(); }, 3},
+        {"Escape at the second prompt",
+         [](DialogWorld& w, GetFileName& d) {
+             w.EnterName("one.rdg");
+             d.UserKeyPress(&d.FileNameBox, Escape);
+         },
+         3},
+        {"a blank name", [](DialogWorld& w, GetFileName&) { w.EnterName("   "); }, 3},
+        {"a second file that cannot be read",
+         [](DialogWorld& w, GetFileName&) {
+             w.EnterName("one.rdg");
+             w.EnterName("nothere.rdg");
+         },
+         3},
+        {"a next scan meanwhile, then Cancel",
+         [](DialogWorld& w, GetFileName& d) {
+             w.Main().UserActivated();
+             w.state->CurrentSlot = 0;  // the scan started a new ring
+             d.UserActivated();
+             d.Command2.UserClick();
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogWorld w;
+        ProgramState& s = *w.state;
+        s.DataAvailable = true;
+        s.CurrentSlot = 3;
+        GetFileName& d = w.Open(1);
+        ASSERT_EQ(s.CurrentSlot, 1);
+        ASSERT_FALSE(s.DataAvailable);
+        c.end(w, d);
+        EXPECT_EQ(w.Dialog(), nullptr);
+        EXPECT_EQ(s.CurrentSlot, c.slotAfter);
+        EXPECT_TRUE(s.DataAvailable);
+        EXPECT_FALSE(s.ProcessedResult);
+    }
 }
 
 TEST(GetFileNameDialog, TheFolderListOpensFoldersAndPagesDown) {
