@@ -72,16 +72,19 @@ WindowMarks MarksOf(ProgramState& state, SwitchableWindow window) {
 
 }  // namespace
 
-void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode) {
-    const int index = keyCode - KeyF1;
-    if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
-    const auto window = static_cast<SwitchableWindow>(index);
+void BringUpWindow(ProgramState& state, ChartWindows& windows, SwitchableWindow window) {
     // Marked open before it is shown, as the View menu does: the Paint of the Show draws only
-    // in an open window.
+    // in an open window, and only an open window takes the new points.
     const WindowMarks marks = MarksOf(state, window);
     if (marks.rect) marks.rect->Open = -1;
     if (marks.viewCheck) *marks.viewCheck = true;
     windows.ShowWindow(window);
+}
+
+void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode) {
+    const int index = keyCode - KeyF1;
+    if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
+    BringUpWindow(state, windows, static_cast<SwitchableWindow>(index));
 }
 
 void RedrawSpectrumTraces(ProgramState& state, Canvas& window, const MainWindowView& view,

@@ -12,8 +12,11 @@
 
 namespace tav {
 
-// F1 to F9 (key codes 112 to 120) show the nine windows and mark the shown ones other than the
-// spectrum window open; any other key does nothing.
+// Marks the window open (and checked in the View menu) and shows it, so that it paints and takes
+// the index points at once.
+void BringUpWindow(ProgramState& state, ChartWindows& windows, SwitchableWindow window);
+
+// F1 to F9 (key codes 112 to 120) bring up the nine windows; any other key does nothing.
 void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode);
 
 // Makes the slot the spectrum window's selected trace (redrawn when it changed) and the axis

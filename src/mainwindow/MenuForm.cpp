@@ -5,6 +5,7 @@
 #include "charts/ChartWindows.h"
 #include "files/WindowPositions.h"
 #include "indices/KeyCommandRoute.h"
+#include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 
@@ -27,7 +28,10 @@ MenuForm::MenuForm(App& app) : Form(app, "MenuForm") {
         float top;
         Handler click;
     };
-    const auto show = [this](SwitchableWindow window) { return [this, window] { LinksOf(this->app).Charts().ShowWindow(window); }; };
+    // Marked open as the function keys do: a window shown unmarked would stay blank.
+    const auto show = [this](SwitchableWindow window) {
+        return [this, window] { BringUpWindow(this->app.state, LinksOf(this->app).Charts(), window); };
+    };
     // Marker, Save, Read and Overlay File do what their keys do.
     const Entry entries[] = {
         {NextScanLbl, 240, [this] { NextScanLbl_Click(); }},

@@ -134,40 +134,55 @@ TEST(MenuForm, SaveAndReadAskForAFile) {
     EXPECT_TRUE(w.MainCanvas().Ops().empty());
 }
 
-TEST(MenuForm, TheWindowLabelsShowWindowsWithoutMarkingThemOpen) {
+// A window label brings its window up as the function key does: marked open and checked in the
+// View menu, so that its first Paint draws and it takes the next index points.
+TEST(MenuForm, TheWindowLabelsBringUpTheirWindowsOpenAndPainted) {
     struct WindowCase {
         const char* caption;
         std::function<Form*(App&)> find;
+        WindowRect ProgramState::*rect;  // nullptr: the spectrum window, which has no open flag
+        bool MenuChecks::*viewItem;
+        int16_t slot;                    // a kinetic window's first Paint plots its point here
     };
     const WindowCase cases[] = {
-        {"F1 - Main Window", [](App& a) -> Form* { return a.forms.Find<MainForm>(); }},
-        {"F2 - Index Window", [](App& a) -> Form* { return a.forms.Find<IndexForm>(); }},
-        {"F3 - Ratio Window", [](App& a) -> Form* { return a.forms.Find<RatioForm>(); }},
-        {"F4 - Norm. Diff. Win", [](App& a) -> Form* { return a.forms.Find<NormDiffForm>(); }},
-        {"F5 - Derivative Win", [](App& a) -> Form* { return a.forms.Find<DerivativeForm>(); }},
-        {"F6 - Integral Win", [](App& a) -> Form* { return a.forms.Find<IntegralForm>(); }},
-        {"F7 - Average Win", [](App& a) -> Form* { return a.forms.Find<AverageForm>(); }},
+        {"F1 - Main Window", [](App& a) -> Form* { return a.forms.Find<MainForm>(); }, nullptr,
+         &MenuChecks::Viewmainform, 0},
+        {"F2 - Index Window", [](App& a) -> Form* { return a.forms.Find<IndexForm>(); },
+         &ProgramState::IndexFormRect, &MenuChecks::ViewIndexForm, 0},
+        {"F3 - Ratio Window", [](App& a) -> Form* { return a.forms.Find<RatioForm>(); },
+         &ProgramState::RatioFormRect, &MenuChecks::ViewRatioForm, 11},
+        {"F4 - Norm. Diff. Win", [](App& a) -> Form* { return a.forms.Find<NormDiffForm>(); },
+         &ProgramState::NormDiffFormRect, &MenuChecks::ViewNormDiffForm, 12},
+        {"F5 - Derivative Win", [](App& a) -> Form* { return a.forms.Find<DerivativeForm>(); },
+         &ProgramState::DerivativeFormRect, &MenuChecks::ViewDerivativeForm, 14},
+        {"F6 - Integral Win", [](App& a) -> Form* { return a.forms.Find<IntegralForm>(); },
+         &ProgramState::IntegralFormRect, &MenuChecks::ViewIntegralForm, 15},
+        {"F7 - Average Win", [](App& a) -> Form* { return a.forms.Find<AverageForm>(); },
+         &ProgramState::AverageFormRect, &MenuChecks::Viewaverageform, 16},
     };
     for (const WindowCase& c : cases) {
+        SCOPED_TRACE(c.caption);
         MainWindowWorld w;
         w.PastWelcome();
         w.Main().Hide();
-        const ProgramState before = *w.state;
+        ProgramState& s = *w.state;
+        s.DataAvailable = true;
+        if (c.rect) (s.*c.rect).Open = 0;
+        s.Menu.*c.viewItem = false;
         Label* label = LabelCaptioned(QuickMenu(w), c.caption);
-        ASSERT_NE(label, nullptr) << c.caption;
+        ASSERT_NE(label, nullptr);
         label->UserClick();
-        SCOPED_TRACE(c.caption);
         Form* shown = c.find(w.app);
         ASSERT_NE(shown, nullptr);
         EXPECT_TRUE(shown->Visible());
         EXPECT_EQ(w.app.forms.ActiveForm(), shown);
-        const ProgramState& s = *w.state;
-        EXPECT_EQ(s.IndexFormRect.Open, before.IndexFormRect.Open);
-        EXPECT_EQ(s.RatioFormRect.Open, before.RatioFormRect.Open);
-        EXPECT_EQ(s.AverageFormRect.Open, before.AverageFormRect.Open);
-        EXPECT_EQ(s.Menu.ViewIndexForm, before.Menu.ViewIndexForm);
-        EXPECT_EQ(s.Menu.ViewRatioForm, before.Menu.ViewRatioForm);
-        EXPECT_EQ(s.Menu.Viewaverageform, before.Menu.Viewaverageform);
+        if (c.rect) EXPECT_EQ((s.*c.rect).Open, -1);
+        EXPECT_TRUE(s.Menu.*c.viewItem);
+        if (c.slot != 0) {
+            EXPECT_EQ(s.SlotInfo[c.slot].NumPoints, 1) << "its first Paint plotted the current value";
+        } else if (c.rect) {
+            EXPECT_FALSE(HeadlessHost::CanvasOf(*shown).PrintedTexts().empty()) << "the read-out is listed";
+        }
     }
 }
 
