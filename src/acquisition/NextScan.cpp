@@ -5,6 +5,7 @@
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
+#include "acquisition/ScanTransfer.h"
 #include "acquisition/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
+#include "platform/comm/CommControl.h"
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -75,6 +77,15 @@ void SaturationWarning(ScanFlowContext& flow) {
     window.Print("integr.time/source intensity.");
 }
 
+// A read-out that cannot be kept would be refused on every tick alike: the series ends with the
+// refusal, as Escape ends it.
+void EndSeriesAfterRefusal(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    flow.Main().Timer1.SetEnabled(false);
+    if (s.PortHeldOpen && flow.app.comm.PortOpen()) flow.app.comm.SetPortOpen(false);
+    s.PortHeldOpen = false;
+}
+
 }  // namespace
 
 void NextScan(ScanFlowContext& flow) {
@@ -92,7 +103,9 @@ void NextScan(ScanFlowContext& flow) {
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
-        case AcquireResult::Failed: return;
+        case AcquireResult::Failed:
+            if (!ReadOutFits(s)) EndSeriesAfterRefusal(flow);
+            return;
     }
     s.FirstOverlaySlot = s.CurrentSlot;
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);

@@ -152,7 +152,7 @@ TransferOutcome ReadSecondPass(AcquisitionContext& ctx) {
 
 bool ReadOutTooLarge(AcquisitionContext& ctx) {
     const ProgramState& s = ctx.state;
-    if (s.MemoryMode != memmode::Read || s.ScanNumber <= MaxReadOutScans) return false;
+    if (ReadOutFits(s)) return false;
     ctx.op.MsgBox("A read-out of " + std::to_string(s.ScanNumber) + " stored scans at once cannot be kept: at most " +
                       std::to_string(MaxReadOutScans) + " fit.\nSet Scan# to " + std::to_string(MaxReadOutScans) +
                       " or less.",
@@ -169,6 +169,8 @@ double CommandMeasuringMs(const ProgramState& s) {
     double scans = s.MemoryMode == memmode::Normal && s.ScanNumber > 0 ? sent(s.ScanNumber) : 1.0;
     return scans * one + (scans - 1) * sent(s.IntervalTenths) * 100.0;
 }
+
+bool ReadOutFits(const ProgramState& s) { return s.MemoryMode != memmode::Read || s.ScanNumber <= MaxReadOutScans; }
 
 int ReadOutScans(const ProgramState& s) {
     if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return 1;

@@ -42,6 +42,9 @@ double CommandMeasuringMs(const ProgramState& state);
 int ReadOutScans(const ProgramState& state);
 // The raw store keeps the two columns of at most this many scans (columns 1 to 100).
 inline constexpr int MaxReadOutScans = 50;
+// False for a read-out of more scans than the raw store keeps, which is refused before anything
+// is sent.
+bool ReadOutFits(const ProgramState& state);
 
 // The RawCounts column of the present pass, whose values go into channel 1: 1, or in a read-out
 // of n scans 2n for the reference pass and 2n - 1 for the second.

@@ -280,6 +280,26 @@ TEST(NextScan, ReadOutAndWriteAddressesStayInTheMemory) {
     }
 }
 
+// A timed read-out of more scans than the raw store keeps is refused once and ends the series,
+// instead of bringing the refusal up again on every tick.
+TEST(NextScan, ATimedReadOutThatCannotBeKeptEndsTheSeries) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.MemoryMode = 48;
+    s.ScanNumber = 51;
+    r.comm.CommPort = 1;
+    ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+    ASSERT_TRUE(r.comm.SetPortOpen(true));
+    s.PortHeldOpen = true;
+    r.Main().Timer1.SetEnabled(true);
+    NextScan(r.flow);
+    EXPECT_EQ(r.Heard(), "");
+    EXPECT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_FALSE(r.Main().Timer1.Enabled());
+    EXPECT_FALSE(s.PortHeldOpen);
+    EXPECT_FALSE(r.comm.PortOpen());
+}
+
 TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
     FlowRig r;
     ProgramState& s = r.state;
