@@ -1,6 +1,7 @@
 #include "acquisition/FirmwareDownload.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,25 +28,20 @@ constexpr const char* ReadyText = "                         SYSTEM READY";
 constexpr float FirstStatusY = 300;
 constexpr int32_t LowestIntegrationTime = 40;
 
-// The lines of an image as the loader gets them: without CR, each read as one item (leading
-// and trailing blanks dropped, a comma ends it), up to and including the end record.
-std::vector<std::string> ImageLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
-        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-        line = line.substr(0, line.find(','));
-        size_t first = line.find_first_not_of(" \t");
-        line = first == std::string::npos ? "" : line.substr(first);
-        line.erase(line.find_last_not_of(" \t") + 1);
-        lines.push_back(line);
-        if (line == link::EndRecord) break;
-    }
-    return lines;
+// A valid S-record line has at most 2 + 2 + 2 * 255 characters; an image is the firmware of a
+// hand-held instrument. Anything larger is no image to send, and is not read in.
+constexpr std::size_t MaxRecordLength = 4096;
+constexpr std::size_t MaxImageBytes = 16u << 20;
+
+// One line of an image as the loader gets it: without CR, as one item (leading and trailing
+// blanks dropped, a comma ends it).
+std::string ImageRecord(std::string line) {
+    line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    line = line.substr(0, line.find(','));
+    size_t first = line.find_first_not_of(" \t");
+    line = first == std::string::npos ? "" : line.substr(first);
+    line.erase(line.find_last_not_of(" \t") + 1);
+    return line;
 }
 
 class Download {
@@ -126,17 +122,34 @@ private:
         }
     }
 
+    // The lines of the image up to and including the end record, read one at a time.
     std::optional<std::vector<std::string>> Image(const char* name) {
         const std::string dir = ctx_.fs.CurrentDir();
         const std::string found = ctx_.fs.FindName(dir, name);
-        std::optional<std::string> text;
-        if (!found.empty()) text = ctx_.fs.ReadAll(dir + "/" + found);
-        if (!text) {
+        std::unique_ptr<LineReader> reader;
+        if (!found.empty()) reader = ctx_.fs.OpenLines(dir + "/" + found);
+        if (!reader) {
             ctx_.op.MsgBox(std::string("The firmware image ") + name + " was not found in " + dir + ".",
                            MsgButtons::OkOnly, MsgIcon::Exclamation);
             return std::nullopt;
         }
-        return ImageLines(*text);
+        std::vector<std::string> lines;
+        std::size_t size = 0;
+        std::string line;
+        for (;;) {
+            const LineReader::Status status = reader->Next(line, MaxRecordLength);
+            if (status == LineReader::Status::End) break;
+            size += line.size();
+            if (status != LineReader::Status::Line || size > MaxImageBytes) {
+                ctx_.op.MsgBox(std::string("The firmware image ") + name + " in " + dir +
+                                   " could not be read as an S-record image; nothing of it was sent.",
+                               MsgButtons::OkOnly, MsgIcon::Exclamation);
+                return std::nullopt;
+            }
+            lines.push_back(ImageRecord(line));
+            if (lines.back() == link::EndRecord) break;
+        }
+        return lines;
     }
 
     bool SelectLoader() {

@@ -126,12 +126,16 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
         bool withEndRecord;
         bool deafLoader;
         std::string message;  // part of the one message shown, "" for none
+        std::string masterText = "";  // in place of the good master image
     };
     const Case cases[] = {
         {"master image missing", false, true, true, false, "OLMMASTR.S19"},
         {"slave image missing", true, false, true, false, "OLMSLAVE.S19"},
         {"image without end record", true, true, false, false, ""},
         {"loader never wakes", true, true, true, true, ""},
+        // Not read in, not sent: no S-record is that long.
+        {"master image with an overlong line", true, true, true, false, "OLMMASTR.S19",
+         "S1" + std::string(5000, '0') + "\r\n" + EndRecord + "\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,6 +145,7 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
         Rig r(o);
         Images img;
         std::string master = c.withEndRecord ? img.master : img.masterRecord1 + "\r\n";
+        if (!c.masterText.empty()) master = c.masterText;
         ASSERT_TRUE(!c.master || r.dir.Write("OLMMASTR.S19", master));
         ASSERT_TRUE(!c.slave || r.dir.Write("OLMSLAVE.S19", img.slave));
         double start = r.Seconds();
