@@ -43,6 +43,12 @@ float AwaitNextWholeSecond(Clock& clock) {
     return now;
 }
 
+void EndAutoScan(ProgramState& s, CommControl& comm, Timer& Timer1) {
+    Timer1.SetEnabled(false);
+    if (s.PortHeldOpen && comm.PortOpen()) comm.SetPortOpen(false);
+    s.PortHeldOpen = false;
+}
+
 void AutoScanTick(ProgramState& state, Clock& clock, Timer& Timer1, CommandFlows& flows) {
     const float delay = std::min(state.AutoScanDelay, MaxAutoScanDelay);
     if (!(delay > 0)) {

@@ -8,6 +8,7 @@
 
 #include "acquisition/CommandFlows.h"
 #include "platform/Clock.h"
+#include "platform/comm/CommControl.h"
 #include "platform/forms/Timer.h"
 #include "shared/ProgramState.h"
 
@@ -18,6 +19,9 @@ inline constexpr float MaxAutoScanDelay = 86400.0f;
 
 // Arms Timer1 at 10 ms and sets AutoScanTimerOn.
 void StartAutoScanTimer(ProgramState& state, Timer& Timer1);
+
+// Ends timed acquisition: Timer1 stops and a port that the series held open is closed.
+void EndAutoScan(ProgramState& state, CommControl& comm, Timer& Timer1);
 
 // One tick of Timer1 (the main window's Timer1_Timer).
 void AutoScanTick(ProgramState& state, Clock& clock, Timer& Timer1, CommandFlows& flows);

@@ -33,10 +33,9 @@ constexpr int32_t LowestIntegrationTime = 40;
 constexpr std::size_t MaxRecordLength = 4096;
 constexpr std::size_t MaxImageBytes = 16u << 20;
 
-// One line of an image as the loader gets it: without CR, as one item (leading and trailing
-// blanks dropped, a comma ends it).
+// One line of an image as the loader gets it, as one item: leading and trailing blanks dropped, a
+// comma ends it.
 std::string ImageRecord(std::string line) {
-    line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
     line = line.substr(0, line.find(','));
     size_t first = line.find_first_not_of(" \t");
     line = first == std::string::npos ? "" : line.substr(first);

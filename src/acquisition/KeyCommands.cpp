@@ -85,9 +85,7 @@ void StopTimedAcquisition(App& app, MDIForm1& mdi, std::string& xTitle) {
     surface.CurrentX = StatusX;
     surface.CurrentY = StatusY;
     if (mdi.Timer1.Enabled()) surface.Print(s.MemoryMode == memmode::Read ? "AutoCopy Stopped" : "AutoScan Stopped");
-    mdi.Timer1.SetEnabled(false);
-    if (s.PortHeldOpen && app.comm.PortOpen()) app.comm.SetPortOpen(false);
-    s.PortHeldOpen = false;
+    EndAutoScan(s, app.comm, mdi.Timer1);
 }
 
 }  // namespace

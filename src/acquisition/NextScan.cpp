@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/AutoScanTimer.h"
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
@@ -14,7 +15,6 @@
 #include "mainwindow/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
-#include "platform/comm/CommControl.h"
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -77,15 +77,6 @@ void SaturationWarning(ScanFlowContext& flow) {
     window.Print("integr.time/source intensity.");
 }
 
-// A read-out that cannot be kept would be refused on every tick alike: the series ends with the
-// refusal, as Escape ends it.
-void EndSeriesAfterRefusal(ScanFlowContext& flow) {
-    ProgramState& s = flow.app.state;
-    flow.Main().Timer1.SetEnabled(false);
-    if (s.PortHeldOpen && flow.app.comm.PortOpen()) flow.app.comm.SetPortOpen(false);
-    s.PortHeldOpen = false;
-}
-
 }  // namespace
 
 void NextScan(ScanFlowContext& flow) {
@@ -104,7 +95,9 @@ void NextScan(ScanFlowContext& flow) {
         case AcquireResult::Data: break;
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed:
-            if (!ReadOutFits(s)) EndSeriesAfterRefusal(flow);
+            // A read-out that cannot be kept would be refused on every tick alike: the series
+            // ends with the refusal.
+            if (!ReadOutFits(s)) EndAutoScan(s, flow.app.comm, flow.Main().Timer1);
             return;
     }
     s.FirstOverlaySlot = s.CurrentSlot;

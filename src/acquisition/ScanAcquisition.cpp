@@ -4,6 +4,7 @@
 #include <string>
 
 #include "acquisition/ScanTransfer.h"
+#include "acquisition/SlotStore.h"
 #include "platform/FileSystem.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
@@ -18,23 +19,17 @@ constexpr float SaturationLevel = 65534.0f;
 // What one acquisition may change, so that a pair without data can be undone.
 struct SlotSnapshot {
     SlotSnapshot(const ProgramState& s, int16_t slot)
-        : slot(slot), record(s.SlotInfo[slot]), x(s.XData[slot]), ch1(s.Ch1Data[slot]),
-          ch2(s.Ch2Data[slot]), dataAvailable(s.DataAvailable), saturation(s.SaturationFlag),
+        : contents(s, slot), dataAvailable(s.DataAvailable), saturation(s.SaturationFlag),
           commonScale(s.CommonScale) {}
 
     void Restore(ProgramState& s) const {
-        s.SlotInfo[slot] = record;
-        s.XData[slot] = x;
-        s.Ch1Data[slot] = ch1;
-        s.Ch2Data[slot] = ch2;
+        contents.PutBack(s);
         s.DataAvailable = dataAvailable;
         s.SaturationFlag = saturation;
         s.CommonScale = commonScale;
     }
 
-    int16_t slot;
-    SlotRecord record;
-    std::array<float, PointCount> x, ch1, ch2;
+    SlotContents contents;
     bool dataAvailable, saturation, commonScale;
 };
 

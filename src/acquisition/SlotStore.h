@@ -1,12 +1,33 @@
 #pragma once
 // Clearing the slot store and copying a slot's x axis and scale record.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
+
+// A slot's record and data kept aside, so that a flow that ends without a result can put the
+// slot back as it was.
+class SlotContents {
+public:
+    SlotContents(const ProgramState& state, int16_t slot)
+        : slot_(slot), record_(state.SlotInfo[slot]), x_(state.XData[slot]), ch1_(state.Ch1Data[slot]),
+          ch2_(state.Ch2Data[slot]) {}
+    void PutBack(ProgramState& state) const {
+        state.SlotInfo[slot_] = record_;
+        state.XData[slot_] = x_;
+        state.Ch1Data[slot_] = ch1_;
+        state.Ch2Data[slot_] = ch2_;
+    }
+
+private:
+    int16_t slot_;
+    SlotRecord record_;
+    std::array<float, PointCount> x_, ch1_, ch2_;
+};
 
 // Forgets every spectrum and index series held in memory: the spectrum window is blanked,
 // channel 1 of slots 0 to 10 is zeroed over their points, slots 0 to 17 get no points, and the

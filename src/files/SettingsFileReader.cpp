@@ -8,6 +8,7 @@
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/TextConversions.h"
+#include "indices/Calibration.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
@@ -103,12 +104,12 @@ void ApplyDefaults(FileContext& ctx) {
     ctx.windows.ShowWindow(SettingsWindow::Menu);
     s.BeepOn = true;
     s.IntegrationTime = 300;
-    s.CalCoeffA = 301.22;
-    s.CalCoeffB = 3.3323;
-    s.CalCoeffC = -0.000306;
-    s.CalCoeffD = 301.1;
-    s.CalCoeffE = 3.3268;
-    s.CalCoeffF = -0.000285;
+    s.CalCoeffA = BuiltInCalCoeffA;
+    s.CalCoeffB = BuiltInCalCoeffB;
+    s.CalCoeffC = BuiltInCalCoeffC;
+    s.CalCoeffD = BuiltInCalCoeffD;
+    s.CalCoeffE = BuiltInCalCoeffE;
+    s.CalCoeffF = BuiltInCalCoeffF;
     s.CommPortNumber = 1;
 }
 

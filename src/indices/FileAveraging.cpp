@@ -64,16 +64,12 @@ bool ReadListedFile(FileContext& ctx, const std::string& path) {
 class ReadSideEffects {
 public:
     explicit ReadSideEffects(const ProgramState& s)
-        : record_(s.SlotInfo[FileSlot]), x_(s.XData[FileSlot]), ch1_(s.Ch1Data[FileSlot]),
-          ch2_(s.Ch2Data[FileSlot]), referenceCh1_(s.Ch1Data[slot::Reference]),
-          dataAvailable_(s.DataAvailable), printInColor_(s.PrintInColor), darkRefShown_(s.DarkRefShown),
-          commonScale_(s.CommonScale), derivativeParam_(s.DerivativeParam) {}
+        : file_(s, FileSlot), referenceCh1_(s.Ch1Data[slot::Reference]), dataAvailable_(s.DataAvailable),
+          printInColor_(s.PrintInColor), darkRefShown_(s.DarkRefShown), commonScale_(s.CommonScale),
+          derivativeParam_(s.DerivativeParam) {}
 
     void Restore(ProgramState& s) const {
-        s.SlotInfo[FileSlot] = record_;
-        s.XData[FileSlot] = x_;
-        s.Ch1Data[FileSlot] = ch1_;
-        s.Ch2Data[FileSlot] = ch2_;
+        file_.PutBack(s);
         s.Ch1Data[slot::Reference] = referenceCh1_;
         s.DataAvailable = dataAvailable_;
         s.PrintInColor = printInColor_;
@@ -83,8 +79,8 @@ public:
     }
 
 private:
-    SlotRecord record_;
-    std::array<float, PointCount> x_, ch1_, ch2_, referenceCh1_;
+    SlotContents file_;
+    std::array<float, PointCount> referenceCh1_;
     bool dataAvailable_, printInColor_, darkRefShown_, commonScale_;
     int16_t derivativeParam_;
 };

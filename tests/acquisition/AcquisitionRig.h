@@ -48,6 +48,17 @@ public:
     std::vector<std::string> dialogNames;
 };
 
+// Scans 1 to count in the instrument's memory, each recognisable by its values: reference pass
+// 100 * a + 1, second pass 100 * a + 2.
+inline void StoreDistinctScans(SimulatedInstrument& instrument, int count) {
+    for (int a = 1; a <= count; ++a) {
+        ScanPair stored;
+        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
+        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
+        instrument.StoreScan(a, stored);
+    }
+}
+
 inline InstrumentOptions Exact() {
     InstrumentOptions o;
     o.spectrum.noise = 0.0;

@@ -188,4 +188,33 @@ inline void ExpectMemoryAddresses(const std::vector<MemoryAddressCase>& cases,
     }
 }
 
+// The memory states a flow that needs a plain scan meets: only Normal with scan number 0 is one.
+struct MemoryState {
+    const char* name;
+    int16_t mode, scanNumber;
+    bool plain;
+};
+inline const MemoryState MemoryStates[] = {{"Normal", 2, 0, true},
+                                           {"Read", 48, 0, false},
+                                           {"Read with a scan number", 48, 2, false},
+                                           {"Erase", 64, 0, false},
+                                           {"Write", 2, 3, false}};
+
+// One stored scan in the instrument's memory, to see afterwards that nothing read, wrote or
+// erased the memory.
+inline ScanPair StoreOneScan(SimulatedInstrument& instrument, uint16_t value) {
+    ScanPair stored;
+    stored.sample.fill(value);
+    instrument.StoreScan(1, stored);
+    return stored;
+}
+
+inline void ExpectMemoryAsStored(const SimulatedInstrument& instrument, const ScanPair& stored) {
+    ASSERT_TRUE(instrument.StoredScan(1).has_value());
+    EXPECT_EQ(*instrument.StoredScan(1), stored);
+    EXPECT_FALSE(instrument.StoredScan(2).has_value());
+    EXPECT_EQ(instrument.ReadPointer(), 1);
+    EXPECT_EQ(instrument.WritePointer(), 1);
+}
+
 }  // namespace tav::acqtest

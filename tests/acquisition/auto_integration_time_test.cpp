@@ -195,17 +195,7 @@ TEST(AutoIntegrationTime, ASilentInstrumentKeepsTheOperatorsValues) {
 // memory, and with a scan number store test scans and wait out a whole series. In every state
 // the instrument's memory stays as it was.
 TEST(AutoIntegrationTime, OnlyAPlainScanIsSentAndTheMemoryStaysAsItWas) {
-    struct Case {
-        const char* name;
-        int16_t mode, scanNumber;
-        bool plain;
-    };
-    const Case cases[] = {{"Normal", 2, 0, true},
-                          {"Read", 48, 0, false},
-                          {"Read with a scan number", 48, 4, false},
-                          {"Erase", 64, 0, false},
-                          {"Write", 2, 3, false}};
-    for (const Case& c : cases) {
+    for (const acqtest::MemoryState& c : acqtest::MemoryStates) {
         SCOPED_TRACE(c.name);
         FlowRig r;
         ProgramState& s = r.state;
@@ -213,15 +203,9 @@ TEST(AutoIntegrationTime, OnlyAPlainScanIsSentAndTheMemoryStaysAsItWas) {
         s.ScanNumber = c.scanNumber;
         s.IntegrationTime = 300;
         s.NumToAverage = 7;
-        ScanPair stored;
-        stored.sample.fill(1234);
-        r.instrument.StoreScan(1, stored);
+        const ScanPair stored = acqtest::StoreOneScan(r.instrument, 1234);
         AutoSetIntegrationTime(r.flow);
-        ASSERT_TRUE(r.instrument.StoredScan(1).has_value());
-        EXPECT_EQ(*r.instrument.StoredScan(1), stored);
-        EXPECT_FALSE(r.instrument.StoredScan(2).has_value());
-        EXPECT_EQ(r.instrument.ReadPointer(), 1);
-        EXPECT_EQ(r.instrument.WritePointer(), 1);
+        acqtest::ExpectMemoryAsStored(r.instrument, stored);
         EXPECT_EQ(s.MemoryMode, c.mode);
         EXPECT_EQ(s.ScanNumber, c.scanNumber);
         if (c.plain) {

@@ -148,17 +148,7 @@ TEST(ReferenceScan, ASilentInstrumentKeepsTheOldReference) {
 // scan as the reference and move the instrument's read pointer, in Erase mode wipe the memory, and
 // with a scan number store scans; so in those states nothing is sent and nothing changes.
 TEST(ReferenceScan, KeyRTakesAPlainScanOnlyAndNeverTouchesTheMemory) {
-    struct Case {
-        const char* name;
-        int16_t mode, scanNumber;
-        bool plain;
-    };
-    const Case cases[] = {{"Normal", 2, 0, true},
-                          {"Read", 48, 0, false},
-                          {"Read with a scan number", 48, 2, false},
-                          {"Erase", 64, 0, false},
-                          {"Write", 2, 4, false}};
-    for (const Case& c : cases) {
+    for (const acqtest::MemoryState& c : acqtest::MemoryStates) {
         SCOPED_TRACE(c.name);
         FlowRig r;
         ProgramState& s = r.state;
@@ -168,20 +158,14 @@ TEST(ReferenceScan, KeyRTakesAPlainScanOnlyAndNeverTouchesTheMemory) {
         s.CurrentSlot = 0;
         s.SlotInfo[10].NumPoints = 256;
         s.Ch1Data[10].fill(12.0f);
-        ScanPair stored;
-        stored.sample.fill(4321);
-        r.instrument.StoreScan(1, stored);
+        const ScanPair stored = acqtest::StoreOneScan(r.instrument, 4321);
         r.Main().Timer1.SetEnabled(true);
         r.Main().Integrat.SetValue(555);
         int16_t key = 'r';
         std::string title;
         r.app.keyCommand(key, title);
         EXPECT_FALSE(r.Main().Timer1.Enabled()) << "timed acquisition stops first, in every state";
-        ASSERT_TRUE(r.instrument.StoredScan(1).has_value());
-        EXPECT_EQ(*r.instrument.StoredScan(1), stored);
-        EXPECT_FALSE(r.instrument.StoredScan(2).has_value());
-        EXPECT_EQ(r.instrument.ReadPointer(), 1);
-        EXPECT_EQ(r.instrument.WritePointer(), 1);
+        acqtest::ExpectMemoryAsStored(r.instrument, stored);
         EXPECT_EQ(s.ReadAddress, 1);
         if (c.plain) {
             EXPECT_EQ(r.Heard(), PairBytes());

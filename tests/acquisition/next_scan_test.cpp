@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AcquisitionRig.h"
 #include "FlowRig.h"
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
@@ -336,12 +337,7 @@ TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
 TEST(NextScan, AReadOutOfSeveralScansSavesEveryColumnFromItsTransfer) {
     FlowRig r;
     ProgramState& s = r.state;
-    for (int a = 1; a <= 4; ++a) {
-        ScanPair stored;
-        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
-        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
-        r.instrument.StoreScan(a, stored);
-    }
+    acqtest::StoreDistinctScans(r.instrument, 4);
     s.MemoryMode = 48;
     s.ScanNumber = 2;
     s.ReadAddress = 1;

@@ -153,12 +153,7 @@ TEST(ScanTransfer, MemoryModesSendTheirCommandByte) {
 TEST(ScanTransfer, AReadOutOfSeveralScansFillsEveryColumnFromItsOwnPair) {
     Rig r;
     ProgramState& s = r.state;
-    for (int a = 1; a <= 4; ++a) {
-        ScanPair stored;
-        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
-        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
-        r.instrument.StoreScan(a, stored);
-    }
+    acqtest::StoreDistinctScans(r.instrument, 4);
     s.MemoryMode = 48;
     s.ScanNumber = 3;
     s.ReadAddress = 2;
