@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/MessageButtons.h"
+
 namespace tav {
 
 namespace {
-
-std::vector<MsgResult> ButtonsOf(MsgButtons buttons) {
-    switch (buttons) {
-        case MsgButtons::OkOnly: return {MsgResult::Ok};
-        case MsgButtons::OkCancel: return {MsgResult::Ok, MsgResult::Cancel};
-        case MsgButtons::AbortRetryIgnore: return {MsgResult::Abort, MsgResult::Retry, MsgResult::Ignore};
-        case MsgButtons::YesNoCancel: return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
-        case MsgButtons::YesNo: return {MsgResult::Yes, MsgResult::No};
-        case MsgButtons::RetryCancel: return {MsgResult::Retry, MsgResult::Cancel};
-    }
-    return {MsgResult::Ok};
-}
 
 template <typename T>
 T TakeFront(std::deque<T>& queue, T fallback) {
@@ -32,9 +22,13 @@ ScriptedOperator::ScriptedOperator()
     : fonts_{"MS Sans Serif", "Arial", "Courier New", "Small Fonts", "Symbol", "Times New Roman"} {}
 
 MsgResult ScriptedOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
-                                   const std::string& title) {
-    MsgResult answer = TakeFront(messageAnswers_, DefaultFor(buttons));
-    messages_.push_back({text, buttons, icon, title, answer});
+                                   const std::string& title, MsgDefault defaultButton) {
+    const Answer scripted = TakeFront(messageAnswers_, Answer{Scripted::Button, DefaultFor(buttons)});
+    MsgResult answer = scripted.button;
+    if (scripted.how == Scripted::Default) answer = DefaultButtonOf(buttons, defaultButton);
+    if (scripted.how == Scripted::Escape) answer = EscapeAnswer(buttons);
+    lastEscaped_ = scripted.how == Scripted::Escape;
+    messages_.push_back({text, buttons, icon, title, answer, defaultButton, lastEscaped_});
     return answer;
 }
 

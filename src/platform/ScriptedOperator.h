@@ -2,7 +2,9 @@
 // An Operator for tests: answers come from queues the test fills, and every request is kept.
 // A message box without a scripted answer still counts and gets a default: Ok for OkOnly,
 // otherwise the configured default (Yes unless changed) when the box offers it, else the box's
-// first button. A dialog without a scripted answer is cancelled ("").
+// first button. PressDefault() answers the next box as Enter would, with its default button;
+// AnswerEscape() as Escape would, with its cancelling button. A dialog without a scripted answer
+// is cancelled ("").
 
 #include <deque>
 #include <string>
@@ -18,6 +20,8 @@ struct MessageRecord {
     MsgIcon icon = MsgIcon::None;
     std::string title;
     MsgResult answer = MsgResult::Ok;
+    MsgDefault defaultButton = MsgDefault::Button1;
+    bool escaped = false;
 };
 
 class ScriptedOperator : public Operator {
@@ -25,14 +29,18 @@ public:
     ScriptedOperator();
 
     // Answers, taken in order.
-    void AnswerMessage(MsgResult answer) { messageAnswers_.push_back(answer); }
+    void AnswerMessage(MsgResult answer) { messageAnswers_.push_back({Scripted::Button, answer}); }
+    void PressDefault() { messageAnswers_.push_back({Scripted::Default, MsgResult::Ok}); }
+    void AnswerEscape() { messageAnswers_.push_back({Scripted::Escape, MsgResult::Ok}); }
     void AnswerOpen(std::string path) { openAnswers_.push_back(std::move(path)); }
     void AnswerSave(std::string path) { saveAnswers_.push_back(std::move(path)); }
     void SetDefaultAnswer(MsgResult answer) { defaultAnswer_ = answer; }
     void SetFonts(std::vector<std::string> fonts) { fonts_ = std::move(fonts); }
 
     MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
-                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "",
+                     MsgDefault defaultButton = MsgDefault::Button1) override;
+    bool LastBoxEscaped() const override { return lastEscaped_; }
     std::string OpenFileDialog(const FileDialogRequest& request) override;
     std::string SaveFileDialog(const FileDialogRequest& request) override;
     void Beep() override { ++beeps_; }
@@ -49,9 +57,14 @@ public:
     size_t UnusedAnswers() const { return messageAnswers_.size() + openAnswers_.size() + saveAnswers_.size(); }
 
 private:
+    enum class Scripted { Button, Default, Escape };
+    struct Answer {
+        Scripted how;
+        MsgResult button;
+    };
     MsgResult DefaultFor(MsgButtons buttons) const;
 
-    std::deque<MsgResult> messageAnswers_;
+    std::deque<Answer> messageAnswers_;
     std::deque<std::string> openAnswers_, saveAnswers_;
     MsgResult defaultAnswer_ = MsgResult::Yes;
     std::vector<std::string> fonts_;
@@ -59,6 +72,7 @@ private:
     std::vector<FileDialogRequest> openRequests_, saveRequests_;
     std::vector<std::string> helpRequests_;
     int beeps_ = 0;
+    bool lastEscaped_ = false;
 };
 
 }  // namespace tav

@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 
+#include "platform/MessageButtons.h"
 #include "qt/HelpWindow.h"
 #include "qt/QtFonts.h"
 
@@ -31,24 +33,38 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSet {
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton escape;
-};
-
-ButtonSet ButtonsOf(MsgButtons buttons) {
-    switch (buttons) {
-        case MsgButtons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
-        case MsgButtons::AbortRetryIgnore:
-            return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Abort};
-        case MsgButtons::YesNoCancel:
-            return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
-        case MsgButtons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
-        case MsgButtons::RetryCancel: return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel};
-        case MsgButtons::OkOnly: break;
+QMessageBox::StandardButton QtButtonOf(MsgResult result) {
+    switch (result) {
+        case MsgResult::Cancel: return QMessageBox::Cancel;
+        case MsgResult::Abort: return QMessageBox::Abort;
+        case MsgResult::Retry: return QMessageBox::Retry;
+        case MsgResult::Ignore: return QMessageBox::Ignore;
+        case MsgResult::Yes: return QMessageBox::Yes;
+        case MsgResult::No: return QMessageBox::No;
+        case MsgResult::Ok: break;
     }
-    return {QMessageBox::Ok, QMessageBox::Ok};
+    return QMessageBox::Ok;
 }
+
+// A message box that notes whether Escape or its window's close box ended it.
+class NotingMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool Escaped() const { return escaped_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) escaped_ = true;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (!clickedButton()) escaped_ = true;
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool escaped_ = false;
+};
 
 MsgResult ResultOf(int button) {
     switch (button) {
@@ -84,12 +100,18 @@ QtOperator::QtOperator(QString defaultTitle) : defaultTitle_(std::move(defaultTi
 QtOperator::~QtOperator() = default;
 
 MsgResult QtOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
-                             const std::string& title) {
-    const ButtonSet set = ButtonsOf(buttons);
-    QMessageBox box(IconOf(icon), title.empty() ? defaultTitle_ : QString::fromStdString(title),
-                    QString::fromStdString(text), set.buttons, QApplication::activeWindow());
-    box.setEscapeButton(set.escape);
-    return ResultOf(box.exec());
+                             const std::string& title, MsgDefault defaultButton) {
+    QMessageBox::StandardButtons set;
+    for (MsgResult b : ButtonsOf(buttons)) set |= QtButtonOf(b);
+    NotingMessageBox box(IconOf(icon), title.empty() ? defaultTitle_ : QString::fromStdString(title),
+                         QString::fromStdString(text), set, QApplication::activeWindow());
+    box.setEscapeButton(QtButtonOf(EscapeAnswer(buttons)));
+    // The default button also takes the focus, so Enter and Space both press it.
+    box.setDefaultButton(QtButtonOf(DefaultButtonOf(buttons, defaultButton)));
+    lastEscaped_ = false;
+    const MsgResult result = ResultOf(box.exec());
+    lastEscaped_ = box.Escaped();
+    return result;
 }
 
 std::string QtOperator::RunFileDialog(const FileDialogRequest& request, bool save) {

@@ -24,7 +24,9 @@ public:
     ~QtOperator() override;
 
     MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
-                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "",
+                     MsgDefault defaultButton = MsgDefault::Button1) override;
+    bool LastBoxEscaped() const override { return lastEscaped_; }
     std::string OpenFileDialog(const FileDialogRequest& request) override;
     std::string SaveFileDialog(const FileDialogRequest& request) override;
     void Beep() override;
@@ -39,6 +41,7 @@ private:
     std::string RunFileDialog(const FileDialogRequest& request, bool save);
     QString defaultTitle_;
     std::unique_ptr<HelpWindow> help_;
+    bool lastEscaped_ = false;
 };
 
 }  // namespace tav

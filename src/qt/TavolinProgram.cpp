@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "mainwindow/MDIForm1.h"
+#include "platform/MessageButtons.h"
 #include "platform/forms/App.h"
 #include "qt/ProgramIcon.h"
 #include "shared/ProgramState.h"
@@ -15,23 +16,11 @@ namespace {
 
 constexpr int CloseRetryMs = 20;
 
-MsgResult CancellingAnswer(MsgButtons buttons) {
-    switch (buttons) {
-        case MsgButtons::OkOnly: return MsgResult::Ok;
-        case MsgButtons::YesNo: return MsgResult::No;
-        case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
-        case MsgButtons::OkCancel:
-        case MsgButtons::YesNoCancel:
-        case MsgButtons::RetryCancel: return MsgResult::Cancel;
-    }
-    return MsgResult::Cancel;
-}
-
 }  // namespace
 
 MsgResult ProgramOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
-                                  const std::string& title) {
-    return ending_ ? CancellingAnswer(buttons) : dialogs_.MsgBox(text, buttons, icon, title);
+                                  const std::string& title, MsgDefault defaultButton) {
+    return ending_ ? EscapeAnswer(buttons) : dialogs_.MsgBox(text, buttons, icon, title, defaultButton);
 }
 
 std::string ProgramOperator::OpenFileDialog(const FileDialogRequest& request) {

@@ -27,7 +27,10 @@ public:
     bool Ending() const { return ending_; }
 
     MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly,
-                     MsgIcon icon = MsgIcon::None, const std::string& title = "") override;
+                     MsgIcon icon = MsgIcon::None, const std::string& title = "",
+                     MsgDefault defaultButton = MsgDefault::Button1) override;
+    // A box answered for the operator while the program ends counts as Escape.
+    bool LastBoxEscaped() const override { return ending_ || dialogs_.LastBoxEscaped(); }
     std::string OpenFileDialog(const FileDialogRequest& request) override;
     std::string SaveFileDialog(const FileDialogRequest& request) override;
     void Beep() override { dialogs_.Beep(); }

@@ -33,6 +33,32 @@ TEST(ScriptedOperator, AnswersInOrderThenFallsBackToADefaultTheBoxOffers) {
     EXPECT_EQ(op.MsgBox("q", MsgButtons::OkCancel), MsgResult::Cancel);
 }
 
+TEST(ScriptedOperator, EnterPressesTheDefaultButtonAndEscapeTheCancellingOne) {
+    ScriptedOperator op;
+    struct Case {
+        MsgButtons buttons;
+        MsgDefault defaultButton;
+        MsgResult onEnter, onEscape;
+    };
+    for (Case c : {Case{MsgButtons::YesNo, MsgDefault::Button1, MsgResult::Yes, MsgResult::No},
+                   Case{MsgButtons::YesNo, MsgDefault::Button2, MsgResult::No, MsgResult::No},
+                   Case{MsgButtons::YesNoCancel, MsgDefault::Button3, MsgResult::Cancel, MsgResult::Cancel},
+                   Case{MsgButtons::OkCancel, MsgDefault::Button2, MsgResult::Cancel, MsgResult::Cancel},
+                   Case{MsgButtons::OkOnly, MsgDefault::Button2, MsgResult::Ok, MsgResult::Ok},
+                   Case{MsgButtons::AbortRetryIgnore, MsgDefault::Button2, MsgResult::Retry, MsgResult::Abort}}) {
+        op.PressDefault();
+        EXPECT_EQ(op.MsgBox("q", c.buttons, MsgIcon::None, "", c.defaultButton), c.onEnter);
+        EXPECT_FALSE(op.LastBoxEscaped());
+        op.AnswerEscape();
+        EXPECT_EQ(op.MsgBox("q", c.buttons, MsgIcon::None, "", c.defaultButton), c.onEscape);
+        EXPECT_TRUE(op.LastBoxEscaped());
+        EXPECT_TRUE(op.Messages().back().escaped);
+        EXPECT_EQ(op.Messages().back().defaultButton, c.defaultButton);
+    }
+    op.MsgBox("answered by a button");
+    EXPECT_FALSE(op.LastBoxEscaped());
+}
+
 TEST(ScriptedOperator, RecordsEveryMessage) {
     ScriptedOperator op;
     op.MsgBox("File not found.");
