@@ -31,8 +31,10 @@ void OnceTheBoxIsUp(std::function<void(QMessageBox*)> act) {
     timer->start(10);
 }
 
+// The key goes where the box's window would deliver it: to the box's focus widget, which is set
+// before the window manager has made the box active.
 void PressKey(QMessageBox* box, int key) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : box;
+    QWidget* target = box->focusWidget() ? box->focusWidget() : box;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "");
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "");
     QApplication::sendEvent(target, &press);
