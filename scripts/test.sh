@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh machine, builds tavolin and runs every test: once in a normal build and once
-# under AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any test fails.
+# under AddressSanitizer and UndefinedBehaviorSanitizer (the tests carry the sanitizers' options).
+# Fails when any test fails.
 #   scripts/test.sh            both builds
 #   scripts/test.sh normal     the normal build only
 set -euo pipefail
@@ -13,11 +14,6 @@ for kind in "${kinds[@]}"; do
   echo "=== $kind build"
   bash scripts/build.sh "$kind"
   echo "=== $kind tests"
-  if [ "$kind" = sanitize ]; then
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
-    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-  fi
   (cd "build/$kind" && ctest --output-on-failure -j "$jobs" --timeout 600)
 done
 echo "=== all tests passed"

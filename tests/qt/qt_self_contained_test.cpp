@@ -45,7 +45,7 @@ TEST(QtBundledData, TheWelcomePicturesAndTheHelpComeWithTheProgram) {
 // A sanitizer's suppressions file named in its options is copied into `folder`, since the
 // tree it lies in is hidden from the program.
 void KeepSuppressions(QProcessEnvironment& env, const QString& folder) {
-    static const QRegularExpression file("suppressions=([^:]+)");
+    static const QRegularExpression file("(?:^|:)suppressions=([^:]+)");
     for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
         QString options = env.value(name);
         const auto m = file.match(options);
