@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,14 @@ bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) < 40; }
 
 double LeadingNumber(std::string_view text) { return Val(std::string(text)); }
 
+// Half a unit in the last place above the largest single: from here on a value rounds to infinity.
+constexpr double SingleOverflow = 3.4028235677973366e38;
+
+// The nearest single; the largest singles are written with the digits that round to them, which
+// lie just above FLT_MAX.
 std::optional<float> ToSingle(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) return std::nullopt;
+    if (!std::isfinite(v) || std::fabs(v) >= SingleOverflow) return std::nullopt;
+    if (std::fabs(v) > FLT_MAX) return v > 0 ? FLT_MAX : -FLT_MAX;
     return static_cast<float>(v);
 }
 
@@ -113,6 +120,16 @@ private:
     bool ended_ = false;
 };
 
+// A channel field as the writer leaves a value that overflowed ("Inf", "-Inf", "NaN", before its
+// separator) is that value; any other field is its leading number, within single precision.
+std::optional<float> ChannelValue(std::string_view field) {
+    while (!field.empty() && IsControlOrBlank(field.back())) field.remove_suffix(1);
+    if (field == "Inf") return std::numeric_limits<float>::infinity();
+    if (field == "-Inf") return -std::numeric_limits<float>::infinity();
+    if (field == "NaN") return std::numeric_limits<float>::quiet_NaN();
+    return ToSingle(LeadingNumber(field));
+}
+
 // Reads the rows: first the given text (the rest of the line that ended the search, when there
 // is one), then the following lines.
 void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
@@ -122,8 +139,8 @@ void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum&
         if (row.empty()) return;
         while (!row.empty() && IsControlOrBlank(row.front())) row.remove_prefix(1);
         const std::optional<float> x = ToSingle(LeadingNumber(TakeField(row)));
-        const std::optional<float> c1 = ToSingle(LeadingNumber(TakeField(row)));
-        const std::optional<float> c2 = ToSingle(LeadingNumber(row));
+        const std::optional<float> c1 = ChannelValue(TakeField(row));
+        const std::optional<float> c2 = ChannelValue(row);
         if (!x || !c1 || !c2 || *x == 0.0f) return;
         out.x.push_back(*x);
         out.ch1.push_back(*c1);
