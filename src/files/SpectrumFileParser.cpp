@@ -95,14 +95,21 @@ std::string_view TakeField(std::string_view& rest) {
     return field;
 }
 
-// The lines of the file within the format's bounds: at most MaxSpectrumLines lines, each at most
-// MaxSpectrumLineLength long. A longer line ends the file there, like its end.
+// The lines of the file within the format's bounds: at most `budget` lines for the part being
+// read (the lines before the rows, then the rows), each at most MaxSpectrumLineLength long. A
+// longer line ends the file there, like its end.
 class LineFeed {
 public:
-    explicit LineFeed(LineReader& lines) : lines_(lines) {}
+    LineFeed(LineReader& lines, int budget) : lines_(lines), budget_(budget) {}
+
+    // The rows begin: they have a budget of their own.
+    void StartRows() {
+        taken_ = 0;
+        budget_ = MaxFilePoints;
+    }
 
     bool Take(std::string& line) {
-        if (failed_ || ended_ || taken_ >= MaxSpectrumLines) return false;
+        if (failed_ || ended_ || taken_ >= budget_) return false;
         switch (lines_.Next(line, MaxSpectrumLineLength)) {
             case LineReader::Status::Line: ++taken_; return true;
             case LineReader::Status::Failed: failed_ = true; return false;
@@ -115,6 +122,7 @@ public:
 
 private:
     LineReader& lines_;
+    int budget_;
     int taken_ = 0;
     bool failed_ = false;
     bool ended_ = false;
@@ -133,6 +141,7 @@ std::optional<float> ChannelValue(std::string_view field) {
 // Reads the rows: first the given text (the rest of the line that ended the search, when there
 // is one), then the following lines.
 void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
+    feed.StartRows();
     std::string line = std::move(first);
     for (bool have = useFirst || feed.Take(line); have; have = feed.Take(line)) {
         std::string_view row = line;
@@ -175,7 +184,7 @@ ParseStatus ReadHeaderLines(LineFeed& feed, const std::string& first, ParsedSpec
 
 ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out) {
     out = ParsedSpectrum{};
-    LineFeed feed(lines);
+    LineFeed feed(lines, MaxLeadingLines);
     std::string line;
     if (!feed.Take(line)) return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
     size_t col = 0;
