@@ -1,11 +1,15 @@
 // Files far larger than the formats hold, read as the scan flows read the reference calibration
 // file: a 200 MB spectrum file of rows, a 200 MB file of one line, a 200 MB settings file. Each
 // is measured beside an ordinary 2202-row file in the same run, with the peak resident memory
-// of the read itself (VmHWM, reset before each read through /proc/self/clear_refs).
+// of the read itself (VmHWM, reset before each read through /proc/self/clear_refs). A firmware
+// image of 200 MB of blank lines, met by a download from the simulated instrument's loader, must
+// be refused before anything is sent; a pipe in the place of the reference calibration file, the
+// settings file or a firmware image must be refused at once, without waiting for its writer.
 
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,6 +20,8 @@
 #include <string>
 
 #include "BenchFileWindows.h"
+#include "acquisition/AcquisitionContext.h"
+#include "acquisition/FirmwareDownload.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SettingsFile.h"
@@ -24,6 +30,9 @@
 #include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
 #include "platform/ScriptedOperator.h"
+#include "platform/comm/LoopbackComm.h"
+#include "platform/comm/SimulatedInstrument.h"
+#include "platform/draw/RecordingCanvas.h"
 
 namespace {
 
@@ -56,7 +65,9 @@ void ResetPeak() {
 
 // A folder holding one file of the given kind, written piece by piece so that making it costs
 // no memory; removed at the end.
-enum class Kind { Normal, Rows, OneLine, Settings };
+enum class Kind { Normal, Rows, OneLine, Settings, BlankImage, Pipes };
+
+constexpr const char* SlaveImage = "S1060000010203F3\r\nS804000000FB\r\n";
 
 class BenchFolder {
 public:
@@ -67,10 +78,20 @@ public:
             case Kind::Rows: ok_ = Fill("hostile.rdg", SpectrumHeader(), Repeated("  412.5 \t31234. \t29876.\r\n")); break;
             case Kind::OneLine: ok_ = Fill("hostile.rdg", "", std::string(1 << 20, '7')); break;
             case Kind::Settings: ok_ = Fill("Prismel.INI", "[Acquisition]\r\n", Repeated("Auto Scan Delay=1\r\n")); break;
+            case Kind::BlankImage:
+                ok_ = Fill("OLMMASTR.S19", "", Repeated("\r\n")) &&
+                      static_cast<bool>(std::ofstream(path_ + "/OLMSLAVE.S19", std::ios::binary) << SlaveImage);
+                break;
+            case Kind::Pipes:
+                ok_ = true;
+                for (const char* name : {"hostile.rdg", "Prismel.INI", "OLMMASTR.S19", "OLMSLAVE.S19"})
+                    ok_ = ok_ && ::mkfifo((path_ + "/" + name).c_str(), 0644) == 0;
+                break;
         }
     }
     ~BenchFolder() {
-        for (const char* name : {"hostile.rdg", "normal.rdg", "Prismel.INI"}) std::remove((path_ + "/" + name).c_str());
+        for (const char* name : {"hostile.rdg", "normal.rdg", "Prismel.INI", "OLMMASTR.S19", "OLMSLAVE.S19"})
+            std::remove((path_ + "/" + name).c_str());
         ::rmdir(path_.c_str());
     }
     BenchFolder(const BenchFolder&) = delete;
@@ -147,25 +168,105 @@ void BM_NormalSpectrumFile(benchmark::State& st) { ReadAsReferenceFile(st, Kind:
 void BM_HostileSpectrumRows(benchmark::State& st) { ReadAsReferenceFile(st, Kind::Rows, "hostile.rdg"); }
 void BM_HostileSpectrumOneLine(benchmark::State& st) { ReadAsReferenceFile(st, Kind::OneLine, "hostile.rdg"); }
 
-void BM_HostileSettingsFile(benchmark::State& st) {
-    BenchFolder folder(Kind::Settings);
+// Runs `run` on the files of a folder of that kind once per iteration, with the peak memory of
+// each run; `run` says whether the program did what it must.
+template <typename Run>
+void MeasureInFolder(benchmark::State& st, Kind kind, Run run) {
+    BenchFolder folder(kind);
     if (!folder.ok()) {
-        st.SkipWithError("the file could not be written");
+        st.SkipWithError("the files could not be made");
         return;
     }
     long peak = 0;
+    bool done = true;
     for (auto _ : st) {
-        Reader r(folder.path());
         ResetPeak();
-        tav::ReadSettingsFile(r.ctx);
+        done = run(folder.path()) && done;
         peak = std::max(peak, PeakKiB());
     }
+    if (!done) st.SkipWithError("the program did not refuse the file as it must");
     st.counters["peak_rss_MiB"] = static_cast<double>(peak) / 1024.0;
 }
+
+void BM_HostileSettingsFile(benchmark::State& st) {
+    MeasureInFolder(st, Kind::Settings, [](const std::string& folder) {
+        Reader r(folder);
+        tav::ReadSettingsFile(r.ctx);
+        return true;
+    });
+}
+
+// The window layer of a download: a recording spectrum window, and no file to read.
+class DownloadWindows : public tav::AcquisitionWindows {
+public:
+    tav::Canvas& MainFormSurface() override { return canvas; }
+    bool ReadSpectrumFile(int16_t) override { return false; }
+    void SetDisplayChannel(int16_t) override {}
+    void SetDialogFileName(const std::string&) override {}
+    tav::RecordingCanvas canvas;
+};
+
+// A download from the loader of a simulated instrument, with the images of the folder.
+struct Download {
+    explicit Download(const std::string& folder) : instrument(Loader()), port(instrument, clock), fs(folder) {
+        state->CommPortNumber = 1;
+        state->IntegrationTime = 100;
+        state->NumToAverage = 1;
+    }
+    static tav::InstrumentOptions Loader() {
+        tav::InstrumentOptions o;
+        o.startInLoader = true;
+        return o;
+    }
+    // The download ended on its one message, and no image reached the instrument.
+    bool RefusedUnsent() const {
+        return state->NoInstrumentResponse && instrument.Images().empty() && op.Messages().size() == 1;
+    }
+    std::unique_ptr<tav::ProgramState> state = std::make_unique<tav::ProgramState>();
+    tav::FakeClock clock;
+    tav::SimulatedInstrument instrument;
+    tav::LoopbackComm port;
+    tav::RealFileSystem fs;
+    tav::ScriptedOperator op;
+    DownloadWindows windows;
+    tav::AcquisitionContext ctx{*state, port, clock, fs, op, windows};
+};
+
+bool DownloadRefused(const std::string& folder) {
+    Download d(folder);
+    tav::DownloadFirmware(d.ctx);
+    return d.RefusedUnsent();
+}
+
+void BM_HostileFirmwareBlankLines(benchmark::State& st) { MeasureInFolder(st, Kind::BlankImage, DownloadRefused); }
+
+// A pipe where each file is expected: each read ends at once with its message.
+void BM_PipeReferenceFile(benchmark::State& st) {
+    MeasureInFolder(st, Kind::Pipes, [](const std::string& folder) {
+        Reader r(folder);
+        r.state->SlotInfo[tav::slot::Work].FileName = "hostile.rdg";
+        return tav::ReadSpectrumFile(r.ctx, tav::slot::Work) == tav::SpectrumReadResult::ReadError &&
+               r.op.Messages().size() == 1;
+    });
+}
+
+void BM_PipeSettingsFile(benchmark::State& st) {
+    MeasureInFolder(st, Kind::Pipes, [](const std::string& folder) {
+        Reader r(folder);
+        tav::ReadSettingsFile(r.ctx);
+        return r.op.Messages().size() == 1;
+    });
+}
+
+void BM_PipeFirmwareImage(benchmark::State& st) { MeasureInFolder(st, Kind::Pipes, DownloadRefused); }
 
 BENCHMARK(BM_NormalSpectrumFile)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HostileSpectrumRows)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HostileSpectrumOneLine)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HostileSettingsFile)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_HostileFirmwareBlankLines)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PipeReferenceFile)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PipeSettingsFile)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PipeFirmwareImage)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace

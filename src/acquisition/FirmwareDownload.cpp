@@ -12,6 +12,7 @@
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/StatusFont.h"
 #include "acquisition/WaitBound.h"
+#include "files/FileMessages.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
@@ -29,9 +30,12 @@ constexpr float FirstStatusY = 300;
 constexpr int32_t LowestIntegrationTime = 40;
 
 // A valid S-record line has at most 2 + 2 + 2 * 255 characters; an image is the firmware of a
-// hand-held instrument. Anything larger is no image to send, and is not read in.
+// hand-held instrument. Anything larger is no image to send, and is not read in: line ends count
+// as bytes, and the lines are counted too, since each one costs its pause on the line and its
+// place in memory however short it is.
 constexpr std::size_t MaxRecordLength = 4096;
 constexpr std::size_t MaxImageBytes = 16u << 20;
+constexpr std::size_t MaxImageLines = 1u << 18;  // 4 MiB of data in the usual 16-byte records
 
 // One line of an image as the loader gets it, as one item: leading and trailing blanks dropped, a
 // comma ends it.
@@ -125,10 +129,16 @@ private:
     std::optional<std::vector<std::string>> Image(const char* name) {
         const std::string dir = ctx_.fs.CurrentDir();
         const std::string found = ctx_.fs.FindName(dir, name);
-        std::unique_ptr<LineReader> reader;
-        if (!found.empty()) reader = ctx_.fs.OpenLines(dir + "/" + found);
-        if (!reader) {
+        if (found.empty()) {
             ctx_.op.MsgBox(std::string("The firmware image ") + name + " was not found in " + dir + ".",
+                           MsgButtons::OkOnly, MsgIcon::Exclamation);
+            return std::nullopt;
+        }
+        FsError error = FsError::None;
+        const std::unique_ptr<LineReader> reader = ctx_.fs.OpenLines(dir + "/" + found, &error);
+        if (!reader) {
+            ctx_.op.MsgBox(std::string("The firmware image ") + name + " in " + dir + " could not be read: " +
+                               FsErrorReason(error) + "; nothing of it was sent.",
                            MsgButtons::OkOnly, MsgIcon::Exclamation);
             return std::nullopt;
         }
@@ -138,8 +148,8 @@ private:
         for (;;) {
             const LineReader::Status status = reader->Next(line, MaxRecordLength);
             if (status == LineReader::Status::End) break;
-            size += line.size();
-            if (status != LineReader::Status::Line || size > MaxImageBytes) {
+            size += line.size() + 1;
+            if (status != LineReader::Status::Line || size > MaxImageBytes || lines.size() >= MaxImageLines) {
                 ctx_.op.MsgBox(std::string("The firmware image ") + name + " in " + dir +
                                    " could not be read as an S-record image; nothing of it was sent.",
                                MsgButtons::OkOnly, MsgIcon::Exclamation);

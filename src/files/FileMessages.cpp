@@ -15,6 +15,8 @@ std::string FsErrorReason(FsError error) {
         case FsError::NoPermission: return "permission denied";
         case FsError::NoSpace: return "the disk is full";
         case FsError::BadName: return "the name is not that of a file";
+        case FsError::IsFolder: return "it is a folder";
+        case FsError::NotAFile: return "it is a device or a pipe, not a file";
         case FsError::None:
         case FsError::ReadError:
         case FsError::WriteError: break;
@@ -34,9 +36,9 @@ std::string NotSpectrumFileMessage(const std::string& path) {
     return "The file\n" + path + "\nis not a spectrum file: its header is incomplete or unreadable.";
 }
 
-std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths) {
+std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures) {
     std::string text = "The kinetic log could not be written:";
-    for (const std::string& p : logPaths) text += "\n" + p;
+    for (const KineticLogFailure& f : failures) text += "\n" + f.path + ": " + f.reason + ".";
     return text;
 }
 

@@ -25,7 +25,12 @@ std::string FsErrorReason(FsError error);
 std::string CannotWriteMessage(const std::string& path, const std::string& reason);
 std::string CannotReadMessage(const std::string& path, const std::string& reason);
 std::string NotSpectrumFileMessage(const std::string& path);
-std::string KineticLogFailureMessage(const std::vector<std::string>& logPaths);
+struct KineticLogFailure {
+    std::string path;
+    std::string reason;  // as FsErrorReason gives it
+};
+// One line per log: its path and why it could not be written.
+std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures);
 
 // A name that holds a line break or another control character cannot be stored in the settings
 // file; `what` names it ("The folder name", "The reference file name").

@@ -66,7 +66,8 @@ bool KineticLogs::Open(FileSystem& fs, int16_t fileNumber, const std::string& pa
     const int k = IndexOf(fileNumber);
     if (k < 0) return false;
     Close(fileNumber);
-    files_[k] = fs.OpenAppend(path);
+    openError_[k] = FsError::None;
+    files_[k] = fs.OpenAppend(path, &openError_[k]);
     reported_[k] = false;
     return files_[k] != nullptr && files_[k]->IsOpen();
 }
@@ -89,6 +90,13 @@ bool KineticLogs::Append(int16_t fileNumber, const std::string& line) {
     return files_[k]->WriteLine(line);
 }
 
+std::string KineticLogs::FailureReason(int16_t fileNumber) const {
+    const int k = IndexOf(fileNumber);
+    if (k >= 0 && IsOpen(fileNumber)) return FsErrorReason(files_[k]->Error());
+    const FsError why = k >= 0 ? openError_[k] : FsError::None;
+    return why == FsError::None ? "it is not open" : "it could not be opened (" + FsErrorReason(why) + ")";
+}
+
 bool KineticLogs::FailureReported(int16_t fileNumber) const {
     const int k = IndexOf(fileNumber);
     return k >= 0 && reported_[k];
@@ -108,7 +116,7 @@ bool AppendKineticLogLines(FileContext& ctx, const std::string& savedFileName) {
     const ProgramState& s = ctx.state;
     // Whole seconds, halves up; 32 bits so that a long series keeps logging.
     const int32_t seconds = FloorToInt32(static_cast<double>(s.ElapsedTime) + 0.5);
-    std::vector<std::string> failed;
+    std::vector<KineticLogFailure> failed;
     for (int k = 0; k < KineticLogCount; ++k) {
         float value = 0;
         if (!LogIsActive(s, k, value)) continue;
@@ -116,7 +124,7 @@ bool AppendKineticLogLines(FileContext& ctx, const std::string& savedFileName) {
         if (ctx.logs.Append(number, KineticLogLine(savedFileName, ctx.clock.Now(), seconds, value))) continue;
         if (!ctx.logs.FailureReported(number)) {
             ctx.logs.SetFailureReported(number);
-            failed.push_back(JoinPath(s.StartDir, TempNames[k]));
+            failed.push_back({JoinPath(s.StartDir, TempNames[k]), ctx.logs.FailureReason(number)});
         }
     }
     if (!failed.empty()) ctx.op.MsgBox(KineticLogFailureMessage(failed), MsgButtons::OkOnly, MsgIcon::Exclamation);

@@ -33,6 +33,9 @@ public:
     bool IsOpen(int16_t fileNumber) const;
     // Appends one line (CR LF added, flushed); false when the log is not open or the write failed.
     bool Append(int16_t fileNumber, const std::string& line);
+    // Why the last Append of the log failed: the write's reason, or that the log could not be
+    // opened and why.
+    std::string FailureReason(int16_t fileNumber) const;
 
     // A failing log is reported once until it is opened again.
     bool FailureReported(int16_t fileNumber) const;
@@ -42,6 +45,7 @@ private:
     static int IndexOf(int16_t fileNumber);
     std::array<std::unique_ptr<AppendFile>, KineticLogCount> files_{};
     std::array<bool, KineticLogCount> reported_{};
+    std::array<FsError, KineticLogCount> openError_{};
 };
 
 // One log line: the last 35 characters of the saved file's name, date, time, the elapsed whole

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,14 @@ bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) < 40; }
 
 double LeadingNumber(std::string_view text) { return Val(std::string(text)); }
 
+// Half a unit in the last place above the largest single: from here on a value rounds to infinity.
+constexpr double SingleOverflow = 3.4028235677973366e38;
+
+// The nearest single; the largest singles are written with the digits that round to them, which
+// lie just above FLT_MAX.
 std::optional<float> ToSingle(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) return std::nullopt;
+    if (!std::isfinite(v) || std::fabs(v) >= SingleOverflow) return std::nullopt;
+    if (std::fabs(v) > FLT_MAX) return v > 0 ? FLT_MAX : -FLT_MAX;
     return static_cast<float>(v);
 }
 
@@ -88,14 +95,21 @@ std::string_view TakeField(std::string_view& rest) {
     return field;
 }
 
-// The lines of the file within the format's bounds: at most MaxSpectrumLines lines, each at most
-// MaxSpectrumLineLength long. A longer line ends the file there, like its end.
+// The lines of the file within the format's bounds: at most `budget` lines for the part being
+// read (the lines before the rows, then the rows), each at most MaxSpectrumLineLength long. A
+// longer line ends the file there, like its end.
 class LineFeed {
 public:
-    explicit LineFeed(LineReader& lines) : lines_(lines) {}
+    LineFeed(LineReader& lines, int budget) : lines_(lines), budget_(budget) {}
+
+    // The rows begin: they have a budget of their own.
+    void StartRows() {
+        taken_ = 0;
+        budget_ = MaxFilePoints;
+    }
 
     bool Take(std::string& line) {
-        if (failed_ || ended_ || taken_ >= MaxSpectrumLines) return false;
+        if (failed_ || ended_ || taken_ >= budget_) return false;
         switch (lines_.Next(line, MaxSpectrumLineLength)) {
             case LineReader::Status::Line: ++taken_; return true;
             case LineReader::Status::Failed: failed_ = true; return false;
@@ -108,22 +122,34 @@ public:
 
 private:
     LineReader& lines_;
+    int budget_;
     int taken_ = 0;
     bool failed_ = false;
     bool ended_ = false;
 };
 
+// A channel field as the writer leaves a value that overflowed ("Inf", "-Inf", "NaN", before its
+// separator) is that value; any other field is its leading number, within single precision.
+std::optional<float> ChannelValue(std::string_view field) {
+    while (!field.empty() && IsControlOrBlank(field.back())) field.remove_suffix(1);
+    if (field == "Inf") return std::numeric_limits<float>::infinity();
+    if (field == "-Inf") return -std::numeric_limits<float>::infinity();
+    if (field == "NaN") return std::numeric_limits<float>::quiet_NaN();
+    return ToSingle(LeadingNumber(field));
+}
+
 // Reads the rows: first the given text (the rest of the line that ended the search, when there
 // is one), then the following lines.
 void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
+    feed.StartRows();
     std::string line = std::move(first);
     for (bool have = useFirst || feed.Take(line); have; have = feed.Take(line)) {
         std::string_view row = line;
         if (row.empty()) return;
         while (!row.empty() && IsControlOrBlank(row.front())) row.remove_prefix(1);
         const std::optional<float> x = ToSingle(LeadingNumber(TakeField(row)));
-        const std::optional<float> c1 = ToSingle(LeadingNumber(TakeField(row)));
-        const std::optional<float> c2 = ToSingle(LeadingNumber(row));
+        const std::optional<float> c1 = ChannelValue(TakeField(row));
+        const std::optional<float> c2 = ChannelValue(row);
         if (!x || !c1 || !c2 || *x == 0.0f) return;
         out.x.push_back(*x);
         out.ch1.push_back(*c1);
@@ -158,7 +184,7 @@ ParseStatus ReadHeaderLines(LineFeed& feed, const std::string& first, ParsedSpec
 
 ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out) {
     out = ParsedSpectrum{};
-    LineFeed feed(lines);
+    LineFeed feed(lines, MaxLeadingLines);
     std::string line;
     if (!feed.Take(line)) return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
     size_t col = 0;

@@ -15,9 +15,11 @@ namespace tav {
 
 // A file fills at most every point of a slot.
 inline constexpr int MaxFilePoints = PointCount;
-// The header's ten lines and one row per point: no line after them is read. A file without
-// header shares the budget between the lines before its rows and the rows.
+// The header's ten lines and one row per point: no line after them is read.
 inline constexpr int MaxSpectrumLines = 10 + MaxFilePoints;
+// A file without header: the lines before its rows are looked through up to this many; its rows
+// then have a full slot of lines of their own.
+inline constexpr int MaxLeadingLines = MaxSpectrumLines;
 // Longer than any line the writer makes (a multi-scan row of 50 scans is about 1300 characters);
 // a longer line ends the file there.
 inline constexpr std::size_t MaxSpectrumLineLength = 4096;

@@ -33,25 +33,63 @@ std::string XText(const ProgramState& state, int16_t slot, int point) {
 }
 
 constexpr int KeptDigits = 5;
-constexpr int MostDecimals = 7;
+constexpr int SeriesDecimals = 5;
 
-// Decimals that give the value KeptDigits significant digits, at least the picture's one and at
-// most MostDecimals. A whole number keeps the picture, so scans are written as they always were.
-int ChannelDecimals(double value) {
-    if (!std::isfinite(value) || std::floor(value) == value) return 1;
+// A value that overflowed keeps its field: "Inf", "-Inf" or "NaN", which the reader takes back.
+std::string NonFiniteText(double value) {
+    if (std::isnan(value)) return "NaN";
+    return value < 0 ? "-Inf" : "Inf";
+}
+
+// Decimals that give a value that is not whole KeptDigits significant digits at any magnitude,
+// and at least `fewest`; a whole number keeps the picture's `fewest`.
+int DecimalsFor(double value, int fewest) {
+    if (std::floor(value) == value) return fewest;
     DecimalDigits digits = ValueDigits(value);
     RoundToSignificant(digits, KeptDigits);
-    return std::clamp(KeptDigits - digits.pointPos, 1, MostDecimals);
+    return std::max(KeptDigits - digits.pointPos, fewest);
+}
+
+std::string FixedPicture(int integerPlaces, int decimals, char place) {
+    return std::string(static_cast<size_t>(integerPlaces), '#') + "." +
+           std::string(static_cast<size_t>(decimals), place);
 }
 
 // A channel value followed by its separator characters: exactly 0 is "0.". The picture is
 // "#####.#" unless that would leave a ratio or a derivative with fewer than five digits.
 std::string ChannelText(double value, bool last) {
-    if (value == 0.0) return last ? "0." : "0. ";
-    const int decimals = ChannelDecimals(value);
-    std::string picture = decimals == 1 ? "#####.#" : "#####." + std::string(static_cast<size_t>(decimals), '0');
-    if (!last) picture += ' ';
-    return Format(value, picture);
+    const char* separator = last ? "" : " ";
+    if (!std::isfinite(value)) return NonFiniteText(value) + separator;
+    if (value == 0.0) return std::string("0.") + separator;
+    const int decimals = DecimalsFor(value, 1);
+    return Format(value, FixedPicture(5, decimals, decimals == 1 ? '#' : '0') + separator);
+}
+
+// Channel 1 of the series form: "####.#####", with more decimals where five would leave fewer
+// than five significant digits.
+std::string SeriesText(double value) {
+    if (!std::isfinite(value)) return NonFiniteText(value);
+    return Format(value, FixedPicture(4, DecimalsFor(value, SeriesDecimals), '#'));
+}
+
+// The smallest and the largest finite channel-1 value with the first point of each; both 0 at
+// point 0 when no value is finite.
+struct Extremes {
+    float minimum = 0, maximum = 0;
+    int minPoint = 0, maxPoint = 0;
+};
+
+Extremes FiniteExtremes(const ProgramState& state, int16_t slot, int points) {
+    Extremes e;
+    bool found = false;
+    for (int i = 0; i < points; ++i) {
+        const float v = state.Ch1Data[slot][i];
+        if (!std::isfinite(v)) continue;
+        if (!found || v < e.minimum) { e.minimum = v; e.minPoint = i; }
+        if (!found || v > e.maximum) { e.maximum = v; e.maxPoint = i; }
+        found = true;
+    }
+    return e;
 }
 
 }  // namespace
@@ -70,18 +108,14 @@ void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime&
     const SlotRecord& rec = state.SlotInfo[slot];
     const int points = RowCount(state, slot);
 
-    float minimum, maximum;
-    int minPoint = 0, maxPoint = 0;
+    Extremes e = FiniteExtremes(state, slot, points);
     if (state.AutoScaleOn[SlotWindowIndex(slot)] != 0) {
-        minimum = rec.DataMin;
-        maximum = rec.DataMax;
-    } else {
-        minimum = maximum = state.Ch1Data[slot][0];
-        for (int i = 0; i < points; ++i) {
-            const float v = state.Ch1Data[slot][i];
-            if (v < minimum) { minimum = v; minPoint = i; }
-            if (v > maximum) { maximum = v; maxPoint = i; }
+        // The chart's range, both at point 0; a range that is not finite cannot be the chart's.
+        if (std::isfinite(rec.DataMin) && std::isfinite(rec.DataMax)) {
+            e.minimum = rec.DataMin;
+            e.maximum = rec.DataMax;
         }
+        e.minPoint = e.maxPoint = 0;
     }
 
     QuotedLine("File:       " + FileNameField(rec.FileName), out);
@@ -91,8 +125,8 @@ void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime&
                out);
     QuotedLine("Limits:    " + StrSingle(rec.XMin) + " -" + StrSingle(rec.XMax), out);
     out += LineEnd;
-    QuotedLine("Minimum:   " + XText(state, slot, minPoint) + " " + StrSingle(minimum), out);
-    QuotedLine("Maximum:   " + XText(state, slot, maxPoint) + " " + StrSingle(maximum), out);
+    QuotedLine("Minimum:   " + XText(state, slot, e.minPoint) + " " + StrSingle(e.minimum), out);
+    QuotedLine("Maximum:   " + XText(state, slot, e.maxPoint) + " " + StrSingle(e.maximum), out);
     QuotedLine("Integration:" + StrSingle(rec.IntegTime) + " ms", out);
     QuotedLine("Number Scans:" + StrInt(state.NumToAverage), out);
     out += LineEnd;
@@ -132,7 +166,7 @@ void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm 
             break;
         case SpectrumRowForm::Series:
             out += Format(x, "####.## ");
-            out += Format(state.Ch1Data[slot][i], "####.#####");
+            out += SeriesText(state.Ch1Data[slot][i]);
             break;
         case SpectrumRowForm::MultiScan: {
             out += Format(x, "####.# ");

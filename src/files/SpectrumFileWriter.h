@@ -12,8 +12,10 @@
 namespace tav {
 
 // In the raw and multi-scan forms a channel value is written "#####.#" (0 as "0."), except that
-// a value that is not whole keeps five significant digits (at most seven decimals), so that a
-// saved ratio or derivative reads back as it was; every field but the last ends in a blank.
+// a value that is not whole keeps five significant digits at any magnitude (as many decimals as
+// that takes), so that a saved ratio or derivative reads back as it was; the series form keeps
+// "####.#####" on the same terms. A value that overflowed is "Inf", "-Inf" or "NaN". Every field
+// but the last ends in a blank.
 enum class SpectrumRowForm {
     Raw,        // x, TAB, channel 1, TAB, channel 2
     Series,     // x and channel 1 only (dark views and kinetic series)

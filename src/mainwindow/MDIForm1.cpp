@@ -2,6 +2,7 @@
 
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/KeyCommands.h"
+#include "files/LeftoverWrites.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
 #include "indices/Calibration.h"
@@ -85,6 +86,7 @@ void MDIForm1::MDIForm_Load() {
 
     FileContext& files = links_.Files();
     ReadSettingsFile(files);
+    RemoveLeftoverWrites(app.fs, s);
     KeepACalibrationForEachChannel(s);
     ComputeWavelengths(s);
     // Without a settings file the reader fills no box: they show the defaults in force, so that

@@ -55,13 +55,16 @@ public:
                      std::string path)
         : inner_(std::move(inner)), state_(std::move(state)), path_(std::move(path)) {}
     bool WriteLine(const std::string& line) override {
-        if (state_->Check(FsOp::AppendLine, path_) != FsError::None) return false;
+        error_ = state_->Check(FsOp::AppendLine, path_);
+        if (error_ != FsError::None) return false;
         return inner_->WriteLine(line);
     }
     void Close() override { inner_->Close(); }
     bool IsOpen() const override { return inner_->IsOpen(); }
+    FsError Error() const override { return error_ != FsError::None ? error_ : inner_->Error(); }
 
 private:
+    FsError error_ = FsError::None;
     std::unique_ptr<AppendFile> inner_;
     std::shared_ptr<FaultyFileSystem::State> state_;
     std::string path_;

@@ -54,6 +54,10 @@ public:
         return inner_.FindName(dir, name);
     }
     std::string GetEnv(const std::string& name) const override { return inner_.GetEnv(name); }
+    void RemoveLeftoverTemporaries(const std::string& folder,
+                                   const std::function<bool(const std::string& name)>& ofName) override {
+        inner_.RemoveLeftoverTemporaries(folder, ofName);
+    }
 
     // Read faults apply to ReadAll and to OpenLines alike.
     std::optional<std::string> ReadAll(const std::string& path, FsError* error = nullptr) const override;

@@ -4,6 +4,7 @@
 // from the current folder; "\" in a path is read as "/".
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +13,11 @@
 namespace tav {
 
 // ReadError and WriteError are the failures no other value names (an input/output error).
-enum class FsError { None, NotFound, InUse, ReadError, WriteError, BadName, NoPermission, NoSpace };
+// IsFolder: the name is that of a folder. NotAFile: the name is that of a device, a pipe or a
+// socket, which is never opened, since opening or reading one can wait for ever.
+enum class FsError {
+    None, NotFound, InUse, ReadError, WriteError, BadName, NoPermission, NoSpace, IsFolder, NotAFile
+};
 
 // A file opened for reading one line at a time, so that a reader takes no more of a file than
 // it can use, however large the file is.
@@ -37,6 +42,8 @@ public:
     virtual bool WriteLine(const std::string& line) = 0;  // appends line + "\r\n", flushed
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // Why the last WriteLine failed (None when it did not).
+    virtual FsError Error() const = 0;
 };
 
 struct DirEntry {
@@ -67,6 +74,12 @@ public:
     // over the old one. On failure the old file is untouched.
     virtual bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) = 0;
     virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) = 0;
+    // Removes what replacing writes of the files in folder whose names `ofName` accepts left
+    // behind when the program was killed in the middle of one; a write still going on (in
+    // another instance of the program) keeps its temporary file. WriteAtomic does this for its
+    // own file.
+    virtual void RemoveLeftoverTemporaries(const std::string& folder,
+                                           const std::function<bool(const std::string& name)>& ofName) = 0;
 
     virtual bool MakeDir(const std::string& path) = 0;
     virtual bool Remove(const std::string& path) = 0;

@@ -1,7 +1,9 @@
 #include "platform/RealFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
+
+#include "platform/TextCase.h"
 
 namespace tav {
 
@@ -33,6 +37,9 @@ FsError ErrorOfErrno(int err, FsError otherwise) {
         case EDQUOT: return FsError::NoSpace;
         case EBUSY:
         case ETXTBSY: return FsError::InUse;
+        case EISDIR: return FsError::IsFolder;
+        case ENXIO:
+        case ENODEV: return FsError::NotAFile;
         default: return otherwise;
     }
 }
@@ -47,13 +54,6 @@ std::string NormalForm(const fs::path& p) {
     std::string s = p.lexically_normal().generic_string();
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     return s.empty() ? "/" : s;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 bool WriteFully(int fd, const char* data, size_t size) {
@@ -73,6 +73,62 @@ void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);  // best effort: the rename itself already took place
+    ::close(fd);
+}
+
+// What stands at a name that is to be opened as a file: None for a regular file.
+FsError KindError(const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return FsError::None;
+    return S_ISDIR(st.st_mode) ? FsError::IsFolder : FsError::NotAFile;
+}
+
+// Opens a regular file and never waits: a name that is no regular file is refused before it is
+// opened (opening a device may act on it), the open does not block (a pipe would wait for its
+// other end) and what was opened is looked at again, since the name may have changed meanwhile.
+// -1 with *error set when it cannot be opened.
+int OpenRegularFile(const std::string& path, int flags, FsError* error, FsError otherwise) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (const FsError kind = KindError(st); kind != FsError::None) {
+            SetError(error, kind);
+            return -1;
+        }
+    } else if (errno != ENOENT || (flags & O_CREAT) == 0) {
+        SetError(error, ErrorOfErrno(errno, otherwise));
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        SetError(error, ErrorOfErrno(errno, otherwise));
+        return -1;
+    }
+    FsError kind = ::fstat(fd, &st) == 0 ? KindError(st) : ErrorOfErrno(errno, otherwise);
+    if (kind == FsError::None && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) kind = otherwise;
+    if (kind != FsError::None) {
+        ::close(fd);
+        SetError(error, kind);
+        return -1;
+    }
+    SetError(error, FsError::None);
+    return fd;
+}
+
+// The file a temporary ".NAME.XXXXXX" of WriteAtomic stands for; "" for any other name.
+std::string TemporaryTarget(const std::string& entry) {
+    constexpr std::size_t Suffix = 7;  // ".XXXXXX"
+    if (entry.size() <= Suffix + 1 || entry[0] != '.' || entry[entry.size() - Suffix] != '.') return "";
+    for (std::size_t i = entry.size() - Suffix + 1; i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return "";
+    return entry.substr(1, entry.size() - Suffix - 1);
+}
+
+// A replacing write holds a lock on its temporary file until the rename: a temporary file whose
+// lock can be taken was left by a write that was killed.
+void RemoveIfAbandoned(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(path.c_str());
     ::close(fd);
 }
 
@@ -147,10 +203,17 @@ public:
     explicit PosixAppendFile(int fd) : fd_(fd) {}
     ~PosixAppendFile() override { Close(); }
     bool WriteLine(const std::string& line) override {
+        error_ = FsError::WriteError;
         if (fd_ < 0) return false;
         std::string text = line + "\r\n";
-        return WriteFully(fd_, text.data(), text.size());
+        if (!WriteFully(fd_, text.data(), text.size())) {
+            error_ = ErrorOfErrno(errno, FsError::WriteError);
+            return false;
+        }
+        error_ = FsError::None;
+        return true;
     }
+    FsError Error() const override { return error_; }
     void Close() override {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
@@ -159,6 +222,7 @@ public:
 
 private:
     int fd_;
+    FsError error_ = FsError::None;
 };
 
 }  // namespace
@@ -217,11 +281,8 @@ std::string RealFileSystem::FindName(const std::string& dir, const std::string& 
 }
 
 std::optional<std::string> RealFileSystem::ReadAll(const std::string& path, FsError* error) const {
-    int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, ErrorOfErrno(errno, FsError::ReadError));
-        return std::nullopt;
-    }
+    const int fd = OpenRegularFile(Resolve(path), O_RDONLY, error, FsError::ReadError);
+    if (fd < 0) return std::nullopt;
     std::string contents;
     char buffer[65536];
     for (;;) {
@@ -242,12 +303,8 @@ std::optional<std::string> RealFileSystem::ReadAll(const std::string& path, FsEr
 }
 
 std::unique_ptr<LineReader> RealFileSystem::OpenLines(const std::string& path, FsError* error) const {
-    int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, ErrorOfErrno(errno, FsError::ReadError));
-        return nullptr;
-    }
-    SetError(error, FsError::None);
+    const int fd = OpenRegularFile(Resolve(path), O_RDONLY, error, FsError::ReadError);
+    if (fd < 0) return nullptr;
     return std::make_unique<PosixLineReader>(fd);
 }
 
@@ -261,24 +318,33 @@ bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& con
         SetError(error, FsError::BadName);
         return false;
     }
+    // A folder, a device or a pipe at the name is no file to replace.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && KindError(old) != FsError::None) {
+        SetError(error, KindError(old));
+        return false;
+    }
     std::string folder = targetPath.parent_path().string();
+    RemoveLeftoverTemporaries(folder, [&name](const std::string& of) { return of == name; });
     std::string temp = folder + "/." + name + ".XXXXXX";
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         SetError(error, ErrorOfErrno(errno, FsError::WriteError));
         return false;
     }
-    struct stat old {};
-    mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::flock(fd, LOCK_EX | LOCK_NB);  // held until the rename: the file is not left over
+    mode_t mode = exists ? (old.st_mode & 07777) : 0644;
     int failure = 0;  // errno of the first step that failed
     auto step = [&failure](bool ok) {
         if (!ok && failure == 0) failure = errno != 0 ? errno : EIO;
         return ok;
     };
-    bool written = step(WriteFully(fd, contents.data(), contents.size())) && step(::fchmod(fd, mode) == 0) &&
-                   step(::fsync(fd) == 0);
-    written = step(::close(fd) == 0) && written;
-    if (!written || !step(::rename(temp.c_str(), target.c_str()) == 0)) {
+    const bool written = step(WriteFully(fd, contents.data(), contents.size())) &&
+                         step(::fchmod(fd, mode) == 0) && step(::fsync(fd) == 0);
+    const bool renamed = written && step(::rename(temp.c_str(), target.c_str()) == 0);
+    ::close(fd);  // after the sync, a close reports nothing about the contents
+    if (!renamed) {
         ::unlink(temp.c_str());
         SetError(error, ErrorOfErrno(failure, FsError::WriteError));
         return false;
@@ -289,13 +355,23 @@ bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& con
 }
 
 std::unique_ptr<AppendFile> RealFileSystem::OpenAppend(const std::string& path, FsError* error) {
-    int fd = ::open(Resolve(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        SetError(error, ErrorOfErrno(errno, FsError::WriteError));
-        return nullptr;
-    }
-    SetError(error, FsError::None);
+    const int fd = OpenRegularFile(Resolve(path), O_WRONLY | O_APPEND | O_CREAT, error, FsError::WriteError);
+    if (fd < 0) return nullptr;
     return std::make_unique<PosixAppendFile>(fd);
+}
+
+void RealFileSystem::RemoveLeftoverTemporaries(const std::string& folder,
+                                               const std::function<bool(const std::string&)>& ofName) {
+    const std::string dir = Resolve(folder);
+    DIR* listing = ::opendir(dir.c_str());
+    if (!listing) return;
+    std::vector<std::string> candidates;  // the folder is not changed while it is read
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string target = TemporaryTarget(entry->d_name);
+        if (!target.empty() && ofName(target)) candidates.push_back(dir + "/" + entry->d_name);
+    }
+    ::closedir(listing);
+    for (const std::string& path : candidates) RemoveIfAbandoned(path);
 }
 
 bool RealFileSystem::MakeDir(const std::string& path) { return ::mkdir(Resolve(path).c_str(), 0777) == 0; }

@@ -10,13 +10,18 @@
 //   first one (in List order) that equals the name without regard to ASCII case.
 // - Errors: NotFound when the file or its folder is missing, NoPermission when access is
 //   refused (also a read-only file system), NoSpace for a full disk or quota, InUse for a busy
-//   file, else ReadError or WriteError (a folder read as a file, an I/O error, a file larger
-//   than MaxReadBytes for ReadAll).
+//   file, IsFolder and NotAFile for a folder, device, pipe or socket where a file is wanted,
+//   else ReadError or WriteError (an I/O error, a file larger than MaxReadBytes for ReadAll).
+// - ReadAll, OpenLines and OpenAppend open regular files only, and without waiting: a name that
+//   is no regular file is refused before it is opened.
 // - OpenLines: reads through a buffer of 64 KiB; a line longer than asked for is not taken in.
-// - WriteAtomic: a temporary ".<name>.XXXXXX" in the same folder, written, flushed and synced,
-//   given the old file's permission bits (0644 for a new file), renamed over the target, and
-//   the folder synced. On any failure the temporary file is removed and the old file stays as it
-//   was. BadName for a path without a file name; else the error of the step that failed.
+// - WriteAtomic: first removes the temporary files of that name that killed writes left; then a
+//   temporary ".<name>.XXXXXX" in the same folder, locked (flock) until it is renamed, written,
+//   flushed and synced, given the old file's permission bits (0644 for a new file), renamed over
+//   the target, and the folder synced. On any failure the temporary file is removed and the old
+//   file stays as it was. BadName for a path without a file name, IsFolder or NotAFile when the
+//   target is no regular file; else the error of the step that failed.
+// - RemoveLeftoverTemporaries: a ".<name>.XXXXXX" whose lock can be taken is left over.
 // - OpenAppend: creates the file when missing; every WriteLine is one write of line + "\r\n"
 //   straight to the file (no buffering in the program).
 // - MakeDir: one level; false when it exists already or cannot be made.
@@ -52,6 +57,8 @@ public:
     std::unique_ptr<LineReader> OpenLines(const std::string& path, FsError* error = nullptr) const override;
     bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) override;
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) override;
+    void RemoveLeftoverTemporaries(const std::string& folder,
+                                   const std::function<bool(const std::string& name)>& ofName) override;
 
     bool MakeDir(const std::string& path) override;
     bool Remove(const std::string& path) override;

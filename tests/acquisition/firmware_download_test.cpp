@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "AcquisitionRig.h"
 #include "acquisition/FirmwareDownload.h"
 #include "acquisition/ScanAcquisition.h"
+#include "support/Fifo.h"
 
 namespace tav {
 namespace {
@@ -136,6 +140,9 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
         // Not read in, not sent: no S-record is that long.
         {"master image with an overlong line", true, true, true, false, "OLMMASTR.S19",
          "S1" + std::string(5000, '0') + "\r\n" + EndRecord + "\r\n"},
+        // Each line costs its pause on the line, however short: more lines than any image has.
+        {"master image of blank lines", true, true, true, false, "OLMMASTR.S19",
+         acqtest::Repeat("\r\n", 600000) + S1(0x0000, {1}) + "\r\n" + EndRecord + "\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,6 +168,40 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
             EXPECT_NE(r.op.Messages()[0].text.find(c.message), std::string::npos) << r.op.Messages()[0].text;
             EXPECT_TRUE(r.instrument.Images().empty()) << "nothing sent before both images are there";
         }
+    }
+}
+
+// An image name that stands for a pipe, a device or a folder is refused before anything of an
+// image is sent, and nothing waits for the pipe's other end.
+TEST(FirmwareDownload, AnImageThatIsNoFileIsRefusedBeforeAnythingIsSent) {
+    struct Case {
+        const char* name;
+        std::string reason;
+    };
+    for (const Case& c : {Case{"a pipe", "it is a device or a pipe, not a file"},
+                          Case{"a device", "it is a device or a pipe, not a file"},
+                          Case{"a folder", "it is a folder"}}) {
+        SCOPED_TRACE(c.name);
+        Rig r = LoaderRig();
+        Images img;
+        ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", img.master));
+        std::unique_ptr<test::Fifo> pipe;
+        const std::string slave = r.dir.File("OLMSLAVE.S19");
+        if (c.reason == "it is a folder") {
+            ASSERT_TRUE(r.dir.MakeDir("OLMSLAVE.S19"));
+        } else if (std::string(c.name) == "a pipe") {
+            pipe = std::make_unique<test::Fifo>(slave);
+            ASSERT_TRUE(pipe->Made());
+        } else {
+            ASSERT_EQ(::symlink("/dev/null", slave.c_str()), 0);
+        }
+        EXPECT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::NoResponse);
+        EXPECT_TRUE(r.state.NoInstrumentResponse);
+        EXPECT_FALSE(r.port.PortOpen());
+        ASSERT_EQ(r.op.Messages().size(), 1u);
+        EXPECT_EQ(r.op.Messages()[0].text, "The firmware image OLMSLAVE.S19 in " + r.dir.Path() +
+                                               " could not be read: " + c.reason + "; nothing of it was sent.");
+        EXPECT_TRUE(r.instrument.Images().empty());
     }
 }
 

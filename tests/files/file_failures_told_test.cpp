@@ -1,17 +1,22 @@
 // Failures of the file routines are told as what they are: a spectrum file that exists but
 // cannot be read is not "File not found.", an AutoSave write that fails for a full disk or a
 // refused permission says so, and the system's "Path for AutoSave does not exist" is kept for
-// the data folder that is missing.
+// the data folder that is missing. A pipe or a device is refused at once, a folder is told as one.
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <memory>
 #include <string>
 
 #include "files/AutoSaveNames.h"
+#include "files/KineticLogs.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
 #include "files/support/FileTestDoubles.h"
+#include "support/Fifo.h"
 
 namespace tav {
 namespace {
@@ -112,6 +117,85 @@ TEST(FileFailuresTold, TheSettingsFileThatCannotBeWrittenSaysWhy) {
     EXPECT_FALSE(WriteSettingsFile(w.ctx));
     ASSERT_EQ(w.op.Messages().size(), 1u);
     EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be written: the disk is full.");
+}
+
+// A spectrum file, a reference calibration file or the settings file that is a pipe or a device
+// is refused with a message that says so, at once: nothing waits for the pipe's other end.
+TEST(FileFailuresTold, AFileThatIsAPipeOrADeviceIsRefusedWithoutWaiting) {
+    const std::string reason = "could not be read: it is a device or a pipe, not a file.";
+    struct Case {
+        const char* name;
+        bool pipe;  // else a link to a device
+    };
+    for (const Case c : {Case{"a pipe", true}, Case{"a device", false}}) {
+        SCOPED_TRACE(c.name);
+        FileWorld w;
+        ProgramState& s = *w.state;
+        std::unique_ptr<test::Fifo> pipes[2];
+        for (int k = 0; k < 2; ++k) {
+            const std::string name = k == 0 ? "scan.rdg" : "Prismel.INI";
+            if (c.pipe) {
+                pipes[k] = std::make_unique<test::Fifo>(w.P(name));
+                ASSERT_TRUE(pipes[k]->Made());
+            } else {
+                ASSERT_EQ(::symlink("/dev/null", w.P(name).c_str()), 0);
+            }
+        }
+
+        // Read as the open dialog and the scan flows' reference calibration file read.
+        for (const int16_t slot : {int16_t{4}, slot::Work}) {
+            s.SlotInfo[slot].NumPoints = 1;
+            s.XData[slot][0] = 777.0f;
+            s.SlotInfo[slot].FileName = w.P("scan.rdg");
+            EXPECT_EQ(ReadSpectrumFile(w.ctx, slot), SpectrumReadResult::ReadError);
+            ASSERT_FALSE(w.op.Messages().empty());
+            EXPECT_EQ(w.op.Messages().back().text, "The file\n" + w.P("scan.rdg") + "\n" + reason);
+            EXPECT_EQ(s.SlotInfo[slot].NumPoints, 1);
+            EXPECT_EQ(s.XData[slot][0], 777.0f);
+        }
+        EXPECT_FALSE(s.DataAvailable);
+
+        ReadSettingsFile(w.ctx);
+        ASSERT_EQ(w.op.Messages().size(), 3u);
+        EXPECT_EQ(w.op.Messages().back().text, "The file\n" + w.P("Prismel.INI") + "\n" + reason);
+    }
+}
+
+// A name chosen or made for a file that is that of a folder is told as a folder; the folder stays.
+TEST(FileFailuresTold, ATargetThatIsAFolderIsToldAsSuch) {
+    FileWorld w;
+    ProgramState& s = *w.state;
+    ASSERT_TRUE(w.dir.MakeDir("DATA/XYZ00001.rdg"));
+    ASSERT_TRUE(w.dir.MakeDir("DATA/mine.rdg"));
+    ASSERT_TRUE(w.dir.MakeDir("DATA/ratio.dat"));
+    ASSERT_TRUE(w.dir.MakeDir("Prismel.INI"));
+    s.DefaultPath = w.P("DATA");
+    s.AutoSaveName = "XYZ";
+    s.SlotInfo[0].NumPoints = 2;
+    s.XData[0][0] = 400.0f;
+    s.XData[0][1] = 401.0f;
+    w.logs.OpenAll(w.fs, w.dir.Path());
+    auto toldAsFolder = [&](const std::string& path) {
+        ASSERT_FALSE(w.op.Messages().empty()) << path;
+        EXPECT_EQ(w.op.Messages().back().text, "The file\n" + path + "\ncould not be written: it is a folder.");
+        EXPECT_TRUE(w.dir.Names(path.substr(w.dir.Path().size() + 1)).empty()) << path;
+    };
+
+    PrepareAutoSaveName(s);
+    EXPECT_EQ(AutoSaveSpectrum(w.ctx), SpectrumSaveResult::Failed);
+    toldAsFolder(w.P("DATA/XYZ00001.rdg"));
+
+    w.op.AnswerSave(w.P("DATA/mine.rdg"));
+    EXPECT_EQ(SaveSpectrumAs(w.ctx, 0), SpectrumSaveResult::Failed);
+    toldAsFolder(w.P("DATA/mine.rdg"));
+
+    w.op.AnswerSave(w.P("DATA/ratio.dat"));
+    EXPECT_EQ(SaveKineticFile(w.ctx, "~Ratio.Tmp", 101), KineticSaveResult::Failed);
+    toldAsFolder(w.P("DATA/ratio.dat"));
+
+    EXPECT_FALSE(WriteSettingsFile(w.ctx));
+    toldAsFolder(w.P("Prismel.INI"));
+    EXPECT_EQ(w.op.Messages().size(), 4u);
 }
 
 }  // namespace

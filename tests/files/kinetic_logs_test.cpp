@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
+
 #include "files/KineticLogs.h"
 #include "files/SpectrumSave.h"
 #include "files/support/FileTestDoubles.h"
@@ -193,6 +197,41 @@ TEST_F(KineticLogsTest, ChoosingTheLogItselfLosesNothing) {
     w.op.AnswerSave(w.P("~Exper.Tmp"));
     EXPECT_EQ(SaveKineticFile(w.ctx, "~Exper.Tmp", 103), KineticSaveResult::Saved);
     EXPECT_EQ(Log("~Exper.Tmp"), lines);
+}
+
+// A log that cannot take its line is named with the reason: the write's, or the reason why it
+// could not be opened at start-up.
+TEST_F(KineticLogsTest, ALogThatCannotBeWrittenIsToldWithItsReason) {
+    struct Case {
+        const char* name;
+        std::function<void(FileWorld&)> breakLog;  // before the logs are opened
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a full disk", [](FileWorld& v) { v.fs.FailPath(FsOp::AppendLine, v.P("~Ratio.Tmp"), FsError::NoSpace); },
+         "the disk is full"},
+        {"refused at start-up",
+         [](FileWorld& v) { v.fs.FailPath(FsOp::OpenAppend, v.P("~Ratio.Tmp"), FsError::NoPermission); },
+         "it could not be opened (permission denied)"},
+        {"a pipe in the log's place",
+         [](FileWorld& v) { ASSERT_EQ(::mkfifo(v.P("~Ratio.Tmp").c_str(), 0644), 0); },
+         "it could not be opened (it is a device or a pipe, not a file)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileWorld v;
+        c.breakLog(v);
+        v.logs.OpenAll(v.fs, v.dir.Path());
+        v.state->Menu.ActivateRatio = v.state->Menu.ActivateDiagnostics = true;
+        v.state->RatioNumerator = v.state->RatioDenominator = 1;
+        v.state->Temperature = 23.5f;
+        AllComputed(*v.state);
+        EXPECT_FALSE(AppendKineticLogLines(v.ctx, Saved));
+        ASSERT_EQ(v.op.Messages().size(), 1u);
+        EXPECT_EQ(v.op.Messages()[0].text,
+                  "The kinetic log could not be written:\n" + v.P("~Ratio.Tmp") + ": " + c.reason + ".");
+        EXPECT_NE(v.dir.Read("~Diagnost.Tmp"), "") << "the other logs go on";
+    }
 }
 
 TEST_F(KineticLogsTest, LogsThatCannotBeOpenedAreSkipped) {

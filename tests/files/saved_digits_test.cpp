@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -45,10 +47,16 @@ TEST(SavedDigits, ValuesThatWouldLoseDigitsKeepFive) {
         {999.99f, "999.99 ", "999.99"},
         {1234.56f, "1234.6 ", "1234.6"},        // five digits already
         {12345.67f, "12345.7 ", "12345.7"},
-        {1.0e-9f, ".0000000 ", ".0000000"},      // at most seven decimals
+        {-4.01e-5f, "-.000040100 ", "-.000040100"},  // a reflectance derivative
+        {1.0e-9f, ".0000000010000 ", ".0000000010000"},
+        {-2.5e-12f, "-.0000000000025000 ", "-.0000000000025000"},
         {0.0f, "0. ", "0."},
         {7.0f, "7. ", "7."},
         {-40.0f, "-40. ", "-40."},
+        // An overflow keeps the field's blank.
+        {std::numeric_limits<float>::infinity(), "Inf ", "Inf"},
+        {-std::numeric_limits<float>::infinity(), "-Inf ", "-Inf"},
+        {std::numeric_limits<float>::quiet_NaN(), "NaN ", "NaN"},
     };
     auto s = std::make_unique<ProgramState>();
     int i = 0;
@@ -86,6 +94,87 @@ TEST(SavedDigits, ARatioAndADerivativeReadBackWithTheirDigits) {
     ASSERT_EQ(s.SlotInfo[3].NumPoints, static_cast<int16_t>(values.size()));
     for (size_t i = 0; i < values.size(); ++i) {
         EXPECT_NEAR(s.Ch1Data[3][i], values[i], std::fabs(values[i]) * 1e-4) << i;
+    }
+}
+
+// Values of every magnitude a single holds, saved from a spectrum slot (raw rows) and from a
+// kinetic slot (series rows), read back through the reader: five significant digits, whole
+// values exactly, an overflow as what it was.
+TEST(SavedDigits, EveryMagnitudeReadsBackAsItself) {
+    std::vector<float> values;
+    for (int e = -37; e <= 38; ++e) {
+        for (double mantissa : {1.0, 1.23456789, 4.01, 9.999951, -7.654321}) {
+            const double v = mantissa * std::pow(10.0, e);
+            if (std::fabs(v) < FLT_MAX) values.push_back(static_cast<float>(v));
+        }
+    }
+    for (float v : {FLT_MAX, -FLT_MAX, FLT_MIN, 65535.0f, -70000.0f, 0.0f, 0.5f, 16777215.0f})
+        values.push_back(v);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float v : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) values.push_back(v);
+    ASSERT_LE(values.size(), static_cast<size_t>(PointCount));
+
+    struct FormCase {
+        const char* name;
+        int16_t slot;
+    };
+    for (const FormCase form : {FormCase{"raw rows", 0}, FormCase{"series rows", slot::Ratio}}) {
+        SCOPED_TRACE(form.name);
+        test::FileWorld w;
+        ProgramState& s = *w.state;
+        for (size_t i = 0; i < values.size(); ++i) {
+            s.XData[form.slot][i] = 400.0f + static_cast<float>(i);
+            s.Ch1Data[form.slot][i] = values[i];
+            s.Ch2Data[form.slot][i] = values[values.size() - 1 - i];
+        }
+        s.SlotInfo[form.slot].NumPoints = static_cast<int16_t>(values.size());
+        w.op.AnswerSave(w.P("magnitudes.rdg"));
+        ASSERT_EQ(SaveSpectrumAs(w.ctx, form.slot), SpectrumSaveResult::Saved);
+
+        s.SlotInfo[3].FileName = w.P("magnitudes.rdg");
+        ASSERT_EQ(ReadSpectrumFile(w.ctx, 3), SpectrumReadResult::Ok);
+        ASSERT_EQ(s.SlotInfo[3].NumPoints, static_cast<int16_t>(values.size()));
+        auto same = [](float read, float saved) {
+            if (std::isnan(saved)) return std::isnan(read);
+            if (!std::isfinite(saved) || std::floor(saved) == saved) return read == saved;
+            return std::fabs(static_cast<double>(read) - saved) <= 5.0001e-5 * std::fabs(saved);
+        };
+        for (size_t i = 0; i < values.size(); ++i) {
+            EXPECT_PRED2(same, s.Ch1Data[3][i], values[i]) << "point " << i;
+            if (form.slot == 0) {
+                EXPECT_PRED2(same, s.Ch2Data[3][i], values[values.size() - 1 - i]) << "point " << i;
+            }
+        }
+    }
+}
+
+// The header's Minimum and Maximum are those of the finite values, with the point of each.
+TEST(SavedDigits, TheHeaderRangeLeavesOverflowsOut) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct RangeCase {
+        const char* name;
+        std::vector<float> values;
+        const char* minimum;
+        const char* maximum;
+    };
+    const RangeCase cases[] = {
+        {"infinity first", {inf, 5.0f, nan, -3.0f, 7.0f}, "\"Minimum:    403.0nm -3\"", "\"Maximum:    404.0nm  7\""},
+        {"not a number first", {nan, 2.0f, -inf, 1.5f}, "\"Minimum:    403.0nm  1.5\"", "\"Maximum:    401.0nm  2\""},
+        {"nothing finite", {nan, inf}, "\"Minimum:    400.0nm  0\"", "\"Maximum:    400.0nm  0\""},
+    };
+    for (const RangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = std::make_unique<ProgramState>();
+        for (size_t i = 0; i < c.values.size(); ++i) {
+            s->XData[0][i] = 400.0f + static_cast<float>(i);
+            s->Ch1Data[0][i] = c.values[i];
+        }
+        s->SlotInfo[0].NumPoints = static_cast<int16_t>(c.values.size());
+        std::string header;
+        WriteSpectrumInfo(*s, 0, When, header);
+        EXPECT_NE(header.find(c.minimum), std::string::npos) << header;
+        EXPECT_NE(header.find(c.maximum), std::string::npos) << header;
     }
 }
 

@@ -74,13 +74,31 @@ TEST(SpectrumFileBounds, NoMoreThanTheHeaderAndAFullSlotOfRowsIsRead) {
     ASSERT_EQ(p.x.size(), static_cast<size_t>(PointCount));
     EXPECT_FLOAT_EQ(p.x.back(), static_cast<float>(PointCount));
 
-    // A file without header shares the budget: the lines before its rows count.
-    std::string notes;
-    for (int i = 0; i < 30; ++i) notes += "note " + std::to_string(i) + "\r\n";
-    ASSERT_EQ(ParseSpectrumText(notes + "200\r\n" + Rows(300, 5000), p), ParseStatus::Ok);
-    EXPECT_FALSE(p.hasHeader);
-    EXPECT_EQ(p.x.size(), static_cast<size_t>(MaxSpectrumLines - 31));
-    EXPECT_FLOAT_EQ(p.x.front(), 300.0f);
+}
+
+// The lines before the rows of a file without header leave the rows a full slot; the search for
+// the rows is bounded in its turn.
+TEST(SpectrumFileBounds, AHeaderlessFilesLeadingLinesLeaveItsRowsWhole) {
+    auto notes = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += "note " + std::to_string(i) + "\r\n";
+        return text;
+    };
+    // Rows from x = 300 on, `points` of them.
+    auto expectRows = [](const char* name, const std::string& text, size_t points) {
+        ParsedSpectrum p;
+        ASSERT_EQ(ParseSpectrumText(text, p), ParseStatus::Ok) << name;
+        EXPECT_FALSE(p.hasHeader) << name;
+        ASSERT_EQ(p.x.size(), points) << name;
+        if (points == 0) return;
+        EXPECT_FLOAT_EQ(p.x.front(), 300.0f) << name;
+        EXPECT_FLOAT_EQ(p.x.back(), 300.0f + static_cast<float>(points - 1)) << name;
+    };
+    expectRows("a line before the rows", "200\r\n" + Rows(300, 5000), PointCount);
+    expectRows("30 notes", notes(30) + "200\r\n" + Rows(300, 5000), PointCount);
+    expectRows("as many notes as rows", notes(PointCount) + "200\r\n" + Rows(300, PointCount), PointCount);
+    expectRows("notes up to the bound", notes(MaxLeadingLines - 1) + "200\r\n" + Rows(300, 10), 10);
+    expectRows("notes beyond the bound", notes(MaxLeadingLines) + "200\r\n" + Rows(300, 10), 0);
 }
 
 TEST(SpectrumFileBounds, AnOverlongLineEndsTheFileThere) {

@@ -193,16 +193,17 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(w.dir.Read("~Exper.Tmp"), "");
 }
 
-TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnce) {
+TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnceWithItsReason) {
     w.state->Menu.ActivateExperimental = true;
     w.state->LastPassComputed.Experimental = true;
-    w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::WriteError);
+    w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::NoSpace);
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
     EXPECT_TRUE(w.dir.Exists("DATA/XYZ00002.rdg"));
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_NE(w.op.Messages()[0].text.find(w.P("~Exper.Tmp")), std::string::npos);
+    EXPECT_EQ(w.op.Messages()[0].text, "The kinetic log could not be written:\n" + w.P("~Exper.Tmp") +
+                                           ": the disk is full.");
 }
 
 TEST_F(SpectrumSave, SaveAsAsksInTheDataFolderAndWritesTheChosenFile) {

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "MainWindowWorld.h"
 #include "mainwindow/BoardDetection.h"
@@ -133,6 +139,30 @@ TEST(StartUp, ASecondRunAppendsToTheLogsOfTheFirst) {
     second.Start();
     ASSERT_TRUE(second.Mdi().Links().logs.Append(101, "second run"));
     EXPECT_EQ(first.dir.Read("~Ratio.Tmp"), "first run\r\nsecond run\r\n");
+}
+
+// Temporary files that replacing writes of a killed run left are removed at start: those of the
+// settings file and the logs in the start folder, of spectrum files and saved logs in the data
+// folder. Files of that shape for other names, and a write still going on, keep theirs.
+TEST(StartUp, WhatTheWritesOfAKilledRunLeftIsRemoved) {
+    MainWindowWorld w(false);
+    ASSERT_TRUE(w.dir.Write("Prismel.INI", "[Acquisition]\r\nDefault Path=" + w.dir.File("DATA") + "\r\n"));
+    const std::vector<std::string> leftovers = {
+        ".Prismel.INI.Ab12Cd", ".~Ratio.Tmp.Xy34Zw", ".~Diagnost.Tmp.q1W2e3", "DATA/.XYZ00003.rdg.Qw12Er",
+        "DATA/.ratio.DAT.a1B2c3"};
+    const std::vector<std::string> kept = {".notes.txt.Ab12Cd", "DATA/.notes.txt.Ab12Cd", "DATA/.busy.rdg.Zz99Yy",
+                                           "DATA/XYZ00002.rdg"};
+    for (const std::string& name : leftovers) ASSERT_TRUE(w.dir.Write(name, "half written"));
+    for (const std::string& name : kept) ASSERT_TRUE(w.dir.Write(name, "kept"));
+    const int busy = ::open(w.dir.File("DATA/.busy.rdg.Zz99Yy").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    w.Start();
+    EXPECT_EQ(w.state->DefaultPath, w.dir.File("DATA"));
+    for (const std::string& name : leftovers) EXPECT_FALSE(w.dir.Exists(name)) << name;
+    for (const std::string& name : kept) EXPECT_EQ(w.dir.Read(name), "kept") << name;
+    ::close(busy);
 }
 
 TEST(StartUp, ALogThatCannotBeOpenedIsSkippedSilently) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,6 +12,7 @@
 #include <filesystem>
 
 #include "platform/RealFileSystem.h"
+#include "support/Fifo.h"
 #include "support/TempDir.h"
 
 namespace tav {
@@ -114,7 +117,7 @@ TEST(RealFileSystem, ReadsBytesExactlyAndSaysWhyItCannot) {
         FsError error;
     };
     for (Case c : {Case{"missing.rdg", FsError::NotFound}, Case{"nofolder/f.rdg", FsError::NotFound},
-                   Case{"f.rdg/inside", FsError::NotFound}, Case{"folder", FsError::ReadError}}) {
+                   Case{"f.rdg/inside", FsError::NotFound}, Case{"folder", FsError::IsFolder}}) {
         FsError e = FsError::None;
         EXPECT_FALSE(files.ReadAll(c.path, &e).has_value()) << c.path;
         EXPECT_EQ(e, c.error) << c.path;
@@ -153,7 +156,7 @@ TEST(RealFileSystem, AFailedWriteKeepsTheOldFile) {
     };
     const Case cases[] = {
         {"missing/x.rdg", FsError::NotFound},
-        {"adir", FsError::WriteError},  // a folder stands where the file would go
+        {"adir", FsError::IsFolder},  // a folder stands where the file would go
         {"adir/", FsError::BadName},
         {"", FsError::BadName},
     };
@@ -168,24 +171,31 @@ TEST(RealFileSystem, AFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(dir.Exists("missing"));
 }
 
-TEST(RealFileSystem, AWriteThatBreaksOffHalfWayKeepsTheOldFile) {
-    // The disk "fills up" half-way through the new contents: a file size limit makes the write
-    // fail even for root. Run in a child so that the limit stays there.
-    TempDir dir;
-    dir.Write("s.rdg", "old contents");
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
+// A replacing write of 100000 bytes over s.rdg, in a child whose files may not grow past 4 KiB:
+// with SIGXFSZ ignored the write fails (exit 0 when it says so), else the signal kills the child
+// in the middle of its write. The child's wait status.
+int WriteOverTheSizeLimit(const TempDir& dir, bool killed) {
+    const pid_t child = fork();
+    if (child < 0) return -1;
     if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
+        signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         RealFileSystem files(dir.Path());
         FsError error = FsError::None;
-        bool ok = files.WriteAtomic("s.rdg", std::string(100000, 'x'), &error);
+        const bool ok = files.WriteAtomic("s.rdg", std::string(100000, 'x'), &error);
         _exit(ok ? 1 : error == FsError::WriteError ? 0 : 2);
     }
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    return waitpid(child, &status, 0) == child ? status : -1;
+}
+
+TEST(RealFileSystem, AWriteThatBreaksOffHalfWayKeepsTheOldFile) {
+    // The disk "fills up" half-way through the new contents: a file size limit makes the write
+    // fail even for root.
+    TempDir dir;
+    dir.Write("s.rdg", "old contents");
+    const int status = WriteOverTheSizeLimit(dir, false);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(dir.Read("s.rdg"), "old contents");
@@ -215,6 +225,74 @@ TEST(RealFileSystem, AppendsLinesThatAreOnDiskAtOnce) {
 
     EXPECT_EQ(files.OpenAppend("missing/x.Tmp", &error), nullptr);
     EXPECT_EQ(error, FsError::NotFound);
+}
+
+// A pipe, a device or a folder where a file is wanted is refused, before anything opens it and
+// without waiting for the pipe's other end, by every way of opening and by the replacing write,
+// which leaves it as it was.
+TEST(RealFileSystem, OpensOnlyRegularFilesAndNeverWaitsOnOne) {
+    TempDir dir;
+    test::Fifo pipe(dir.File("pipe.rdg"));
+    ASSERT_TRUE(pipe.Made());
+    ASSERT_EQ(::symlink("/dev/null", dir.File("device.rdg").c_str()), 0);
+    ASSERT_TRUE(dir.MakeDir("folder.rdg"));
+    RealFileSystem files(dir.Path());
+    struct Case {
+        const char* name;
+        FsError error;
+    };
+    for (const Case c : {Case{"pipe.rdg", FsError::NotAFile}, Case{"device.rdg", FsError::NotAFile},
+                         Case{"folder.rdg", FsError::IsFolder}}) {
+        SCOPED_TRACE(c.name);
+        FsError error = FsError::None;
+        EXPECT_EQ(files.OpenLines(c.name, &error), nullptr);
+        EXPECT_EQ(error, c.error);
+        error = FsError::None;
+        EXPECT_FALSE(files.ReadAll(c.name, &error).has_value());
+        EXPECT_EQ(error, c.error);
+        error = FsError::None;
+        EXPECT_EQ(files.OpenAppend(c.name, &error), nullptr);
+        EXPECT_EQ(error, c.error);
+        error = FsError::None;
+        EXPECT_FALSE(files.WriteAtomic(c.name, "data", &error));
+        EXPECT_EQ(error, c.error);
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.File("pipe.rdg").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::lstat(dir.File("device.rdg").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"device.rdg", "folder.rdg", "pipe.rdg"}));
+    EXPECT_TRUE(dir.Names("folder.rdg").empty());
+}
+
+// A replacing write killed half-way leaves its temporary file; the next write of that file
+// removes it, but not the temporary file of a write still going on, nor those of other files.
+TEST(RealFileSystem, TheNextWriteRemovesWhatAKilledWriteLeft) {
+    TempDir dir;
+    dir.Write("s.rdg", "old contents");
+    const int status = WriteOverTheSizeLimit(dir, true);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    std::vector<std::string> left = dir.Names();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].rfind(".s.rdg.", 0), 0u) << left[0];
+    EXPECT_EQ(dir.Read("s.rdg"), "old contents");
+
+    dir.Write(".s.rdg.Busy01", "a write going on");
+    const int busy = ::open(dir.File(".s.rdg.Busy01").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    dir.Write(".t.rdg.Abc123", "another file's");
+    dir.MakeDir(".s.rdg.Dir123");
+    dir.Write(".s.rdg.short", "not of that shape");
+
+    RealFileSystem files(dir.Path());
+    ASSERT_TRUE(files.WriteAtomic("s.rdg", "new contents"));
+    EXPECT_EQ(dir.Read("s.rdg"), "new contents");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{".s.rdg.Busy01", ".s.rdg.Dir123", ".s.rdg.short",
+                                                     ".t.rdg.Abc123", "s.rdg"}));
+    ::close(busy);
 }
 
 TEST(RealFileSystem, MakesRemovesAndRenames) {

@@ -4,19 +4,15 @@
 #include <cctype>
 
 #include "platform/FileSystem.h"
+#include "platform/TextCase.h"
 #include "platform/forms/App.h"
 
 namespace tav {
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const std::string la = Lower(a), lb = Lower(b);
+    const std::string la = LowerAscii(a), lb = LowerAscii(b);
     return la != lb ? la < lb : a < b;
 }
 
