@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/WatchedOperator.h"
 #include "platform/forms/Forms.h"
 
 namespace tav {
@@ -19,7 +20,6 @@ class Clock;
 class CommControl;
 class FileSystem;
 class FormHost;
-class Operator;
 class Printer;
 struct ProgramState;
 
@@ -61,7 +61,8 @@ public:
 
     ProgramState& state;
     Clock& clock;
-    Operator& op;
+    // The services' operator, watched: it counts the boxes closed with Escape.
+    WatchedOperator op;
     CommControl& comm;
     BoardLibrary& board;
     FileSystem& fs;
