@@ -35,6 +35,8 @@ struct Services {
 class FlowGuard {
 public:
     bool Running() const { return depth_ > 0; }
+    // Runs each time the outermost flow ends: what was held off while it ran.
+    std::function<void()> whenDone;
 
 private:
     friend class FlowScope;
@@ -45,7 +47,9 @@ private:
 class FlowScope {
 public:
     explicit FlowScope(FlowGuard& guard) : guard_(guard) { ++guard_.depth_; }
-    ~FlowScope() { --guard_.depth_; }
+    ~FlowScope() {
+        if (--guard_.depth_ == 0 && guard_.whenDone) guard_.whenDone();
+    }
     FlowScope(const FlowScope&) = delete;
     FlowScope& operator=(const FlowScope&) = delete;
 
