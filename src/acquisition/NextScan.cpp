@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "acquisition/AutoScanTimer.h"
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
