@@ -46,6 +46,10 @@ struct AcquisitionContext {
     // The operator gave a wait of the present exchange up with Escape: the rest of the exchange
     // ends as failed. Cleared when a scan pair or a parameter block begins.
     bool waitGivenUp = false;
+    // The port failed in the present scan pair (it could not be opened or set up, or it stopped
+    // working) and the operator has been told why: a timed series ends on it, since the failure
+    // would come back on every tick. Cleared when a scan pair begins.
+    bool portFailed = false;
 };
 
 }  // namespace tav

@@ -31,7 +31,7 @@ constexpr int32_t LongestTime = 10000;
 AcquireResult TakeTestScan(AcquisitionContext& ctx) {
     ProgramState& s = ctx.state;
     s.ReferencePass = true;
-    const TransferOutcome first = OpenPortAndTransfer(ctx);
+    const TransferOutcome first = TransferPass(ctx);
     s.ReferencePass = false;
     if (first == TransferOutcome::Data) return ReadInstrumentScan(ctx, slot::Work);
     return first == TransferOutcome::NoResponse ? AcquireResult::NoResponse : AcquireResult::Failed;

@@ -23,7 +23,7 @@ AcquireResult AcquireReference(AcquisitionContext& ctx) {
     AcquireResult result = AcquireResult::Data;
     if (!s.SimulationMode) {
         s.ReferencePass = true;
-        const TransferOutcome first = OpenPortAndTransfer(ctx);
+        const TransferOutcome first = TransferPass(ctx);
         if (first == TransferOutcome::Refused) result = AcquireResult::Failed;
         if (first == TransferOutcome::NoResponse) result = AcquireResult::NoResponse;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/AutoScanTimer.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
 #include "files/FileWindows.h"
@@ -35,11 +36,19 @@ void ShowScanParameters(ScanFlowContext& flow) {
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
     flow.app.op.MsgBox("Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'", MsgButtons::OkOnly,
                        MsgIcon::Exclamation);
-    if (link.waitGivenUp && flow.Main().Timer1.Enabled() && flow.app.keyCommand) {
-        int16_t escape = EscapeKey;
-        std::string title;
-        flow.app.keyCommand(escape, title);
+    if (link.waitGivenUp) StopSeriesAsEscapeDoes(flow);
+}
+
+void StopSeriesAsEscapeDoes(ScanFlowContext& flow) {
+    MDIForm1& main = flow.Main();
+    if (!main.Timer1.Enabled()) return;
+    if (!flow.app.keyCommand) {
+        EndAutoScan(flow.app.state, flow.app.comm, main.Timer1);
+        return;
     }
+    int16_t escape = EscapeKey;
+    std::string title;
+    flow.app.keyCommand(escape, title);
 }
 
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {

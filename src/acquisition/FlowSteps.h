@@ -19,6 +19,10 @@ void ShowScanParameters(ScanFlowContext& flow);
 // well, as the key would have done had it waited for the scan to end.
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link);
 
+// Ends a running timed series as the Escape key does: "AutoScan Stopped" (or "AutoCopy
+// Stopped") on the spectrum window, and a held port let go. Nothing when no series runs.
+void StopSeriesAsEscapeDoes(ScanFlowContext& flow);
+
 // The reference scan and the automatic integration time take a plain scan only (memory mode
 // Normal, scan number 0): in any other state a scan command would write to, read from or erase
 // the instrument's memory. False, with the operator told, when the state is another; `what`

@@ -75,6 +75,13 @@ void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle, bool ne
     if (newRing) s.OverlayCount = 1;
 }
 
+// N and O end a series for good (D and R only pause it): the held port goes with it, so that a
+// port that failed meanwhile is opened afresh by the scan.
+void EndSeriesForScan(App& app, MDIForm1& mdi) {
+    app.state.AutoScanTimerOn = false;
+    EndAutoScan(app.state, app.comm, mdi.Timer1);
+}
+
 void StopTimedAcquisition(App& app, MDIForm1& mdi, std::string& xTitle) {
     ProgramState& s = app.state;
     MainForm& main = app.forms.Get<MainForm>();
@@ -108,8 +115,7 @@ void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
             CursorCommand(s, links);
             break;
         case 'N':
-            s.AutoScanTimerOn = false;
-            mdi.Timer1.SetEnabled(false);
+            EndSeriesForScan(app, mdi);
             flows.NextScan();
             break;
         case 'D':
@@ -120,8 +126,7 @@ void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
             StartTimedAcquisition(app, mdi);
             break;
         case 'O':
-            s.AutoScanTimerOn = false;
-            mdi.Timer1.SetEnabled(false);
+            EndSeriesForScan(app, mdi);
             flows.OverlayScan();
             break;
         case 'L':

@@ -22,6 +22,8 @@ PortClaim Check(const CommResult& r, std::string* why, PortClaim success) {
 
 PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings, std::string* why) {
     CommControl& comm = ctx.comm;
+    std::string failed;
+    LetFailedPortGo(ctx, failed);  // opened afresh below
     if (ctx.state.PortHeldOpen && comm.PortOpen()) {
         if (comm.CommPort != port) {
             ctx.op.MsgBox("COM" + std::to_string(comm.CommPort) +
@@ -30,7 +32,9 @@ PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings,
                           MsgButtons::OkOnly, MsgIcon::Exclamation);
             return PortClaim::Refused;
         }
-        return Check(comm.SetSettings(settings), why, PortClaim::Held);
+        PortClaim held = Check(comm.SetSettings(settings), why, PortClaim::Held);
+        if (held == PortClaim::Failed) LetFailedPortGo(ctx, failed);
+        return held;
     }
     if (comm.PortOpen()) comm.SetPortOpen(false);  // left open by an exchange that failed
     comm.CommPort = port;
@@ -45,11 +49,28 @@ std::string PortFailureText(int16_t port, const std::string& why) {
 }
 
 void ReportPortFailure(AcquisitionContext& ctx, int16_t port, const std::string& why) {
+    ctx.portFailed = true;
     ctx.op.MsgBox(PortFailureText(port, why), MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
+std::string PortFaultText(int16_t port, const std::string& why) {
+    return "The serial port COM" + std::to_string(port) + " failed:\n" + why;
+}
+
 void ReleasePort(AcquisitionContext& ctx, PortClaim claim) {
+    std::string why;
+    if (LetFailedPortGo(ctx, why)) return;
     if (claim == PortClaim::Opened) ClosePortAfterOutput(ctx);
+}
+
+bool LetFailedPortGo(AcquisitionContext& ctx, std::string& why) {
+    CommControl& comm = ctx.comm;
+    const CommResult fault = comm.PortFault();
+    if (fault) return false;
+    why = fault.error;
+    comm.SetPortOpen(false);
+    ctx.state.PortHeldOpen = false;
+    return true;
 }
 
 void ClosePortAfterOutput(AcquisitionContext& ctx) {

@@ -2,6 +2,10 @@
 // Taking the serial port for one exchange. Timed acquisition may hold the port open between its
 // scans (PortHeldOpen): an exchange on the same port number uses the open port and leaves it
 // open; one on another port number is refused with a message, and nothing is sent.
+//
+// A port that fails (its settings refused, a read or a write that failed, its device gone) is
+// closed and let go at once, held or not: its descriptor stays dead even when the instrument
+// comes back on the same device path, and the next exchange opens that path afresh.
 
 #include <cstdint>
 #include <string>
@@ -21,8 +25,13 @@ enum class PortClaim {
 PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings,
                     std::string* why = nullptr);
 
-// Closes the port when the claim opened it, once what was sent has had time to leave.
+// Closes the port when the claim opened it, once what was sent has had time to leave; lets a
+// held port go when it failed.
 void ReleasePort(AcquisitionContext& ctx, PortClaim claim);
+
+// When the port failed: closes it, ends its holding by timed acquisition (PortHeldOpen False)
+// and gives the reason in `why`. False, with nothing changed, for a port that works or is closed.
+bool LetFailedPortGo(AcquisitionContext& ctx, std::string& why);
 
 // Closes an open port once what was sent has had time to leave.
 void ClosePortAfterOutput(AcquisitionContext& ctx);
@@ -30,8 +39,12 @@ void ClosePortAfterOutput(AcquisitionContext& ctx);
 // "The serial port COMn could not be opened:" and the control's reason (which names the device
 // the port maps to and what is wrong with it).
 std::string PortFailureText(int16_t port, const std::string& why);
-// That text in a message box.
+// That text in a message box; the context notes that the exchange's port failed.
 void ReportPortFailure(AcquisitionContext& ctx, int16_t port, const std::string& why);
+
+// "The serial port COMn failed:" and the reason, for a port that stopped working in the middle
+// of an exchange.
+std::string PortFaultText(int16_t port, const std::string& why);
 
 inline bool PortUsable(PortClaim claim) { return claim == PortClaim::Opened || claim == PortClaim::Held; }
 

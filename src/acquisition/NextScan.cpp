@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "acquisition/AutoScanTimer.h"
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
@@ -84,7 +83,6 @@ void NextScan(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     s.DarkViewOn = s.PrintInColor = s.DarkRefShown = s.ProcessedResult = false;
     s.DerivativeParam = 0;
-    if (s.AutoSaveOn) PrepareAutoSaveName(s);
 
     ShowScanParameters(flow);
     RestartElapsedTime(s, flow.app.clock);
@@ -93,13 +91,21 @@ void NextScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
+        case AcquireResult::NoResponse:
+            // A port that failed has been reported with its reason; in a series it would fail on
+            // every tick alike, so the series ends with that one box.
+            if (acquisition.ctx.portFailed && flow.Main().Timer1.Enabled()) StopSeriesAsEscapeDoes(flow);
+            else ShowNoDataMessage(flow, acquisition.ctx);
+            return;
         case AcquireResult::Failed:
-            // A read-out that cannot be kept would be refused on every tick alike: the series
-            // ends with the refusal.
-            if (!ReadOutFits(s)) EndAutoScan(s, flow.app.comm, flow.Main().Timer1);
+            // A refusal (the port held for another number, a read-out that cannot be kept) or a
+            // simulation file that cannot be read would come back on every tick alike: the
+            // series ends with its one box.
+            StopSeriesAsEscapeDoes(flow);
             return;
     }
+    // Only a scan that brought data takes the next name of an AutoSave series.
+    if (s.AutoSaveOn) PrepareAutoSaveName(s);
     s.FirstOverlaySlot = s.CurrentSlot;
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
     KeepMemoryAddresses(flow);

@@ -42,7 +42,6 @@ void OverlayScan(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     s.PrintInColor = true;
     s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
-    if (s.AutoSaveOn) PrepareAutoSaveName(s);
     ShowScanParameters(flow);
     AdvanceOverlayRing(s);
 
@@ -52,6 +51,8 @@ void OverlayScan(ScanFlowContext& flow) {
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
+    // Only a scan that brought data takes the next name of an AutoSave series.
+    if (s.AutoSaveOn) PrepareAutoSaveName(s);
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
     flow.Spectrum().Surface().Cls();
     AdvanceWriteAddress(s, ShortMemoryEnd);

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "acquisition/ScanTransfer.h"
+#include "acquisition/LinkPort.h"
 #include "acquisition/SlotStore.h"
 #include "platform/FileSystem.h"
+#include "platform/comm/CommControl.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
 
@@ -76,9 +77,22 @@ AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
 
 }  // namespace
 
+TransferOutcome TransferPass(AcquisitionContext& ctx) {
+    if (ctx.state.ReferencePass) ctx.portFailed = false;
+    const TransferOutcome outcome = OpenPortAndTransfer(ctx);
+    std::string why;
+    if (!LetFailedPortGo(ctx, why)) return outcome;
+    ctx.state.NoInstrumentResponse = true;
+    if (!ctx.portFailed) {
+        ctx.portFailed = true;
+        ctx.op.MsgBox(PortFaultText(ctx.comm.CommPort, why), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    }
+    return outcome == TransferOutcome::Refused ? outcome : TransferOutcome::NoResponse;
+}
+
 AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
-    switch (OpenPortAndTransfer(ctx)) {
+    switch (TransferPass(ctx)) {
         case TransferOutcome::Refused: return AcquireResult::Failed;
         case TransferOutcome::NoResponse: return AcquireResult::NoResponse;
         case TransferOutcome::Data: break;

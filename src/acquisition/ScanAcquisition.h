@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "acquisition/AcquisitionContext.h"
+#include "acquisition/ScanTransfer.h"
 
 namespace tav {
 
@@ -15,6 +16,10 @@ enum class AcquireResult {
     Failed,      // no simulation file, an unreadable one, or the port refused; the operator has
                  // been told and the slot is unchanged
 };
+
+// One pass over the link (OpenPortAndTransfer). A held port that failed in it is let go at once
+// and the operator is told why, once; the pass then has no response.
+TransferOutcome TransferPass(AcquisitionContext& ctx);
 
 // One pass into the slot; ReferencePass tells which pass of the pair it is.
 AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot);

@@ -16,6 +16,8 @@ namespace tav {
 
 namespace {
 
+constexpr int16_t EscapeKey = 27;
+
 // Start values of the shared state, before anything else runs.
 void SetStartValues(ProgramState& s) {
     s.ShowChannel2 = true;
@@ -135,7 +137,15 @@ void MDIForm1::MDIForm_Click() { app.forms.Unload<WelcomeForm>(); }
 
 void MDIForm1::Timer1_Timer() {
     FlowScope flow(app.flow);
+    const int escaped = app.op.EscapedBoxes();
     AutoScanTick(app.state, app.clock, Timer1, links_.Flows());
+    // Escape on any box that the tick's scan raised stops the series, as the key does between
+    // scans; otherwise a box that comes back on every tick could never be left.
+    if (app.op.EscapedBoxes() != escaped && Timer1.Enabled() && app.keyCommand) {
+        int16_t escape = EscapeKey;
+        std::string title;
+        app.keyCommand(escape, title);
+    }
 }
 
 }  // namespace tav

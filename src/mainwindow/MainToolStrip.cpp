@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "acquisition/AutoScanTimer.h"
 #include "acquisition/KeyCommands.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
@@ -154,7 +155,7 @@ void MDIForm1::Command1_Click() {
     if (s.MemoryMode == memmode::Erase) AnnounceMemoryRun("Erase in Progress");
     else if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) AnnounceMemoryRun("Write in Progress");
     s.AutoScanTimerOn = false;
-    Timer1.SetEnabled(false);
+    EndAutoScan(s, app.comm, Timer1);  // a next or overlay scan ends a series and its held port
     app.forms.Get<MainForm>().Show();
     links_.Flows().NextScan();
     s.Menu.Viewmainform = true;
@@ -205,7 +206,7 @@ void MDIForm1::Command5_Click() {
     FlowScope flow(app.flow);
     if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) AnnounceMemoryRun("Write in Progress");
     s.AutoScanTimerOn = false;
-    Timer1.SetEnabled(false);
+    EndAutoScan(s, app.comm, Timer1);  // a next or overlay scan ends a series and its held port
     links_.Flows().OverlayScan();
     app.forms.Get<MainForm>().Show();
     s.Menu.Viewmainform = true;

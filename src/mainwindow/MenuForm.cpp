@@ -76,7 +76,12 @@ void MenuForm::KeyCommand(char letter) {
     PassKeyCommand(app, keyAscii);
 }
 
-void MenuForm::NextScanLbl_Click() { StoppingScan(&CommandFlows::NextScan); }
+// As the key N: the series ends, and its held port with it.
+void MenuForm::NextScanLbl_Click() {
+    MDIForm1& mdi = app.forms.Get<MDIForm1>();
+    EndAutoScan(app.state, app.comm, mdi.Timer1);
+    StoppingScan(&CommandFlows::NextScan);
+}
 
 void MenuForm::DarkLbl_Click() { StoppingScan(&CommandFlows::DarkScan); }
 

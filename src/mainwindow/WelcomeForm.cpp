@@ -94,9 +94,11 @@ void WelcomeForm::FocusLost() {
 void WelcomeForm::Form_Unload(int16_t& /*Cancel*/) {
     ProgramState& s = app.state;
     s.IniLoaded = false;
-    // The first scan of the run; not when the welcome goes because the program ends.
+    // The first scan of the run; not when the welcome goes because the program ends. The window
+    // is gone first, so that what the scan shows (a firmware download's progress) can be seen.
     MDIForm1* mdi = app.forms.Find<MDIForm1>();
     if (mdi && !mdi->Exiting()) {
+        Hide();
         FlowScope flow(app.flow);
         mdi->Links().Flows().NextScan();
     }

@@ -29,11 +29,19 @@ public:
     int Quits() const { return quits_; }
     void ShowDrawing() override { waits_.ShowDrawing(); }
     bool KeepAlive() override { return waits_.KeepAlive(); }
+    // The main window closed by the operator during a wait: the wait ends as on Escape, and this
+    // is asked to end the program once the flow is done.
+    void SetCloseRequest(std::function<void()> request) { waits_.onCloseRequest = std::move(request); }
+    // The program is ending: every wait from now on is given up at once.
+    void EndWaits() { waits_.EndWaits(); }
 
     const Twips& Scale() const { return twips_; }
 
     // Kept by the views.
-    void SetMdiArea(QMdiArea* area) { area_ = area; }
+    void SetMdiArea(QMdiArea* area) {
+        area_ = area;
+        waits_.SetMainWindow(area ? area->window() : nullptr);
+    }
     QMdiArea* MdiArea() const { return area_; }
     void RegisterSubWindow(QMdiSubWindow* sub, QtFormView* view) { subWindows_.insert(sub, view); }
     void UnregisterSubWindow(QMdiSubWindow* sub) { subWindows_.remove(sub); }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace tav {
 
@@ -30,20 +31,30 @@ void QtWaitPump::ShowDrawing() { QCoreApplication::sendPostedEvents(nullptr, QEv
 
 bool QtWaitPump::KeepAlive() {
     QCoreApplication* app = QCoreApplication::instance();
+    if (ending_) return true;
     if (!app || pumping_) return false;
     pumping_ = true;
-    escape_ = false;
+    escape_ = closeAsked_ = false;
     app->installEventFilter(this);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     app->removeEventFilter(this);
     pumping_ = false;
-    return escape_;
+    // Handed on outside the event delivery: ending the program closes the dialogs and stops the
+    // waits.
+    if (closeAsked_ && onCloseRequest) onCloseRequest();
+    return escape_ || closeAsked_ || ending_;
 }
 
-bool QtWaitPump::eventFilter(QObject*, QEvent* event) {
+bool QtWaitPump::IsMainWindow(const QObject* watched) const {
+    if (!main_) return false;
+    return watched == main_ || watched == main_->windowHandle();
+}
+
+bool QtWaitPump::eventFilter(QObject* watched, QEvent* event) {
     if (!IsOperatorInput(event)) return false;
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
         escape_ = true;
+    if (event->type() == QEvent::Close && IsMainWindow(watched)) closeAsked_ = true;
     return true;
 }
 

@@ -4,25 +4,43 @@
 // ShowDrawing paints the windows whose drawing is pending, and nothing else. KeepAlive runs the
 // event loop once with every operator input held off: keys, mouse, wheel, touch and close
 // requests are swallowed, so none reaches the program in the middle of a flow, while paint,
-// expose and the window manager's messages are answered. It notes Escape among the swallowed
-// keys.
+// expose, resize and the window manager's messages are answered. It notes Escape among the
+// swallowed keys. A close request for the main window is not lost: it gives the wait up as
+// Escape does and is handed on, to end the program once the flow is done; and once the program
+// is ending, every wait is given up at once.
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
 
 namespace tav {
 
 class QtWaitPump : public QObject {
 public:
     void ShowDrawing();
-    // True when Escape was pressed during this call.
+    // True when Escape was pressed or the main window's close was asked for during this call,
+    // and on every call once the program is ending.
     bool KeepAlive();
+
+    // The window whose close box ends the program.
+    void SetMainWindow(QWidget* window) { main_ = window; }
+    // Asked to end the program: the main window's close box was used during a wait.
+    std::function<void()> onCloseRequest;
+    // The program is ending: from now on each wait is given up at once.
+    void EndWaits() { ending_ = true; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool IsMainWindow(const QObject* watched) const;
+
+    QPointer<QWidget> main_;
     bool escape_ = false;
+    bool closeAsked_ = false;
     bool pumping_ = false;
+    bool ending_ = false;
 };
 
 }  // namespace tav

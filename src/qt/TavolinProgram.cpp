@@ -40,6 +40,7 @@ TavolinProgram::TavolinProgram(const std::string& startDir)
     // Before any window is made: the windows inside the main window take their icon when made.
     QApplication::setWindowIcon(ProgramIcon());
     host_.onQuit = [] { QCoreApplication::quit(); };
+    host_.SetCloseRequest([this] { RequestClose(); });
     app_ = std::make_unique<App>(*state_, Services{clock_, op_, comm_, board_, fs_, printer_}, host_);
 }
 
@@ -58,6 +59,10 @@ void TavolinProgram::Start() {
 
 void TavolinProgram::RequestClose() {
     op_.SetEnding();
+    // The wait under way ends as on Escape, and every later one at once; no scan of a timed
+    // series starts any more.
+    host_.EndWaits();
+    if (MDIForm1* main = app_->forms.Find<MDIForm1>()) main->Timer1.SetEnabled(false);
     if (app_->flow.Running()) {
         // The dialog the flow waits for gives way; the close comes when the flow is done.
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();

@@ -54,7 +54,8 @@ public:
     // Loads the main window, which starts the program, and shows it.
     void Start();
     // Ends the program as closing the main window does, with the settings file written: a flow
-    // that is running is let finish first, its dialogs answered at once.
+    // that is running is let finish first, its waits given up and its dialogs answered at once.
+    // The main window's close box during a wait, and the termination signals, come here.
     void RequestClose();
 
     App& app() { return *app_; }

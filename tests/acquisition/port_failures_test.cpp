@@ -1,6 +1,7 @@
 // A serial port that cannot be opened says why, once: a scan, the parameter block, the
 // wireless bytes and key A each show the port, its device and the reason, in one box, before
-// the flow's own message (a scan's "NO DATA TRANSMITTED").
+// the flow's own message (a scan's "NO DATA TRANSMITTED"). A held port that has failed is let go
+// by the exchange that finds it dead.
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,49 @@ TEST(PortFailures, AParameterBlockRefusedForTheHeldPortIsOneBox) {
                                "COM2 is held open by AutoScan.\nPress Escape to stop AutoScan before using COM1."});
     EXPECT_TRUE(r.comm.PortOpen());
     EXPECT_EQ(r.Heard(), "");
+}
+
+// A port held by timed acquisition whose adapter is pulled: whichever exchange finds it dead
+// closes it and lets it go, so that once the adapter is back the same exchange opens the port
+// afresh and gets through.
+TEST(PortFailures, AHeldPortThatFailsIsLetGoByTheExchangeThatFindsIt) {
+    struct Exchange {
+        const char* name;
+        std::function<void(FlowRig&)> run;
+        size_t boxes;  // when the port is dead
+    };
+    const Exchange exchanges[] = {
+        {"a scan", [](FlowRig& r) { NextScan(r.flow); }, 2},
+        {"the parameter block", [](FlowRig& r) { r.Main().SetIntegAverIntens(); }, 1},
+        {"the wireless bytes",
+         [](FlowRig& r) {
+             r.op.AnswerMessage(MsgResult::Yes);
+             FlowAcquisition link(r.flow);
+             ToggleWirelessDC(link.ctx);
+         },
+         2},
+    };
+    for (const Exchange& exchange : exchanges) {
+        SCOPED_TRACE(exchange.name);
+        FlowRig r;
+        r.comm.CommPort = 1;
+        ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+        ASSERT_TRUE(r.comm.SetPortOpen(true));
+        r.state.PortHeldOpen = true;
+        r.comm.SetPortPresent(1, false);
+        exchange.run(r);
+        EXPECT_EQ(r.op.Messages().size(), exchange.boxes);
+        EXPECT_FALSE(r.comm.PortOpen()) << "the dead port is closed at once";
+        EXPECT_FALSE(r.state.PortHeldOpen);
+
+        r.comm.SetPortPresent(1, true);
+        r.instrument.ClearLogs();
+        if (std::string(exchange.name) == "the wireless bytes") r.op.AnswerMessage(MsgResult::Yes);
+        exchange.run(r);
+        EXPECT_NE(r.Heard(), "") << "through on the port opened afresh";
+        EXPECT_EQ(r.op.Messages().size(), exchange.boxes + (std::string(exchange.name) == "the wireless bytes"));
+        EXPECT_FALSE(r.comm.PortOpen());
+    }
 }
 
 }  // namespace

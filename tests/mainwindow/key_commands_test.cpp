@@ -16,14 +16,15 @@ struct KeyCase {
     std::vector<std::string> calls;
     bool timerRunsAfter;
     bool autoScanOnAfter;
+    bool portHeldAfter = true;
 };
 
 TEST(KeyCommands, EachKeyStartsItsCommandAndStopsTheSeriesOnlyWhereItShould) {
     const KeyCase cases[] = {
-        {'N', {"NextScan"}, false, false},
-        {'n', {"NextScan"}, false, false},
-        {'O', {"OverlayScan"}, false, false},
-        {'o', {"OverlayScan"}, false, false},
+        {'N', {"NextScan"}, false, false, false},
+        {'n', {"NextScan"}, false, false, false},
+        {'O', {"OverlayScan"}, false, false, false},
+        {'o', {"OverlayScan"}, false, false, false},
         {'D', {"DarkScan"}, false, true},
         {'d', {"DarkScan"}, false, true},
         {'R', {"ReferenceScan"}, false, true},
@@ -51,9 +52,9 @@ TEST(KeyCommands, EachKeyStartsItsCommandAndStopsTheSeriesOnlyWhereItShould) {
         EXPECT_EQ(w.flows.calls, c.calls);
         EXPECT_EQ(w.Mdi().Timer1.Enabled(), c.timerRunsAfter);
         EXPECT_EQ(w.state->AutoScanTimerOn, c.autoScanOnAfter);
-        // Only Escape releases the held port.
-        EXPECT_TRUE(w.state->PortHeldOpen);
-        EXPECT_TRUE(w.comm.PortOpen());
+        // N and O end the series and let its port go; D and R only pause it.
+        EXPECT_EQ(w.state->PortHeldOpen, c.portHeldAfter);
+        EXPECT_EQ(w.comm.PortOpen(), c.portHeldAfter);
         EXPECT_TRUE(w.op.Messages().empty());
     }
 }

@@ -41,14 +41,17 @@ TEST(WelcomeForm, WhateverClosesItTakesExactlyOneScan) {
         ASSERT_NE(w.Welcome(), nullptr);
         w.state->ResetTimer = false;
         bool resetDuringScan = true;
+        bool shownDuringScan = true;
         w.flows.duringNextScan = [&] {
             resetDuringScan = w.state->ResetTimer;
+            shownDuringScan = w.Welcome() && w.Welcome()->Visible();
             w.Main().UserClick();  // a second cause while the first is being handled
         };
         c.close(w);
         SCOPED_TRACE(c.what);
         EXPECT_EQ(w.Welcome(), nullptr);
         EXPECT_EQ(w.flows.calls, std::vector<std::string>{"NextScan"});
+        EXPECT_FALSE(shownDuringScan) << "the window is gone before its scan";
         EXPECT_FALSE(resetDuringScan);      // the scan comes first,
         EXPECT_TRUE(w.state->ResetTimer);   // then the clock restarts at the next
         EXPECT_FALSE(w.state->IniLoaded);

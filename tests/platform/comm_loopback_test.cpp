@@ -60,8 +60,39 @@ TEST(CommLoopback, EveryOperationCanFailAndSaysWhy) {
     EXPECT_EQ(r.port.Input(), "");
     EXPECT_FALSE(r.port.LastReadResult());
     EXPECT_FALSE(r.port.SetSettings("9600,N,8,1"));
+    EXPECT_FALSE(r.port.PortFault());
+    // Back on the same path, the device does not bring the open descriptor back to life.
+    r.port.SetPortPresent(1, true);
+    EXPECT_FALSE(r.port.Output(Byte(2)));
+    EXPECT_FALSE(r.port.PortFault());
     EXPECT_TRUE(r.port.SetPortOpen(false));
+    EXPECT_TRUE(r.port.PortFault()) << "a closed port has no fault";
+    ASSERT_TRUE(r.port.SetPortOpen(true));
+    EXPECT_TRUE(r.port.Output(Byte(2)));
+    EXPECT_TRUE(r.port.PortFault());
+}
+
+TEST(CommLoopback, APortPulledInTheMiddleAndSettingsRefused) {
+    Rig r;
+    r.Open();
+    r.port.PullPortAfterBytes(1, 2);
+    EXPECT_TRUE(r.port.Output(Byte(2)));
+    EXPECT_FALSE(r.port.Output(Byte(5) + Byte(5))) << "only the first byte goes";
+    std::vector<std::string> out;
+    for (const std::string& line : r.port.Journal())
+        if (line.rfind("out", 0) == 0) out.push_back(line);
+    EXPECT_EQ(out, (std::vector<std::string>{"out 02", "out 05"}));
+    EXPECT_FALSE(r.port.PortFault());
+    EXPECT_TRUE(r.port.SetPortOpen(false));
+
+    r.port.SetSettingsRefusal(1, "refused");
     EXPECT_FALSE(r.port.SetPortOpen(true));
+    r.port.SetSettingsRefusal(1, "");
+    ASSERT_TRUE(r.port.SetPortOpen(true));
+    r.port.SetSettingsRefusal(1, "refused");
+    CommResult set = r.port.SetSettings("9600,N,8,1");
+    EXPECT_EQ(set.error, "refused");
+    EXPECT_EQ(r.port.PortFault().error, "refused");
 }
 
 TEST(CommLoopback, BytesArriveWhenTheInstrumentHasSentThem) {

@@ -29,6 +29,7 @@ public:
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
     const std::string& Path() const { return path_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QProcess process_;

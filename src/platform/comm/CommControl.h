@@ -45,6 +45,12 @@ public:
     // Input, InBufferCount and ClearInBuffer answer "nothing there" when they fail; this says
     // whether the latest of them failed and why, so a caller can tell a dead port from a quiet one.
     virtual CommResult LastReadResult() const { return CommResult::Ok(); }
+
+    // Why the open port can no longer be trusted: its settings were refused, a read or a write
+    // failed, its device went away. Kept until the port is closed, since a descriptor whose
+    // device has gone stays dead even when a device comes back on the same path; Ok on a port
+    // that works and on a closed one.
+    virtual CommResult PortFault() const = 0;
 };
 
 }  // namespace tav

@@ -20,7 +20,7 @@ std::string Hex(const std::string& bytes) {
 }  // namespace
 
 LoopbackComm::LoopbackComm(SimulatedInstrument& instrument, Clock& clock)
-    : instrument_(instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {
+    : instrument_(&instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {
     origin_ = ClockSeconds();
 }
 
@@ -44,8 +44,28 @@ void LoopbackComm::Pass(double ms) {
 }
 
 void LoopbackComm::SetPortPresent(int port, bool present) {
-    if (present) ports_.insert(port);
-    else ports_.erase(port);
+    if (present) {
+        ports_.insert(port);
+        return;
+    }
+    ports_.erase(port);
+    if (open_ && openPort_ == port) dead_ = true;
+}
+
+void LoopbackComm::PullPortAfterBytes(int port, int bytes) {
+    if (bytes < 0) pullAfter_.erase(port);
+    else pullAfter_[port] = bytes;
+}
+
+void LoopbackComm::SetSettingsRefusal(int port, const std::string& why) {
+    if (why.empty()) settingsRefusals_.erase(port);
+    else settingsRefusals_[port] = why;
+}
+
+CommResult LoopbackComm::Failure(const std::string& why) {
+    CommResult failure = CommResult::Fail(why);
+    if (fault_) fault_ = failure;
+    return failure;
 }
 
 void LoopbackComm::SetOpenRefusal(int port, const std::string& why) {
@@ -61,7 +81,9 @@ void LoopbackComm::Note(std::string line) {
 CommResult LoopbackComm::SetSettings(const std::string& settings) {
     auto parsed = ParseSerialSettings(settings);
     if (!parsed) return CommResult::Fail("Invalid port settings \"" + settings + "\".");
-    if (open_ && !DeviceThere()) return CommResult::Fail("The serial device has been removed.");
+    if (open_ && !DeviceThere()) return Gone();
+    if (auto refused = settingsRefusals_.find(openPort_); open_ && refused != settingsRefusals_.end())
+        return Failure(refused->second);
     Pull();  // bytes already arrived were heard at the old speed
     settings_ = *parsed;
     settingsText_ = settings;
@@ -77,16 +99,22 @@ CommResult LoopbackComm::SetPortOpen(bool open) {
                                     std::to_string(CommPort) + ": no such device.");
         if (auto refusal = refusals_.find(CommPort); refusal != refusals_.end())
             return CommResult::Fail(refusal->second);
+        if (auto refused = settingsRefusals_.find(CommPort); refused != settingsRefusals_.end())
+            return CommResult::Fail(refused->second);
         open_ = true;
         openPort_ = CommPort;
+        dead_ = false;
+        fault_ = CommResult::Ok();
         buffer_.clear();
         // What the instrument sent while the port was closed was heard by nobody.
-        if (InstrumentOnLine()) instrument_.TakeOutput(Seconds(), settings_.baud);
+        if (InstrumentOnLine()) instrument_->TakeOutput(Seconds(), settings_.baud);
         Note("open " + std::to_string(CommPort) + " " + settingsText_);
         return CommResult::Ok();
     }
     if (!open_) return CommResult::Fail("Port not open.");
     open_ = false;
+    dead_ = false;
+    fault_ = CommResult::Ok();
     buffer_.clear();
     Note("close");
     return CommResult::Ok();
@@ -94,17 +122,31 @@ CommResult LoopbackComm::SetPortOpen(bool open) {
 
 CommResult LoopbackComm::Output(const std::string& bytes) {
     if (!open_) return CommResult::Fail("Port not open.");
-    if (!DeviceThere()) return CommResult::Fail("The serial device has been removed.");
-    const double now = Seconds();
-    if (openPort_ == instrumentPort_) instrument_.Feed(bytes, now, settings_.baud);
-    Note("out " + Hex(bytes));
-    // Synchronous: the bytes are on the line when Output returns.
-    Pass(bytes.size() * CharacterSeconds(settings_) * 1000.0);
+    if (!DeviceThere()) return Gone();
+    std::string sent = bytes;
+    bool pulled = false;
+    if (auto pull = pullAfter_.find(openPort_); pull != pullAfter_.end()) {
+        pulled = static_cast<int>(sent.size()) >= pull->second;
+        if (pulled) {
+            sent.resize(static_cast<size_t>(pull->second));
+            pullAfter_.erase(pull);
+        } else {
+            pull->second -= static_cast<int>(sent.size());
+        }
+    }
+    if (!sent.empty()) {
+        if (openPort_ == instrumentPort_) instrument_->Feed(sent, Seconds(), settings_.baud);
+        Note("out " + Hex(sent));
+        // Synchronous: the bytes are on the line when Output returns.
+        Pass(sent.size() * CharacterSeconds(settings_) * 1000.0);
+    }
+    if (pulled) dead_ = true;
+    if (sent.size() < bytes.size()) return Gone();
     return CommResult::Ok();
 }
 
 void LoopbackComm::Pull() {
-    if (InstrumentOnLine()) buffer_ += instrument_.TakeOutput(Seconds(), settings_.baud);
+    if (InstrumentOnLine()) buffer_ += instrument_->TakeOutput(Seconds(), settings_.baud);
 }
 
 bool LoopbackComm::ReadableNow() {
@@ -113,7 +155,7 @@ bool LoopbackComm::ReadableNow() {
         return false;
     }
     if (!DeviceThere()) {
-        lastRead_ = CommResult::Fail("The serial device has been removed.");
+        lastRead_ = Gone();
         return false;
     }
     lastRead_ = CommResult::Ok();

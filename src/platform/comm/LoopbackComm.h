@@ -32,10 +32,22 @@ public:
     int InBufferCount() override;
     void ClearInBuffer() override;
     CommResult LastReadResult() const override { return lastRead_; }
+    CommResult PortFault() const override { return fault_; }
 
     // The bench. Ports 1 and 2 exist and the instrument hangs on port 1 unless told otherwise;
-    // removing the port of an open control makes its operations fail (a pulled adapter).
+    // removing the port of an open control makes its operations fail (a pulled adapter), and
+    // they keep failing until the control closes the port, even once the device is back: a
+    // descriptor whose device has gone stays dead.
     void SetPortPresent(int port, bool present);
+    // The device of the port goes once that many more bytes have been sent to it (an adapter
+    // pulled in the middle of an exchange); a negative count lifts it.
+    void PullPortAfterBytes(int port, int bytes);
+    // Settings given to the port, open or opening, are refused with this reason (a device that
+    // does not take them); an empty reason lifts the refusal.
+    void SetSettingsRefusal(int port, const std::string& why);
+    // Another instrument on the line from now on: one switched off and on again, or another one
+    // plugged in.
+    void ConnectInstrument(SimulatedInstrument& instrument) { instrument_ = &instrument; }
     // Opening the port fails with this reason (a device that is busy, or not ours to use);
     // an empty reason lifts the refusal.
     void SetOpenRefusal(int port, const std::string& why);
@@ -59,13 +71,16 @@ private:
     double ClockSeconds();
     // Lets ms pass on the clock on this control's behalf.
     void Pass(double ms);
-    bool DeviceThere() const { return ports_.count(openPort_) > 0; }
+    bool DeviceThere() const { return !dead_ && ports_.count(openPort_) > 0; }
     bool InstrumentOnLine() const { return open_ && DeviceThere() && openPort_ == instrumentPort_; }
+    // The failure of an operation on the open port, noted as its fault.
+    CommResult Failure(const std::string& why);
+    CommResult Gone() { return Failure("The serial device has been removed."); }
     void Pull();
     bool ReadableNow();
     void Note(std::string line);
 
-    SimulatedInstrument& instrument_;
+    SimulatedInstrument* instrument_;
     Clock& clock_;
     std::string settingsText_ = "9600,N,8,1";
     SerialSettings settings_;
@@ -73,6 +88,10 @@ private:
     int openPort_ = 0;
     std::set<int> ports_{1, 2};
     std::map<int, std::string> refusals_;
+    std::map<int, std::string> settingsRefusals_;
+    std::map<int, int> pullAfter_;  // port: bytes still to send before its device goes
+    bool dead_ = false;             // the open port's device went while it was open
+    CommResult fault_;
     int instrumentPort_ = 1;
     double pollMs_ = 0.001;
     std::string buffer_;

@@ -11,7 +11,9 @@ App::App(ProgramState& state, const Services& services, FormHost& host)
       fs(services.fs),
       printer(services.printer),
       host(host),
-      forms(*this) {}
+      forms(*this) {
+    flow.whenDone = [this] { forms.ReleaseHeldResizes(); };
+}
 
 EventScope::~EventScope() {
     if (--app_.forms.calls_ == 0) app_.forms.Collect();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/WatchedOperator.h"
 #include "platform/forms/Forms.h"
 
 namespace tav {
@@ -19,7 +20,6 @@ class Clock;
 class CommControl;
 class FileSystem;
 class FormHost;
-class Operator;
 class Printer;
 struct ProgramState;
 
@@ -35,6 +35,8 @@ struct Services {
 class FlowGuard {
 public:
     bool Running() const { return depth_ > 0; }
+    // Runs each time the outermost flow ends: what was held off while it ran.
+    std::function<void()> whenDone;
 
 private:
     friend class FlowScope;
@@ -45,7 +47,9 @@ private:
 class FlowScope {
 public:
     explicit FlowScope(FlowGuard& guard) : guard_(guard) { ++guard_.depth_; }
-    ~FlowScope() { --guard_.depth_; }
+    ~FlowScope() {
+        if (--guard_.depth_ == 0 && guard_.whenDone) guard_.whenDone();
+    }
     FlowScope(const FlowScope&) = delete;
     FlowScope& operator=(const FlowScope&) = delete;
 
@@ -61,7 +65,8 @@ public:
 
     ProgramState& state;
     Clock& clock;
-    Operator& op;
+    // The services' operator, watched: it counts the boxes closed with Escape.
+    WatchedOperator op;
     CommControl& comm;
     BoardLibrary& board;
     FileSystem& fs;

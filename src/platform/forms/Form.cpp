@@ -312,6 +312,12 @@ void Form::UserResized(float width, float height) {
 
 void Form::UserClientResized() {
     EventScope scope(app);
+    // While a flow runs it owns the drawing (its progress texts stay up through a long wait): the
+    // Resize handler, which draws the window afresh, comes when the flow is done.
+    if (app.flow.Running()) {
+        resizeHeld_ = true;
+        return;
+    }
     CheckClientSize(true);
 }
 

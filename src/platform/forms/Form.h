@@ -211,6 +211,7 @@ private:
     bool ownsFunctionKeys_ = false;
     bool loaded_ = false;
     bool unloading_ = false;
+    bool resizeHeld_ = false;  // the operator resized the window while a flow ran
     bool everLoaded_ = false;
     bool visible_ = false;
     bool shownSinceLoad_ = false;

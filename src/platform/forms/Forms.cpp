@@ -23,6 +23,14 @@ void Forms::Collect() {
     if (calls_ == 0) retired_.clear();
 }
 
+void Forms::ReleaseHeldResizes() {
+    for (Form* form : Loaded()) {
+        if (!form->resizeHeld_) continue;
+        form->resizeHeld_ = false;
+        form->CheckClientSize(true);
+    }
+}
+
 void Forms::Retire(Form& form) {
     if (active_ == &form) active_ = nullptr;
     if (focusForm_ == &form) {

@@ -64,6 +64,9 @@ public:
 
     // Frees unloaded windows unless a call from the front end is still running.
     void Collect();
+    // The Resize handlers of the windows that the operator resized while a flow ran (App's flow
+    // guard calls this when the flow is done).
+    void ReleaseHeldResizes();
 
 private:
     friend class Form;

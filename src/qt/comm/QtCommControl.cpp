@@ -84,6 +84,11 @@ std::string QtCommControl::PortName() const {
 
 bool QtCommControl::PortOpen() const { return port_->isOpen(); }
 
+CommResult QtCommControl::Fault(CommResult failure) {
+    if (fault_) fault_ = failure;
+    return failure;
+}
+
 CommResult QtCommControl::Apply(const SerialSettings& s) {
     bool ok = port_->setBaudRate(s.baud) &&
               port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
@@ -103,7 +108,7 @@ CommResult QtCommControl::SetSettings(const std::string& settings) {
         CommResult applied = Apply(*parsed);
         if (!applied) {
             Apply(settings_);  // keep the line as it was
-            return applied;
+            return Fault(applied);
         }
     }
     settings_ = *parsed;
@@ -132,6 +137,7 @@ CommResult QtCommControl::OpenDevice() {
     }
     openPath_ = path;
     openNumber_ = CommPort;
+    fault_ = CommResult::Ok();
     CommResult applied = Apply(settings_);
     if (!applied) port_->close();
     return applied;
@@ -142,6 +148,7 @@ CommResult QtCommControl::SetPortOpen(bool open) {
         if (port_->isOpen()) return CommResult::Fail(PortName() + ": port already open.");
         return OpenDevice();
     }
+    fault_ = CommResult::Ok();
     if (!port_->isOpen()) return CommResult::Fail(PortName() + ": port not open.");
     port_->close();
     port_->clearError();
@@ -155,7 +162,7 @@ CommResult QtCommControl::Output(const std::string& bytes) {
     if (taken != static_cast<qint64>(bytes.size())) {
         CommResult r = CommResult::Fail(PortName() + ": write failed (" + Text(port_->errorString()) + ").");
         port_->clearError();
-        return r;
+        return Fault(r);
     }
     while (port_->bytesToWrite() > 0) {
         if (!port_->waitForBytesWritten(kWriteTimeoutMs)) {
@@ -163,13 +170,13 @@ CommResult QtCommControl::Output(const std::string& bytes) {
                                             Text(port_->errorString()) + ").");
             port_->clearError();
             port_->clear(QSerialPort::Output);
-            return r;
+            return Fault(r);
         }
     }
     // Handed to the driver is not yet on the line: the firmware loader takes its characters one
     // at a time and must have each before the next.
     if (!DrainLine(static_cast<int>(port_->handle()), kWriteTimeoutMs))
-        return CommResult::Fail(PortName() + ": the line does not take the bytes written.");
+        return Fault(CommResult::Fail(PortName() + ": the line does not take the bytes written."));
     return CommResult::Ok();
 }
 
@@ -183,8 +190,8 @@ bool QtCommControl::ReadableNow() {
     }
     QSerialPort::SerialPortError e = port_->error();
     if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
-        lastRead_ = CommResult::Fail(PortName() + ": the device stopped working (" +
-                                     Text(port_->errorString()) + ").");
+        lastRead_ = Fault(CommResult::Fail(PortName() + ": the device stopped working (" +
+                                           Text(port_->errorString()) + ")."));
         return port_->bytesAvailable() > 0;
     }
     if (e != QSerialPort::NoError) port_->clearError();  // the zero wait ends as a time-out

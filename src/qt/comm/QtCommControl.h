@@ -29,6 +29,7 @@ public:
     int InBufferCount() override;
     void ClearInBuffer() override;
     CommResult LastReadResult() const override { return lastRead_; }
+    CommResult PortFault() const override { return fault_; }
 
     // The device of port n: the environment variable TAVOLIN_COM<n> when set, else /dev/ttyS<n-1>.
     static std::string DevicePath(int port);
@@ -40,6 +41,8 @@ private:
     CommResult OpenDevice();
     bool ReadableNow();
     std::string PortName() const;
+    // Notes the first failure that leaves the open port unusable, and returns it.
+    CommResult Fault(CommResult failure);
 
     std::unique_ptr<QSerialPort> port_;
     std::string settingsText_ = "9600,N,8,1";
@@ -47,6 +50,7 @@ private:
     std::string openPath_;
     int openNumber_ = 0;
     CommResult lastRead_;
+    CommResult fault_;  // kept until the port is closed or opened again
 };
 
 }  // namespace tav
