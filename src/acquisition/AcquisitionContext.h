@@ -36,6 +36,14 @@ public:
     virtual bool KeepAlive() { return false; }
 };
 
+// Why the latest scan pair brought no data, where its blocks tell.
+enum class PairFault {
+    None,
+    ShortBlock,      // a block had fewer characters than a block holds
+    LongBlock,       // a block had more characters than a block holds
+    StoppedSending,  // the instrument fell silent in the middle of the pair
+};
+
 struct AcquisitionContext {
     ProgramState& state;
     CommControl& comm;
@@ -46,6 +54,9 @@ struct AcquisitionContext {
     // The operator gave a wait of the present exchange up with Escape: the rest of the exchange
     // ends as failed. Cleared when a scan pair or a parameter block begins.
     bool waitGivenUp = false;
+    // Set by the scan transfer when a pair fails for what its blocks brought; cleared when a
+    // scan pair begins.
+    PairFault pairFault = PairFault::None;
 };
 
 }  // namespace tav

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
 #include "files/FileWindows.h"
@@ -33,8 +34,9 @@ void ShowScanParameters(ScanFlowContext& flow) {
 }
 
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
-    flow.app.op.MsgBox("Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'", MsgButtons::OkOnly,
-                       MsgIcon::Exclamation);
+    std::string text = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
+    if (const std::string why = PairFaultText(link.pairFault); !why.empty()) text += "\n" + why;
+    flow.app.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
     if (link.waitGivenUp && flow.Main().Timer1.Enabled() && flow.app.keyCommand) {
         int16_t escape = EscapeKey;
         std::string title;

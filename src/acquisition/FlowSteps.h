@@ -14,9 +14,11 @@ namespace tav {
 // and interva.
 void ShowScanParameters(ScanFlowContext& flow);
 
-// "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'". When the operator gave a
-// wait of the link up with Escape while timed acquisition runs, Escape then stops the series as
-// well, as the key would have done had it waited for the scan to end.
+// "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'", and a line that says why
+// when the pair's blocks tell (a block short or long, an instrument that fell silent in the
+// middle). When the operator gave a wait of the link up with Escape while timed acquisition
+// runs, Escape then stops the series as well, as the key would have done had it waited for the
+// scan to end.
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link);
 
 // The reference scan and the automatic integration time take a plain scan only (memory mode

@@ -169,6 +169,7 @@ struct ProgramState {
     bool ReferencePass = false;
     bool PortHeldOpen = false;
     bool NoInstrumentResponse = false;
+    double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
     float Temperature = 0;        // deg C, from point 248 of every second pass
     bool SaturationFlag = false;
     bool WirelessDCOn = false;
