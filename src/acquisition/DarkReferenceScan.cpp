@@ -82,6 +82,8 @@ void DarkScan(ScanFlowContext& flow) {
 void ReferenceScan(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
     if (!PlainScanAllowed(flow, "The reference scan")) return;
+    FlowAcquisition acquisition(flow);
+    if (!PlainScanParametersSent(flow, acquisition.ctx, "The reference scan")) return;
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;
@@ -90,7 +92,6 @@ void ReferenceScan(ScanFlowContext& flow) {
     main.ShowScanCount(s.NumToAverage);
     main.Source.SetValue(s.LampLevel);
 
-    FlowAcquisition acquisition(flow);
     switch (AcquireReference(acquisition.ctx)) {
         case AcquireResult::Data: break;
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
@@ -19,6 +20,11 @@ namespace {
 constexpr float StatusX = 5500;
 constexpr float StatusY = 0;
 constexpr int16_t EscapeKey = 27;
+
+void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::string& why) {
+    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n" + why,
+                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
 
 }  // namespace
 
@@ -47,9 +53,15 @@ void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
     const ProgramState& s = flow.app.state;
     if (s.SimulationMode || (s.MemoryMode == memmode::Normal && s.ScanNumber == 0)) return true;
-    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
-                              "Nothing has been sent to the instrument.",
-                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+    RefusePlainScan(flow, what, "Nothing has been sent to the instrument.");
+    return false;
+}
+
+bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what) {
+    if (ParametersInStep(link)) return true;
+    RefusePlainScan(flow, what,
+                    "The instrument may still hold another Scan#: the parameters could not be sent to it.\n"
+                    "No scan command has been sent.");
     return false;
 }
 

@@ -26,6 +26,10 @@ void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link);
 // the instrument's memory. False, with the operator told, when the state is another; `what`
 // names the flow. Simulation mode sends nothing and is always allowed.
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what);
+// After a parameter block that did not go out whole the instrument may hold a scan number that
+// writes to its memory: a plain-scan flow sends the parameters on screen again first. False,
+// with the operator told in the same box, when they could not be sent; no scan command follows.
+bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what);
 
 // The spectrum window cleared and the chart of the slot drawn.
 void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot);

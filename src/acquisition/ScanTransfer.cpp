@@ -9,6 +9,7 @@
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/WaitBound.h"
 #include "platform/Clock.h"
 #include "platform/Operator.h"
@@ -324,6 +325,8 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
         ctx.waitGivenUp = false;
         ctx.pairFault = PairFault::None;
         if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
+        // A scan command's meaning depends on the scan number the instrument holds.
+        if (!ParametersInStep(ctx)) return TransferOutcome::Refused;
         std::string why;
         PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &why);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;
