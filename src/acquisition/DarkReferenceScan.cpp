@@ -7,6 +7,7 @@
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/SlotPoints.h"
 #include "mainwindow/MDIForm1.h"
+#include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
@@ -90,7 +91,8 @@ void ReferenceScan(ScanFlowContext& flow) {
     MDIForm1& main = flow.Main();
     main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
     main.ShowScanCount(s.NumToAverage);
-    main.Source.SetValue(s.LampLevel);
+    // The Binsize box shows the bin width, which its next Enter takes back.
+    main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
 
     switch (AcquireReference(acquisition.ctx)) {
         case AcquireResult::Data: break;
