@@ -36,6 +36,14 @@ public:
     virtual bool KeepAlive() { return false; }
 };
 
+// Why the latest scan pair brought no data, where its blocks tell.
+enum class PairFault {
+    None,
+    ShortBlock,      // a block had fewer characters than a block holds
+    LongBlock,       // a block had more characters than a block holds
+    StoppedSending,  // the instrument fell silent in the middle of the pair
+};
+
 struct AcquisitionContext {
     ProgramState& state;
     CommControl& comm;
@@ -50,6 +58,9 @@ struct AcquisitionContext {
     // working) and the operator has been told why: a timed series ends on it, since the failure
     // would come back on every tick. Cleared when a scan pair begins.
     bool portFailed = false;
+    // Set by the scan transfer when a pair fails for what its blocks brought; cleared when a
+    // scan pair begins.
+    PairFault pairFault = PairFault::None;
 };
 
 }  // namespace tav

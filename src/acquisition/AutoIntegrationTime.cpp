@@ -74,6 +74,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     if (!PlainScanAllowed(flow, "Auto Set Integration Time")) return;
     FlowAcquisition acquisition(flow);
     AcquisitionContext& ctx = acquisition.ctx;
+    if (!PlainScanParametersSent(flow, ctx, "Auto Set Integration Time")) return;
 
     const int32_t keptTime = s.IntegrationTime;
     const int16_t keptScans = s.NumToAverage;

@@ -7,6 +7,7 @@
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/SlotPoints.h"
 #include "mainwindow/MDIForm1.h"
+#include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
@@ -82,15 +83,17 @@ void DarkScan(ScanFlowContext& flow) {
 void ReferenceScan(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
     if (!PlainScanAllowed(flow, "The reference scan")) return;
+    FlowAcquisition acquisition(flow);
+    if (!PlainScanParametersSent(flow, acquisition.ctx, "The reference scan")) return;
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;
     MDIForm1& main = flow.Main();
     main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
     main.ShowScanCount(s.NumToAverage);
-    main.Source.SetValue(s.LampLevel);
+    // The Binsize box shows the bin width, which its next Enter takes back.
+    main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
 
-    FlowAcquisition acquisition(flow);
     switch (AcquireReference(acquisition.ctx)) {
         case AcquireResult::Data: break;
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "acquisition/AutoScanTimer.h"
+#include "acquisition/ParameterBlocks.h"
+#include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
 #include "charts/FormCharts.h"
 #include "files/FileWindows.h"
@@ -20,6 +22,11 @@ constexpr float StatusX = 5500;
 constexpr float StatusY = 0;
 constexpr int16_t EscapeKey = 27;
 
+void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::string& why) {
+    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n" + why,
+                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
 }  // namespace
 
 void ShowScanParameters(ScanFlowContext& flow) {
@@ -34,8 +41,9 @@ void ShowScanParameters(ScanFlowContext& flow) {
 }
 
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
-    flow.app.op.MsgBox("Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'", MsgButtons::OkOnly,
-                       MsgIcon::Exclamation);
+    std::string text = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
+    if (const std::string why = PairFaultText(link.pairFault); !why.empty()) text += "\n" + why;
+    flow.app.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
     if (link.waitGivenUp) StopSeriesAsEscapeDoes(flow);
 }
 
@@ -54,9 +62,15 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow) {
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
     const ProgramState& s = flow.app.state;
     if (s.SimulationMode || (s.MemoryMode == memmode::Normal && s.ScanNumber == 0)) return true;
-    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
-                              "Nothing has been sent to the instrument.",
-                       MsgButtons::OkOnly, MsgIcon::Exclamation);
+    RefusePlainScan(flow, what, "Nothing has been sent to the instrument.");
+    return false;
+}
+
+bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what) {
+    if (ParametersInStep(link)) return true;
+    RefusePlainScan(flow, what,
+                    "The instrument may still hold another Scan#: the parameters could not be sent to it.\n"
+                    "No scan command has been sent.");
     return false;
 }
 

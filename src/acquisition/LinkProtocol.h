@@ -76,7 +76,9 @@ inline constexpr double SRecordCharPauseMs = 1.0;
 
 // A port closed at once after its last byte can lose that byte on some drivers (a
 // pseudo-terminal discards what its other end has not read yet): exchanges whose last byte
-// matters let this much time pass before they close.
+// matters let this much time pass before they close. The same holds before the line changes
+// speed after a pair's last acknowledgement: the other end of a pseudo-terminal hears a byte at
+// the speed the line has when it reads it.
 inline constexpr double CloseAfterOutputMs = 20.0;
 
 // Between two polls of the port while a bounded wait runs.

@@ -55,6 +55,13 @@ bool WithPort(AcquisitionContext& ctx, const std::string& data) {
     return static_cast<bool>(sent);
 }
 
+// Only a whole block of all the parameters tells the instrument its scan number again.
+bool Sent(AcquisitionContext& ctx, bool whole, bool allParameters) {
+    if (!whole) ctx.state.InstrumentParametersUnknown = true;
+    else if (allParameters) ctx.state.InstrumentParametersUnknown = false;
+    return whole;
+}
+
 }  // namespace
 
 std::string ParameterBlockBytes(const ProgramState& s) {
@@ -68,18 +75,21 @@ std::string ShortParameterBlockBytes(const ProgramState& s) {
 
 bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx) {
     ctx.state.LampLevel = 0;
-    return static_cast<bool>(SendBlock(ctx, ParameterBlockBytes(ctx.state), false));
+    return Sent(ctx, static_cast<bool>(SendBlock(ctx, ParameterBlockBytes(ctx.state), false)), true);
 }
-
-
 
 bool ParameterBlock(AcquisitionContext& ctx) {
     ctx.state.LampLevel = 0;
-    return WithPort(ctx, ParameterBlockBytes(ctx.state));
+    return Sent(ctx, WithPort(ctx, ParameterBlockBytes(ctx.state)), true);
 }
 
 bool ShortParameterBlock(AcquisitionContext& ctx) {
-    return WithPort(ctx, ShortParameterBlockBytes(ctx.state));
+    return Sent(ctx, WithPort(ctx, ShortParameterBlockBytes(ctx.state)), false);
+}
+
+bool ParametersInStep(AcquisitionContext& ctx) {
+    if (ctx.state.SimulationMode || !ctx.state.InstrumentParametersUnknown) return true;
+    return ParameterBlock(ctx);
 }
 
 }  // namespace tav

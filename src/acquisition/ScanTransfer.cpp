@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "acquisition/FirmwareDownload.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/WaitBound.h"
+#include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
@@ -29,6 +32,10 @@ TransferOutcome NoResponse(AcquisitionContext& ctx) {
 // nullopt when the port failed.
 std::optional<bool> BootProbe(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
+    // The last acknowledgement of the pair before must be heard at the speed it was sent at; the
+    // other end of a pseudo-terminal reads it at the speed the line has by then.
+    const double sinceAck = ctx.clock.MonotonicMs() - ctx.state.LastAcknowledgementMs;
+    if (sinceAck < link::CloseAfterOutputMs) ctx.clock.Sleep(link::CloseAfterOutputMs - sinceAck);
     if (!comm.SetSettings(link::LoaderSettings)) return std::nullopt;
     comm.ClearInBuffer();
     LinkPause(ctx, link::ProbeSettleMs);
@@ -79,71 +86,150 @@ void KeepTemperatureInRange(ProgramState& s) {
     if (s.Temperature < link::LowestTemperature) s.Temperature = link::FallbackTemperature;
 }
 
+constexpr int BlocksPerPair = 2 * link::BlocksPerPass;
+
+struct BlockText {
+    std::string text;
+    bool portFailed = false;
+    bool extra = false;  // more characters came than the block holds
+};
+
 // A block read 20 ms after its acknowledgement; one that is short then is read on until it is
-// complete or the grace time is over.
-std::string ReadBlockText(AcquisitionContext& ctx, size_t expected) {
+// complete or the grace time is over. Characters still waiting once the block is complete
+// belong to it too: the instrument sends nothing more before the acknowledgement.
+BlockText ReadBlockText(AcquisitionContext& ctx, size_t expected) {
     CommControl& comm = ctx.comm;
     LinkPause(ctx, link::BlockWaitMs);
-    std::string text = comm.Input();
-    if (text.size() >= expected || !comm.LastReadResult()) return text;
-    WaitBound grace(ctx, link::ShortBlockGraceMs);
-    while (text.size() < expected && !grace.Expired()) {
-        std::string more = comm.Input();
-        if (!comm.LastReadResult()) break;
-        if (more.empty()) grace.Pause();
-        text += more;
+    BlockText block{comm.Input()};
+    bool late = false;
+    if (block.text.size() < expected && comm.LastReadResult()) {
+        late = true;
+        WaitBound grace(ctx, link::ShortBlockGraceMs);
+        while (block.text.size() < expected && !grace.Expired()) {
+            std::string more = comm.Input();
+            if (!comm.LastReadResult()) break;
+            if (more.empty()) grace.Pause();
+            block.text += more;
+        }
     }
-    return text;
+    if (!comm.LastReadResult()) return {block.text, true, false};
+    if (block.text.size() >= expected) {
+        // A block that came late may still be arriving: its last characters get a moment.
+        if (late) ctx.clock.Sleep(link::PollMs);
+        const bool waiting = comm.InBufferCount() > 0;
+        if (!comm.LastReadResult()) return {block.text, true, false};
+        block.extra = block.text.size() > expected || waiting;
+    }
+    return block;
 }
 
-// The 8 blocks of one pass into a raw column. `reply` is the scan command's reply when the pass
-// is the first after the command (word 0 of its block 1), nullptr otherwise. A block that stays
-// short fails the pass: its missing words would be read as counts of 0, and any later block
-// would be out of step. Characters beyond a block are dropped with it.
-TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int columnIndex,
+// The acknowledgement of a block, after what is left of it on the line has been dropped.
+bool Acknowledge(AcquisitionContext& ctx) {
+    ctx.comm.ClearInBuffer();
+    const bool sent = static_cast<bool>(ctx.comm.Output(ByteText(link::BlockAck)));
+    ctx.state.LastAcknowledgementMs = ctx.clock.MonotonicMs();
+    return sent;
+}
+
+// The instrument takes no command until its pair is acknowledged to the end: the rest of the
+// pair, from block `next` (1 to 16), is read within each block's usual bound, acknowledged and
+// thrown away. It stops at a port that fails, or when a second block in a row brings nothing:
+// then the instrument has stopped talking. An Escape given meanwhile counts again afterwards.
+void FinishPair(AcquisitionContext& ctx, int next, int quiet = 0) {
+    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
+    for (int b = next; b <= BlocksPerPair; ++b) {
+        BlockText block = ReadBlockText(ctx, link::BlockChars);
+        if (block.portFailed) break;
+        quiet = block.text.empty() ? quiet + 1 : 0;
+        if (quiet >= 2 || !Acknowledge(ctx)) break;
+    }
+    ctx.waitGivenUp = givenUp || ctx.waitGivenUp;
+}
+
+// The pass fails at block `pairBlock` (1 to 16) of its pair for `fault`: the pair is finished in
+// step, and the pair is no data.
+TransferOutcome BrokenPair(AcquisitionContext& ctx, int pairBlock, PairFault fault) {
+    ctx.pairFault = fault;
+    if (Acknowledge(ctx)) FinishPair(ctx, pairBlock + 1, fault == PairFault::StoppedSending ? 1 : 0);
+    return NoResponse(ctx);
+}
+
+// The 8 blocks of one pass into a raw column; `firstBlock` is where the pass starts in its pair
+// (1 or 9). `reply` is the scan command's reply when the pass is the first after the command
+// (word 0 of its block 1), nullptr otherwise. A block that is short or long fails the pass: its
+// missing words would be read as counts of 0, its extra characters are noise on the line, and
+// the rest of it cannot be trusted. A second pass of which not one character comes is a silent
+// instrument, which takes no acknowledgement. Escape (through `beat`) ends the pass after the
+// pair under way.
+TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int columnIndex, int firstBlock,
                          KeepAliveBeat* beat) {
     CommControl& comm = ctx.comm;
     auto& column = ctx.state.RawCounts[columnIndex];
     comm.InputLen = 0;
     for (int b = 1; b <= link::BlocksPerPass; ++b) {
+        const int pairBlock = firstBlock + b - 1;
         const bool afterReply = reply && b == 1;
         const size_t expected = afterReply ? link::BlockChars - link::ReplyChars : link::BlockChars;
-        std::string text = ReadBlockText(ctx, expected);
-        if (text.size() < expected || !comm.LastReadResult()) return NoResponse(ctx);
+        BlockText block = ReadBlockText(ctx, expected);
+        if (block.portFailed) return NoResponse(ctx);
+        if (block.text.empty() && b == 1 && !afterReply) return NoResponse(ctx);
+        if (block.text.empty()) return BrokenPair(ctx, pairBlock, PairFault::StoppedSending);
+        if (block.text.size() < expected) return BrokenPair(ctx, pairBlock, PairFault::ShortBlock);
+        if (block.extra) return BrokenPair(ctx, pairBlock, PairFault::LongBlock);
+        const std::string& text = block.text;
         const int first = (b - 1) * link::PointsPerBlock;
         for (int w = 0; w < link::PointsPerBlock; ++w) {
             int32_t value = afterReply ? (w == 0 ? WordAt(*reply, 0) : WordAt(text, 2 * (w - 1)))
                                        : WordAt(text, 2 * w);
             column[first + w] = value;
         }
-        comm.ClearInBuffer();
-        if (!comm.Output(ByteText(link::BlockAck))) return NoResponse(ctx);
-        if (beat && !beat->Beat()) return NoResponse(ctx);
+        if (!Acknowledge(ctx)) return NoResponse(ctx);
+        if (beat && !beat->Beat()) {
+            FinishPair(ctx, pairBlock + 1);
+            return NoResponse(ctx);
+        }
     }
     KeepTemperatureInRange(ctx.state);
     return TransferOutcome::Data;
 }
 
-// The reference pass after the command's reply: in a read-out of several stored scans first the
-// pairs of all scans but the last, then the last scan's reference pass.
-TransferOutcome ReadReferencePasses(AcquisitionContext& ctx, const std::string& reply) {
-    const int scans = ReadOutScans(ctx.state);
-    std::optional<KeepAliveBeat> beat;
-    if (scans > 1) beat.emplace(ctx, link::KeepAliveAfterMs);
-    KeepAliveBeat* alive = beat ? &*beat : nullptr;
-    const std::string* first = &reply;
-    for (int scan = 1; scan < scans; ++scan) {
-        if (ReadPass(ctx, first, 2 * scan, alive) != TransferOutcome::Data) return TransferOutcome::NoResponse;
-        first = nullptr;
-        if (ReadPass(ctx, nullptr, 2 * scan - 1, alive) != TransferOutcome::Data) return TransferOutcome::NoResponse;
+// The reference pass of a pair whose scan command was answered with `reply`. A reply that does
+// not complete its first word, or a wait that the operator gave up after the reply began, ends
+// the pair in step as no data.
+TransferOutcome ReadReferencePass(AcquisitionContext& ctx, const std::string& reply, int column,
+                                  KeepAliveBeat* beat) {
+    if (reply.size() < link::ReplyChars || ctx.waitGivenUp) {
+        if (reply.size() < link::ReplyChars) ctx.pairFault = PairFault::ShortBlock;
+        FinishPair(ctx, 1);
+        return NoResponse(ctx);
     }
-    return ReadPass(ctx, first, RawColumnOfPass(ctx.state), alive);
+    return ReadPass(ctx, &reply, column, 1, beat);
+}
+
+// A read-out of n stored scans takes one command and one pair per scan: scans 1 to n - 1 whole,
+// each pass into its own column, then the reference pass of scan n. Any pair that fails ends
+// the read-out, and Escape ends it after the pair under way; no further command is sent.
+TransferOutcome ReadReferencePasses(AcquisitionContext& ctx, const std::string& firstReply) {
+    const int scans = ReadOutScans(ctx.state);
+    if (scans == 1) return ReadReferencePass(ctx, firstReply, RawColumnOfPass(ctx.state), nullptr);
+    KeepAliveBeat beat(ctx, link::KeepAliveAfterMs);
+    std::string reply = firstReply;
+    for (int scan = 1; scan < scans; ++scan) {
+        if (ReadReferencePass(ctx, reply, 2 * scan, &beat) != TransferOutcome::Data) return TransferOutcome::NoResponse;
+        if (ReadPass(ctx, nullptr, 2 * scan - 1, link::BlocksPerPass + 1, &beat) != TransferOutcome::Data)
+            return TransferOutcome::NoResponse;
+        if (ctx.waitGivenUp) return NoResponse(ctx);
+        const CommandReply next = SendScanCommand(ctx);
+        if (next.portFailed || next.text.empty()) return NoResponse(ctx);
+        reply = next.text;
+    }
+    return ReadReferencePass(ctx, reply, RawColumnOfPass(ctx.state), &beat);
 }
 
 TransferOutcome ReadSecondPass(AcquisitionContext& ctx) {
     ProgramState& s = ctx.state;
     const int column = RawColumnOfPass(s);
-    TransferOutcome outcome = ReadPass(ctx, nullptr, column, nullptr);
+    TransferOutcome outcome = ReadPass(ctx, nullptr, column, link::BlocksPerPass + 1, nullptr);
     if (outcome != TransferOutcome::Data) return outcome;
     s.Temperature = static_cast<float>(s.RawCounts[column][link::TemperaturePoint] * link::DegreesPerCount);
     KeepTemperatureInRange(s);
@@ -199,10 +285,12 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
         if (!heard) return NoResponse(ctx);
         loader = *heard;
     }
+    // Once any of the reply has come the instrument is in its pair, and the pair is finished
+    // in step whatever happens next.
     CommandReply reply;
     if (!loader) {
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || ctx.waitGivenUp) return NoResponse(ctx);
+        if (reply.portFailed || (ctx.waitGivenUp && reply.text.empty())) return NoResponse(ctx);
         loader = reply.text.empty();
     }
     if (loader) {
@@ -213,12 +301,20 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
         if (!comm.SetSettings(link::FastSettings) || !comm.SetPortOpen(true) || LineChatters(ctx))
             return NoResponse(ctx);
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || ctx.waitGivenUp || reply.text.empty()) return NoResponse(ctx);
+        if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
     }
-    // A reply that never completes its first word cannot start a block.
-    if (reply.text.size() < link::ReplyChars) return NoResponse(ctx);
     s.NoInstrumentResponse = false;
     return ReadReferencePasses(ctx, reply.text);
+}
+
+std::string PairFaultText(PairFault fault) {
+    switch (fault) {
+        case PairFault::None: return "";
+        case PairFault::ShortBlock: return "A block from the instrument had fewer characters than a block holds.";
+        case PairFault::LongBlock: return "A block from the instrument had more characters than a block holds.";
+        case PairFault::StoppedSending: return "The instrument stopped sending in the middle of a scan.";
+    }
+    return "";
 }
 
 TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
@@ -227,7 +323,10 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
     TransferOutcome outcome;
     if (s.ReferencePass) {
         ctx.waitGivenUp = false;
+        ctx.pairFault = PairFault::None;
         if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
+        // A scan command's meaning depends on the scan number the instrument holds.
+        if (!ParametersInStep(ctx)) return TransferOutcome::Refused;
         std::string why;
         PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &why);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;

@@ -5,16 +5,21 @@
 // True) takes the port, probes the link, sends the command and reads the first 8 blocks; the
 // second pass reads the next 8 blocks, sets Temperature and gives the port back. A silent
 // instrument, a port that cannot be used, a link that goes quiet in the middle, a block that
-// stays short and a wait that the operator gives up with Escape all end in NoInstrumentResponse
-// True; after a reference pass without response the second pass reads nothing and sends
-// nothing. While timed acquisition holds the port, the pass after a failed one probes the link
-// again, as a pass on a freshly opened port does.
+// is short or long and a wait that the operator gives up with Escape all end in
+// NoInstrumentResponse True; after a reference pass without response the second pass reads
+// nothing and sends nothing. The instrument takes no command until its pair is acknowledged to
+// the end, so a pair that fails once the instrument has begun it is first finished in step: the
+// rest of its blocks are read, acknowledged and thrown away. While timed acquisition holds the
+// port, the pass after a failed one probes the link again, as a pass on a freshly opened port
+// does.
 //
 // Every pass goes to column 1 of RawCounts, except in a read-out of several stored scans
-// (MemoryMode 48, ScanNumber n of 2 or more). That is answered with one pair per scan, each pass
-// into its own column: scan j's reference pass into column 2j, its second pass into 2j - 1. The
-// reference pass reads the pairs of scans 1 to n - 1 and then the reference pass of scan n; the
-// second pass reads scan n's.
+// (MemoryMode 48, ScanNumber n of 2 or more). That sends one read-out command per scan, each
+// answered by one pair, each pass into its own column: scan j's reference pass into column 2j,
+// its second pass into 2j - 1. The reference pass reads the pairs of scans 1 to n - 1 and then
+// the reference pass of scan n; the second pass reads scan n's.
+
+#include <string>
 
 #include "acquisition/AcquisitionContext.h"
 
@@ -37,14 +42,17 @@ TransferOutcome TransferScan(AcquisitionContext& ctx);
 // averaged measurement, or a whole series of them when it writes to its memory.
 double CommandMeasuringMs(const ProgramState& state);
 
-// The stored scans one read-out command brings: ScanNumber while MemoryMode is 48 and ScanNumber
-// is 2 or more, else 1.
+// The stored scans one read-out brings: ScanNumber while MemoryMode is 48 and ScanNumber is 2 or
+// more, else 1.
 int ReadOutScans(const ProgramState& state);
 // The raw store keeps the two columns of at most this many scans (columns 1 to 100).
 inline constexpr int MaxReadOutScans = 50;
 // False for a read-out of more scans than the raw store keeps, which is refused before anything
 // is sent.
 bool ReadOutFits(const ProgramState& state);
+
+// The line of the no-data message that says why the pair failed; "" when its blocks do not tell.
+std::string PairFaultText(PairFault fault);
 
 // The RawCounts column of the present pass, whose values go into channel 1: 1, or in a read-out
 // of n scans 2n for the reference pass and 2n - 1 for the second.

@@ -169,6 +169,10 @@ struct ProgramState {
     bool ReferencePass = false;
     bool PortHeldOpen = false;
     bool NoInstrumentResponse = false;
+    // A parameter block did not go out whole: the instrument may hold other parameters (another
+    // scan number) than the ones on screen, until a whole parameter block has been sent.
+    bool InstrumentParametersUnknown = false;
+    double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
     float Temperature = 0;        // deg C, from point 248 of every second pass
     bool SaturationFlag = false;
     bool WirelessDCOn = false;

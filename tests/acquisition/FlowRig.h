@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AcquisitionRig.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanFlowContext.h"
 #include "charts/FormCharts.h"
@@ -148,6 +149,17 @@ struct FlowRig {
     FileContext files{state, fs, op, clock, logs, fileWindows};
     ScanFlowContext flow{app, charts, indices, files};
 };
+
+// A read-out of `scans` stored scans from address 1, told to the instrument, with scans 1 to
+// `stored` in its memory (see StoreDistinctScans).
+inline void PrepareReadOut(FlowRig& r, int stored, int16_t scans) {
+    StoreDistinctScans(r.instrument, stored);
+    r.state.MemoryMode = 48;
+    r.state.ScanNumber = scans;
+    r.state.ReadAddress = 1;
+    r.state.ReadAddressPending = false;
+    r.SendParameters();
+}
 
 // One case of a scan flow's handling of the instrument memory addresses: the memory mode, scan
 // number and addresses before, the addresses after, the status line ("" for none) and the mode

@@ -1,13 +1,17 @@
-// A broken pass is no data: a block that stays short, in either pass, or an instrument that
-// restarted into its loader while timed acquisition holds the port, ends the scan as no data in
-// every scan flow: "NO DATA TRANSMITTED", no slot changed, no index point, no AutoSave file. The
-// pass after a failed one on a held port probes the link again, so the restarted instrument
-// gets its firmware and the next scan is whole.
+// A broken pass is no data, and keeps the instrument in step: a block that is short or long, in
+// either pass, ends the scan as no data in every scan flow ("NO DATA TRANSMITTED" with the
+// reason, no slot changed, no index point, no AutoSave file), after the rest of the pair has
+// been taken and acknowledged, so that the instrument, which waits for each acknowledgement as
+// long as it takes, ends its pair and the next scan is whole. An instrument that restarted into
+// its loader while timed acquisition holds the port is no data too; the pass after a failed one
+// on a held port probes the link again, so the restarted instrument gets its firmware.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
+#include "AcquisitionRig.h"
 #include "FlowRig.h"
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
@@ -19,12 +23,8 @@ namespace {
 using acqtest::FlowRig;
 
 constexpr const char* NoData = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
-
-InstrumentOptions ShortBlock(int block) {
-    InstrumentOptions o = acqtest::ExactInstrument();
-    o.faults.blocks.push_back({BlockFault::Kind::Short, block, 6});
-    return o;
-}
+constexpr const char* ShortReason = "A block from the instrument had fewer characters than a block holds.";
+constexpr const char* LongReason = "A block from the instrument had more characters than a block holds.";
 
 // Every slot a scan flow may fill, with a recognisable earlier spectrum.
 void FillEarlierScans(ProgramState& s) {
@@ -59,30 +59,101 @@ const Flow Flows[] = {
     {"reference scan", [](ScanFlowContext& f) { ReferenceScan(f); }},
 };
 
-TEST(BrokenPass, AShortBlockInEitherPassIsNoDataInEveryFlow) {
-    struct Case {
+// The flows as the operator starts them, with what each needs set up first and the slot its
+// second pass fills.
+struct FlowCase {
+    const char* name;
+    std::function<void(FlowRig&)> setUp;
+    std::function<void(ScanFlowContext&)> run;
+    std::function<int16_t(const ProgramState&)> secondPassSlot;
+    bool timed = false;
+    int scans = 1;  // pairs a run takes
+};
+
+void HoldPortForTimedAcquisition(FlowRig& r) {
+    r.comm.CommPort = 1;
+    ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+    ASSERT_TRUE(r.comm.SetPortOpen(true));
+    r.state.PortHeldOpen = true;
+    r.Main().Timer1.SetEnabled(true);
+}
+
+void ReadOutTwoScans(FlowRig& r) { acqtest::PrepareReadOut(r, 6, 2); }
+
+const FlowCase FlowCases[] = {
+    {"next scan", [](FlowRig&) {}, [](ScanFlowContext& f) { NextScan(f); }, [](const ProgramState&) { return int16_t{0}; }},
+    {"overlay scan", [](FlowRig&) {}, [](ScanFlowContext& f) { OverlayScan(f); },
+     [](const ProgramState& s) { return s.CurrentSlot; }},
+    {"dark scan", [](FlowRig&) {}, [](ScanFlowContext& f) { DarkScan(f); }, [](const ProgramState&) { return int16_t{8}; }},
+    {"reference scan", [](FlowRig&) {}, [](ScanFlowContext& f) { ReferenceScan(f); },
+     [](const ProgramState&) { return int16_t{10}; }},
+    {"timed scan", HoldPortForTimedAcquisition, [](ScanFlowContext& f) { NextScan(f); },
+     [](const ProgramState&) { return int16_t{0}; }, true},
+    {"read-out of two stored scans", ReadOutTwoScans, [](ScanFlowContext& f) { NextScan(f); },
+     [](const ProgramState&) { return int16_t{0}; }, false, 2},
+};
+
+TEST(BrokenPass, AShortOrLongBlockIsNoDataInEveryFlowAndTheNextScanIsWhole) {
+    struct Fault {
         const char* name;
-        int block;
+        BlockFault block;
+        const char* reason;
+        int pairsTaken;  // in a read-out: the pairs the instrument sent before the read-out ended
     };
+    using K = BlockFault::Kind;
     // Block 1 follows the command's reply; blocks 9 to 16 are the second pass.
-    const Case cases[] = {{"reference pass, block 1", 1}, {"reference pass, block 5", 5},
-                          {"second pass, block 9", 9},   {"second pass, block 16", 16}};
-    for (const Flow& flow : Flows) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(flow.name) + ", " + c.name);
-            FlowRig r(ShortBlock(c.block));
+    const Fault faults[] = {
+        {"short block 1", {K::Short, 1, 6}, ShortReason, 1},
+        {"only the reply's first byte", {K::Short, 1, 65}, ShortReason, 1},
+        {"short block 5", {K::Short, 5, 6}, ShortReason, 1},
+        {"short block 9", {K::Short, 9, 6}, ShortReason, 1},
+        {"short block 16", {K::Short, 16, 1}, ShortReason, 1},
+        {"long block 1", {K::Long, 1, 4}, LongReason, 1},
+        {"long block 12", {K::Long, 12, 1}, LongReason, 1},
+        {"short block 3 of the second scan", {K::Short, 3, 6, 2}, ShortReason, 2},
+        {"long block 14 of the second scan", {K::Long, 14, 4, 2}, LongReason, 2},
+    };
+    for (const FlowCase& flow : FlowCases) {
+        for (const Fault& fault : faults) {
+            if (fault.block.pair > flow.scans) continue;
+            SCOPED_TRACE(std::string(flow.name) + ", " + fault.name);
+            InstrumentOptions o = acqtest::ExactInstrument();
+            o.faults.blocks.push_back(fault.block);
+            FlowRig r(o);
             ProgramState& s = r.state;
             FillEarlierScans(s);
             s.AutoSaveOn = true;
             s.AutoSaveName = "S";
+            flow.setUp(r);
+            const int16_t readAddress = s.ReadAddress;
+            r.instrument.ClearLogs();
             flow.run(r.flow);
+
             EXPECT_TRUE(s.NoInstrumentResponse);
             ExpectEarlierScans(s);
             ASSERT_EQ(r.op.Messages().size(), 1u);
-            EXPECT_EQ(r.op.Messages()[0].text, NoData);
+            EXPECT_EQ(r.op.Messages()[0].text, std::string(NoData) + "\n" + fault.reason);
             EXPECT_EQ(r.indices.passes, 0) << "no index point, no kinetic point";
             EXPECT_TRUE(r.dir.Names().empty()) << "no AutoSave file";
-            EXPECT_FALSE(r.comm.PortOpen());
+            EXPECT_EQ(s.ReadAddress, readAddress);
+            EXPECT_EQ(r.comm.PortOpen(), flow.timed) << "only timed acquisition holds it";
+            EXPECT_EQ(r.Main().Timer1.Enabled(), flow.timed) << "a timed series goes on";
+
+            // The instrument took every acknowledgement of the pairs it sent, and no command
+            // after the failed pair.
+            r.comm.CatchUp();
+            EXPECT_FALSE(r.instrument.InPair());
+            const std::string heard = r.Heard();
+            const int pairs = std::min(fault.pairsTaken, flow.scans);
+            EXPECT_EQ(std::count(heard.begin(), heard.end(), '\x05'), 16 * pairs);
+            EXPECT_EQ(heard.size(), 17u * pairs);
+
+            r.instrument.Options().faults = {};
+            flow.run(r.flow);
+            EXPECT_EQ(r.op.Messages().size(), 1u) << "the next scan is whole";
+            EXPECT_FALSE(s.NoInstrumentResponse);
+            const int16_t slot = flow.secondPassSlot(s);
+            for (int i = 0; i < 256; ++i) ASSERT_EQ(s.Ch1Data[slot][i], r.instrument.LastPair().sample[i]) << i;
         }
     }
 }
@@ -113,7 +184,7 @@ TEST(BrokenPass, AnInstrumentThatRestartedWhileThePortIsHeldGetsItsFirmware) {
     NextScan(r.flow);
     EXPECT_TRUE(s.NoInstrumentResponse);
     ASSERT_EQ(r.op.Messages().size(), 1u);
-    EXPECT_EQ(r.op.Messages()[0].text, NoData);
+    EXPECT_EQ(r.op.Messages()[0].text.rfind(NoData, 0), 0u) << r.op.Messages()[0].text;
     for (int k : {0, 10}) {
         for (int i = 0; i < 256; ++i) ASSERT_EQ(s.Ch1Data[k][i], before->Ch1Data[k][i]) << k << " " << i;
     }

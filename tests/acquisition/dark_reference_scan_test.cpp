@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "FlowRig.h"
 #include "acquisition/DarkReferenceScan.h"
 
@@ -80,9 +82,32 @@ TEST(ReferenceScan, ReadsItsOwnPairAndShowsTheSecondPassInSlot10) {
     EXPECT_FALSE(s.DarkViewOn);
     EXPECT_TRUE(s.DarkRefShown);
     EXPECT_EQ(s.AutoScaleOn[0], 0) << "the window's scale setting is put back";
-    EXPECT_EQ(r.Main().Source.Value(), 500) << "the lamp level, within the bar's range";
+    EXPECT_EQ(r.Main().Source.Value(), 3) << "the bin width, as every flow shows it";
     EXPECT_FALSE(r.Canvas().OpsOfKind(CanvasOp::Kind::Line).empty());
     EXPECT_FALSE(r.comm.PortOpen());
+}
+
+// Key R leaves the Binsize box showing the bin width, as every scan flow does, so that the next
+// Enter in a parameter box keeps it (a box showing the lamp level ".0" would set 0.4 nm).
+TEST(ReferenceScan, KeyRLeavesTheBinWidthInItsBox) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    MDIForm1& main = r.Main();
+    for (auto [box, text] : {std::pair{&main.Text3, "10.0"}, {&main.Text4, "1"}, {&main.Text1, "5.0"},
+                             {&main.Text5, "1"}, {&main.Text6, "0"}, {&main.Text7, "1.0"}})
+        box->UserEdit(text);
+    main.UserKeyPress(&main.Text1, 13);
+    ASSERT_EQ(s.BinWidth, 5.0f);
+    s.LampLevel = 0;
+    int16_t key = 'R';
+    std::string title;
+    r.app.keyCommand(key, title);
+    ASSERT_EQ(r.Heard().substr(r.Heard().size() - 17), PairBytes());
+    EXPECT_EQ(main.Text1.Text(), "5.0");
+    EXPECT_EQ(main.Source.Value(), 5);
+    main.UserKeyPress(&main.Text4, 13);
+    EXPECT_EQ(s.BinWidth, 5.0f);
+    EXPECT_EQ(main.Text1.Text(), "5.0");
 }
 
 TEST(ReferenceScan, DarkCorrectedAndConvertedByTheCalibrationFile) {

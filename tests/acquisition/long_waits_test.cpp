@@ -106,6 +106,50 @@ TEST(LongWaits, NothingStartsWhileAWaitKeepsTheProgramAlive) {
     EXPECT_EQ(r.indices.passes, 0);
 }
 
+// Escape during a timed read-out of several stored scans ends it after the pair under way: the
+// instrument gets every acknowledgement of that pair and no further command, the read-out is no
+// data and saves nothing, the series stops, and the next read-out is whole.
+TEST(LongWaits, EscapeDuringAReadOutEndsItAfterThePairUnderWay) {
+    struct Case {
+        int escapeAt;  // keep-alive call at which Escape comes
+        int pairs;     // the pair under way then (each takes about a third of a second)
+    };
+    for (const Case& c : {Case{1, 1}, Case{5, 2}}) {
+        SCOPED_TRACE(c.escapeAt);
+        FlowRig r;
+        ProgramState& s = r.state;
+        acqtest::PrepareReadOut(r, 6, 3);
+        s.AutoSaveOn = true;
+        s.AutoSaveName = "C";
+        s.SlotInfo[0].NumPoints = 256;
+        s.Ch1Data[0].fill(9.0f);
+        r.comm.CommPort = 1;
+        ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+        ASSERT_TRUE(r.comm.SetPortOpen(true));
+        s.PortHeldOpen = true;
+        r.Main().Timer1.SetEnabled(true);
+        r.host.EscapeAtKeepAlive(c.escapeAt);
+        NextScan(r.flow);
+        EXPECT_EQ(r.host.KeepAlives(), c.escapeAt);
+        EXPECT_EQ(r.Heard(), acqtest::Repeat("\x30" + std::string(16, '\x05'), c.pairs));
+        r.comm.CatchUp();
+        EXPECT_FALSE(r.instrument.InPair());
+        ASSERT_EQ(r.op.Messages().size(), 1u);
+        EXPECT_EQ(r.op.Messages()[0].text, NoData);
+        EXPECT_EQ(s.Ch1Data[0][3], 9.0f);
+        EXPECT_EQ(r.indices.passes, 0);
+        EXPECT_TRUE(r.dir.Names().empty()) << "nothing saved";
+        EXPECT_FALSE(r.Main().Timer1.Enabled()) << "Escape stops the series";
+
+        r.instrument.ClearLogs();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard(), acqtest::Repeat("\x30" + std::string(16, '\x05'), 3));
+        EXPECT_FALSE(s.NoInstrumentResponse);
+        EXPECT_EQ(s.Ch1Data[0][3], r.instrument.LastPair().sample[3]);
+        EXPECT_EQ(r.dir.Names().size(), 1u);
+    }
+}
+
 // A quick scan never runs the event loop: keys typed meanwhile wait for the scan to end.
 TEST(LongWaits, AQuickScanLeavesTheEventsAlone) {
     FlowRig r;

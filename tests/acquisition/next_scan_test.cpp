@@ -332,24 +332,19 @@ TEST(NextScan, AutoCopyReadsTheStoredScansInTurnAndEraseEmptiesTheMemory) {
     EXPECT_EQ(r.StatusPrints()[0].text, "Erase Finished");
 }
 
-// AutoCopy of stored scans two at a time: each command brings both scans, and the multi-scan
-// file holds every scan's two columns as they came, none filled with zeros.
+// AutoCopy of stored scans two at a time: each run sends two read-out commands, one pair each,
+// and the multi-scan file holds every scan's two columns as they came, none filled with zeros.
 TEST(NextScan, AReadOutOfSeveralScansSavesEveryColumnFromItsTransfer) {
     FlowRig r;
     ProgramState& s = r.state;
-    acqtest::StoreDistinctScans(r.instrument, 4);
-    s.MemoryMode = 48;
-    s.ScanNumber = 2;
-    s.ReadAddress = 1;
-    s.ReadAddressPending = false;
     s.AutoSaveOn = true;
     s.AutoSaveName = "C";
-    r.SendParameters();
+    acqtest::PrepareReadOut(r, 4, 2);
     for (int group = 0; group < 2; ++group) {
         SCOPED_TRACE(group);
         r.instrument.ClearLogs();
         NextScan(r.flow);
-        EXPECT_EQ(r.Heard(), "\x30" + std::string(32, '\x05'));
+        EXPECT_EQ(r.Heard(), "\x30" + std::string(16, '\x05') + "\x30" + std::string(16, '\x05'));
         const int first = 100 * (2 * group + 1), second = 100 * (2 * group + 2);
         EXPECT_EQ(s.Ch1Data[0][10], second + 2.0f) << "the slots show the group's last scan";
         EXPECT_EQ(s.Ch1Data[10][10], second + 1.0f);

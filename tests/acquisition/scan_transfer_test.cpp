@@ -148,8 +148,8 @@ TEST(ScanTransfer, MemoryModesSendTheirCommandByte) {
     }
 }
 
-// A read-out of n stored scans is one command answered by n pairs: every raw column the
-// multi-scan file writes comes from its own transfer, and the slots show the last scan.
+// A read-out of n stored scans is n read-out commands, each answered by one pair: every raw
+// column the multi-scan file writes comes from its own pair, and the slots show the last scan.
 TEST(ScanTransfer, AReadOutOfSeveralScansFillsEveryColumnFromItsOwnPair) {
     Rig r;
     ProgramState& s = r.state;
@@ -161,7 +161,7 @@ TEST(ScanTransfer, AReadOutOfSeveralScansFillsEveryColumnFromItsOwnPair) {
     r.instrument.ClearLogs();
     for (auto& column : s.RawCounts) column.fill(777);  // left from an earlier read-out
     ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
-    EXPECT_EQ(r.Heard(), Byte(0x30) + Repeat(Byte(0x05), 48)) << "one command, three pairs";
+    EXPECT_EQ(r.Heard(), Repeat(Byte(0x30) + Repeat(Byte(0x05), 16), 3)) << "a command and a pair per scan";
     for (int scan = 1; scan <= 3; ++scan) {
         SCOPED_TRACE(scan);
         const int stored = 100 * (scan + 1);  // scans 2 to 4

@@ -44,14 +44,17 @@ TEST(CommInstrumentMemory, WriteModeStoresAScanSeriesAndAnswersWithTheLast) {
     EXPECT_EQ(b.instrument.WritePointer(), 7);
 }
 
-TEST(CommInstrumentMemory, ReadBackStartsAtTheReadAddressAndStepsByTheScanNumber) {
+// Each read-out command is answered by one pair, the stored scan at the read pointer, and moves
+// the pointer on by one, whatever the scan number.
+TEST(CommInstrumentMemory, ReadBackStartsAtTheReadAddressAndStepsOneScanPerCommand) {
     struct Case {
         int readAddress, scanNumber;
         std::vector<int> addresses;  // read by successive commands
     };
     const Case cases[] = {
         {2, 0, {2, 3, 4, 5}},
-        {1, 2, {1, 3, 5}},
+        {1, 2, {1, 2, 3, 4}},
+        {1, 3, {1, 2, 3}},
         {1763, 0, {1763, 1764, 0, 0}},  // past the end: empty answers
     };
     for (const Case& c : cases) {
@@ -66,6 +69,8 @@ TEST(CommInstrumentMemory, ReadBackStartsAtTheReadAddressAndStepsByTheScanNumber
         b.SetParameters(100, 1, c.scanNumber, 0, c.readAddress);
         for (int a : c.addresses) {
             ScanPair got = DecodePair(ScanPairBlocks(b, 48, 20));
+            b.Wait(1);
+            EXPECT_FALSE(b.instrument.InPair()) << "one pair per command";
             if (a == 0 || !b.instrument.StoredScan(a)) {
                 EXPECT_TRUE(AllZero(got)) << a;
             } else {

@@ -88,32 +88,62 @@ TEST(CommInstrumentScan, FirstBlockComesAfterTheMeasuringTimeAndItsLineTime) {
     }
 }
 
-TEST(CommInstrumentScan, AbandonsATransferThatIsNotAcknowledged) {
-    Bench b(Exact());
+// The instrument waits for each acknowledgement as long as it takes, and nothing else that
+// comes meanwhile ends its pair or starts another: not a scan command (in any mode), not a
+// parameter block, not the loader's wake-up; whether it comes while the instrument measures,
+// before a block of the reference pass or of the second pass.
+TEST(CommInstrumentScan, APairWaitsForEachAcknowledgementAndTakesNothingElse) {
+    struct Intruder {
+        const char* name;
+        std::string bytes;
+    };
+    const Intruder intruders[] = {{"scan command", Byte(0x02)},
+                                  {"read-out command", Byte(0x30)},
+                                  {"erase command", Byte(0x40)},
+                                  {"parameter block", Byte(0x01) + commtest::ParameterData(40, 1, 3, 10, 1)},
+                                  {"loader wake-up", Byte(0x1B) + "R" + Byte(0xFF) + Byte(0x1B) + "R"}};
+    for (const Intruder& in : intruders) {
+        for (int before : {1, 4, 9}) {  // the block the intruder comes before (1: while measuring)
+            SCOPED_TRACE(std::string(in.name) + " before block " + std::to_string(before));
+            Bench b(Exact());
+            b.SetParameters(400, 1);  // 40 ms of measuring
+            b.instrument.StoreScan(1, ScanPair{});
+            const int measured = b.instrument.ScansMeasured();
+            b.Send(Byte(0x02));
+            std::vector<std::string> blocks;
+            for (int k = 1; k <= 16; ++k) {
+                if (k == before) b.Send(in.bytes);
+                if (k == before && k > 1) EXPECT_EQ(b.Wait(3600.0 * 1000), "") << "an hour later it still waits";
+                if (k > 1) b.Send(Byte(0x05));
+                blocks.push_back(b.Wait(k == 1 ? 60 : 20));
+                ASSERT_EQ(blocks.back().size(), 66u) << k;
+            }
+            b.Send(Byte(0x05));
+            b.Wait(1);
+            EXPECT_FALSE(b.instrument.InPair());
+            EXPECT_EQ(b.instrument.ScansMeasured(), measured + 1) << "one pair, no fresh start";
+            EXPECT_EQ(b.instrument.Parameters().ScanNumber, 0);
+            EXPECT_TRUE(b.instrument.StoredScan(1).has_value()) << "the memory is as it was";
+            EXPECT_EQ(commtest::DecodePair(blocks), b.instrument.LastPair());
+        }
+    }
+}
+
+// Only with the option does the instrument abandon a pair that is not acknowledged.
+TEST(CommInstrumentScan, AbandonsAPairOnlyWhenToldTo) {
+    InstrumentOptions o = Exact();
+    o.ackGiveUpMs = 2000;
+    Bench b(o);
     b.SetParameters(40, 1);
     b.Send(Byte(0x02));
     ASSERT_EQ(b.Wait(20).size(), 66u);
     EXPECT_EQ(b.Wait(2500), "");
+    EXPECT_FALSE(b.instrument.InPair());
     b.Send(Byte(0x05));
-    EXPECT_EQ(b.Wait(100), "") << "an acknowledgement after the timeout starts nothing";
+    EXPECT_EQ(b.Wait(100), "") << "an acknowledgement after the time limit starts nothing";
     // A new command is answered again from block 1.
     b.Send(Byte(0x02));
     EXPECT_EQ(b.Wait(20).size(), 66u);
-}
-
-TEST(CommInstrumentScan, NewCommandDuringATransferStartsAFreshPair) {
-    Bench b(Exact());
-    b.SetParameters(40, 1);
-    auto first = b.instrument.ScansMeasured();
-    b.Send(Byte(0x02));
-    b.Wait(20);
-    b.Send(Byte(0x05));
-    b.Wait(20);
-    b.Send(Byte(0x02));
-    std::string block = b.Wait(20);
-    ASSERT_EQ(block.size(), 66u);
-    EXPECT_EQ(b.instrument.ScansMeasured(), first + 2);
-    EXPECT_EQ(Words(block)[0], b.instrument.LastPair().reference[0]);
 }
 
 TEST(CommInstrumentScan, HonoursLongAndShortParameterBlocks) {

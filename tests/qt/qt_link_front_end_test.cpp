@@ -59,12 +59,21 @@ public:
     std::unique_ptr<TavolinProgram> program;
 };
 
-TEST(QtLinkFrontEnd, AShortBlockSavesNoFileAndShowsTheNoDataBox) {
+// A block with too few or too many characters saves no file and shows the no-data box with the
+// reason on a line of its own.
+TEST(QtLinkFrontEnd, AShortOrLongBlockSavesNoFileAndShowsTheNoDataBoxWithTheReason) {
     struct Case {
         QStringList args;
         bool whole;
+        const char* reason = "";
     };
-    const Case cases[] = {{{}, true}, {{"--short-block=5"}, false}, {{"--short-block=12"}, false}};
+    const char* fewer = "A block from the instrument had fewer characters than a block holds.";
+    const char* more = "A block from the instrument had more characters than a block holds.";
+    const Case cases[] = {{{}, true},
+                          {{"--short-block=5"}, false, fewer},
+                          {{"--short-block=12"}, false, fewer},
+                          {{"--long-block=3"}, false, more},
+                          {{"--long-block=16"}, false, more}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(" ").toStdString());
         test::QtApplicationScope qt;
@@ -81,7 +90,7 @@ TEST(QtLinkFrontEnd, AShortBlockSavesNoFileAndShowsTheNoDataBox) {
             EXPECT_EQ(p.State().SlotInfo[0].NumPoints, 256);
             continue;
         }
-        EXPECT_EQ(modals.texts, std::vector<std::string>{NoData});
+        EXPECT_EQ(modals.texts, std::vector<std::string>{std::string(NoData) + "\n" + c.reason});
         EXPECT_TRUE(p.State().NoInstrumentResponse);
         EXPECT_EQ(p.State().SlotInfo[0].NumPoints, 0) << "no slot changed";
         EXPECT_FALSE(saved);

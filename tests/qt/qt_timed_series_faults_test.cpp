@@ -158,7 +158,8 @@ TEST(QtTimedSeriesFaults, EscapeOnTheNoDataBoxOfATickStopsTheSeries) {
     ASSERT_TRUE(p.Timer1().Enabled());
     EXPECT_TRUE(test::WaitFor([&] { return !p.Timer1().Enabled(); }, 8000));
     test::WaitFor([] { return false; }, 500);  // no box comes back
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'"});
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'\n"
+                                                    "A block from the instrument had fewer characters than a block holds."});
     EXPECT_FALSE(p.S().PortHeldOpen);
     EXPECT_FALSE(p.app().comm.PortOpen());
 }

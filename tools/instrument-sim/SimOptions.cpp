@@ -34,6 +34,8 @@ std::string SimUsage() {
            "  --slow=MS           wait MS milliseconds more before answering a scan command\n"
            "  --slow-blocks=MS    wait MS milliseconds more before every later block\n"
            "  --drop-after=N      the link goes dead after block N (1-16) of the next scan pair\n"
+           "  --ack-give-up=MS    abandon a scan pair when no acknowledgement comes for MS\n"
+           "                      milliseconds (default: wait for each as long as it takes)\n"
            "  --temperature=C     temperature reading in degrees Celsius (default 25)\n"
            "  --no-noise          exact spectra without noise\n"
            "  --seed=N            noise of the first scan (default 1)\n"
@@ -93,6 +95,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         else if (name == "--missing-block") ok = block(BlockFault::Kind::Missing, 0);
         else if (name == "--slow") ok = milliseconds(f.replyDelayMs);
         else if (name == "--slow-blocks") ok = milliseconds(f.blockDelayMs);
+        else if (name == "--ack-give-up") ok = milliseconds(o.instrument.ackGiveUpMs);
         else if (name == "--drop-after") {
             auto v = Number(value, 1, 16);
             ok = v && *v == static_cast<int>(*v);

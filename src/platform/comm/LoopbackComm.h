@@ -52,6 +52,9 @@ public:
     // an empty reason lifts the refusal.
     void SetOpenRefusal(int port, const std::string& why);
     void AttachInstrumentTo(int port) { instrumentPort_ = port; }
+    // The instrument runs up to the present moment on the clock, open port or not: it has heard
+    // what the control put on the line.
+    void CatchUp() { instrument_->Advance(Seconds()); }
     // Clock time one Input or InBufferCount call takes (default one microsecond).
     void SetPollMilliseconds(double ms) { pollMs_ = ms; }
 

@@ -193,19 +193,18 @@ void SimulatedInstrument::HandleCommand(uint8_t b) {
         HandleParameterByte(b);
         return;
     }
-    if (b == kBlockAck) {
-        if (transfer_.active && transfer_.awaitingAck) Acknowledge();
+    // In the middle of a pair only the acknowledgement of the block sent counts.
+    if (transfer_.active) {
+        if (b == kBlockAck && transfer_.awaitingAck) Acknowledge();
         return;
     }
     switch (b) {
         case kParameterCommand:
-            AbortTransfer();
             StartParameterBlock();
             break;
         case kModeScan:
         case kModeRead:
         case kModeErase:
-            AbortTransfer();
             StartScan(b);
             break;
         case kWirelessStart:
@@ -273,8 +272,9 @@ ScanPair SimulatedInstrument::Measure() {
 void SimulatedInstrument::StartScan(uint8_t mode) {
     transfer_ = Transfer{};
     transfer_.active = true;
+    ++pairsStarted_;
     double prepare = 0.0;
-    ScanPair& pair = transfer_.pairs.front();
+    ScanPair& pair = transfer_.pair;
     if (mode == kModeScan && params_.ScanNumber == 0) {
         pair = Measure();
         prepare = MeasuringSeconds();
@@ -290,14 +290,9 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
         if (kept < n) pair = Measure();
         prepare = n * MeasuringSeconds() + (n - 1) * params_.IntervalTenths / 10.0;
     } else if (mode == kModeRead) {
-        // An empty position answers with a pair of zeros.
-        const int n = params_.ScanNumber >= 2 ? params_.ScanNumber : 1;
-        transfer_.pairs.assign(static_cast<size_t>(n), ScanPair{});
-        for (int i = 0; i < n; ++i) {
-            const int at = readPointer_ + i;
-            if (at <= kMemoryPositions && memory_[at]) transfer_.pairs[static_cast<size_t>(i)] = *memory_[at];
-        }
-        readPointer_ = std::min(readPointer_ + n, kMemoryPositions + 1);
+        // One stored scan per command; an empty position answers with a pair of zeros.
+        if (readPointer_ <= kMemoryPositions && memory_[readPointer_]) pair = *memory_[readPointer_];
+        readPointer_ = std::min(readPointer_ + 1, kMemoryPositions + 1);
         prepare = Ms(options_.memoryReadMs);
     } else {
         std::fill(memory_.begin(), memory_.end(), std::nullopt);
@@ -323,10 +318,9 @@ std::string SimulatedInstrument::BlockBytes(const ScanPair& pair, int block) {
 }
 
 void SimulatedInstrument::SendBlock(int block) {
-    const int inPair = (block - 1) % kBlocksPerPair + 1;
-    std::string bytes = BlockBytes(transfer_.pairs[static_cast<size_t>((block - 1) / kBlocksPerPair)], inPair);
+    std::string bytes = BlockBytes(transfer_.pair, block);
     for (const BlockFault& f : options_.faults.blocks) {
-        if (f.block != 0 && f.block != inPair) continue;
+        if ((f.block != 0 && f.block != block) || (f.pair != 0 && f.pair != pairsStarted_)) continue;
         switch (f.kind) {
             case BlockFault::Kind::Short:
                 bytes.resize(bytes.size() - std::clamp(f.bytes, 0, static_cast<int>(bytes.size())));
@@ -346,7 +340,8 @@ void SimulatedInstrument::SendBlock(int block) {
     Send(bytes, now_);
     transfer_.block = block;
     transfer_.awaitingAck = true;
-    Schedule(TimerKind::AckTimeout, std::max(now_, lineOutFree_) + Ms(options_.ackTimeoutMs));
+    if (options_.ackGiveUpMs > 0)
+        Schedule(TimerKind::AckTimeout, std::max(now_, lineOutFree_) + Ms(options_.ackGiveUpMs));
     if (options_.faults.dropAfterBlock == block) linkUp_ = false;
 }
 
@@ -354,7 +349,7 @@ void SimulatedInstrument::Acknowledge() {
     Cancel(TimerKind::AckTimeout);
     transfer_.awaitingAck = false;
     ++transfer_.acknowledged;
-    if (transfer_.block >= kBlocksPerPair * static_cast<int>(transfer_.pairs.size())) {
+    if (transfer_.block >= kBlocksPerPair) {
         transfer_.active = false;
         return;
     }

@@ -1,9 +1,13 @@
 #pragma once
 // The instrument's side of the serial protocol: boot loader and firmware download, parameter
 // blocks, the scan command answered by a pair of passes in 16 acknowledged blocks, the memory
-// write, read-back and erase modes, and the wireless start and stop bytes. A read-back with a
-// scan number n of 2 or more answers with the n stored scans from the read pointer, one pair
-// after the other (16 n blocks), and moves the pointer on by n.
+// write, read-back and erase modes, and the wireless start and stop bytes. A read-back command
+// answers with the one stored scan at the read pointer and moves the pointer on by one.
+//
+// Once a scan command is taken, the instrument is in its pair until the 16th block is
+// acknowledged: it waits for each 0x05 as long as it takes, and every other byte meanwhile (a
+// new command, a parameter block) is lost on it. Only the ackGiveUpMs option lets it abandon a
+// pair.
 //
 // It runs on a clock, not on threads: Feed hands it the bytes the computer sent at a moment,
 // TakeOutput returns the bytes whose last bit has reached the computer by a moment. Every byte
@@ -35,11 +39,13 @@ enum class InstrumentStage {
 };
 
 // A fault of the scan blocks. block 1 to 16 counts within each pair of passes; 0 is every block.
+// A missing block is lost on the line: the instrument waits for its acknowledgement all the same.
 struct BlockFault {
     enum class Kind { Short, Long, Garbled, Missing };
     Kind kind = Kind::Short;
     int block = 0;
     int bytes = 6;  // Short: bytes left off the end; Long: bytes added at the end
+    int pair = 0;   // only in the pair of the n-th scan command the instrument takes; 0: in every pair
 };
 
 struct InstrumentFaults {
@@ -62,7 +68,9 @@ struct InstrumentOptions {
     double responseLatencyMs = 2.0;
     double shortBlockGapMs = 15.0;    // silence after 6 parameter bytes that ends a short block
     double parameterTimeoutMs = 1000.0;  // an unfinished parameter block is dropped after this
-    double ackTimeoutMs = 2000.0;     // a transfer is abandoned when no 0x05 comes for this long
+    // 0: the instrument waits for each 0x05 without a time limit. Otherwise a pair is abandoned
+    // when no 0x05 comes for this long.
+    double ackGiveUpMs = 0.0;
     double eraseMs = 200.0;
     double memoryReadMs = 2.0;
     double beaconIntervalMs = 10.0;   // the idle loader's "?" comes this often
@@ -113,12 +121,12 @@ public:
     int ShortParameterBlocks() const { return shortParameterBlocks_; }
     bool WirelessOn() const { return wirelessOn_; }
     int ScansMeasured() const { return scansMeasured_; }
-    // The scan pair that the latest scan command answers with (the last of a multi-scan
-    // read-back), and all of them in order.
-    const ScanPair& LastPair() const { return transfer_.pairs.back(); }
-    const std::vector<ScanPair>& LastPairs() const { return transfer_.pairs; }
-    // Blocks of the current or latest transfer acknowledged so far (0 to 16 per pair).
+    // The scan pair that the latest scan command answers with.
+    const ScanPair& LastPair() const { return transfer_.pair; }
+    // Blocks of the current or latest pair acknowledged so far (0 to 16).
     int BlocksAcknowledged() const { return transfer_.acknowledged; }
+    // A scan command has been taken and its 16th block is not acknowledged yet.
+    bool InPair() const { return transfer_.active; }
     // Power cut and back: the instrument starts again in its loader, as without programs, and
     // announces itself; a transfer under way is lost. Its memory keeps the stored scans.
     void RestartIntoLoader();
@@ -159,9 +167,9 @@ private:
     struct Transfer {
         bool active = false;
         bool awaitingAck = false;
-        int block = 0;         // last block sent, counted over all pairs
+        int block = 0;         // last block sent
         int acknowledged = 0;
-        std::vector<ScanPair> pairs = std::vector<ScanPair>(1);
+        ScanPair pair;
     };
 
     void HandleByte(uint8_t b);
@@ -206,6 +214,7 @@ private:
     int parameterBlocks_ = 0, shortParameterBlocks_ = 0;
     Transfer transfer_;
     int scansMeasured_ = 0;
+    int pairsStarted_ = 0;
     bool wirelessOn_ = false;
     bool linkUp_ = true;
     std::vector<std::optional<ScanPair>> memory_;

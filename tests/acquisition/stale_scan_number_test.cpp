@@ -1,0 +1,163 @@
+// The instrument keeps the parameters of the last block it received. After a parameter block that
+// did not go out whole, the screen may show Normal with Scan# 0 while the instrument still holds
+// an earlier Scan# 3, and a scan command would then write a series into its memory. So every flow
+// that sends a scan command first sends the parameters on screen again, and goes on only when
+// they went out whole; otherwise it sends no scan command, and the memory stays as it was.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FlowRig.h"
+#include "acquisition/AutoScanTimer.h"
+#include "acquisition/NextScan.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+std::string Word(int v) { return Byte(v / 256) + Byte(v % 256); }
+// The whole parameter block as the instrument hears it: 0x01, then the six words (lamp 0).
+std::string ParameterBlockBytes(int integration, int average, int scanNumber, int interval, int readAddress) {
+    return Byte(0x01) + Word(integration) + Word(average) + Word(0) + Word(scanNumber) + Word(interval) +
+           Word(readAddress);
+}
+
+void PressEnter(FlowRig& r, TextBox& box) { r.Main().UserKeyPress(&box, 13); }
+
+void Key(FlowRig& r, char letter) {
+    int16_t key = letter;
+    std::string title;
+    r.app.keyCommand(key, title);
+}
+
+// The operator sets Write with Scan# 3 (Enter with Scan# 3, then Mode back from Read), which
+// reaches the instrument; then Scan# 0, whose block fails in the way `fail` makes it fail.
+void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
+                       const std::function<void(FlowRig&)>& undo) {
+    MDIForm1& main = r.Main();
+    main.Text3.UserEdit("10.0");
+    main.Text4.UserEdit("1");
+    main.Text1.UserEdit("3.0");
+    main.Text5.UserEdit("1");
+    main.Text6.UserEdit("3");
+    main.Text7.UserEdit("1.0");
+    PressEnter(r, main.Text6);
+    main.Shutter.UserClick();
+    ASSERT_EQ(main.Text2.Text(), " WRITE");
+    r.comm.CatchUp();
+    ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3);
+    fail(r);
+    main.Text6.UserEdit("0");
+    PressEnter(r, main.Text6);
+    undo(r);
+    ASSERT_EQ(r.state.MemoryMode, 2);
+    ASSERT_EQ(r.state.ScanNumber, 0);
+    ASSERT_EQ(main.Text2.Text(), " Normal");
+    r.comm.CatchUp();
+    ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3) << "the instrument keeps the last block it received";
+}
+
+struct BlockFailure {
+    const char* name;
+    std::function<void(FlowRig&)> fail, undo;
+};
+
+const BlockFailure Failures[] = {
+    {"the port is missing", [](FlowRig& r) { r.comm.SetPortPresent(1, false); },
+     [](FlowRig& r) { r.comm.SetPortPresent(1, true); }},
+    // Comm2 chosen while AutoScan holds COM1: the block is refused; Escape then stops AutoScan
+    // and Comm1 is chosen again.
+    {"the block is refused",
+     [](FlowRig& r) {
+         Key(r, 'A');
+         ASSERT_TRUE(r.state.PortHeldOpen);
+         r.state.CommPortNumber = 2;
+     },
+     [](FlowRig& r) {
+         Key(r, 27);
+         r.state.CommPortNumber = 1;
+     }},
+};
+
+struct ScanFlow {
+    const char* name;
+    std::function<void(FlowRig&)> run;
+};
+
+const ScanFlow ScanFlows[] = {
+    {"reference scan", [](FlowRig& r) { Key(r, 'R'); }},
+    {"auto set integration time", [](FlowRig& r) { r.Main().AutoSetIntegrationTime.UserClick(); }},
+    {"next scan", [](FlowRig& r) { Key(r, 'N'); }},
+    {"overlay scan", [](FlowRig& r) { Key(r, 'O'); }},
+    {"dark scan", [](FlowRig& r) { Key(r, 'D'); }},
+    {"timed scan",
+     [](FlowRig& r) {
+         Key(r, 'A');
+         r.Main().Timer1.UserTick();
+         Key(r, 27);
+     }},
+};
+
+TEST(StaleScanNumber, EveryScanFlowSendsTheParametersOnScreenFirstAndTheMemoryStaysAsItWas) {
+    for (const BlockFailure& failure : Failures) {
+        for (const ScanFlow& flow : ScanFlows) {
+            SCOPED_TRACE(std::string(failure.name) + ", " + flow.name);
+            FlowRig r;
+            StaleWriteSetting(r, failure.fail, failure.undo);
+            EXPECT_TRUE(r.state.InstrumentParametersUnknown);
+            const size_t boxes = r.op.Messages().size();
+            r.instrument.ClearLogs();
+            flow.run(r);
+            r.comm.CatchUp();
+            EXPECT_EQ(r.Heard().substr(0, 13), ParameterBlockBytes(100, 1, 0, 10, 1));
+            EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);
+            EXPECT_GE(r.instrument.ScansMeasured(), 1) << "the scan was taken";
+            EXPECT_FALSE(r.instrument.StoredScan(1).has_value()) << "nothing written to the memory";
+            EXPECT_EQ(r.instrument.WritePointer(), 1);
+            EXPECT_FALSE(r.state.InstrumentParametersUnknown);
+            EXPECT_EQ(r.op.Messages().size(), boxes) << "no box";
+
+            // The parameters are known again: the next scan sends no block first.
+            r.instrument.ClearLogs();
+            Key(r, 'N');
+            EXPECT_EQ(r.Heard().substr(0, 1), Byte(0x02));
+        }
+    }
+}
+
+// When the parameters cannot be sent again either, no scan command is sent: the reference scan
+// and the automatic integration time refuse with their box, the other flows with the port's.
+TEST(StaleScanNumber, NoScanCommandWhileTheParametersCannotBeSent) {
+    const std::string why = "COM1 is the bench's port 1: no such device.";
+    for (const ScanFlow& flow : ScanFlows) {
+        SCOPED_TRACE(flow.name);
+        FlowRig r;
+        StaleWriteSetting(r, Failures[0].fail, [](FlowRig&) {});
+        const size_t boxes = r.op.Messages().size();
+        r.comm.ClearJournal();
+        flow.run(r);
+        EXPECT_TRUE(r.Journal("out").empty()) << "nothing sent";
+        EXPECT_TRUE(r.state.InstrumentParametersUnknown);
+        EXPECT_FALSE(r.instrument.StoredScan(1).has_value());
+        ASSERT_GT(r.op.Messages().size(), boxes);
+        const std::string name = flow.name;
+        // Key A cannot take the port either, and timed acquisition does not start.
+        const std::string unsent = name == "timed scan" ? "AutoScan has not been started."
+                                                        : "The parameters have not been sent to the instrument.";
+        EXPECT_EQ(r.op.Messages()[boxes].text, "The serial port COM1 could not be opened:\n" + why + "\n" + unsent);
+        if (name == "reference scan" || name == "auto set integration time") {
+            ASSERT_EQ(r.op.Messages().size(), boxes + 2);
+            const std::string what = name == "reference scan" ? "The reference scan" : "Auto Set Integration Time";
+            EXPECT_EQ(r.op.Messages()[boxes + 1].text,
+                      what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
+                             "The instrument may still hold another Scan#: the parameters could not be sent to it.\n"
+                             "No scan command has been sent.");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tav
