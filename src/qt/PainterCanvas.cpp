@@ -48,7 +48,7 @@ void PainterCanvas::SetFontBold(bool bold) {
 QFont PainterCanvas::CurrentFont() const {
     const double scale = 20.0 * UnitsPerTwip();
     if (!font_ || scale != fontScale_) {
-        font_ = MakeFont(fontName_, fontSize_, fontBold_, scale);
+        font_ = MakeFont(fontName_, std::max(fontSize_, MinimumFontPoints()), fontBold_, scale);
         metrics_.emplace(*font_);
         fontScale_ = scale;
     }

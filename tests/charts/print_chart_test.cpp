@@ -144,7 +144,10 @@ TEST_F(PrintChartTest, ASinglePointIsAVisibleDot) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].x1, lines[0].x2);
     EXPECT_EQ(lines[0].y1, lines[0].y2);
-    EXPECT_EQ(lines[0].x2, PlotLeft);
+    const SlotRecord& r = s->SlotInfo[11];
+    EXPECT_EQ(lines[0].x2, (r.PlotLeft + r.PlotRight) / 2.0f) << "in the middle, clear of the frame";
+    EXPECT_GT(lines[0].y2, r.PlotTop);
+    EXPECT_LT(lines[0].y2, r.PlotBottom);
     // A line of no length shows nothing on paper: the point is a 2-point square in its colour.
     std::vector<CanvasOp> dots;
     for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) {
