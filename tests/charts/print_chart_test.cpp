@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "charts/PrintFixtures.h"
 #include "charts/PrintedChart.h"
 
@@ -163,6 +166,27 @@ TEST_F(PrintChartTest, ASinglePointIsAVisibleDot) {
     FillKinetic(*s, 11, 2);
     Print(11, 1, "Time");
     for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) EXPECT_NE(op.color, Black) << "a curve needs no dot";
+}
+
+// On paper as on the window: a series of equal values gets six different labels and its
+// curve runs inside the plot.
+TEST_F(PrintChartTest, AFlatSeriesPrintsInsideThePlotWithSixDifferentLabels) {
+    FillKinetic(*s, 11, 20);
+    for (int i = 0; i < 20; ++i) s->Ch1Data[11][i] = 0.0538f;
+    Print(11, 1, "Time");
+    const SlotRecord& r = s->SlotInfo[11];
+    const auto lines = CurveLines(Black);
+    ASSERT_EQ(lines.size(), 20u);
+    for (const auto& line : lines) {
+        EXPECT_GT(line.y2, r.PlotTop);
+        EXPECT_LT(line.y2, r.PlotBottom);
+    }
+    std::set<std::string> labels;
+    for (const auto& op : page.Ops()) {
+        const bool text = op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline;
+        if (text && op.x1 == s->PrintChartLeft + 60) labels.insert(op.text);
+    }
+    EXPECT_EQ(labels.size(), 6u);
 }
 
 TEST_F(PrintChartTest, AnEmptySlotPrintsNothing) {
