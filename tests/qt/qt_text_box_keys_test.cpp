@@ -22,9 +22,8 @@
 #include "indices/BandDefsForm.h"
 #include "indices/KineticDefsForm.h"
 #include "mainwindow/InstrumentForm.h"
-#include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/SettingsForm.h"
-#include "qt_test_app.h"
+#include "qt_main_window_app.h"
 
 namespace tav {
 namespace {
@@ -47,17 +46,14 @@ void Ctrl(QWidget* widget, int key, char letter) {
 class QtTextBoxKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        t.state->WelcomeShown = true;
-        main = &t.app->forms.Get<MDIForm1>();
-        main->Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
-        main->Show();
         t.app->forms.Get<MainForm>().Show();
         test::ProcessEvents();
     }
 
-    test::QtTestApp t;
-    test::FlowRecord record;
-    MDIForm1* main = nullptr;
+    test::QtMainWindowApp program;
+    test::QtTestApp& t = program.t;
+    test::FlowRecord& record = program.record;
+    MDIForm1* main = program.main;
 };
 
 TEST_F(QtTextBoxKeys, CtrlACXVZEditTheBoxThatHasTheFocus) {
