@@ -200,16 +200,8 @@ TEST_F(DriverTest, AFlatSpectrumRunsInsideThePlotWithSixDifferentLabels) {
     const SlotRecord& r = s->SlotInfo[0];
     const auto curve = LinesIn(c, TraceColor(0));
     ASSERT_EQ(curve.size(), 248u);
-    for (const auto& line : curve) {
-        EXPECT_GT(line.y2, r.PlotTop);
-        EXPECT_LT(line.y2, r.PlotBottom);
-    }
-    std::set<std::string> labels;
-    for (const auto& op : c.Ops()) {
-        const bool text = op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline;
-        if (text && op.x1 == 60) labels.insert(op.text);
-    }
-    EXPECT_EQ(labels.size(), 6u);
+    ExpectBetweenTopAndBottom(curve, r);
+    EXPECT_EQ(TextsPrintedAt(c, 60).size(), 6u) << "six different labels";
 }
 
 TEST_F(DriverTest, TitleIsConsumed) {

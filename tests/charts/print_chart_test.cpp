@@ -177,16 +177,8 @@ TEST_F(PrintChartTest, AFlatSeriesPrintsInsideThePlotWithSixDifferentLabels) {
     const SlotRecord& r = s->SlotInfo[11];
     const auto lines = CurveLines(Black);
     ASSERT_EQ(lines.size(), 20u);
-    for (const auto& line : lines) {
-        EXPECT_GT(line.y2, r.PlotTop);
-        EXPECT_LT(line.y2, r.PlotBottom);
-    }
-    std::set<std::string> labels;
-    for (const auto& op : page.Ops()) {
-        const bool text = op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline;
-        if (text && op.x1 == s->PrintChartLeft + 60) labels.insert(op.text);
-    }
-    EXPECT_EQ(labels.size(), 6u);
+    charttest::ExpectBetweenTopAndBottom(lines, r);
+    EXPECT_EQ(charttest::TextsPrintedAt(page, s->PrintChartLeft + 60).size(), 6u) << "six different labels";
 }
 
 TEST_F(PrintChartTest, AnEmptySlotPrintsNothing) {
