@@ -350,6 +350,8 @@ void SyncControlWidget(Control& control, QWidget& widget) {
             if (label.property("tavPicture").toString() != Q(picture.Picture())) {
                 label.setProperty("tavPicture", Q(picture.Picture()));
                 label.setPixmap(picture.Picture().empty() ? QPixmap() : LoadPicture(Q(picture.Picture())));
+                // A picture fills its box, which its window may have made smaller than the picture.
+                label.setScaledContents(!picture.Picture().empty());
             }
             break;
         }
