@@ -99,7 +99,9 @@ void PainterCanvas::Text(const std::string& text) {
     QPainter* painter = Begin(ForeColor, false);
     if (!painter) return;
     painter->setFont(CurrentFont());
-    const QPointF at = ToDevice(CurrentX, CurrentY);
+    // On the pixel where a box or line from the same place begins, so that a box which clears
+    // the text (a cursor read-out) leaves none of it; unrounded, small text lands a pixel left.
+    const QPoint at = Rounded(ToDevice(CurrentX, CurrentY));
     painter->drawText(QPointF(at.x(), at.y() + Metrics().ascent()), ToQString(text));
     Drawn();
 }

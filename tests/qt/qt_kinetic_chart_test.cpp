@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "indices/KineticForms.h"
+#include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_trial_run.h"
 
@@ -124,6 +125,50 @@ TEST(QtKineticCharts, ReadableFromTheFirstPointOnWithLabelsAsLargeAsTheSpectrumW
     ASSERT_EQ(big.size(), 6u);
     EXPECT_GE(kinetic[0], 9) << "pixels of the digits";
     EXPECT_GE(kinetic[0] * 10, big[0] * 8) << kinetic[0] << " against " << big[0] << " pixels";
+}
+
+// The cursor of the normalized-difference window, turned on, moved and turned off again, leaves
+// the window as it was: no mark where its read-out stood.
+TEST(QtKineticCharts, TurningTheCursorOffLeavesNoMark) {
+    test::TrialRun run({1280, 800, 1});
+    ProgramState& s = *run.t.state;
+    s.NormDiffFormRect.Open = -1;
+    s.Menu.ActivateExperimental = true;  // both series on one chart
+    s.ExpBand1 = 1, s.ExpBand2 = 2, s.ExpBand3 = 3, s.ExpBand4 = 4;
+    KineticForm& window = *KineticWindowForm(*run.t.app, slot::NormDiff);
+    window.Show();
+    test::ProcessEvents();
+    run.t.app->forms.Unload<WelcomeForm>();  // into the first scan
+    test::ProcessEvents();
+    for (int pass = 0; pass < 12; ++pass) {
+        for (int p = 0; p < 256; ++p) s.Ch1Data[0][p] *= 1.0f + 0.01f * static_cast<float>((p * 7 + pass * 13) % 5);
+        s.ElapsedTime = 10.0f * static_cast<float>(pass);
+        run.main->Links().Flows().ComputeKineticIndices();
+    }
+    test::ProcessEvents();
+    ASSERT_GT(s.SlotInfo[slot::NormDiff].NumPoints, 10);
+
+    auto* canvas = dynamic_cast<QtWindowCanvas*>(&window.Surface());
+    ASSERT_NE(canvas, nullptr);
+    QWidget* widget = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* found = top->findChild<QWidget*>("NormDiffForm")) widget = found;
+    }
+    ASSERT_NE(widget, nullptr);
+    const QImage before = canvas->Image().copy();
+    test::SendKey(widget, Qt::Key_M, "m");  // the cursor on
+    test::SendKey(widget, Qt::Key_Right);
+    test::SendKey(widget, Qt::Key_Right);
+    test::ProcessEvents();
+    ASSERT_NE(canvas->Image(), before) << "the cursor and its read-out show";
+    test::SendKey(widget, Qt::Key_M, "m");  // and off
+    test::ProcessEvents();
+    const QImage after = canvas->Image().copy();
+    int marks = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) marks += after.pixel(x, y) != before.pixel(x, y);
+    }
+    EXPECT_EQ(marks, 0);
 }
 
 }  // namespace
