@@ -35,7 +35,9 @@ TEST_P(QtWelcomeWindow, ShowsItsWholePictureScaledToTheWindow) {
     EXPECT_NEAR(background.width() * 3.0 / (background.height() * 4.0), 1.0, 0.02);
     EXPECT_GE(background.height(), window->height() * 95 / 100);
     EXPECT_GE(background.width(), window->width() * 95 / 100);
-    if (GetParam().scale == 1) EXPECT_EQ(background.size(), QSize(800, 600)) << "its design size at 96 dpi";
+    if (GetParam().scale == 1) {
+        EXPECT_EQ(background.size(), QSize(800, 600)) << "its design size at 96 dpi";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, QtWelcomeWindow,
