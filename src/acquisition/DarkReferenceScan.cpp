@@ -6,6 +6,7 @@
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/SlotPoints.h"
+#include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
@@ -74,6 +75,9 @@ void DarkScan(ScanFlowContext& flow) {
     s.CurrentSlot = s.ShowChannel2 ? slot::DarkCh1 : slot::DarkCh2;
     AdvanceWriteAddress(s, ShortMemoryEnd);
     if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    // The pair's last acquisition left its own slot as the axis: the dark slot shown has its own,
+    // as Ch1 / Ch2 draws it.
+    s.AxisSlot = SelectedTraceAxisSlot(s);
     DrawSpectrumChart(flow, s.CurrentSlot);
     if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
     if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) PrintScanStatus(flow, "Read Scan");

@@ -33,14 +33,15 @@ void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::strin
     const SlotRecord& rec = state.SlotInfo[slotNumber];
     const XRange range = VisibleXRange(state, slotNumber);
     state.PlotWidth = RoundToInt16Clamped(static_cast<double>(rec.PlotRight) - rec.PlotLeft);
-    if (SlotPoints(state, slotNumber) < 2) return;
+    if (SlotPoints(state, slotNumber) < 1) return;
 
-    // A range that misses every point of the slot gets no ticks, only the title.
+    // A range that misses every point of the slot gets no ticks, only the title; so does a
+    // single point.
     const VisiblePoints vis = FindVisiblePoints(state, slotNumber, range);
     if (vis.any) DrawXTicks(state, form, slotNumber, range, vis, rec.PlotBottom);
 
     if (xTitle.empty()) {
-        xTitle = state.XData[slotNumber][1] < 3000 ? "Wavelength (nm)" : "Wavenumbers (cm-1)";
+        xTitle = SecondX(state, slotNumber) < 3000 ? "Wavelength (nm)" : "Wavenumbers (cm-1)";
     }
     const double tw = RoundHalfEven(form.TextWidth(xTitle));
     const double th = RoundHalfEven(form.TextHeight(xTitle));
@@ -60,7 +61,7 @@ AxisLabel YAxisLabel(float value, float yMin, float yMax) {
 }
 
 bool HasCurrentScale(const ProgramState& state, int16_t slotNumber) {
-    return SlotPoints(state, slotNumber) >= 2 &&
+    return SlotPoints(state, slotNumber) >= 1 &&
            FindVisiblePoints(state, slotNumber, VisibleXRange(state, slotNumber)).any;
 }
 

@@ -22,8 +22,8 @@ void DrawXAxis(ProgramState& state, Canvas& form, int16_t slotNumber, std::strin
 void DrawXTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange range,
                 const VisiblePoints& visible, float labelY);
 
-// True when the slot was scaled for the drawing under way: it has 2 points or more and some
-// inside its visible range. Another slot holds the scale of an earlier drawing.
+// True when the slot was scaled for the drawing under way: it has points inside its visible
+// range. Another slot holds the scale of an earlier drawing.
 bool HasCurrentScale(const ProgramState& state, int16_t slotNumber);
 
 // Blanks the y label column left of the plot in the spectrum window's background colour (what

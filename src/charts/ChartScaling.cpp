@@ -11,18 +11,23 @@ namespace tav {
 namespace {
 
 constexpr double ScreenLimit = 30000;
+// A point alone on a window chart is a dot of 3 pixels at 96 dpi.
+constexpr float LonePointDot = 45;
 
-// Headroom above a flat curve so that it does not lie on the top edge of the plot.
-float FlatCurveTop(float min, float max) {
-    if (static_cast<float>(min + 5e-05) < max) return max;
-    if (max >= 10) return static_cast<float>(max + 0.05);
-    if (max >= 1) return static_cast<float>(max + 0.005);
-    if (max >= 0.1f) return static_cast<float>(max + 0.0005);
-    if (max >= 0.01f) {
-        return static_cast<float>(min + 5e-06) >= max ? static_cast<float>(max + 5e-05) : max;
-    }
-    if (min == 0.0f && max == 0.0f) return 0.0001f;
-    return max;
+// A flat curve (all its values within 5e-05 of each other, a single point among them) would
+// give six equal labels and a curve along the frame: its range is widened around its value,
+// by a tenth of the value and at least by the curve's own spread (by 1 around 0).
+struct YRange {
+    float min, max;
+};
+YRange FlatCurveRange(float min, float max) {
+    if (static_cast<float>(min + 5e-05) < max) return {min, max};
+    const double mid = (static_cast<double>(min) + max) / 2;
+    double half = std::max(std::fabs(mid) / 10, static_cast<double>(max) - min);
+    if (half == 0) half = 1;
+    const YRange wide{static_cast<float>(mid - half), static_cast<float>(mid + half)};
+    if (!std::isfinite(wide.min) || !std::isfinite(wide.max)) return {min, max};
+    return wide;
 }
 
 void DrawRunSlot(ProgramState& state, int16_t i, int16_t shown, bool commonScale,
@@ -68,7 +73,7 @@ void ScaleChartData(ProgramState& state, int16_t slotNumber) {
     SlotRecord& rec = state.SlotInfo[slotNumber];
     const XRange range = VisibleXRange(state, slotNumber);
     state.PlotWidth = RoundToInt16Clamped(static_cast<double>(rec.PlotRight) - rec.PlotLeft);
-    if (SlotPoints(state, slotNumber) < 2) return;
+    if (SlotPoints(state, slotNumber) < 1) return;
     if (!FindVisiblePoints(state, slotNumber, range).any) return;
 
     const int start = SearchStartPixel(state, slotNumber, range.lo);
@@ -94,8 +99,9 @@ void ScaleChartData(ProgramState& state, int16_t slotNumber) {
         }
     }
 
-    float yMin = min;
-    float yMax = FlatCurveTop(min, max);
+    const YRange automatic = FlatCurveRange(min, max);
+    float yMin = automatic.min;
+    float yMax = automatic.max;
     const int16_t w = SlotWindowIndex(slotNumber);
     if (state.AutoScaleOn[w] != -1) {  // any flag but True is manual
         yMin = state.MinGridValue[w];
@@ -141,10 +147,12 @@ void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber) {
 
     const float plotWidth = static_cast<float>(rec.PlotRight - rec.PlotLeft);
     const float step = plotWidth / static_cast<float>(vis.Intervals());
-    const float x0 = static_cast<float>(rec.PlotLeft) - static_cast<float>(vis.first) * step;
+    const bool lone = vis.first == vis.last;
+    const float left = lone ? LonePointX(rec) : static_cast<float>(rec.PlotLeft);
+    const float x0 = left - static_cast<float>(vis.first) * step;
 
-    form.PSet(rec.PlotLeft, state.PlotY[vis.first], state.CurveColor);
-    form.CurrentX = rec.PlotLeft;
+    form.PSet(left, state.PlotY[vis.first], state.CurveColor);
+    form.CurrentX = left;
     form.CurrentY = state.PlotY[vis.first];
     form.ForeColor = TraceColor(slotNumber);
     const int last = std::min(vis.last, LastSpectralPoint(state, slotNumber));
@@ -154,6 +162,7 @@ void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber) {
         ys.push_back(state.PlotY[i]);
     }
     form.PolylineTo(xs.data(), ys.data(), xs.size());
+    if (lone) DrawLonePoint(form, left, state.PlotY[vis.first], LonePointDot, form.ForeColor);
     form.ForeColor = state.TextColor;
 }
 

@@ -13,7 +13,8 @@ namespace tav {
 
 // Finds the value range of the visible points and sets StartPixel, EndPixel, PlotWidth and
 // the slot's DataMin, DataMax, YMin, YMax and YScale (automatic or the window's manual scale).
-// A slot with fewer than 2 points, or none inside the visible range, keeps its earlier scale.
+// The automatic range of a flat curve is widened around its value. A slot without points, or
+// none inside the visible range, keeps its earlier scale.
 void ScaleChartData(ProgramState& state, int16_t slotNumber);
 
 // PlotY(i) for every point of the slot: screen y from YMin, YScale and PlotBottom, held to

@@ -90,6 +90,19 @@ VisiblePoints FindVisiblePoints(const ProgramState& state, int16_t slotNumber, X
     return v;
 }
 
+float SecondX(const ProgramState& state, int16_t slotNumber) {
+    return state.XData[slotNumber][SlotPoints(state, slotNumber) > 1 ? 1 : 0];
+}
+
+float LonePointX(const SlotRecord& rec) {
+    return static_cast<float>((static_cast<double>(rec.PlotLeft) + rec.PlotRight) / 2);
+}
+
+void DrawLonePoint(Canvas& target, float x, float y, float width, Color color) {
+    const float half = width / 2;
+    target.Box(x - half, y - half, x + half, y + half, color, true);
+}
+
 int SearchStartPixel(const ProgramState& state, int16_t slotNumber, float lo) {
     const int n = SlotPoints(state, slotNumber);
     if (n < 2) return 0;

@@ -44,6 +44,15 @@ struct VisiblePoints {
 };
 VisiblePoints FindVisiblePoints(const ProgramState& state, int16_t slotNumber, XRange range);
 
+// The x value that names the default x title: the second point's (the first of a single point).
+float SecondX(const ProgramState& state, int16_t slotNumber);
+
+// A point alone in the visible range stands in the middle of the plot's width, clear of the
+// frame (the others spread evenly from PlotLeft to PlotRight), and shows as a filled square of
+// the given width: a line of no length draws nothing on paper and one pixel on a window.
+float LonePointX(const SlotRecord& rec);
+void DrawLonePoint(Canvas& target, float x, float y, float width, Color color);
+
 // First point of the value range (the fast search of the chart code, bounded to the slot).
 int SearchStartPixel(const ProgramState& state, int16_t slotNumber, float lo);
 // Last point of the value range, searching no further than lastPoint; never below startPixel.

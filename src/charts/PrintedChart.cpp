@@ -98,7 +98,9 @@ void PrintCurve(ProgramState& state, Canvas& printer, int16_t slotNumber) {
     // No point inside the visible range: no curve (not a stray dot at the left edge).
     if (!visible.any) return;
 
-    const float x0 = state.SlotInfo[slotNumber].PlotLeft;
+    const SlotRecord& rec = state.SlotInfo[slotNumber];
+    const bool lone = visible.first == visible.last;
+    const float x0 = lone ? LonePointX(rec) : static_cast<float>(rec.PlotLeft);
     const float step = static_cast<float>(state.PlotWidth) / static_cast<float>(visible.Intervals());
     const float origin = x0 - static_cast<float>(visible.first) * step;
     printer.PSet(x0, state.PlotY[visible.first], state.CurveColor);
@@ -112,10 +114,7 @@ void PrintCurve(ProgramState& state, Canvas& printer, int16_t slotNumber) {
         ys.push_back(state.PlotY[i]);
     }
     printer.PolylineTo(xs.data(), ys.data(), xs.size());
-    if (xs.size() == 1) {
-        const float half = SinglePointDot / 2;
-        printer.Box(xs[0] - half, ys[0] - half, xs[0] + half, ys[0] + half, printer.ForeColor, true);
-    }
+    if (lone) DrawLonePoint(printer, x0, state.PlotY[visible.first], SinglePointDot, printer.ForeColor);
     printer.ForeColor = state.TextColor;
 }
 

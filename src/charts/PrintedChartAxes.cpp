@@ -20,13 +20,14 @@ void PrintXAxis(ProgramState& state, Canvas& printer, int16_t slotNumber, std::s
     if (!IsValidSlot(slotNumber)) return;
     const SlotRecord& rec = state.SlotInfo[slotNumber];
     state.PlotWidth = RoundToInt16Clamped(static_cast<double>(rec.PlotRight) - rec.PlotLeft);
-    if (SlotPoints(state, slotNumber) < 2) return;
+    if (SlotPoints(state, slotNumber) < 1) return;
     const XRange range = VisibleXRange(state, slotNumber);
     const VisiblePoints visible = FindVisiblePoints(state, slotNumber, range);
-    // A range that misses every point of the slot gets no ticks, only the caption.
+    // A range that misses every point of the slot gets no ticks, only the caption; so does a
+    // single point.
     if (visible.any) DrawXTicks(state, printer, slotNumber, range, visible, state.PlotHeight + TickLabelDrop);
 
-    if (caption.empty()) caption = state.XData[slotNumber][1] < 3000 ? "Wavelength (nm)" : "cm-1";
+    if (caption.empty()) caption = SecondX(state, slotNumber) < 3000 ? "Wavelength (nm)" : "cm-1";
     const double tw = RoundHalfEven(printer.TextWidth(caption));
     const double th = RoundHalfEven(printer.TextHeight(caption));
     printer.CurrentX = static_cast<float>(state.PrintChartLeft + (state.PrintChartWidth - tw) / 2);

@@ -41,6 +41,8 @@ constexpr float BarTop = 0, BarHeight = 255;
 constexpr float BoxTop = 300, BoxHeight = 300;
 constexpr float LabelTop = 330, LabelHeight = 255;
 constexpr float UnitWidth = 240;
+// Between a unit and what follows it in the strip, so that "ms" does not run into "Aver:".
+constexpr float UnitGap = 60;
 
 constexpr float StatusX = 5500, StatusY = 0;
 constexpr int16_t LastReadAddress = 1764;
@@ -90,7 +92,7 @@ void MDIForm1::LayoutToolStrip() {
         d.bar.SetLargeChange(d.largeChange);
         d.bar.SetValue(d.value);
         // Under the bar: its label on the left half, the box on the right half, the unit last.
-        const float boxWidth = d.width / 2 - (d.unit ? UnitWidth : 0);
+        const float boxWidth = d.width / 2 - (d.unit ? UnitWidth + UnitGap : 0);
         d.box.SetContainer(Picture1);
         d.box.Move(d.left + d.width / 2, BoxTop, boxWidth, BoxHeight);
         d.box.SetWidestTexts({d.widest});
@@ -100,7 +102,7 @@ void MDIForm1::LayoutToolStrip() {
             label->SetFontName(StripFont);
         }
         d.label.Move(d.left, LabelTop, d.width / 2, LabelHeight);
-        if (d.unit) d.unit->Move(d.left + d.width - UnitWidth, LabelTop, UnitWidth, LabelHeight);
+        if (d.unit) d.unit->Move(d.left + d.width - UnitWidth - UnitGap, LabelTop, UnitWidth, LabelHeight);
     }
     Text2.SetContainer(Picture1);
     Text2.Move(7600, BoxTop, 700, BoxHeight);

@@ -1,5 +1,7 @@
 #include "mainwindow/WelcomeForm.h"
 
+#include <algorithm>
+
 #include "indices/ChartFonts.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
@@ -14,6 +16,20 @@ constexpr int32_t AnimationStepMs = 400;
 constexpr float StepRight = 20, StepUp = 2;
 constexpr float LastLeft = 500;  // once the butterfly is past it, the window closes
 
+// The pictures' places in the window's design, which the window scales down to a smaller
+// client area (a screen that cannot hold the whole window).
+constexpr float DesignWidth = 12000, DesignHeight = 9000;
+constexpr float WidthSlack = 30;  // twips: two pixels
+struct PicturePlace {
+    PictureBox WelcomeForm::*picture;
+    float left, top, width, height;
+};
+constexpr PicturePlace Pictures[] = {
+    {&WelcomeForm::Picture3, 0, 0, DesignWidth, DesignHeight},
+    {&WelcomeForm::Picture1, 4200, 1350, 7380, 6195},
+    {&WelcomeForm::Picture2, 1200, 300, 5400, 1200},
+};
+
 }  // namespace
 
 std::string WelcomePicturePath(const std::string& name) { return ":/welcome/" + name; }
@@ -22,14 +38,12 @@ WelcomeForm::WelcomeForm(App& app) : Form(app, "WelcomeForm") {
     SetCaption("Welcome to Veradin");
     SetBorderStyle(border::FixedDialog);
     SetKeyPreview(true);
-    SetClientSize(12000, 9000);
+    SetClientSize(DesignWidth, DesignHeight);
     Move(1200, 600);
 
-    Picture3.Move(0, 0, 12000, 9000);
+    for (const PicturePlace& p : Pictures) (this->*p.picture).Move(p.left, p.top, p.width, p.height);
     Picture3.SetPicture(WelcomePicturePath("picture3.png"));
-    Picture1.Move(4200, 1350, 7380, 6195);
     Picture1.SetPicture(WelcomePicturePath("picture1.png"));
-    Picture2.Move(1200, 300, 5400, 1200);
     Picture2.SetPicture(WelcomePicturePath("picture2.png"));
     main.Move(-960, 2280, 1095, 1095);
     main.SetPicture(WelcomePicturePath("openwings.png"));
@@ -59,6 +73,19 @@ void WelcomeForm::Form_Load() {
     if (MdiForm* mdi = app.forms.Mdi()) mdi->Arrange(arrange::TileHorizontal);
     app.state.Menu.Viewmainform = true;
     spectrum.Show();
+}
+
+// A window smaller than its design (on a screen that cannot hold it) shows its pictures whole,
+// scaled down in proportion.
+void WelcomeForm::Form_Resize() {
+    const float scale = std::min({1.0f, ScaleWidth() / DesignWidth, ScaleHeight() / DesignHeight});
+    if (!(scale > 0)) return;
+    for (const PicturePlace& p : Pictures) {
+        (this->*p.picture).Move(p.left * scale, p.top * scale, p.width * scale, p.height * scale);
+    }
+    // The window takes the pictures' width, so that no blank band stands beside them.
+    const float width = DesignWidth * scale;
+    if (scale < 1 && ScaleWidth() > width + WidthSlack) SetClientSize(width, ScaleHeight());
 }
 
 void WelcomeForm::Timer2_Timer() {

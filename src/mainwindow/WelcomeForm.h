@@ -28,6 +28,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_Resize() override;
     void Form_Unload(int16_t& Cancel) override;
     void Form_Click() override;
     void Form_KeyPress(int16_t& KeyAscii) override;

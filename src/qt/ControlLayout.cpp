@@ -1,5 +1,6 @@
 #include "qt/ControlLayout.h"
 
+#include <QGroupBox>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -21,27 +22,40 @@ struct LayoutItem {
 
 namespace {
 
+struct Span {
+    float from, to;
+};
+
+Span XSpan(const Control& c) { return {c.Left(), c.Left() + c.Width()}; }
+Span YSpan(const Control& c) { return {c.Top(), c.Top() + c.Height()}; }
+
 // Positions along one axis: twips at the screen's scale, plus the pixels added at the far edge
 // of each control that needed more room. A control that starts at or beyond such an edge moves
 // on by them, one that reaches across it grows by them; one that ends just there stays as it
-// is, unless it asked for the room itself.
+// is, unless it asked for the room itself. Down the window, a control grows only for the
+// controls above or below it: one beside them (a button beside a label that wraps) keeps its
+// height.
 class AxisMap {
 public:
-    explicit AxisMap(double pxPerTwip) : pxPerTwip_(pxPerTwip) {}
+    using SharesEdge = bool (*)(const Control& owner, const Control& control);
+    AxisMap(double pxPerTwip, SharesEdge shares = nullptr) : pxPerTwip_(pxPerTwip), shares_(shares) {}
 
     int Start(float twips) const { return Base(twips) + ExtraBefore(twips, true); }
-    int End(float twips, const Control* control) const {
-        int px = Base(twips) + ExtraBefore(twips, false);
-        const auto at = edges_.find(twips);
+    int End(Span span, const Control* control) const {
+        int px = Base(span.to) + ExtraBefore(span.to, false);
+        for (const auto& [at, edge] : edges_) {
+            if (at > span.from && at < span.to && !Stretches(edge, control)) px -= edge.extra;
+        }
+        const auto at = edges_.find(span.to);
         if (at != edges_.end() && at->second.owners.count(control)) px += at->second.extra;
         return px;
     }
-    // Makes control's from..to at least need pixels long. Called in the order of the far
-    // edges, so that what one control gained is never undone by the next.
-    void Reserve(const Control* control, float from, float to, int need) {
-        const int have = End(to, control) - Start(from);
+    // Makes control's span at least need pixels long. Called in the order of the far edges, so
+    // that what one control gained is never undone by the next.
+    void Reserve(const Control* control, Span span, int need) {
+        const int have = End(span, control) - Start(span.from);
         if (need <= have) return;
-        Edge& edge = edges_[to];
+        Edge& edge = edges_[span.to];
         if (!edge.owners.count(control)) {
             edge.owners.insert(control);
             if (need <= have + edge.extra) return;
@@ -69,17 +83,22 @@ private:
         }
         return sum;
     }
+    bool Stretches(const Edge& edge, const Control* control) const {
+        if (!shares_ || !control) return true;
+        return std::any_of(edge.owners.begin(), edge.owners.end(),
+                           [&](const Control* owner) { return shares_(*owner, *control); });
+    }
 
     double pxPerTwip_;
+    SharesEdge shares_;
     std::map<float, Edge> edges_;
 };
 
-struct Span {
-    float from, to;
-};
-
-Span XSpan(const Control& c) { return {c.Left(), c.Left() + c.Width()}; }
-Span YSpan(const Control& c) { return {c.Top(), c.Top() + c.Height()}; }
+// One control lies above or below the other: their columns overlap.
+bool InOneColumn(const Control& a, const Control& b) {
+    const Span x = XSpan(a), y = XSpan(b);
+    return x.from < y.to && y.from < x.to;
+}
 
 bool HoldsControls(const Control& container, const std::vector<Control*>& controls) {
     return std::any_of(controls.begin(), controls.end(), [&](const Control* c) { return c->Container() == &container; });
@@ -100,7 +119,7 @@ void ReserveAll(AxisMap& map, const std::vector<LayoutItem*>& items, SpanOf span
     for (const LayoutItem* item : order) {
         if (!item->control->Visible()) continue;
         const Span s = span(*item->control);
-        if (s.to > s.from) map.Reserve(item->control, s.from, s.to, need(*item));
+        if (s.to > s.from) map.Reserve(item->control, s, need(*item));
     }
 }
 
@@ -112,7 +131,7 @@ AxisMap PlaceAcross(const std::vector<LayoutItem*>& items, double pxPerTwip, flo
     for (LayoutItem* item : items) {
         const Span s = XSpan(*item->control);
         item->rect.setLeft(x.Start(s.from) - x.Start(from));
-        item->rect.setWidth(x.End(s.to, item->control) - x.Start(s.from));
+        item->rect.setWidth(x.End(s, item->control) - x.Start(s.from));
         if (item->control->Kind() == ControlKind::Label) {
             item->need.setHeight(NeededSize(*item->control, *item->widget, item->rect.width()).height());
         }
@@ -122,7 +141,7 @@ AxisMap PlaceAcross(const std::vector<LayoutItem*>& items, double pxPerTwip, flo
 
 // The heights needed, along the vertical axis.
 AxisMap PlaceDown(const std::vector<LayoutItem*>& items, double pxPerTwip) {
-    AxisMap y(pxPerTwip);
+    AxisMap y(pxPerTwip, InOneColumn);
     ReserveAll(y, items, YSpan, [](const LayoutItem& item) { return item.need.height(); });
     return y;
 }
@@ -132,7 +151,7 @@ void ApplyDown(const AxisMap& y, const std::vector<LayoutItem*>& items, int top)
     for (LayoutItem* item : items) {
         const Span s = YSpan(*item->control);
         item->rect.setTop(top + y.Start(s.from));
-        item->rect.setHeight(y.End(s.to, item->control) - y.Start(s.from));
+        item->rect.setHeight(y.End(s, item->control) - y.Start(s.from));
     }
 }
 
@@ -140,6 +159,23 @@ void Apply(const std::vector<LayoutItem>& items) {
     for (const LayoutItem& item : items) {
         if (item.widget->geometry() != item.rect) item.widget->setGeometry(item.rect);
     }
+}
+
+// How far a frame's controls move down so that the topmost starts below the frame's title, which
+// the toolkit draws above its border rather than on it, and clear of the border.
+constexpr int TitleClearance = 2;
+int TitleInset(const Control* container, const std::vector<Control*>& controls, const WidgetOfControl& widgetOf,
+               const AxisMap& y) {
+    if (!container || container->Kind() != ControlKind::Frame) return 0;
+    const auto* group = qobject_cast<const QGroupBox*>(widgetOf(const_cast<Control*>(container)));
+    if (!group || group->title().isEmpty()) return 0;
+    int top = -1;
+    for (Control* child : controls) {
+        if (child->Container() != container || !widgetOf(child)) continue;
+        const int at = y.Start(child->Top());
+        top = top < 0 ? at : std::min(top, at);
+    }
+    return top < 0 ? 0 : std::max(0, group->contentsRect().top() + TitleClearance - top);
 }
 
 }  // namespace
@@ -173,10 +209,11 @@ QSize ControlLayout::PlaceChildren(Control* container, float width, float height
     const double k = twips_.PxPerTwip();
     const AxisMap x = PlaceAcross(all, k, 0);
     const AxisMap y = PlaceDown(all, k);
-    ApplyDown(y, all, 0);
+    const int inset = TitleInset(container, controls, widgetOf_, y);
+    ApplyDown(y, all, inset);
     Apply(items);
     if (growth) *growth += QSize(x.Extra(), y.Extra());
-    return QSize(x.Start(width), y.Start(height));
+    return QSize(x.Start(width), inset + y.Start(height));
 }
 
 QSize ControlLayout::PlaceWindow(const std::vector<Control*>& controls) {

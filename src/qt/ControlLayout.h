@@ -5,7 +5,8 @@
 // window keeps its design as far as its text allows, and grows where it does not.
 //
 // A tool strip (a picture box along the top of the main window) keeps its columns of controls
-// whole and wraps them onto a further row when the window is too narrow for one.
+// whole and wraps them onto a further row when the window is too narrow for one. A frame's
+// controls start below its title.
 
 #include <QRect>
 #include <QSize>

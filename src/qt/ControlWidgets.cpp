@@ -294,7 +294,9 @@ void SyncControlWidget(Control& control, QWidget& widget) {
         case ControlKind::TextBox: {
             auto& box = static_cast<TextBox&>(control);
             auto& edit = static_cast<QLineEdit&>(widget);
-            edit.setMaxLength(box.MaxLength() > 0 ? box.MaxLength() : 32767);
+            // Setting the length or the text sets the text anew, which forgets what Ctrl+Z undoes.
+            const int maxLength = box.MaxLength() > 0 ? box.MaxLength() : 32767;
+            if (edit.maxLength() != maxLength) edit.setMaxLength(maxLength);
             if (edit.text() != Q(box.Text())) edit.setText(Q(box.Text()));
             if (edit.property("tavSelection").toInt() != box.SelectionRevision()) {
                 edit.setProperty("tavSelection", box.SelectionRevision());
@@ -348,6 +350,8 @@ void SyncControlWidget(Control& control, QWidget& widget) {
             if (label.property("tavPicture").toString() != Q(picture.Picture())) {
                 label.setProperty("tavPicture", Q(picture.Picture()));
                 label.setPixmap(picture.Picture().empty() ? QPixmap() : LoadPicture(Q(picture.Picture())));
+                // A picture fills its box, which its window may have made smaller than the picture.
+                label.setScaledContents(!picture.Picture().empty());
             }
             break;
         }

@@ -6,15 +6,38 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "qt/BundledData.h"
+#include "qt/QtViewBase.h"
 
 namespace tav {
 
 namespace {
 
 constexpr int WidthEm = 46, HeightLines = 40;
+// Beside the main window the help may be narrower, down to this (its tables then wrap).
+constexpr int MinWidthEm = 24;
 
 }  // namespace
+
+QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWidth) {
+    size = size.boundedTo(screen.size());
+    const int right = screen.right() - main.right();  // the room right of the main window
+    const int left = main.left() - screen.left();
+    QRect placed(QPoint(0, 0), size);
+    if (right >= std::min(size.width(), minWidth) && right >= left) {
+        placed.setWidth(std::min(size.width(), right));
+        placed.moveLeft(main.right() + 1);
+    } else if (left >= std::min(size.width(), minWidth)) {
+        placed.setWidth(std::min(size.width(), left));
+        placed.moveRight(main.left() - 1);
+    } else {
+        placed.moveRight(screen.right());
+    }
+    placed.moveTop(std::clamp(main.top(), screen.top(), screen.bottom() + 1 - placed.height()));
+    return placed;
+}
 
 HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName("HelpWindow");
@@ -36,12 +59,23 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     resize(size);
 }
 
-void HelpWindow::ShowFromTop() {
+void HelpWindow::ShowFromTop(const QWidget* beside) {
     browser_->moveCursor(QTextCursor::Start);
     browser_->ensureCursorVisible();
+    if (!isVisible() && beside) {
+        const QScreen* screen = beside->screen() ? beside->screen() : QGuiApplication::primaryScreen();
+        // The frame is the window system's; until it is there, take the main window's.
+        const QSize frame = beside->frameGeometry().size() - beside->size();
+        const int minWidth = QFontMetrics(browser_->font()).averageCharWidth() * MinWidthEm * 2;
+        const QRect outer = BesideWindow(beside->frameGeometry(), size() + frame,
+                                         screen ? screen->availableGeometry() : beside->frameGeometry(), minWidth);
+        resize(outer.size() - frame);
+        move(outer.topLeft());
+    }
     show();
     raise();
     activateWindow();
+    KeepOnScreen(*this);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {

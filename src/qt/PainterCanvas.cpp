@@ -48,7 +48,7 @@ void PainterCanvas::SetFontBold(bool bold) {
 QFont PainterCanvas::CurrentFont() const {
     const double scale = 20.0 * UnitsPerTwip();
     if (!font_ || scale != fontScale_) {
-        font_ = MakeFont(fontName_, fontSize_, fontBold_, scale);
+        font_ = MakeFont(fontName_, std::max(fontSize_, MinimumFontPoints()), fontBold_, scale);
         metrics_.emplace(*font_);
         fontScale_ = scale;
     }
@@ -99,7 +99,9 @@ void PainterCanvas::Text(const std::string& text) {
     QPainter* painter = Begin(ForeColor, false);
     if (!painter) return;
     painter->setFont(CurrentFont());
-    const QPointF at = ToDevice(CurrentX, CurrentY);
+    // On the pixel where a box or line from the same place begins, so that a box which clears
+    // the text (a cursor read-out) leaves none of it; unrounded, small text lands a pixel left.
+    const QPoint at = Rounded(ToDevice(CurrentX, CurrentY));
     painter->drawText(QPointF(at.x(), at.y() + Metrics().ascent()), ToQString(text));
     Drawn();
 }

@@ -47,6 +47,8 @@ protected:
     virtual QRectF DeviceArea() const = 0;
     // Called after every drawing operation.
     virtual void Drawn() {}
+    // Text is drawn and measured at no less than this size in points (0: any size).
+    virtual float MinimumFontPoints() const { return 0; }
     // The width of lines, box outlines and points in device units; 0 draws one device pixel
     // whatever the scale (a window's hairline).
     virtual double PenWidth(bool dotted) const {

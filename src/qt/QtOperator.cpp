@@ -140,7 +140,17 @@ std::vector<std::string> QtOperator::ScreenFonts() { return ScreenFontList(); }
 
 void QtOperator::ShowHelp(const std::string& /*helpFile*/) {
     if (!help_) help_ = std::make_unique<HelpWindow>();
-    help_->ShowFromTop();
+    // Beside the window the help was asked from: the main window, or failing that the program's
+    // largest window on the screen.
+    const QWidget* beside = QApplication::activeWindow();
+    if (!beside || beside == help_.get()) {
+        beside = nullptr;
+        for (const QWidget* top : QApplication::topLevelWidgets()) {
+            if (top == help_.get() || !top->isVisible()) continue;
+            if (!beside || top->width() * top->height() > beside->width() * beside->height()) beside = top;
+        }
+    }
+    help_->ShowFromTop(beside);
 }
 
 }  // namespace tav

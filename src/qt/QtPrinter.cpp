@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/FileSystem.h"
 #include "platform/Operator.h"
 #include "qt/PainterCanvas.h"
 #include "shared/ProgramState.h"
@@ -54,6 +55,12 @@ QLocale PaperLocale() {
 QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale) {
     if (printerPaper && printerPaper->isValid()) return *printerPaper;
     return PaperOfLocale(locale);
+}
+
+QMarginsF PdfMargins(const std::optional<QMarginsF>& printerMarginsMm) {
+    const QMarginsF printer = printerMarginsMm.value_or(QMarginsF());
+    return QMarginsF(std::max(printer.left(), PrintMarginMm), std::max(printer.top(), PrintMarginMm),
+                     std::max(printer.right(), PrintMarginMm), std::max(printer.bottom(), PrintMarginMm));
 }
 
 // A print run's page: painted on a QPrinter or a QPdfWriter, begun at the first drawing.
@@ -130,8 +137,8 @@ private:
     bool newPagePending_ = false;
 };
 
-QtPrinter::QtPrinter(const ProgramState& state, Operator& op, Destination destination)
-    : state_(state), op_(op), destination_(destination) {}
+QtPrinter::QtPrinter(const ProgramState& state, Operator& op, const FileSystem* fs, Destination destination)
+    : state_(state), op_(op), fs_(fs), destination_(destination) {}
 
 QtPrinter::~QtPrinter() = default;
 
@@ -147,10 +154,15 @@ Canvas* QtPrinter::BeginRun() {
     }
     pdfPath_ = NewPdfPath();
     std::optional<QPageSize> printerPaper;
-    if (!printer.isNull()) printerPaper = printer.defaultPageSize();
+    std::optional<QMarginsF> printerMargins;
+    if (!printer.isNull()) {
+        printerPaper = printer.defaultPageSize();
+        printerMargins = QPrinter(printer).pageLayout().margins(QPageLayout::Millimeter);
+    }
     auto writer = std::make_unique<QPdfWriter>(QString::fromStdString(pdfPath_));
     writer->setResolution(600);
-    writer->setPageLayout(QPageLayout(PdfPaper(printerPaper, PaperLocale()), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer->setPageLayout(QPageLayout(PdfPaper(printerPaper, PaperLocale()), QPageLayout::Portrait,
+                                      PdfMargins(printerMargins), QPageLayout::Millimeter));
     writer->setCreator("tavolin");
     canvas_ = std::make_unique<QtPrinterCanvas>(std::move(writer), true);
     return canvas_.get();
@@ -178,10 +190,14 @@ bool QtPrinter::EndRun() {
 }
 
 std::string QtPrinter::NewPdfPath() const {
-    QString folder = QString::fromStdString(state_.DefaultPath).replace('\\', '/');
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        folder = QString::fromStdString(state_.StartDir).replace('\\', '/');
-    }
+    // The message names the file whole, wherever the data folder was given from.
+    const auto whole = [this](const std::string& path) {
+        if (path.empty()) return QString();
+        const QString folder = QString::fromStdString(fs_ ? fs_->Resolve(path) : path).replace('\\', '/');
+        return QFileInfo(folder).absoluteFilePath();
+    };
+    QString folder = whole(state_.DefaultPath);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = whole(state_.StartDir);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::currentPath();
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
     QDir dir(folder);

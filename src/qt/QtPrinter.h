@@ -2,10 +2,11 @@
 // Printing through Qt: to the machine's default printer, where every EndDoc sends one job; or,
 // where there is no printer (or when told so), to one PDF file per print run in the data folder,
 // every EndDoc ending a page of that file, and a message box naming the file at the end of the
-// run. A PDF run that fails leaves no file behind. The PDF's page is the default printer's
-// paper, else the locale's (Letter in the US and Canada, A4 elsewhere), in portrait without
-// margins; a printer's own page and printable area otherwise. Lines print 0.5 pt wide, dotted
-// grid lines 0.25 pt.
+// run, with its whole path. A PDF run that fails leaves no file behind. The PDF's page is the
+// default printer's paper, else the locale's (Letter in the US and Canada, A4 elsewhere), in
+// portrait, with the margins a printer needs: the default printer's own, at least 6.35 mm on each
+// side; the page's drawable area is what lies inside them. A printer's own page and printable
+// area otherwise. Lines print 0.5 pt wide, dotted grid lines 0.25 pt.
 
 #include <QLocale>
 #include <QPageLayout>
@@ -20,6 +21,7 @@ class QPrinterInfo;
 
 namespace tav {
 
+class FileSystem;
 class Operator;
 class QtPrinterCanvas;
 struct ProgramState;
@@ -30,12 +32,19 @@ QPageSize PaperOfLocale(const QLocale& locale);
 QLocale PaperLocale();
 // The PDF's paper: the default printer's when there is one, else the locale's.
 QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale);
+// The least margin of a printout on each side, in millimetres (a quarter of an inch).
+constexpr double PrintMarginMm = 6.35;
+// The PDF's margins in millimetres: the default printer's where it has them, none below the least.
+QMarginsF PdfMargins(const std::optional<QMarginsF>& printerMarginsMm);
 
 class QtPrinter : public Printer {
 public:
     enum class Destination { DefaultPrinterOrPdf, Pdf };
 
-    QtPrinter(const ProgramState& state, Operator& op, Destination destination = Destination::DefaultPrinterOrPdf);
+    // A relative data folder is taken from the file system's current folder (without one, from
+    // the process's).
+    QtPrinter(const ProgramState& state, Operator& op, const FileSystem* fs = nullptr,
+              Destination destination = Destination::DefaultPrinterOrPdf);
     ~QtPrinter() override;
 
     Canvas* BeginRun() override;
@@ -50,6 +59,7 @@ private:
 
     const ProgramState& state_;
     Operator& op_;
+    const FileSystem* fs_;
     Destination destination_;
     std::unique_ptr<QtPrinterCanvas> canvas_;
     std::string pdfPath_;

@@ -16,6 +16,10 @@ namespace tav {
 
 class QtWindowCanvas : public PainterCanvas {
 public:
+    // The smallest text a window draws: the charts' font sizes go down to 1 point for small
+    // windows, which no screen font shows legibly; the chart layout measures the text it draws.
+    static constexpr float LegibleFontPoints = 9;
+
     explicit QtWindowCanvas(const Twips& twips);
     ~QtWindowCanvas() override;
 
@@ -46,6 +50,7 @@ protected:
     double UnitsPerTwip() const override { return twips_.PxPerTwip(); }
     QRectF DeviceArea() const override { return QRectF(QPointF(0, 0), QSizeF(logicalSize_)); }
     void Drawn() override;
+    float MinimumFontPoints() const override { return LegibleFontPoints; }
 
 private:
     Twips twips_;

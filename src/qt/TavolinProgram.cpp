@@ -34,7 +34,7 @@ std::string ProgramOperator::SaveFileDialog(const FileDialogRequest& request) {
 TavolinProgram::TavolinProgram(const std::string& startDir)
     : state_(std::make_unique<ProgramState>()),
       fs_(startDir.empty() ? RealFileSystem() : RealFileSystem(startDir)),
-      printer_(*state_, op_) {
+      printer_(*state_, op_, &fs_) {
     // The windows' models decide when the program ends, not the last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     // Before any window is made: the windows inside the main window take their icon when made.

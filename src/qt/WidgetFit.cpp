@@ -18,6 +18,7 @@ namespace tav {
 namespace {
 
 constexpr int Slack = 2;            // a pixel either side, so that no glyph touches a frame
+constexpr int LabelGap = 3;         // after a label's text, so that it keeps clear of what follows
 constexpr int LineEditMargin = 2;   // the line edit's own margin inside its frame, each side
 constexpr int LineEditCursor = 2;   // the caret after the last character
 constexpr int Unbounded = 1 << 20;  // a height no text reaches
@@ -69,7 +70,7 @@ QSize LabelNeed(const Label& label, const QWidget& widget, int width) {
     // Wrapped as narrow as it goes, the widest word remains.
     const int widestWord = metrics.boundingRect(QRect(0, 0, 1, Unbounded), flags, text).width();
     const int height = width > 0 ? metrics.boundingRect(QRect(0, 0, width, Unbounded), flags, text).height() : 0;
-    return QSize(widestWord + 1, height);
+    return QSize(widestWord + 1 + LabelGap, height);
 }
 
 QSize FrameNeed(const QWidget& widget) {

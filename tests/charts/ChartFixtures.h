@@ -3,8 +3,11 @@
 // instrument scan, a binned spectrum and a kinetic series, and helpers that pick operations out
 // of a RecordingCanvas.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -108,6 +111,24 @@ inline std::vector<CanvasOp> LinesIn(const RecordingCanvas& c, int32_t color) {
 inline bool Printed(const RecordingCanvas& c, const std::string& text) {
     const auto texts = c.PrintedTexts();
     return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// The different texts printed at one x (the y labels at x 60 of their chart).
+inline std::set<std::string> TextsPrintedAt(const RecordingCanvas& c, float x) {
+    std::set<std::string> texts;
+    for (const auto& op : c.Ops()) {
+        const bool text = op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline;
+        if (text && op.x1 == x) texts.insert(op.text);
+    }
+    return texts;
+}
+
+// Every line lies strictly between the top and the bottom of the slot's plot.
+inline void ExpectBetweenTopAndBottom(const std::vector<CanvasOp>& lines, const SlotRecord& r) {
+    for (const auto& line : lines) {
+        EXPECT_GT(line.y2, r.PlotTop);
+        EXPECT_LT(line.y2, r.PlotBottom);
+    }
 }
 
 inline const CanvasOp* FindPrint(const RecordingCanvas& c, const std::string& text) {

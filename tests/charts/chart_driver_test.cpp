@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <string>
 
 #include "charts/ChartAxes.h"
 #include "charts/ChartDriver.h"
@@ -188,6 +190,18 @@ TEST_F(DriverTest, ValuesFromABadFileNeverTrapAndStayOnTheScreen) {
     EXPECT_EQ(FormatByMagnitude(nan), "NaN");
     EXPECT_EQ(FormatByMagnitude(inf), "Inf");
     EXPECT_EQ(YAxisLabel(-inf, 0, 1).text, "-Inf");
+}
+
+// A flat spectrum (a scan of equal counts) is drawn inside the plot with six different labels.
+TEST_F(DriverTest, AFlatSpectrumRunsInsideThePlotWithSixDifferentLabels) {
+    FillScan256(*s, 0);
+    for (int i = 0; i < 256; ++i) s->Ch1Data[0][i] = 1234.0f;
+    Draw(0);
+    const SlotRecord& r = s->SlotInfo[0];
+    const auto curve = LinesIn(c, TraceColor(0));
+    ASSERT_EQ(curve.size(), 248u);
+    ExpectBetweenTopAndBottom(curve, r);
+    EXPECT_EQ(TextsPrintedAt(c, 60).size(), 6u) << "six different labels";
 }
 
 TEST_F(DriverTest, TitleIsConsumed) {

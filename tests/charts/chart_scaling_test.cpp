@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <string>
 
+#include "charts/ChartAxes.h"
 #include "charts/ChartFixtures.h"
 #include "charts/ChartFrame.h"
 #include "charts/ChartScaling.h"
@@ -120,28 +123,81 @@ TEST_F(ScalingTest, PlottedValueFollowsTheDisplaySwitches) {
     }
 }
 
-TEST_F(ScalingTest, FlatCurvesGetHeadroomAboveOnly) {
+// A flat curve is widened around its value by a tenth of it (by 1 around 0): its six labels
+// differ and the curve runs through the middle of the plot, not along the frame. A single
+// point is as flat as a curve can be; a curve whose spread is below the flat limit keeps all
+// its points inside the range.
+TEST_F(ScalingTest, FlatCurvesAreWidenedAroundTheirValue) {
     const struct {
-        float value, yMin, yMax, yScale;
+        int points;
+        float value, spread, yMin, yMax;
     } cases[] = {
-        {5.0f, 5.0f, 5.005f, 6074 / 0.005f},
-        {20.0f, 20.0f, 20.05f, 6074 / 0.05f},
-        {0.5f, 0.5f, 0.5005f, 6074 / 0.0005f},
-        {0.05f, 0.05f, 0.05005f, 6074 / 5e-05f},
-        {0.0f, 0.0f, 0.0001f, 6074 / 0.0001f},
-        {-2.0f, -2.0f, -2.0f, 0.0001f},
-        {0.005f, 0.005f, 0.005f, 0.0001f},
+        {20, 5.0f, 0, 4.5f, 5.5f},
+        {20, 20.0f, 0, 18.0f, 22.0f},
+        {20, 1234.0f, 0, 1110.6f, 1357.4f},
+        {20, 0.5f, 0, 0.45f, 0.55f},
+        {20, 0.0538f, 0, 0.04842f, 0.05918f},
+        {20, 0.0f, 0, -1.0f, 1.0f},
+        {20, -2.0f, 0, -2.2f, -1.8f},
+        {20, 0.005f, 0, 0.0045f, 0.0055f},
+        {20, 0.0f, 4e-05f, -2e-05f, 6e-05f},  // values 0 and 4e-05: the spread counts
+        {1, 0.0538f, 0, 0.04842f, 0.05918f},
+        {1, 0.0f, 0, -1.0f, 1.0f},
     };
     for (const auto& k : cases) {
-        FillKinetic(*s, 11, 20);
+        const std::string which = std::to_string(k.points) + " x " + std::to_string(k.value);
+        FillKinetic(*s, 11, k.points);
         Constant(11, k.value);
+        s->Ch1Data[11][0] += k.spread;
         Draw(11);
         const SlotRecord& r = s->SlotInfo[11];
-        EXPECT_FLOAT_EQ(r.YMin, k.yMin) << k.value;
-        EXPECT_FLOAT_EQ(r.YMax, k.yMax) << k.value;
-        EXPECT_NEAR(r.YScale, k.yScale, k.yScale * 1e-3) << k.value;
-        EXPECT_EQ(r.DataMax, k.value);
+        EXPECT_NEAR(r.YMin, k.yMin, 1e-5 * std::max(1.0f, std::fabs(k.value))) << which;
+        EXPECT_NEAR(r.YMax, k.yMax, 1e-5 * std::max(1.0f, std::fabs(k.value))) << which;
+        EXPECT_FLOAT_EQ(r.YScale, static_cast<float>(6074 / (static_cast<double>(r.YMax) - r.YMin))) << which;
+        EXPECT_EQ(r.DataMin, k.value) << which << ": the data range is kept";
+        EXPECT_EQ(r.DataMax, k.value + k.spread) << which;
+        for (int i = 0; i < k.points; ++i) {
+            EXPECT_GT(s->PlotY[i], PlotTop) << which << " point " << i;
+            EXPECT_LT(s->PlotY[i], PlotBottom) << which << " point " << i;
+        }
+        std::set<std::string> labels;
+        for (double level : {0.0, 0.2, 0.4, 0.6, 0.8, 1.0}) {
+            const auto v = static_cast<float>(r.YMin + (static_cast<double>(r.YMax) - r.YMin) * level);
+            labels.insert(YAxisLabel(v, r.YMin, r.YMax).text);
+        }
+        EXPECT_EQ(labels.size(), 6u) << which << ": six different labels";
     }
+
+    // A curve with some spread is drawn with its own range.
+    FillKinetic(*s, 11, 20);
+    Constant(11, 5.0f);
+    s->Ch1Data[11][3] = 5.001f;
+    Draw(11);
+    EXPECT_EQ(s->SlotInfo[11].YMin, 5.0f);
+    EXPECT_EQ(s->SlotInfo[11].YMax, 5.001f);
+}
+
+// A point alone stands in the middle of the plot as a dot of 3 pixels, not one pixel on the
+// left edge of the frame.
+TEST_F(ScalingTest, ALonePointIsADotInTheMiddleOfThePlot) {
+    FillKinetic(*s, 11, 1);
+    Draw(11);
+    const float middle = (PlotLeft + PlotRight) / 2.0f;
+    const auto pset = OpsOf(c, CanvasOp::Kind::PSet);
+    ASSERT_EQ(pset.size(), 1u);
+    EXPECT_EQ(pset[0].x1, middle);
+    EXPECT_EQ(pset[0].y1, (PlotTop + PlotBottom) / 2);
+    const auto dots = OpsOf(c, CanvasOp::Kind::FilledBox);
+    ASSERT_EQ(dots.size(), 1u);
+    EXPECT_EQ(dots[0].color, DarkBlue);
+    EXPECT_FLOAT_EQ(dots[0].x2 - dots[0].x1, 45);
+    EXPECT_FLOAT_EQ((dots[0].x1 + dots[0].x2) / 2, middle);
+
+    c.ClearRecord();
+    FillKinetic(*s, 11, 2);
+    Draw(11);
+    EXPECT_TRUE(OpsOf(c, CanvasOp::Kind::FilledBox).empty()) << "a curve needs no dot";
+    EXPECT_EQ(OpsOf(c, CanvasOp::Kind::PSet)[0].x1, PlotLeft);
 }
 
 TEST_F(ScalingTest, ManualScaleOfTheWindowReplacesTheRangeButKeepsTheData) {
@@ -253,13 +309,18 @@ TEST_F(ScalingTest, TraceColours) {
     for (const auto& k : cases) EXPECT_EQ(TraceColor(k.slot), k.color) << k.slot;
 }
 
-TEST_F(ScalingTest, FewerThanTwoPointsKeepTheEarlierScale) {
-    FillKinetic(*s, 11, 1);
+TEST_F(ScalingTest, ASlotWithoutPointsInViewKeepsTheEarlierScale) {
+    FillKinetic(*s, 11, 5);
+    s->SlotInfo[11].XMin = 1000;  // a range that misses every point
+    s->SlotInfo[11].XMax = 2000;
     s->SlotInfo[11].YScale = 3.5f;
     s->SlotInfo[11].YMax = 7;
     ScaleChartData(*s, 11);
     EXPECT_EQ(s->SlotInfo[11].YScale, 3.5f);
     EXPECT_EQ(s->SlotInfo[11].YMax, 7);
+    s->SlotInfo[11].NumPoints = 0;
+    ScaleChartData(*s, 11);
+    EXPECT_EQ(s->SlotInfo[11].YScale, 3.5f);
 }
 
 }  // namespace

@@ -169,7 +169,9 @@ TEST_F(PrintAxesTest, YLabelsAboveFourDigitsNegativeValuesAndResidueAroundZero) 
 }
 
 TEST_F(PrintAxesTest, NoYLabelsForASlotThatWasNotScaled) {
-    FillKinetic(*s, 11, 1);
+    FillKinetic(*s, 11, 5);
+    s->SlotInfo[11].XMin = 1000;  // no point in view: not scaled for this chart
+    s->SlotInfo[11].XMax = 2000;
     s->SlotInfo[11].YMin = 1;
     s->SlotInfo[11].YMax = 2;
     YAxis(11);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "charts/PrintFixtures.h"
 #include "charts/PrintedChart.h"
 
@@ -144,7 +147,10 @@ TEST_F(PrintChartTest, ASinglePointIsAVisibleDot) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].x1, lines[0].x2);
     EXPECT_EQ(lines[0].y1, lines[0].y2);
-    EXPECT_EQ(lines[0].x2, PlotLeft);
+    const SlotRecord& r = s->SlotInfo[11];
+    EXPECT_EQ(lines[0].x2, (r.PlotLeft + r.PlotRight) / 2.0f) << "in the middle, clear of the frame";
+    EXPECT_GT(lines[0].y2, r.PlotTop);
+    EXPECT_LT(lines[0].y2, r.PlotBottom);
     // A line of no length shows nothing on paper: the point is a 2-point square in its colour.
     std::vector<CanvasOp> dots;
     for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) {
@@ -160,6 +166,19 @@ TEST_F(PrintChartTest, ASinglePointIsAVisibleDot) {
     FillKinetic(*s, 11, 2);
     Print(11, 1, "Time");
     for (const auto& op : OpsOf(page, CanvasOp::Kind::FilledBox)) EXPECT_NE(op.color, Black) << "a curve needs no dot";
+}
+
+// On paper as on the window: a series of equal values gets six different labels and its
+// curve runs inside the plot.
+TEST_F(PrintChartTest, AFlatSeriesPrintsInsideThePlotWithSixDifferentLabels) {
+    FillKinetic(*s, 11, 20);
+    for (int i = 0; i < 20; ++i) s->Ch1Data[11][i] = 0.0538f;
+    Print(11, 1, "Time");
+    const SlotRecord& r = s->SlotInfo[11];
+    const auto lines = CurveLines(Black);
+    ASSERT_EQ(lines.size(), 20u);
+    charttest::ExpectBetweenTopAndBottom(lines, r);
+    EXPECT_EQ(charttest::TextsPrintedAt(page, s->PrintChartLeft + 60).size(), 6u) << "six different labels";
 }
 
 TEST_F(PrintChartTest, AnEmptySlotPrintsNothing) {

@@ -59,6 +59,31 @@ TEST(KeyCommands, EachKeyStartsItsCommandAndStopsTheSeriesOnlyWhereItShould) {
     }
 }
 
+// D and the Darkscan button draw the dark slot of the channel shown with its own y axis: six
+// labels at the left of the chart, as Ch1 / Ch2 draws it afterwards.
+TEST(KeyCommands, TheDarkViewComesWithItsYLabels) {
+    for (bool channel2 : {true, false}) {
+        for (bool button : {false, true}) {
+            SCOPED_TRACE(std::string(channel2 ? "channel 2" : "channel 1") + (button ? ", Darkscan" : ", D"));
+            MainWindowWorld w{false};
+            w.Start(true);
+            w.PastWelcome();
+            ProgramState& s = *w.state;
+            s.ShowChannel2 = channel2;
+            if (button) w.Mdi().Command2.UserClick();
+            else w.Type('D');
+            ASSERT_EQ(s.CurrentSlot, channel2 ? 9 : 8);
+            const SlotRecord& shown = s.SlotInfo[s.CurrentSlot];
+            int labels = 0;
+            for (const CanvasOp& op : w.MainCanvas().Ops()) {
+                const bool text = op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline;
+                if (text && op.x1 == 60 && op.y1 > shown.PlotTop - 300 && op.y1 < shown.PlotBottom) ++labels;
+            }
+            EXPECT_EQ(labels, 6);
+        }
+    }
+}
+
 TEST(KeyCommands, AScanStartedByAKeyRunsAsAFlowSoTicksAndKeysWaitForIt) {
     MainWindowWorld w;
     w.PastWelcome();

@@ -66,7 +66,7 @@ TEST_F(FormsKeys, MainWindowShortcutsComeFirstInItsChildWindows) {
     const Case cases[] = {
         {key::Fn(3), shift::None, true, "ViewRatioForm_Click"},
         {key::Fn(3), shift::Shift, true, "ActivateRatio_Click"},
-        {key::Letter('X'), shift::Ctrl, true, "Exit_Click"},
+        {key::Letter('X'), shift::Ctrl | shift::Shift, false, ""},
         {key::Letter('X'), shift::None, false, ""},
         {key::Letter('H'), shift::Ctrl, false, ""},  // the item is not visible
         {key::Letter('D'), shift::Ctrl, false, ""},  // the item is disabled
@@ -88,6 +88,37 @@ TEST_F(FormsKeys, MainWindowShortcutsComeFirstInItsChildWindows) {
     main.log.clear();
     EXPECT_FALSE(main.UserKeyDown(nullptr, key::Fn(3), shift::None)) << "the main window's own keys";
     EXPECT_EQ(main.log, Log({"ViewRatioForm_Click"}));
+}
+
+// Ctrl+X is "E&xit" in the window and cuts in its text box: a text box with the focus keeps the
+// desktop's editing keys, which no menu shortcut takes from it.
+TEST_F(FormsKeys, ATextBoxKeepsItsEditingKeys) {
+    auto& child = t.app.forms.Get<test::ChildA>();
+    child.Show();
+    main.log.clear();
+    EXPECT_FALSE(child.UserKeyDown(nullptr, key::Letter('X'), shift::Ctrl));
+    EXPECT_EQ(main.log, Log({"Exit_Click"})) << "outside the text box";
+
+    const struct {
+        int16_t code, shiftState;
+    } editing[] = {
+        {key::Letter('A'), shift::Ctrl}, {key::Letter('C'), shift::Ctrl},  {key::Letter('V'), shift::Ctrl},
+        {key::Letter('X'), shift::Ctrl}, {key::Letter('Z'), shift::Ctrl},  {key::Letter('Y'), shift::Ctrl},
+        {key::Letter('Z'), shift::Ctrl | shift::Shift}, {key::Insert, shift::Ctrl}, {key::Insert, shift::Shift},
+        {key::Delete, shift::Shift},
+    };
+    for (const auto& k : editing) {
+        EXPECT_TRUE(IsTextEditingKey(k.code, k.shiftState)) << k.code << "/" << k.shiftState;
+        main.log.clear();
+        child.log.clear();
+        EXPECT_TRUE(child.UserKeyDown(&child.Text1, k.code, k.shiftState)) << k.code << "/" << k.shiftState;
+        EXPECT_TRUE(main.log.empty()) << "no menu item ran";
+        EXPECT_EQ(child.log, Log({"Text1_KeyDown " + std::to_string(k.code) + " shift " + std::to_string(k.shiftState)}));
+    }
+    for (const auto& [code, shiftState] : {std::pair{key::Letter('A'), shift::None}, {key::Letter('B'), shift::Ctrl},
+                                           {key::Letter('X'), shift::Ctrl | shift::Alt}, {key::Delete, shift::None}}) {
+        EXPECT_FALSE(IsTextEditingKey(code, shiftState)) << code << "/" << shiftState;
+    }
 }
 
 TEST_F(FormsKeys, AKineticWindowGetsF1ToF9Itself) {

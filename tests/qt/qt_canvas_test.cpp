@@ -5,6 +5,11 @@
 
 #include <QKeyEvent>
 
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+
 #include "platform/draw/Canvas.h"
 #include "qt/QtKeys.h"
 #include "qt/QtOperator.h"
@@ -112,6 +117,36 @@ TEST_F(QtCanvas, PrintMovesToTheNextLineAndInlineTextStaysOnIt) {
     canvas.Cls();
     EXPECT_EQ(canvas.CurrentX, 0);
     EXPECT_EQ(canvas.CurrentY, 0);
+}
+
+// A text and a box begun at the same place begin at the same pixel, wherever that place falls
+// between two pixels: a box that clears a line of text (a cursor read-out) leaves none of it.
+TEST_F(QtCanvas, ABoxFromWhereATextBeginsCoversItsFirstColumn) {
+    canvas.BackColor = 0xFFFFFF;
+    for (const auto& [font, size, ratio] : {std::tuple{"Small Fonts", 6.0f, 1.0}, {"Arial", 9.0f, 1.0}, {"Arial", 11.0f, 1.0},
+                                            {"Small Fonts", 6.0f, 2.0}, {"Small Fonts", 9.0f, 2.0}, {"Arial", 11.0f, 2.0}}) {
+        canvas.Resize(QSize(200, 100), ratio);
+        canvas.SetFontName(font);
+        canvas.SetFontSize(size);
+        for (int tenth = 0; tenth < 10; ++tenth) {
+            SCOPED_TRACE(std::string(font) + " " + std::to_string(size) + " at " + std::to_string(tenth) +
+                         " tenths of a pixel, pixel ratio " + std::to_string(ratio));
+            canvas.Cls();
+            const float x = 300 + 1.5f * static_cast<float>(tenth), y = 10 + 1.5f * static_cast<float>(tenth);
+            canvas.ForeColor = 0;
+            canvas.CurrentX = x;
+            canvas.CurrentY = y;
+            canvas.PrintInline("000.0 Seconds, .03176");
+            ASSERT_NE(Snapshot(), QImage()) << "printed";
+            canvas.Box(x, y, canvas.ScaleWidth(), y + std::round(canvas.TextHeight("0")), 0xFFFFFF, true);
+            const QImage image = Snapshot();
+            int ink = 0;
+            for (int py = 0; py < image.height(); ++py) {
+                for (int px = 0; px < image.width(); ++px) ink += image.pixelColor(px, py) != QColor(255, 255, 255);
+            }
+            EXPECT_EQ(ink, 0);
+        }
+    }
 }
 
 TEST(QtKeys, QtKeysInTheToolkitsCodes) {

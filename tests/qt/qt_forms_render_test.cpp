@@ -41,9 +41,9 @@ public:
         Check1.Move(120, 960, 1800, 255);
         Frame1.Move(2880, 960, 2400, 1200);
         Option1.SetContainer(Frame1);
-        Option1.Move(120, 240, 1800, 255);
+        Option1.Move(120, 360, 1800, 255);  // below the frame's title
         Option2.SetContainer(Frame1);
-        Option2.Move(120, 600, 1800, 255);
+        Option2.Move(120, 720, 1800, 255);
         Bar.Move(120, 1440, 2400, 255);
         Bar.SetMax(100);
         Bar.SetSmallChange(1);
@@ -149,7 +149,7 @@ TEST_F(QtFormsRender, ControlsAppearAtTheirGeometryConvertedWithTheScreensDpi) {
     const Expect expects[] = {
         {"Label1", {120, 120, 2400, 255}},   {"Command1", {120, 480, 1215, 375}},
         {"Text1", {1440, 480, 1440, 315}},   {"Check1", {120, 960, 1800, 255}},
-        {"Frame1", {2880, 960, 2400, 1200}}, {"Option1", {120, 240, 1800, 255}},
+        {"Frame1", {2880, 960, 2400, 1200}}, {"Option1", {120, 360, 1800, 255}},
         {"Bar", {120, 1440, 2400, 255}},     {"List1", {120, 2400, 2400, 1200}},
     };
     for (const Expect& e : expects) {

@@ -11,12 +11,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextBrowser>
 
 #include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
+#include "qt/HelpWindow.h"
 #include "qt/ProgramIcon.h"
 #include "qt/TavolinProgram.h"
+#include "qt_screen.h"
 #include "qt_test_app.h"
 #include "shared/ProgramState.h"
 #include "support/TempDir.h"
@@ -79,6 +82,57 @@ TEST_F(QtProgramWindows, HelpShowsTheHelpWindowWithTheKeyCommands) {
     test::SendKey(shown, Qt::Key_Escape);
     test::ProcessEvents();
     EXPECT_EQ(test::TopLevel("HelpWindow"), nullptr);
+}
+
+// Beside the main window where the screen has room for it (narrower when needed), over it at the
+// screen's edge where it has none; always inside the screen.
+TEST(QtHelpPlace, BesideTheMainWindowInsideTheScreen) {
+    const QRect screen(0, 0, 1280, 800);
+    const struct {
+        QRect main;
+        QSize size;
+        QRect placed;
+    } cases[] = {
+        {{0, 0, 600, 500}, {640, 700}, {600, 0, 640, 700}},     // room on the right
+        {{0, 0, 870, 600}, {640, 700}, {870, 0, 410, 700}},     // narrower, still beside
+        {{700, 200, 580, 500}, {640, 700}, {60, 100, 640, 700}},  // on the left, moved up to fit
+        {{0, 0, 1280, 800}, {640, 700}, {640, 0, 640, 700}},    // no room: at the right edge
+        {{100, 0, 1100, 800}, {640, 900}, {640, 0, 640, 800}},  // no taller than the screen
+    };
+    for (const auto& k : cases) {
+        const QRect placed = BesideWindow(k.main, k.size, screen, 340);
+        EXPECT_EQ(placed, k.placed) << k.main.x() << "," << k.main.y() << " " << k.main.width() << "x" << k.main.height();
+        EXPECT_TRUE(screen.contains(placed));
+    }
+}
+
+TEST(QtHelpPlace, HelpOpensBesideTheMainWindowAndInsideTheScreen) {
+    for (bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized ? "main window maximized" : "main window as it opens");
+        test::ScreenScope screen({1280, 800, 1});
+        test::TempDir dir;
+        TavolinProgram program{dir.Path()};
+        program.app().state.WelcomeShown = true;
+        program.Start();
+        test::ProcessEvents();
+        auto* window = qobject_cast<QMainWindow*>(test::TopLevel("MDIForm1"));
+        ASSERT_NE(window, nullptr);
+        if (maximized) window->setGeometry(window->screen()->availableGeometry());
+        window->activateWindow();
+        test::ProcessEvents();
+        auto* menu = window->menuBar()->findChild<QMenu*>("help1");
+        ASSERT_NE(menu, nullptr);
+        menu->findChild<QAction*>("help")->trigger();
+        test::ProcessEvents();
+        QWidget* help = test::TopLevel("HelpWindow");
+        ASSERT_NE(help, nullptr);
+        const QRect area = help->screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(help->frameGeometry()));
+        if (!maximized) {
+            EXPECT_FALSE(help->frameGeometry().intersects(window->frameGeometry())) << "beside it";
+        }
+        EXPECT_GE(help->width(), 300) << "wide enough to read";
+    }
 }
 
 // The icon on the title bar of each window inside the main window is the program's tile, not

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -110,7 +111,7 @@ struct QtPrintRun : ::testing::Test {
     // The PDF file of one run, "" when it made none.
     std::string Run(const PrintChoices& choices, test::TempDir& dir) {
         s->DefaultPath = dir.Path();
-        QtPrinter printer(*s, op, QtPrinter::Destination::Pdf);
+        QtPrinter printer(*s, op, nullptr, QtPrinter::Destination::Pdf);
         EXPECT_EQ(RunPrintJob(*s, printer, op, {"", White}, choices), PrintOutcome::Printed);
         const auto names = dir.Names();
         return names.size() == 1 ? dir.File(names.front()) : std::string();
@@ -132,9 +133,22 @@ TEST_F(QtPrintRun, ThreeItemsGiveOnePdfOfTwoPages) {
     EXPECT_NE(op.Messages()[0].text.find(pdf), std::string::npos);
 }
 
+// The margin a printer needs on each side of the page: a quarter of an inch, in points.
+constexpr double Margin = 18;
+
+// Where a word of the upper (lower) item may lie: inside the margins and inside its half of
+// what they leave.
+void ExpectInsideItsHalf(const Word& w, const PdfText& page, bool lower, const std::string& which) {
+    const double middle = Margin + (page.height - 2 * Margin) / 2;
+    EXPECT_GE(w.xMin, Margin) << which;
+    EXPECT_LE(w.xMax, page.width - Margin) << which;
+    EXPECT_GE(w.yMin, lower ? middle : Margin) << which;
+    EXPECT_LE(w.yMax, lower ? page.height - Margin : middle) << which;
+}
+
 // The spectrum chart in the top half and the ratio chart in the bottom half of one page: every
-// word of each lies inside its half and inside the page, at 75, 100 and 125 %. The words of
-// each chart are known from a run that prints it alone.
+// word of each lies inside the page's margins and inside its half of what they leave, at 75,
+// 100 and 125 %. The words of each chart are known from a run that prints it alone.
 TEST_F(QtPrintRun, TwoChartsToAPageEachInsideItsHalfAtEveryScale) {
     for (int16_t pct : {75, 100, 125}) {
         s->PrintScalePct = pct;
@@ -150,7 +164,7 @@ TEST_F(QtPrintRun, TwoChartsToAPageEachInsideItsHalfAtEveryScale) {
             const PdfText text = ReadWords(Run(one, dir));
             ASSERT_EQ(text.pages.size(), 1u) << at;
             alone[k++] = text.pages[0].size();
-            for (const Word& w : text.pages[0]) EXPECT_LE(w.yMax, text.height / 2) << at << w.text.toStdString();
+            for (const Word& w : text.pages[0]) ExpectInsideItsHalf(w, text, false, at + w.text.toStdString());
         }
         ASSERT_GT(alone[0], 20u) << at << "the spectrum chart's titles, labels and information";
         ASSERT_GT(alone[1], 10u) << at;
@@ -163,14 +177,29 @@ TEST_F(QtPrintRun, TwoChartsToAPageEachInsideItsHalfAtEveryScale) {
         const std::vector<Word>& words = text.pages[0];
         EXPECT_EQ(words.size(), alone[0] + alone[1]) << at << "every word of both charts is on the page";
         for (std::size_t i = 0; i < words.size(); ++i) {
-            const Word& w = words[i];
             const bool lower = i >= alone[0];  // the ratio chart's words come after the spectrum's
-            const std::string which = at + (lower ? "lower " : "upper ") + w.text.toStdString();
-            EXPECT_GE(w.xMin, 0) << which;
-            EXPECT_LE(w.xMax, text.width) << which;
-            EXPECT_GE(w.yMin, lower ? text.height / 2 : 0) << which;
-            EXPECT_LE(w.yMax, lower ? text.height : text.height / 2) << which;
+            ExpectInsideItsHalf(words[i], text, lower, at + (lower ? "lower " : "upper ") + words[i].text.toStdString());
         }
+    }
+}
+
+// The index block starts at the top of its half, inside the margins: alone at the top of the
+// page, after a chart at the middle of the printable height.
+TEST_F(QtPrintRun, TheIndexBlockStartsInsideTheMargins) {
+    s->RatioValue = 1.5f;
+    s->Menu.ActivateRatio = true;
+    PrintChoices alone, afterChart;
+    alone.spectrum = false;
+    alone.index = afterChart.index = true;
+    for (bool lower : {false, true}) {
+        test::TempDir dir;
+        const PdfText text = ReadWords(Run(lower ? afterChart : alone, dir));
+        ASSERT_EQ(text.pages.size(), 1u);
+        const std::vector<Word>& words = text.pages[0];
+        const auto index = std::find_if(words.begin(), words.end(), [](const Word& w) { return w.text == "Index"; });
+        ASSERT_NE(index, words.end());
+        for (auto w = index; w != words.end(); ++w) ExpectInsideItsHalf(*w, text, lower, w->text.toStdString());
+        EXPECT_LT(index->yMin, (lower ? text.height / 2 : Margin) + 20) << "at the top of its half";
     }
 }
 
@@ -190,7 +219,7 @@ TEST_F(QtPrintRun, LinesHaveAWidthOnPaper) {
         double unit;  // points per unit
     };
     std::vector<Page> pages;
-    static const QRegularExpression scale("([\\d.]+) 0 0 -[\\d.]+ 0 [\\d.]+ cm");
+    static const QRegularExpression scale("([\\d.]+) 0 0 -[\\d.]+ [\\d.]+ [\\d.]+ cm");
     for (const QByteArray& stream : Streams(ReadAll(pdf))) {
         const QString content = QString::fromLatin1(stream);
         if (const auto cm = scale.match(content); cm.hasMatch()) pages.push_back({content, cm.captured(1).toDouble()});

@@ -9,12 +9,14 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <optional>
 
+#include "platform/RealFileSystem.h"
 #include "platform/ScriptedOperator.h"
 #include "platform/draw/Canvas.h"
 #include "qt/QtPrinter.h"
@@ -72,7 +74,7 @@ protected:
     test::TempDir dir;
     ProgramState state;
     ScriptedOperator op;
-    QtPrinter printer{state, op, QtPrinter::Destination::Pdf};
+    QtPrinter printer{state, op, nullptr, QtPrinter::Destination::Pdf};
 
     void SetUp() override { state.DefaultPath = dir.Path(); }
 };
@@ -81,8 +83,8 @@ TEST_F(QtPrinterPdf, ThreeHalfPageItemsGiveOneFileOfTwoPages) {
     ScopedEnv us{{"LC_ALL", "en_US.UTF-8"}};
     Canvas* page = printer.BeginRun();
     ASSERT_NE(page, nullptr);
-    EXPECT_FLOAT_EQ(page->ScaleWidth(), 8.5f * 1440);  // Letter, in twips
-    EXPECT_FLOAT_EQ(page->ScaleHeight(), 11.0f * 1440);
+    EXPECT_FLOAT_EQ(page->ScaleWidth(), 8.0f * 1440);  // Letter less a quarter inch each side, in twips
+    EXPECT_FLOAT_EQ(page->ScaleHeight(), 10.5f * 1440);
     for (int count = 1; count <= 3; ++count) PrintHalfPageItem(*page, count, "Item " + std::to_string(count));
     page->EndDoc();  // the last, half-filled page
     EXPECT_TRUE(printer.EndRun());
@@ -151,12 +153,42 @@ TEST(QtPrinterPaper, TheDefaultPrintersPaperElseTheLocalesLetterOnlyInTheUsAndCa
     }
 }
 
+TEST(QtPrinterMargins, TheDefaultPrintersOwnButNoneBelowAQuarterInch) {
+    const auto same = [](const QMarginsF& a, const QMarginsF& b) {
+        return std::abs(a.left() - b.left()) < 1e-9 && std::abs(a.top() - b.top()) < 1e-9 &&
+               std::abs(a.right() - b.right()) < 1e-9 && std::abs(a.bottom() - b.bottom()) < 1e-9;
+    };
+    EXPECT_TRUE(same(PdfMargins(std::nullopt), QMarginsF(6.35, 6.35, 6.35, 6.35)));
+    EXPECT_TRUE(same(PdfMargins(QMarginsF(0, 0, 0, 0)), QMarginsF(6.35, 6.35, 6.35, 6.35)));
+    EXPECT_TRUE(same(PdfMargins(QMarginsF(10, 3, 12.5, 20)), QMarginsF(10, 6.35, 12.5, 20)));
+}
+
+// A data folder given relative to the current folder: the message names the file whole.
+TEST(QtPrinterPdfPath, TheMessageNamesTheWholePathOfARelativeDataFolder) {
+    test::QtApplicationScope qt;
+    test::TempDir dir;
+    dir.MakeDir("DATA");
+    RealFileSystem fs(dir.Path());
+    ProgramState state;
+    state.DefaultPath = "DATA";
+    ScriptedOperator op;
+    QtPrinter printer{state, op, &fs, QtPrinter::Destination::Pdf};
+    Canvas* page = printer.BeginRun();
+    ASSERT_NE(page, nullptr);
+    PrintHalfPageItem(*page, 1, "Main");
+    EXPECT_TRUE(printer.EndRun());
+    ASSERT_EQ(op.Messages().size(), 1u);
+    const std::string whole = dir.Path() + "/DATA/print-";
+    EXPECT_NE(op.Messages()[0].text.find("\n" + whole), std::string::npos) << op.Messages()[0].text;
+    EXPECT_EQ(printer.LastPdfFile().rfind(whole, 0), 0u) << printer.LastPdfFile();
+}
+
 TEST_F(QtPrinterPdf, TheFileIsOnTheLocalesPaper) {
     ScopedEnv germany{{"LC_ALL", "de_DE.UTF-8"}};
     Canvas* page = printer.BeginRun();
     ASSERT_NE(page, nullptr);
-    EXPECT_NEAR(page->ScaleWidth(), 210 / 25.4 * 1440, 10);  // A4, in twips
-    EXPECT_NEAR(page->ScaleHeight(), 297 / 25.4 * 1440, 10);
+    EXPECT_NEAR(page->ScaleWidth(), (210 - 12.7) / 25.4 * 1440, 10);  // A4 inside its margins, in twips
+    EXPECT_NEAR(page->ScaleHeight(), (297 - 12.7) / 25.4 * 1440, 10);
     PrintHalfPageItem(*page, 1, "A4");
     EXPECT_TRUE(printer.EndRun());
     ASSERT_EQ(dir.Names().size(), 1u);

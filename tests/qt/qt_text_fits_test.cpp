@@ -187,6 +187,10 @@ void ExpectWholeControls(Form& form) {
         if (room.contains(DesignRect(*control))) {  // (the welcome's butterfly starts outside)
             EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()))
                 << Where(form, *widget).toStdString() << " inside its container";
+            // A frame's title stands above its border: what the frame holds starts below both.
+            if (auto* group = qobject_cast<QGroupBox*>(widget->parentWidget()); group && !group->title().isEmpty()) {
+                EXPECT_GT(widget->y(), group->contentsRect().top()) << Where(form, *widget).toStdString() << " below the title";
+            }
         }
         ExpectTextFits(form, *widget);
     }
@@ -194,9 +198,31 @@ void ExpectWholeControls(Form& form) {
         for (size_t j = i + 1; j < shown.size(); ++j) {
             const auto [a, wa] = shown[i];
             const auto [b, wb] = shown[j];
+            // Buttons of one design height keep one height: none stretches beside a wrapping label.
+            if (a->Kind() == ControlKind::Button && b->Kind() == ControlKind::Button && a->Height() == b->Height()) {
+                EXPECT_EQ(wa->height(), wb->height()) << Where(form, *wa).toStdString() << " and " << Where(form, *wb).toStdString();
+            }
             if (wa->parentWidget() != wb->parentWidget() || DesignRect(*a).intersects(DesignRect(*b))) continue;
             EXPECT_FALSE(wa->geometry().intersects(wb->geometry()))
                 << Where(form, *wa).toStdString() << " covers " << Where(form, *wb).toStdString();
+        }
+    }
+}
+
+// A label's text on the tool strip ends clear of the control that follows it on its row ("ms"
+// and "Aver:", "nm" and the mode box).
+void ExpectToolStripTextsApart(QWidget& strip) {
+    const auto children = strip.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* w : children) {
+        auto* label = qobject_cast<QLabel*>(w);
+        if (!label || !label->isVisible() || label->text().isEmpty()) continue;
+        const int textEnd = label->x() + label->contentsRect().left() + label->fontMetrics().horizontalAdvance(label->text());
+        for (QWidget* next : children) {
+            if (next == label || !next->isVisible() || next->x() < label->x() + label->width()) continue;
+            const bool sameRow = next->y() < label->y() + label->height() && label->y() < next->y() + next->height();
+            if (!sameRow) continue;
+            EXPECT_GE(next->x() - textEnd, 3) << label->objectName().toStdString() << " \"" << Shown(label->text()).toStdString()
+                                               << "\" runs into " << next->objectName().toStdString();
         }
     }
 }
@@ -245,6 +271,7 @@ TEST_P(QtTextFits, EveryControlOfEveryWindowShowsItsWholeText) {
         test::ProcessEvents();
         ExpectWholeControls(main);
     }
+    ExpectToolStripTextsApart(*ControlWidget(WindowOf(main), "Picture1"));
     ExpectInsideScreen(main);
 
     std::vector<std::pair<const char*, std::function<Form&()>>> windows = {

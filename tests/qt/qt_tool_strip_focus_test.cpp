@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "indices/KineticForms.h"
-#include "mainwindow/MainWindowWorld.h"
-#include "qt_test_app.h"
+#include "qt_main_window_app.h"
 
 namespace tav {
 namespace {
@@ -32,11 +31,6 @@ const char* Named(FocusBefore focus) {
 class QtToolStripFocus : public ::testing::Test {
 protected:
     void SetUp() override {
-        t.state->WelcomeShown = true;
-        main = &t.app->forms.Get<MDIForm1>();
-        main->Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
-        main->Show();
-        test::ProcessEvents();
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->objectName() == "MDIForm1") window = qobject_cast<QMainWindow*>(top);
         }
@@ -72,9 +66,10 @@ protected:
         test::ProcessEvents();
     }
 
-    test::QtTestApp t;
-    test::FlowRecord record;
-    MDIForm1* main = nullptr;
+    test::QtMainWindowApp program;
+    test::QtTestApp& t = program.t;
+    test::FlowRecord& record = program.record;
+    MDIForm1* main = program.main;
     QMainWindow* window = nullptr;
 };
 

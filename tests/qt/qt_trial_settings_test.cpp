@@ -12,24 +12,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include <fstream>
-#include <sstream>
-
 #include "acquisition/StatusFont.h"
-#include "mainwindow/MainWindowWorld.h"
-#include "qt/QtFonts.h"
-#include "qt_screen.h"
-#include "qt_test_app.h"
+#include "qt_trial_run.h"
 
 namespace tav {
 namespace {
-
-std::string TrialSettings() {
-    std::ifstream in(std::string(TAVOLIN_SOURCE_DIR) + "/data/trial/Prismel.INI", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<QMdiSubWindow*> Shown(QMdiArea& area) {
     std::vector<QMdiSubWindow*> shown;
@@ -52,14 +39,9 @@ void ExpectSideBySideInside(QMdiArea& area) {
 }
 
 TEST(QtTrialSettings, TheFirstRunsWindowsStandSideBySideInsideTheMainWindow) {
-    test::ScreenScope screen({1280, 800, 1});
-    test::QtTestApp t;
-    ASSERT_TRUE(t.dir.Write("Prismel.INI", TrialSettings()));
-    t.op.SetFonts(ScreenFontList());
-    test::FlowRecord record;
-    MDIForm1& main = t.app->forms.Get<MDIForm1>();
-    main.Links().SetFlows(
-        std::make_unique<test::RecordingFlows>(record, t.clock, MakeProgramFlows(*t.app, main.Links())));
+    test::TrialRun run({1280, 800, 1});
+    test::QtTestApp& t = run.t;
+    MDIForm1& main = *run.main;
     test::ProcessEvents();
     t.app->forms.Unload<WelcomeForm>();  // into the first scan
     test::ProcessEvents();

@@ -247,7 +247,10 @@ bool Form::UserKeyDown(Control* target, int16_t keyCode, int16_t shiftState) {
     EventScope scope(app);
     if (scope.InputBlocked() || !loaded_) return false;
     const bool functionKey = keyCode >= key::F1 && keyCode <= key::F9 && shiftState == shift::None;
-    if (!(ownsFunctionKeys_ && functionKey)) {
+    // A text box with the focus keeps the desktop's editing keys (Ctrl+A is no "Average" there).
+    const bool editingKey =
+        target && target->Kind() == ControlKind::TextBox && IsTextEditingKey(keyCode, shiftState);
+    if (!(ownsFunctionKeys_ && functionKey) && !editingKey) {
         Form* menus = ShortcutMenus();
         if (menus && menus->RunShortcut({keyCode, shiftState})) return false;
     }

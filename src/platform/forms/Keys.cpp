@@ -2,6 +2,17 @@
 
 namespace tav {
 
+bool IsTextEditingKey(int16_t keyCode, int16_t shiftState) {
+    switch (shiftState) {
+        case shift::Ctrl:
+            return keyCode == 'A' || keyCode == 'C' || keyCode == 'V' || keyCode == 'X' || keyCode == 'Z' ||
+                   keyCode == 'Y' || keyCode == key::Insert;
+        case shift::Ctrl | shift::Shift: return keyCode == 'Z';
+        case shift::Shift: return keyCode == key::Insert || keyCode == key::Delete;
+        default: return false;
+    }
+}
+
 std::string ShortcutText(const Shortcut& shortcut) {
     if (!shortcut.IsSet()) return "";
     std::string text;

@@ -58,6 +58,10 @@ struct Shortcut {
     bool operator==(const Shortcut&) const = default;
 };
 
+// The editing keys of a text box on the desktop: select all, copy, paste, cut, undo and redo
+// (Ctrl+A, C, V, X, Z, Ctrl+Shift+Z, Ctrl+Y, and Ctrl+Ins, Shift+Ins, Shift+Del).
+bool IsTextEditingKey(int16_t keyCode, int16_t shiftState);
+
 // "F2", "Shift+F3", "Ctrl+Shift+F3", "Ctrl+I"; "" when there is none.
 std::string ShortcutText(const Shortcut& shortcut);
 
