@@ -55,7 +55,9 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
     // Until the first file of a series may be written, an existing file of the series in the
     // folder it goes to is only replaced after the operator says so; "No" starts the series again.
     if (!s.AutoSaveSeriesOpen && SeriesFilesExist(ctx.fs, FolderOf(path), s.AutoSaveName)) {
-        if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) {
+        // No is the default: Enter or Space never overwrites.
+        if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation, "", MsgDefault::Button2) !=
+            MsgResult::Yes) {
             ctx.windows.StopAutoScanTimer();
             RestartAutoSaveSeries(s);
             return SpectrumSaveResult::Cancelled;

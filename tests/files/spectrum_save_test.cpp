@@ -150,7 +150,9 @@ TEST_F(SpectrumSave, InterruptedWriteLeavesTheOldFile) {
     w.dir.Write("DATA/XYZ00002.rdg", "previous contents");
     w.state->AutoSaveCounter = 1;
     w.fs.FailPath(FsOp::Write, w.P("DATA/XYZ00002.rdg"), FsError::WriteError);
+    w.op.AnswerMessage(MsgResult::Yes);  // the operator lets the series replace its file
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
+    EXPECT_EQ(w.op.UnusedAnswers(), 0u);
     ASSERT_FALSE(w.fs.WriteAttempts().empty());
     EXPECT_FALSE(w.fs.WriteAttempts().back().succeeded);
     EXPECT_EQ(w.fs.WriteAttempts().back().path, w.P("DATA/XYZ00002.rdg"));
