@@ -36,6 +36,7 @@ int16_t ChooseWorkingSlot(ProgramState& state) {
     row.NumPoints = static_cast<int16_t>(points);
     row.XMin = source.XMin;
     row.XMax = source.XMax;
+    row.Binned = source.Binned;
     return slot::Work;
 }
 
