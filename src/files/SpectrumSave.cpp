@@ -9,6 +9,7 @@
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileWriter.h"
+#include "indices/KineticIndices.h"
 #include "platform/FileSystem.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
@@ -70,7 +71,7 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
         Warn(ctx, CannotWriteMessage(path, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    AppendKineticLogLines(ctx, path);
+    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, path);
     FsError error = FsError::None;
     if (!WriteSpectrumFile(ctx, slot, form, path, error)) {
         WarnAutoSaveFailure(ctx, path, error);
@@ -89,7 +90,7 @@ SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot) {
         Warn(ctx, CannotWriteMessage(chosen, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    AppendKineticLogLines(ctx, chosen);
+    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, chosen);
     SpectrumSaveResult result = SpectrumSaveResult::Saved;
     FsError error = FsError::None;
     if (!WriteSpectrumFile(ctx, slot, form, chosen, error)) {

@@ -71,6 +71,7 @@ public:
         s_.ExperimentalValid = false;
         s_.NormDiffValid = false;
         s_.LastPassComputed = {};
+        s_.LastPassComputed.Slot = s_.CurrentSlot;
         if (s_.NumOfBands <= 0) {
             out_.ClearIndexWindow();
             out_.PrintIndexLine(TextLine(readout::NoBands));
@@ -194,5 +195,11 @@ private:
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output) {
     IndexPass(state, output).Run();
 }
+
+bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber) {
+    return IsValidSlot(slotNumber) && state.LastPassComputed.Slot == slotNumber;
+}
+
+void ForgetIndexPass(ProgramState& state) { state.LastPassComputed = {}; }
 
 }  // namespace tav

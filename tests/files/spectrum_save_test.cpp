@@ -187,6 +187,7 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     s.ScanNumber = 51;
     s.Menu.ActivateExperimental = true;
     s.LastPassComputed.Experimental = true;
+    s.LastPassComputed.Slot = 0;  // the pass took slot 0, the slot saved
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
     EXPECT_EQ(w.op.Messages().back().text, "The file\n" + w.P("DATA/XYZ00001.rdg") +
@@ -198,6 +199,7 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
 TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnce) {
     w.state->Menu.ActivateExperimental = true;
     w.state->LastPassComputed.Experimental = true;
+    w.state->LastPassComputed.Slot = 0;  // the pass took slot 0, the slot saved
     w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::WriteError);
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
