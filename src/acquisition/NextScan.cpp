@@ -4,6 +4,7 @@
 
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/ScanTransfer.h"
@@ -87,6 +88,9 @@ void NextScan(ScanFlowContext& flow) {
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
 
     ShowScanParameters(flow);
+    // A scan outside a timed series is a series of its own: a problem of the reference
+    // calibration file is told at each one.
+    if (!flow.Main().Timer1.Enabled()) ForgetReferenceFileTold(s);
     RestartElapsedTime(s, flow.app.clock);
     ResetOverlayRing(s);
 

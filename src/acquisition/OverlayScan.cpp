@@ -1,6 +1,7 @@
 #include "acquisition/OverlayScan.h"
 
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/SlotPoints.h"
@@ -47,6 +48,7 @@ void OverlayScan(ScanFlowContext& flow) {
     s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
     ShowScanParameters(flow);
+    ForgetReferenceFileTold(s);  // an overlay scan is no part of a timed series
     AdvanceOverlayRing(s);
 
     FlowAcquisition acquisition(flow);

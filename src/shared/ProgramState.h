@@ -147,6 +147,9 @@ struct ProgramState {
     bool ViewReflectance = false;
     bool ReferenceOn = false;
     std::string ReferenceFileName;
+    // What the operator was last told of the reference calibration file, so that a timed series
+    // tells it once; "" outside a series and after a correction that went through.
+    std::string ReferenceFileTold;
     bool SimulationMode = false;
     int16_t CommPortNumber = 1;
     bool PixelMode = true;
