@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "mainwindow/MDIForm1.h"
+#include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
 #include "qt/QtHost.h"
 #include "qt/QtOperator.h"
@@ -168,6 +171,63 @@ TEST(QtSafeDefaults, SpaceOrEnterOnTheWirelessQuestionSendsNothing) {
         EXPECT_EQ(p.instrument.Received(), "") << "nothing reached the instrument";
         EXPECT_FALSE(p.instrument.WirelessOn());
         EXPECT_FALSE(p.comm.PortOpen());
+    }
+}
+
+// The save dialog asks before it replaces a file; Space or Enter there keeps the file, and the
+// dialog, cancelled, saves nothing.
+TEST(QtSafeDefaults, SpaceOrEnterOnTheSaveDialogsReplaceQuestionKeepsTheFile) {
+    QtProgram p("[Acquisition]\r\nIntegration Time=100\r\n");
+    p.state->WelcomeShown = true;
+    p.dir.Write("DATA/kept.rdg", "a spectrum saved before\r\n");
+    p.Start();
+    ProgramState& s = *p.state;
+    s.DefaultPath = p.dir.File("DATA");
+    p.app->forms.Get<MainForm>().Show();
+    test::ProcessEvents();
+    QWidget* spectrum = test::VisibleWidget("MainForm");
+    ASSERT_NE(spectrum, nullptr);
+    test::Type(spectrum, "n");
+    ASSERT_TRUE(test::WaitFor([&] { return s.SlotInfo[0].NumPoints == 256; }));
+
+    for (const int key : {Qt::Key_Space, Qt::Key_Return}) {
+        SCOPED_TRACE(key);
+        // The operator names the existing file, meets the question with the key, then gives up.
+        int step = 0;
+        std::string question, focused;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            QWidget* focus = QApplication::focusWidget();
+            if (focus && focus->window() != modal) focus = nullptr;
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && step != 1) {
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                if (!name) return;
+                if (step == 0 && focus) {
+                    name->setText("kept.rdg");
+                    step = 1;
+                    // Posted: the question comes up inside the key's handling, where this
+                    // timer could not look at it.
+                    QTimer::singleShot(0, name, [name] { test::SendKey(name, Qt::Key_Return, "\r"); });
+                } else if (step == 2) {
+                    step = 3;
+                    test::SendKey(focus ? focus : dialog, Qt::Key_Escape);
+                }
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && step == 1 && focus) {
+                question = box->text().toStdString();
+                auto* button = qobject_cast<QAbstractButton*>(focus);
+                focused = button ? button->text().remove('&').toStdString() : "";
+                step = 2;
+                test::SendKey(focus, key, key == Qt::Key_Space ? " " : "\r");
+            }
+        });
+        driver.start(20);
+        test::Type(spectrum, "s");
+        ASSERT_TRUE(test::WaitFor([&] { return step == 3 && !QApplication::activeModalWidget(); }));
+        EXPECT_NE(question.find("already exists"), std::string::npos) << question;
+        EXPECT_EQ(focused, "No");
+        EXPECT_EQ(p.dir.Read("DATA/kept.rdg"), "a spectrum saved before\r\n");
     }
 }
 
