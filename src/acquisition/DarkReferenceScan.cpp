@@ -56,7 +56,7 @@ void ApplyReferenceCalibration(AcquisitionContext& ctx) {
         }
         s.Ch2Data[s.CurrentSlot][i] = v;
     }
-    ReferenceFileUsed(s);
+    ForgetReferenceFileTold(s);
 }
 
 }  // namespace

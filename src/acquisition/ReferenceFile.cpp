@@ -17,11 +17,12 @@ void Tell(AcquisitionContext& ctx, const std::string& text) {
 
 std::string PointsText(int n) { return std::to_string(n) + (n == 1 ? " point" : " points"); }
 
-}  // namespace
-
+// The operator's message: the file, why it cannot correct, and what stays uncorrected.
 std::string ReferenceFileMessage(const std::string& fileName, const std::string& why, const std::string& what) {
     return "The reference calibration file\n" + fileName + "\n" + why + "\n" + what + " is not corrected.";
 }
+
+}  // namespace
 
 bool ReadReferenceFileFor(AcquisitionContext& ctx, int needed, const std::string& what) {
     ProgramState& s = ctx.state;
@@ -52,8 +53,6 @@ void RefuseReferenceFile(AcquisitionContext& ctx, const std::string& why, const 
 int SpectralPointsOf(const ProgramState& state, int16_t slotNumber) {
     return LastSpectralPoint(state, slotNumber) + 1;
 }
-
-void ReferenceFileUsed(ProgramState& state) { state.ReferenceFileTold.clear(); }
 
 void ForgetReferenceFileTold(ProgramState& state) { state.ReferenceFileTold.clear(); }
 

@@ -25,14 +25,8 @@ bool ReadReferenceFileFor(AcquisitionContext& ctx, int needed, const std::string
 // the sentence "The reference calibration file NAME ...").
 void RefuseReferenceFile(AcquisitionContext& ctx, const std::string& why, const std::string& what);
 
-// The correction went through: a later problem is told again.
-void ReferenceFileUsed(ProgramState& state);
-
-// A new series begins (a scan outside timed acquisition, or the start of one): the next problem
-// of the file is told, even the one told before.
+// A new series begins (a scan outside timed acquisition, or the start of one), or a correction
+// went through: the next problem of the file is told, even the one told before.
 void ForgetReferenceFileTold(ProgramState& state);
-
-// The operator's message: the file, why it cannot correct, and what stays uncorrected.
-std::string ReferenceFileMessage(const std::string& fileName, const std::string& why, const std::string& what);
 
 }  // namespace tav

@@ -99,7 +99,7 @@ void ApplyReferenceFile(AcquisitionContext& ctx, int16_t slot) {
         s.Ch2Data[slot][i] = Corrected(s.RefSpec2[i], s.Ch2Data[slot::Work][i], s.Ch1Data[slot::Work][i]);
         s.Ch1Data[slot::Reference][i] = s.Ch2Data[slot][i];
     }
-    ReferenceFileUsed(s);
+    ForgetReferenceFileTold(s);
 }
 
 BinLayout ComputeBinLayout(const ProgramState& s, int16_t slot) {
@@ -146,7 +146,7 @@ void AverageOntoBins(AcquisitionContext& ctx, int16_t slot) {
                 s.RefSpec1[k] = file.ch1;
                 s.Ch2Data[slot][k] = Corrected(s.RefSpec2[k], file.ch2, file.ch1);
             }
-            ReferenceFileUsed(s);
+            ForgetReferenceFileTold(s);
         }
     }
     for (int k = 0; k < n; ++k) {
