@@ -23,6 +23,9 @@ public:
     // Reads the spectrum file named in SlotInfo(slot).FileName into the slot; true when it read.
     // The reader tells the operator why it could not.
     virtual bool ReadSpectrumFile(int16_t slot) = 0;
+    // The same read for a flow that tells the operator itself: nothing is shown, and when the
+    // file could not be read `why` holds what the reader would have said.
+    virtual bool ReadSpectrumFileUntold(int16_t slot, std::string& why) = 0;
     // The slot becomes the spectrum window's selected trace.
     virtual void SetDisplayChannel(int16_t slot) = 0;
     // The spectrum window's file dialog remembers the file being read.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acquisition/ReferenceFile.h"
 #include "platform/Numbers.h"
 
 namespace tav {
@@ -30,6 +31,7 @@ void StartAutoScanTimer(ProgramState& state, Timer& Timer1) {
     Timer1.SetInterval(StartIntervalMs);
     Timer1.SetEnabled(true);
     state.AutoScanTimerOn = true;
+    ForgetReferenceFileTold(state);  // a new series tells each problem of the file once more
 }
 
 float AwaitNextWholeSecond(Clock& clock) {

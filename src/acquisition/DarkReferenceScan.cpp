@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/SlotPoints.h"
+#include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "platform/Numbers.h"
@@ -35,13 +37,15 @@ AcquireResult AcquireReference(AcquisitionContext& ctx) {
     return result;
 }
 
-// Slot 10 divided by the file's channel 1 and multiplied by its channel 2, point by point where
-// the file reaches (1.0 where its channel 1 is 0); the result is channel 2 of the slot on display.
-void ApplyReferenceCalibration(ScanFlowContext& flow, AcquisitionWindows& windows) {
-    ProgramState& s = flow.app.state;
-    s.SlotInfo[slot::Work].FileName = s.ReferenceFileName;
-    if (!windows.ReadSpectrumFile(slot::Work)) return;
+// Slot 10 divided by the file's channel 1 and multiplied by its channel 2, point by point (1.0
+// where its channel 1 is 0); the result is channel 2 of the slot on display. A file that does not
+// reach over the reference scan's spectral points converts nothing, and the operator is told.
+void ApplyReferenceCalibration(AcquisitionContext& ctx) {
+    ProgramState& s = ctx.state;
     if (!IsValidSlot(s.CurrentSlot)) return;
+    if (!ReadReferenceFileFor(ctx, SpectralPointsOf(s, slot::Reference), "The reference scan")) return;
+    // The spectrum on display has another channel 2: its index values are no longer its own.
+    if (IndexValuesBelongTo(s, s.CurrentSlot)) ForgetIndexPass(s);
     const int n = std::min(SlotPoints(s, slot::Reference), SlotPoints(s, slot::Work));
     for (int i = 0; i < n; ++i) {
         float& v = s.Ch1Data[slot::Reference][i];
@@ -54,6 +58,7 @@ void ApplyReferenceCalibration(ScanFlowContext& flow, AcquisitionWindows& window
         }
         s.Ch2Data[s.CurrentSlot][i] = v;
     }
+    ForgetReferenceFileTold(s);
 }
 
 }  // namespace
@@ -107,7 +112,10 @@ void ReferenceScan(ScanFlowContext& flow) {
         for (int i = 0; i < SlotPoints(s, slot::Reference); ++i)
             s.Ch1Data[slot::Reference][i] = s.Ch1Data[slot::Reference][i] - s.Ch1Data[slot::DarkCh2][i];
     }
-    if (s.ReferenceOn) ApplyReferenceCalibration(flow, acquisition.windows);
+    if (s.ReferenceOn) {
+        ForgetReferenceFileTold(s);  // a reference scan is no part of a timed series
+        ApplyReferenceCalibration(acquisition.ctx);
+    }
     flow.Spectrum().Surface().Cls();
     const int16_t window = SlotWindowIndex(slot::Reference);
     const int16_t autoScale = s.AutoScaleOn[window];

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/ScanTransfer.h"
@@ -85,6 +86,9 @@ void NextScan(ScanFlowContext& flow) {
     s.DerivativeParam = 0;
 
     ShowScanParameters(flow);
+    // A scan outside a timed series is a series of its own: a problem of the reference
+    // calibration file is told at each one.
+    if (!flow.Main().Timer1.Enabled()) ForgetReferenceFileTold(s);
     RestartElapsedTime(s, flow.app.clock);
     ResetOverlayRing(s);
 

@@ -1,6 +1,7 @@
 #include "acquisition/OverlayScan.h"
 
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/SlotPoints.h"
@@ -26,9 +27,12 @@ constexpr int16_t RingSlots = slot::LastOverlay + 1;
 void AdvanceOverlayRing(ProgramState& s) {
     if (s.OverlayCount > RingSlots - 1) s.OverlayCount = RingSlots - 1;
     if (s.OverlayCount != 0) {
-        s.CurrentSlot = static_cast<int16_t>(s.CurrentSlot + 1);
-        // A current slot outside the ring (a dark view) starts it again at 0.
-        if (s.CurrentSlot > slot::LastOverlay || s.CurrentSlot < 0) s.CurrentSlot = 0;
+        // A dark view shows a slot outside the ring: the ring goes on after the slot it showed
+        // last, so that neither its newest curve nor one of an earlier ring is drawn over.
+        const auto inRing = [](int16_t k) { return k >= slot::FirstOverlay && k <= slot::LastOverlay; };
+        int16_t last = s.CurrentSlot;
+        if (!inRing(last)) last = inRing(s.SavedDisplaySlot) ? s.SavedDisplaySlot : slot::LastOverlay;
+        s.CurrentSlot = last == slot::LastOverlay ? slot::FirstOverlay : static_cast<int16_t>(last + 1);
         s.SavedDisplaySlot = s.CurrentSlot;
     } else {
         s.CurrentSlot = 0;
@@ -43,6 +47,7 @@ void OverlayScan(ScanFlowContext& flow) {
     s.PrintInColor = true;
     s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
     ShowScanParameters(flow);
+    ForgetReferenceFileTold(s);  // an overlay scan is no part of a timed series
     AdvanceOverlayRing(s);
 
     FlowAcquisition acquisition(flow);

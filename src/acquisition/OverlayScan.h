@@ -8,7 +8,8 @@
 namespace tav {
 
 // Moves CurrentSlot to the ring slot of the new curve and FirstOverlaySlot to the oldest one
-// still drawn; OverlayCount is taken as at most 7 curves before the new one.
+// still drawn; OverlayCount is taken as at most 7 curves before the new one. While a dark view
+// is shown the ring goes on after SavedDisplaySlot, the ring slot it showed last.
 void AdvanceOverlayRing(ProgramState& state);
 
 // A pair without data does not count: the ring has advanced, the operator is told, nothing is

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "acquisition/SlotPoints.h"
+#include "acquisition/ReferenceFile.h"
+#include "charts/ChartValues.h"
+#include "files/TextConversions.h"
 #include "indices/BandValues.h"
 #include "platform/Numbers.h"
 #include "shared/ProgramState.h"
@@ -16,6 +18,8 @@ constexpr float MaxBinWidth = 500.0f;
 constexpr int16_t MinBins = 2;
 constexpr int16_t MaxBins = 2200;
 constexpr float RangeMargin = 1.0f;  // the bins stay this far inside the shared range
+constexpr int AnyPoints = 1;  // bin mode: the file's wavelength range decides, not its length
+constexpr const char* ScanWhat = "The scan";
 
 // Reference-file correction of one value: measured / file channel 2 * file channel 1, in single
 // precision step by step; 1.0 where the divisor is 0.
@@ -38,19 +42,41 @@ float BinMean(ProgramState& s, int16_t slot, float lower, float upper) {
     return mean;
 }
 
-// The same mean over channel 2, on the points the channel-1 mean takes.
-float BinMeanOfChannel2(ProgramState& s, int16_t slot, float lower, float upper) {
-    if (BandSearchPoints(s, slot) < 2) return 0.0f;
-    StoreBandEndMarker(s, slot);
-    BandPixels p = FindBandPixels(s, slot, lower, upper);
-    float sum = 0.0f;
-    for (int k = p.first; k <= p.last; ++k) sum += s.Ch2Data[slot][k];
-    return sum / static_cast<float>(p.last - p.first + 1);
+// The file's two channels over a bin, from its points whose channel 2 is not 0: a point where
+// the file holds no reference gives no ratio (pixel mode puts 1.0 there), so it does not halve
+// the bin's divisor. A bin without such a point gives 0 for both, which corrects to 1.0.
+struct FileBin {
+    float ch1 = 0, ch2 = 0;
+};
+FileBin FileBinMeans(const ProgramState& s, float lower, float upper) {
+    const BandPixels p = FindBandPixels(s, slot::Work, lower, upper);
+    float sum1 = 0.0f, sum2 = 0.0f;
+    int used = 0;
+    for (int k = p.first; k <= p.last; ++k) {
+        if (s.Ch2Data[slot::Work][k] == 0.0f) continue;
+        sum1 += s.Ch1Data[slot::Work][k];
+        sum2 += s.Ch2Data[slot::Work][k];
+        ++used;
+    }
+    if (used == 0) return {};
+    return {sum1 / static_cast<float>(used), sum2 / static_cast<float>(used)};
 }
 
-bool ReadReferenceFile(AcquisitionContext& ctx) {
-    ctx.state.SlotInfo[slot::Work].FileName = ctx.state.ReferenceFileName;
-    return ctx.windows.ReadSpectrumFile(slot::Work);
+// Whether the file read into the work slot reaches over every bin centre (two bins at least, so
+// also its first and last points differ); the operator is told when it does not.
+bool FileCoversBins(AcquisitionContext& ctx, const BinLayout& bins) {
+    const ProgramState& s = ctx.state;
+    const float a = s.XData[slot::Work][0];
+    const float b = s.XData[slot::Work][SlotPoints(s, slot::Work) - 1];
+    const float first = bins.start;
+    const float last = static_cast<float>(bins.count - 1) * bins.width + bins.start;
+    if (first >= std::min(a, b) && last <= std::max(a, b)) return true;
+    RefuseReferenceFile(ctx,
+                        "covers " + SngToText(std::min(a, b)) + " to " + SngToText(std::max(a, b)) +
+                            " nm, less than the " + SngToText(first) + " to " + SngToText(last) +
+                            " nm of the scan's bins.",
+                        ScanWhat);
+    return false;
 }
 
 }  // namespace
@@ -67,12 +93,13 @@ void ApplyReferenceFile(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
     const int n = SlotPoints(s, slot);
     for (int i = 0; i < n; ++i) s.RefSpec2[i] = s.Ch1Data[slot::Reference][i];
-    if (!ReadReferenceFile(ctx)) return;
+    if (!ReadReferenceFileFor(ctx, SpectralPointsOf(s, slot), ScanWhat)) return;
     const int covered = std::min(n, SlotPoints(s, slot::Work));
     for (int i = 0; i < covered; ++i) {
         s.Ch2Data[slot][i] = Corrected(s.RefSpec2[i], s.Ch2Data[slot::Work][i], s.Ch1Data[slot::Work][i]);
         s.Ch1Data[slot::Reference][i] = s.Ch2Data[slot][i];
     }
+    ForgetReferenceFileTold(s);
 }
 
 BinLayout ComputeBinLayout(const ProgramState& s, int16_t slot) {
@@ -111,17 +138,15 @@ void AverageOntoBins(AcquisitionContext& ctx, int16_t slot) {
     }
     if (s.ReferenceOn) {
         for (int k = 0; k < n; ++k) s.RefSpec2[k] = s.Ch1Data[slot::Reference][k];
-        if (ReadReferenceFile(ctx) && BandSearchPoints(s, slot::Work) >= 2) {
-            const float first = s.XData[slot::Work][0];
-            const float last = s.XData[slot::Work][SlotPoints(s, slot::Work) - 1];
+        if (ReadReferenceFileFor(ctx, AnyPoints, ScanWhat) && FileCoversBins(ctx, bins)) {
+            StoreBandEndMarker(s, slot::Work);
             for (int k = 0; k < n; ++k) {
-                const float centre = static_cast<float>(k) * bins.width + bins.start;
-                if (centre < std::min(first, last) || centre > std::max(first, last)) continue;
                 BinLimits(bins, k, lower, upper);
-                s.RefSpec1[k] = BinMean(s, slot::Work, lower, upper);
-                const float fileCh2 = BinMeanOfChannel2(s, slot::Work, lower, upper);
-                s.Ch2Data[slot][k] = Corrected(s.RefSpec2[k], fileCh2, s.RefSpec1[k]);
+                const FileBin file = FileBinMeans(s, lower, upper);
+                s.RefSpec1[k] = file.ch1;
+                s.Ch2Data[slot][k] = Corrected(s.RefSpec2[k], file.ch2, file.ch1);
             }
+            ForgetReferenceFileTold(s);
         }
     }
     for (int k = 0; k < n; ++k) {

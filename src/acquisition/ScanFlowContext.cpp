@@ -2,6 +2,7 @@
 
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
+#include "files/UntoldSpectrumRead.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
@@ -17,6 +18,10 @@ Canvas& FlowAcquisitionWindows::MainFormSurface() { return flow_.Spectrum().Surf
 
 bool FlowAcquisitionWindows::ReadSpectrumFile(int16_t slot) {
     return tav::ReadSpectrumFile(flow_.files, slot) == SpectrumReadResult::Ok;
+}
+
+bool FlowAcquisitionWindows::ReadSpectrumFileUntold(int16_t slot, std::string& why) {
+    return tav::ReadSpectrumFileUntold(flow_.files, slot, why) == SpectrumReadResult::Ok;
 }
 
 void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {

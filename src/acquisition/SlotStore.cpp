@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "acquisition/SlotPoints.h"
+#include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
 
 namespace tav {
@@ -22,6 +23,9 @@ void ResetOverlayRing(ProgramState& s, int16_t newest) {
     s.FirstOverlaySlot = newest;
     s.SavedDisplaySlot = newest;
     SelectSpectrumTrace(s, newest);
+    // The curves the last index pass saw are gone from the ring; a flow that then takes a new
+    // spectrum runs a pass of its own, a processing result has none.
+    ForgetIndexPass(s);
 }
 
 void ClearAllSlots(ProgramState& s, Canvas& mainForm) {

@@ -37,7 +37,8 @@ void ClearAllSlots(ProgramState& state, Canvas& mainForm);
 // The overlay ring starts again with the one slot (slot 0 unless told): CurrentSlot,
 // FirstOverlaySlot, SavedDisplaySlot and the spectrum window's selected trace all name it, and
 // OverlayCount is 0 until the caller has drawn it. The cursor moves with the selection but
-// nothing is drawn: every caller blanks the spectrum window or draws it afresh.
+// nothing is drawn: every caller blanks the spectrum window or draws it afresh. The stored index
+// values then belong to no spectrum until the next index pass.
 void ResetOverlayRing(ProgramState& state, int16_t newest = 0);
 
 // The target takes the source's point count, x values and scale record; its channel data, file

@@ -15,7 +15,9 @@ void ToggleWirelessDC(AcquisitionContext& ctx) {
     const bool stopping = s.WirelessDCOn;
     const char* question = stopping ? "Are you sure you want to stop wireless DC?"
                                     : "Are you sure you want to start Wireless DC?";
-    if (ctx.op.MsgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) return;
+    // No is the default: Enter or Space sends nothing.
+    if (ctx.op.MsgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, "", MsgDefault::Button2) != MsgResult::Yes)
+        return;
 
     std::string why;
     PortClaim claim = ClaimPort(ctx, link::WirelessPort, link::FastSettings, &why);

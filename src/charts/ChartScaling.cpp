@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "charts/ChartValues.h"
@@ -30,16 +31,41 @@ YRange FlatCurveRange(float min, float max) {
     return wide;
 }
 
-void DrawRunSlot(ProgramState& state, int16_t i, int16_t shown, bool commonScale,
+// The y range and scale that a run's curves share under a common scale.
+struct SharedScale {
+    float yMin = 0, yMax = 0, yScale = 0;
+};
+
+// Under a common scale the curves of the run (the mean and the curves one standard deviation
+// above and below it) are drawn on one scale that covers each slot's own range. Nothing when no
+// slot of the run could be scaled.
+std::optional<SharedScale> CommonScaleOfRun(ProgramState& state, int16_t first, int16_t shown) {
+    std::optional<SharedScale> common;
+    for (int16_t i = first; i <= shown; ++i) {
+        if (SlotPoints(state, i) < 2 || !FindVisiblePoints(state, i, VisibleXRange(state, i)).any) continue;
+        ScaleChartData(state, i);
+        const SlotRecord& rec = state.SlotInfo[i];
+        if (!common) common = SharedScale{rec.YMin, rec.YMax, rec.YScale};
+        common->yMin = std::min(common->yMin, rec.YMin);
+        common->yMax = std::max(common->yMax, rec.YMax);
+    }
+    if (common && common->yMax != common->yMin) {
+        const float scale = static_cast<float>(static_cast<double>(state.PlotHeight) /
+                                               (static_cast<double>(common->yMax) - common->yMin));
+        if (std::isfinite(scale)) common->yScale = scale;
+    }
+    return common;
+}
+
+void DrawRunSlot(ProgramState& state, int16_t i, int16_t shown, const std::optional<SharedScale>& common,
                  const ChartRunDrawing& drawing) {
     if (SlotPoints(state, i) == 0) return;  // an empty slot of the ring is no curve
     ScaleChartData(state, i);
-    // Under a common scale the curve takes slot 0's scale; take it before the axis so the
-    // labels show the scale the curves are drawn on.
-    if (commonScale && i != 0) {
-        state.SlotInfo[i].YMin = state.SlotInfo[0].YMin;
-        state.SlotInfo[i].YMax = state.SlotInfo[0].YMax;
-        state.SlotInfo[i].YScale = state.SlotInfo[0].YScale;
+    // Take the common scale before the axis, so the labels show the scale the curves are drawn on.
+    if (common) {
+        state.SlotInfo[i].YMin = common->yMin;
+        state.SlotInfo[i].YMax = common->yMax;
+        state.SlotInfo[i].YScale = common->yScale;
     }
     if (i == shown && drawing.yAxis) drawing.yAxis();
     ComputeCurvePoints(state, i);
@@ -60,12 +86,14 @@ void DrawChartRun(ProgramState& state, int16_t shown, const ChartRunDrawing& dra
     if (!IsValidSlot(shown)) return;
     const int16_t first = FirstSlotOfRun(state, shown);
     if (first <= shown) {
-        for (int16_t i = first; i <= shown; ++i) DrawRunSlot(state, i, shown, state.CommonScale, drawing);
+        const std::optional<SharedScale> common =
+            state.CommonScale ? CommonScaleOfRun(state, first, shown) : std::nullopt;
+        for (int16_t i = first; i <= shown; ++i) DrawRunSlot(state, i, shown, common, drawing);
         return;
     }
     // The ring has wrapped past slot 7: oldest curves first, no common scale.
-    for (int16_t i = first; i <= slot::LastOverlay; ++i) DrawRunSlot(state, i, shown, false, drawing);
-    for (int16_t i = 0; i <= shown; ++i) DrawRunSlot(state, i, shown, false, drawing);
+    for (int16_t i = first; i <= slot::LastOverlay; ++i) DrawRunSlot(state, i, shown, std::nullopt, drawing);
+    for (int16_t i = 0; i <= shown; ++i) DrawRunSlot(state, i, shown, std::nullopt, drawing);
 }
 
 void ScaleChartData(ProgramState& state, int16_t slotNumber) {

@@ -28,7 +28,8 @@ void PlotCurve(ProgramState& state, Canvas& form, int16_t slotNumber);
 // The curves of the run of the slot shown, oldest first and the slot shown last, on any
 // target: the overlay ring from FirstOverlaySlot up to the slot for a spectrum-window slot, slot
 // 12 with slot 13 when FirstOverlaySlot is 12, else the slot alone. Every slot with points is
-// scaled, takes slot 0's scale under CommonScale (not in a run that wraps past slot 7), and
+// scaled, takes under CommonScale one scale that covers every slot of the run (not in a run
+// that wraps past slot 7), and
 // has its curve points computed; yAxis runs once, in the pass of the slot shown, and curve
 // for every slot.
 struct ChartRunDrawing {

@@ -6,6 +6,7 @@
 
 #include "charts/ChartValues.h"
 #include "charts/PrintedChart.h"
+#include "indices/KineticIndices.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/Printer.h"
@@ -17,20 +18,29 @@ namespace {
 constexpr double IndexOriginDrop = HalfPageMargin + 0.25;
 constexpr double IndexMarginFrac = 1.5 / 11;
 
+using Computed = ProgramState::IndicesComputed;
 struct IndexLine {
     const char* label;
     float ProgramState::*value;
     bool MenuChecks::*active;
+    bool Computed::*computed;  // nullptr: the pass leaves the value as it is
 };
 constexpr IndexLine IndexLines[] = {
-    {"Ratio = ", &ProgramState::RatioValue, &MenuChecks::ActivateRatio},
-    {"Normalized Difference = ", &ProgramState::NormDiffValue, &MenuChecks::ActivateNormDiff},
-    {"Experimental = ", &ProgramState::ExperimentalValue, &MenuChecks::ActivateExperimental},
-    {"Derivative = ", &ProgramState::DerivativeValue, &MenuChecks::ActivateDerivative},
-    {"Integral = ", &ProgramState::IntegralValue, &MenuChecks::ActivateIntegral},
-    {"Average = ", &ProgramState::AverageValue, &MenuChecks::ActivateAverage},
-    {"Diagnostics = ", &ProgramState::DiagnosticsValue, &MenuChecks::ActivateDiagnostics},
+    {"Ratio = ", &ProgramState::RatioValue, &MenuChecks::ActivateRatio, &Computed::Ratio},
+    {"Normalized Difference = ", &ProgramState::NormDiffValue, &MenuChecks::ActivateNormDiff, &Computed::NormDiff},
+    {"Experimental = ", &ProgramState::ExperimentalValue, &MenuChecks::ActivateExperimental, &Computed::Experimental},
+    {"Derivative = ", &ProgramState::DerivativeValue, &MenuChecks::ActivateDerivative, &Computed::Derivative},
+    {"Integral = ", &ProgramState::IntegralValue, &MenuChecks::ActivateIntegral, &Computed::Integral},
+    {"Average = ", &ProgramState::AverageValue, &MenuChecks::ActivateAverage, &Computed::Average},
+    {"Diagnostics = ", &ProgramState::DiagnosticsValue, &MenuChecks::ActivateDiagnostics, nullptr},
 };
+
+// An index value is printed only as the last pass computed it from the spectrum on display.
+bool PrintsValueOf(const ProgramState& state, const IndexLine& line) {
+    if (!(state.Menu.*line.active) || state.*line.value == 0.0f) return false;
+    if (!IndexValuesBelongTo(state, state.CurrentSlot)) return false;
+    return !line.computed || state.LastPassComputed.*line.computed;
+}
 
 // A single printed as a number item: sign-blank text and one trailing blank.
 std::string SingleItem(float value) { return StrSingle(value) + " "; }
@@ -184,10 +194,9 @@ void PrintIndexBlock(const ProgramState& state, Canvas& page, int16_t count) {
         page.Print("Elapsed Time=" + SingleItem(state.ElapsedTime) + " Seconds");
     }
     for (const IndexLine& line : IndexLines) {
-        const float value = state.*line.value;
-        if (!(state.Menu.*line.active) || value == 0.0f) continue;
+        if (!PrintsValueOf(state, line)) continue;
         page.CurrentX = margin;
-        page.Print(line.label + SingleItem(value));
+        page.Print(line.label + SingleItem(state.*line.value));
     }
 }
 

@@ -33,7 +33,8 @@ PrintOutcome RunPrintJob(ProgramState& state, Printer& printer, Operator& op,
                          const MainWindowView& view, const PrintChoices& choices);
 
 // The index value block in the half page of count: a centred "Index", an empty line, the
-// elapsed time when time stamps are on, and each active index whose value is not 0.
+// elapsed time when time stamps are on, and each active index whose value is not 0 and which
+// the last index pass computed from the spectrum on display (none under a processing result).
 void PrintIndexBlock(const ProgramState& state, Canvas& page, int16_t count);
 
 }  // namespace tav

@@ -9,6 +9,7 @@
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileWriter.h"
+#include "indices/KineticIndices.h"
 #include "platform/FileSystem.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
@@ -55,7 +56,9 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
     // Until the first file of a series may be written, an existing file of the series in the
     // folder it goes to is only replaced after the operator says so; "No" starts the series again.
     if (!s.AutoSaveSeriesOpen && SeriesFilesExist(ctx.fs, FolderOf(path), s.AutoSaveName)) {
-        if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) {
+        // No is the default: Enter or Space never overwrites.
+        if (ctx.op.MsgBox(AutoSaveOverwriteText, MsgButtons::YesNo, MsgIcon::Exclamation, "", MsgDefault::Button2) !=
+            MsgResult::Yes) {
             ctx.windows.StopAutoScanTimer();
             RestartAutoSaveSeries(s);
             return SpectrumSaveResult::Cancelled;
@@ -68,7 +71,7 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
         Warn(ctx, CannotWriteMessage(path, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    AppendKineticLogLines(ctx, path);
+    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, path);
     FsError error = FsError::None;
     if (!WriteSpectrumFile(ctx, slot, form, path, error)) {
         WarnAutoSaveFailure(ctx, path, error);
@@ -87,7 +90,7 @@ SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot) {
         Warn(ctx, CannotWriteMessage(chosen, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    AppendKineticLogLines(ctx, chosen);
+    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, chosen);
     SpectrumSaveResult result = SpectrumSaveResult::Saved;
     FsError error = FsError::None;
     if (!WriteSpectrumFile(ctx, slot, form, chosen, error)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charts/ChartValues.h"
 #include "indices/BandValues.h"
 #include "indices/NumericHelpers.h"
 
@@ -54,7 +55,14 @@ std::optional<float> DerivativeIndex(ProgramState& state, int16_t slotNumber) {
     const auto b = static_cast<std::size_t>(state.DerivativeBand - 1);
     if (state.BandStart[b] > state.BandEnd[b]) SwapSingle(state.BandStart[b], state.BandEnd[b]);
     StoreBandEndMarker(state, slotNumber);
-    const BandPixels range = FindBandPixels(state, slotNumber, state.BandStart[b], state.BandEnd[b]);
+    BandPixels range = FindBandPixels(state, slotNumber, state.BandStart[b], state.BandEnd[b]);
+    // A pixel spectrum's status words (the temperature at point 248) are no light: the slopes
+    // stop at the last spectral point.
+    if (HasTrailingStatusPoints(state, slotNumber)) {
+        const auto lastSlope = static_cast<int16_t>(LastSpectralPoint(state, slotNumber) - 1);
+        range.last = std::min(range.last, lastSlope);
+        range.first = std::min(range.first, range.last);
+    }
     return ComputeDerivativeSpectrum(state, slotNumber, range.first, range.last);
 }
 

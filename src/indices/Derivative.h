@@ -18,7 +18,8 @@ float ComputeDerivativeSpectrum(ProgramState& state, int16_t slotNumber, int16_t
                                 int16_t last);
 
 // The derivative index of DerivativeBand over the slot: the mean slope over the points nearest
-// to the band's edges (the band search of BandValue, without its minimum width). Orders a
+// to the band's edges (the band search of BandValue, without its minimum width), on a pixel
+// spectrum no further than its last spectral point, short of the status words. Orders a
 // reversed band in the band arrays and stores the end marker. Nothing, and no change, when the
 // band number is not 1..NumOfBands or the slot has fewer than 3 points.
 std::optional<float> DerivativeIndex(ProgramState& state, int16_t slotNumber);

@@ -36,6 +36,7 @@ int16_t ChooseWorkingSlot(ProgramState& state) {
     row.NumPoints = static_cast<int16_t>(points);
     row.XMin = source.XMin;
     row.XMax = source.XMax;
+    row.Binned = source.Binned;
     return slot::Work;
 }
 
@@ -70,6 +71,7 @@ public:
         s_.ExperimentalValid = false;
         s_.NormDiffValid = false;
         s_.LastPassComputed = {};
+        s_.LastPassComputed.Slot = s_.CurrentSlot;
         if (s_.NumOfBands <= 0) {
             out_.ClearIndexWindow();
             out_.PrintIndexLine(TextLine(readout::NoBands));
@@ -193,5 +195,11 @@ private:
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output) {
     IndexPass(state, output).Run();
 }
+
+bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber) {
+    return IsValidSlot(slotNumber) && state.LastPassComputed.Slot == slotNumber;
+}
+
+void ForgetIndexPass(ProgramState& state) { state.LastPassComputed = {}; }
 
 }  // namespace tav

@@ -31,4 +31,13 @@ public:
 // pass computed is left in LastPassComputed for the kinetic logs.
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output);
 
+// Whether the stored index values come from the spectrum the slot holds: the last pass took
+// them from it, and no flow has put another spectrum there, or changed it, since. Only then are
+// they logged or printed next to it.
+bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber);
+
+// A flow that replaces or changes the spectrum on display without an index pass: the stored
+// values belong to no spectrum any more (they stay for the index window and the next pass).
+void ForgetIndexPass(ProgramState& state);
+
 }  // namespace tav

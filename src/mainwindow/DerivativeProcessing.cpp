@@ -4,6 +4,7 @@
 #include <string>
 
 #include "acquisition/SlotStore.h"
+#include "charts/ChartValues.h"
 #include "charts/FormCharts.h"
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
@@ -47,10 +48,13 @@ bool DifferentiateCurrentSpectrum(ProgramState& s) {
     result.XMax = from.XMax;
     result.Binned = from.Binned;
 
-    ComputeDerivativeSpectrum(s, ResultSlot, 1, static_cast<int16_t>(n - 2));
+    // A pixel spectrum ends in status words (the temperature at point 248), which are no light:
+    // the slope stops at the last spectral point and the status points keep their values.
+    const int spectral = LastSpectralPoint(s, ResultSlot) + 1;
+    ComputeDerivativeSpectrum(s, ResultSlot, 1, static_cast<int16_t>(spectral - 2));
     s.DerivativeSpectrum[0] = s.DerivativeSpectrum[1];
-    s.DerivativeSpectrum[n - 1] = s.DerivativeSpectrum[n - 2];
-    std::copy_n(s.DerivativeSpectrum.begin(), n, curve.begin());
+    s.DerivativeSpectrum[spectral - 1] = s.DerivativeSpectrum[spectral - 2];
+    std::copy_n(s.DerivativeSpectrum.begin(), spectral, curve.begin());
 
     ResetOverlayRing(s, ResultSlot);
     ++s.DerivativeParam;

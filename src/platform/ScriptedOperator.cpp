@@ -23,7 +23,7 @@ ScriptedOperator::ScriptedOperator()
 
 MsgResult ScriptedOperator::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                    const std::string& title, MsgDefault defaultButton) {
-    const Answer scripted = TakeFront(messageAnswers_, Answer{Scripted::Button, DefaultFor(buttons)});
+    const Answer scripted = TakeFront(messageAnswers_, Answer{Scripted::Button, UnscriptedAnswer(buttons, defaultButton)});
     MsgResult answer = scripted.button;
     if (scripted.how == Scripted::Default) answer = DefaultButtonOf(buttons, defaultButton);
     if (scripted.how == Scripted::Escape) answer = EscapeAnswer(buttons);
@@ -48,10 +48,12 @@ std::vector<std::string> ScriptedOperator::MessageTexts() const {
     return texts;
 }
 
-MsgResult ScriptedOperator::DefaultFor(MsgButtons buttons) const {
-    std::vector<MsgResult> offered = ButtonsOf(buttons);
-    if (std::find(offered.begin(), offered.end(), defaultAnswer_) != offered.end()) return defaultAnswer_;
-    return offered.front();
+MsgResult ScriptedOperator::UnscriptedAnswer(MsgButtons buttons, MsgDefault defaultButton) const {
+    const std::vector<MsgResult> offered = ButtonsOf(buttons);
+    if (defaultAnswer_ && std::find(offered.begin(), offered.end(), *defaultAnswer_) != offered.end()) {
+        return *defaultAnswer_;
+    }
+    return DefaultButtonOf(buttons, defaultButton);
 }
 
 }  // namespace tav

@@ -1,12 +1,12 @@
 #pragma once
 // An Operator for tests: answers come from queues the test fills, and every request is kept.
-// A message box without a scripted answer still counts and gets a default: Ok for OkOnly,
-// otherwise the configured default (Yes unless changed) when the box offers it, else the box's
-// first button. PressDefault() answers the next box as Enter would, with its default button;
-// AnswerEscape() as Escape would, with its cancelling button. A dialog without a scripted answer
-// is cancelled ("").
+// A message box without a scripted answer still counts and is answered as Enter would answer
+// it, with its default button, unless SetDefaultAnswer names an answer for such boxes (taken
+// when the box offers it). PressDefault() answers the next box as Enter would; AnswerEscape() as
+// Escape would, with its cancelling button. A dialog without a scripted answer is cancelled ("").
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,11 +62,11 @@ private:
         Scripted how;
         MsgResult button;
     };
-    MsgResult DefaultFor(MsgButtons buttons) const;
+    MsgResult UnscriptedAnswer(MsgButtons buttons, MsgDefault defaultButton) const;
 
     std::deque<Answer> messageAnswers_;
     std::deque<std::string> openAnswers_, saveAnswers_;
-    MsgResult defaultAnswer_ = MsgResult::Yes;
+    std::optional<MsgResult> defaultAnswer_;
     std::vector<std::string> fonts_;
     std::vector<MessageRecord> messages_;
     std::vector<FileDialogRequest> openRequests_, saveRequests_;

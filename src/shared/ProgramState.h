@@ -147,6 +147,9 @@ struct ProgramState {
     bool ViewReflectance = false;
     bool ReferenceOn = false;
     std::string ReferenceFileName;
+    // What the operator was last told of the reference calibration file, so that a timed series
+    // tells it once; "" outside a series and after a correction that went through.
+    std::string ReferenceFileTold;
     bool SimulationMode = false;
     int16_t CommPortNumber = 1;
     bool PixelMode = true;
@@ -252,11 +255,14 @@ struct ProgramState {
     float RatioValue = 0, NormDiffValue = 0, ExperimentalValue = 0, DerivativeValue = 0;
     float IntegralValue = 0, AverageValue = 0, DiagnosticsValue = 0;
     bool NormDiffValid = false, ExperimentalValid = false;
-    // The indices the last index pass computed (cleared at its start); the kinetic logs write
-    // only these, so a value the pass could not compute is never logged as measured.
+    // The indices the last index pass computed (cleared at its start) and the slot whose
+    // spectrum it took them from (-1 once that spectrum is gone or changed); the kinetic logs and
+    // the printed index block show only these, next to that spectrum, so a value the pass could
+    // not compute, or one of another spectrum, is never filed as measured.
     struct IndicesComputed {
         bool Ratio = false, NormDiff = false, Experimental = false;
         bool Derivative = false, Integral = false, Average = false;
+        int16_t Slot = -1;
     };
     IndicesComputed LastPassComputed;
     int16_t RatioCount = 0, NormDiffCount = 0, ExperimentalCount = 0, DerivativeCount = 0;

@@ -34,6 +34,12 @@ public:
         reads.push_back(slot);
         return reader ? reader(slot) : false;
     }
+    bool ReadSpectrumFileUntold(int16_t slot, std::string& why) override {
+        untoldReads.push_back(slot);
+        if (reader && reader(slot)) return true;
+        why = untoldWhy;
+        return false;
+    }
     void SetDisplayChannel(int16_t slot) override { displayChannels.push_back(slot); }
     void SetDialogFileName(const std::string& path) override { dialogNames.push_back(path); }
     void ShowDrawing() override { ++drawingShown; }
@@ -44,6 +50,8 @@ public:
     int drawingShown = 0;
     std::function<bool(int16_t)> reader;
     std::vector<int16_t> reads;
+    std::vector<int16_t> untoldReads;
+    std::string untoldWhy = "File not found.";  // what the reader would have said
     std::vector<int16_t> displayChannels;
     std::vector<std::string> dialogNames;
 };

@@ -111,30 +111,43 @@ TEST(ReferenceScan, KeyRLeavesTheBinWidthInItsBox) {
 }
 
 TEST(ReferenceScan, DarkCorrectedAndConvertedByTheCalibrationFile) {
-    FlowRig r;
-    ProgramState& s = r.state;
-    s.CurrentSlot = 2;
-    s.DarkCorrectionOn = true;
-    s.Ch1Data[8].fill(100.0f);
-    s.ReferenceOn = true;
-    std::vector<float> x, ch1, ch2;
-    for (int i = 0; i < 200; ++i) {
-        x.push_back(300.0f + 3.0f * i);
-        ch1.push_back(i == 5 ? 0.0f : 4.0f);
-        ch2.push_back(2.0f);
+    // A file over the whole scan converts it; one of 200 rows converts nothing and says why.
+    for (int rows : {256, 200}) {
+        SCOPED_TRACE(rows);
+        FlowRig r;
+        ProgramState& s = r.state;
+        s.CurrentSlot = 2;
+        s.DarkCorrectionOn = true;
+        s.Ch1Data[8].fill(100.0f);
+        s.ReferenceOn = true;
+        std::vector<float> x, ch1, ch2;
+        for (int i = 0; i < rows; ++i) {
+            x.push_back(300.0f + 3.0f * i);
+            ch1.push_back(i == 5 ? 0.0f : 4.0f);
+            ch2.push_back(2.0f);
+        }
+        ASSERT_TRUE(r.WriteSpectrum("white.rdg", x, ch1, ch2));
+        s.ReferenceFileName = r.dir.File("white.rdg");
+        s.Ch2Data[2].fill(-7.0f);
+        ReferenceScan(r.flow);
+        const bool whole = rows == 256;
+        const ScanPair& pair = r.instrument.LastPair();
+        for (int i = 0; i < 256; ++i) {
+            const float dark = pair.sample[i] - 100.0f;
+            const float expected = !whole ? dark : i == 5 ? 1.0f : dark / 4.0f * 2.0f;
+            ASSERT_EQ(s.Ch1Data[10][i], expected) << i;
+            ASSERT_EQ(s.Ch2Data[2][i], whole ? expected : -7.0f) << "the slot on display takes it, point " << i;
+        }
+        EXPECT_EQ(s.SlotInfo[18].NumPoints, rows);
+        if (whole) {
+            EXPECT_TRUE(r.op.Messages().empty());
+        } else {
+            EXPECT_EQ(r.op.MessageTexts(),
+                      std::vector<std::string>{"The reference calibration file\n" + r.dir.File("white.rdg") +
+                                               "\nholds 200 points, fewer than the 248 of the scan.\n"
+                                               "The reference scan is not corrected."});
+        }
     }
-    ASSERT_TRUE(r.WriteSpectrum("white.rdg", x, ch1, ch2));
-    s.ReferenceFileName = r.dir.File("white.rdg");
-    s.Ch2Data[2].fill(-7.0f);
-    ReferenceScan(r.flow);
-    const ScanPair& pair = r.instrument.LastPair();
-    for (int i = 0; i < 256; ++i) {
-        const float dark = pair.sample[i] - 100.0f;
-        const float expected = i == 5 ? 1.0f : i < 200 ? dark / 4.0f * 2.0f : dark;
-        ASSERT_EQ(s.Ch1Data[10][i], expected) << i;
-        ASSERT_EQ(s.Ch2Data[2][i], i < 200 ? expected : -7.0f) << "the slot on display takes it, point " << i;
-    }
-    EXPECT_EQ(s.SlotInfo[18].NumPoints, 200);
 }
 
 TEST(ReferenceScan, InSimulationItIsOneFileRead) {

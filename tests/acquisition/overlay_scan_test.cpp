@@ -13,24 +13,28 @@ using acqtest::FlowRig;
 
 TEST(OverlayRing, AdvancesRoundEightSlots) {
     struct Case {
-        int16_t current, count;
+        int16_t current, count, savedBefore;
         int16_t newCurrent, first, saved;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, 99},  // an empty ring starts at slot 0 and keeps SavedDisplaySlot
-        {5, 0, 0, 0, 99},
-        {0, 1, 1, 0, 1},
-        {6, 7, 7, 0, 7},
-        {7, 8, 0, 1, 0},   // full: the oldest is overwritten
-        {0, 9, 1, 2, 1},
-        {8, 3, 0, 5, 0},   // from a dark view
+        {0, 0, 99, 0, 0, 99},  // an empty ring starts at slot 0 and keeps SavedDisplaySlot
+        {5, 0, 99, 0, 0, 99},
+        {0, 1, 99, 1, 0, 1},
+        {6, 7, 99, 7, 0, 7},
+        {7, 8, 99, 0, 1, 0},   // full: the oldest is overwritten
+        {0, 9, 99, 1, 2, 1},
+        // From a dark view the ring goes on after the slot it showed last.
+        {8, 3, 2, 3, 0, 3},
+        {9, 1, 0, 1, 0, 1},
+        {8, 8, 7, 0, 1, 0},
+        {8, 3, 99, 0, 5, 0},   // no ring slot to go on from: slot 0
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.current * 100 + c.count);
         auto s = std::make_unique<ProgramState>();
         s->CurrentSlot = c.current;
         s->OverlayCount = c.count;
-        s->SavedDisplaySlot = 99;
+        s->SavedDisplaySlot = c.savedBefore;
         AdvanceOverlayRing(*s);
         EXPECT_EQ(s->CurrentSlot, c.newCurrent);
         EXPECT_EQ(s->FirstOverlaySlot, c.first);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "AcquisitionRig.h"
+#include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanCorrections.h"
 
 namespace tav {
@@ -70,36 +71,58 @@ TEST(ScanCorrections, DarkSpectraAreSubtractedOnlyFromInstrumentScans) {
     }
 }
 
-TEST(ScanCorrections, PixelModeScalesTheReferenceByTheFileWhereTheFileReaches) {
+std::string Told(const std::string& why) {
+    return "The reference calibration file\n/data/white.rdg\n" + why + "\nThe scan is not corrected.";
+}
+
+TEST(ScanCorrections, PixelModeScalesTheReferenceByAFileThatReachesOverTheSpectralPoints) {
+    // rows of the file, whether they reach, and whether the status points 248 to 255 are corrected
+    const struct {
+        int rows;
+        bool corrects, statusPoints;
+    } cases[] = {{256, true, true}, {248, true, false}, {200, false, false}, {0, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows);
+        Rig r;
+        ProgramState& s = r.state;
+        FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
+        s.ReferenceOn = true;
+        s.ReferenceFileName = "/data/white.rdg";
+        r.windows.reader = ReferenceFile(s, c.rows, 2.0f, 3.0f, 7);
+        CorrectNewSpectrum(r.ctx, 0);
+        EXPECT_EQ(s.SlotInfo[18].FileName, "/data/white.rdg");
+        EXPECT_EQ(r.windows.untoldReads, (std::vector<int16_t>{18}));
+        EXPECT_TRUE(r.windows.reads.empty()) << "the reader tells the operator nothing itself";
+        for (int i = 0; i < 256; ++i) {
+            const bool corrected = c.corrects && (i < 248 || c.statusPoints);
+            const float expected = !corrected ? 3000.0f : i == 7 ? 1.0f : 2000.0f;
+            ASSERT_EQ(s.Ch2Data[0][i], expected) << i;
+            ASSERT_EQ(s.Ch1Data[10][i], expected) << "slot 10 shows the corrected reference, point " << i;
+            ASSERT_EQ(s.Ch1Data[0][i], 1000.0f);
+            ASSERT_EQ(s.RefSpec2[i], 3000.0f) << "the measured reference";
+        }
+        EXPECT_TRUE(s.DataAvailable);
+        if (c.corrects) {
+            EXPECT_TRUE(r.op.Messages().empty());
+        } else {
+            EXPECT_EQ(r.op.MessageTexts(),
+                      std::vector<std::string>{Told(c.rows == 0 ? "holds no spectrum."
+                                                                : "holds 200 points, fewer than the 248 of the scan.")});
+        }
+    }
+}
+
+TEST(ScanCorrections, AnUnreadableReferenceFileCorrectsNothingAndIsToldOncePerSeries) {
     Rig r;
     ProgramState& s = r.state;
     FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
     s.ReferenceOn = true;
     s.ReferenceFileName = "/data/white.rdg";
-    r.windows.reader = ReferenceFile(s, 200, 2.0f, 3.0f, 7);
-    CorrectNewSpectrum(r.ctx, 0);
-    EXPECT_EQ(s.SlotInfo[18].FileName, "/data/white.rdg");
-    EXPECT_EQ(r.windows.reads, (std::vector<int16_t>{18}));
-    for (int i = 0; i < 256; ++i) {
-        float expected = i == 7 ? 1.0f : i < 200 ? 2000.0f : 3000.0f;
-        ASSERT_EQ(s.Ch2Data[0][i], expected) << i;
-        ASSERT_EQ(s.Ch1Data[10][i], expected) << "slot 10 shows the corrected reference, point " << i;
-        ASSERT_EQ(s.Ch1Data[0][i], 1000.0f);
-        ASSERT_EQ(s.RefSpec2[i], 3000.0f) << "the measured reference";
-    }
-    EXPECT_TRUE(s.DataAvailable);
-}
-
-TEST(ScanCorrections, AnUnreadableReferenceFileCorrectsNothing) {
-    Rig r;
-    ProgramState& s = r.state;
-    FillPair(s, [](float) { return 1000.0f; }, [](float) { return 3000.0f; });
-    s.ReferenceOn = true;
     s.DataAvailable = true;
+    r.windows.reader = [](int16_t) { return false; };
     for (bool bins : {false, true}) {
         SCOPED_TRACE(bins);
         s.PixelMode = !bins;
-        r.windows.reader = [](int16_t) { return false; };
         CorrectNewSpectrum(r.ctx, 0);
         EXPECT_TRUE(s.DataAvailable) << "the scan itself is data";
         for (int i = 0; i < s.SlotInfo[0].NumPoints; ++i) {
@@ -107,6 +130,12 @@ TEST(ScanCorrections, AnUnreadableReferenceFileCorrectsNothing) {
             ASSERT_NEAR(s.Ch1Data[0][i], 1000.0f, 1e-3) << i;
         }
     }
+    // Both scans of the series are uncorrected; the operator is told at the first.
+    EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{Told("File not found.")});
+    // A new series tells it again.
+    ForgetReferenceFileTold(s);
+    CorrectNewSpectrum(r.ctx, 0);
+    EXPECT_EQ(r.op.MessageTexts().size(), 2u);
 }
 
 TEST(ScanCorrections, BinsOfTheWorkedExample) {
@@ -184,22 +213,56 @@ TEST(ScanCorrections, BinWidthAndCountStayInTheirRanges) {
     }
 }
 
-TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsWhereTheFileReaches) {
-    Rig r;
-    ProgramState& s = r.state;
+// A pair of the instrument's two ranges (sample 100, reference 800) in 3 nm bins, with the
+// reference calibration file on.
+void BinScanWithReference(ProgramState& s) {
     InstrumentRanges(s);
     FillPair(s, [](float) { return 100.0f; }, [](float) { return 800.0f; });
     s.PixelMode = false;
     s.BinWidth = 3.0f;
     s.ReferenceOn = true;
-    r.windows.reader = ReferenceFile(s, 201, 2.0f, 4.0f);  // 300 to 900 nm
-    CorrectNewSpectrum(r.ctx, 0);
-    ASSERT_EQ(s.SlotInfo[0].NumPoints, 282);
-    for (int k = 0; k < 282; ++k) {
-        const float centre = 302.0f + 3.0f * k;
-        ASSERT_EQ(s.Ch2Data[0][k], centre <= 900.0f ? 400.0f : 800.0f) << k;
-        ASSERT_EQ(s.Ch1Data[0][k], 100.0f) << k;
+    s.ReferenceFileName = "/data/white.rdg";
+}
+
+TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsOnlyWhereTheFileCoversEveryBin) {
+    // rows from 300 nm, 3 nm apart, and a zero in the file's channel 2 (-1: none)
+    const struct {
+        int rows, zeroAt;
+        bool corrects;
+    } cases[] = {{283, -1, true}, {283, 100, true}, {201, -1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows * 1000 + c.zeroAt);
+        Rig r;
+        ProgramState& s = r.state;
+        BinScanWithReference(s);
+        r.windows.reader = ReferenceFile(s, c.rows, 2.0f, 4.0f, c.zeroAt);  // 300 to 1146 or 900 nm
+        CorrectNewSpectrum(r.ctx, 0);
+        ASSERT_EQ(s.SlotInfo[0].NumPoints, 282);
+        // A zero point of the file gives no ratio: the bins beside it take the other point's.
+        for (int k = 0; k < 282; ++k) {
+            ASSERT_EQ(s.Ch2Data[0][k], c.corrects ? 400.0f : 800.0f) << k;
+            ASSERT_EQ(s.Ch1Data[0][k], 100.0f) << k;
+        }
+        if (c.corrects) {
+            EXPECT_TRUE(r.op.Messages().empty());
+        } else {
+            EXPECT_EQ(r.op.MessageTexts(),
+                      std::vector<std::string>{Told("covers 300 to 900 nm, less than the 302 to 1145 nm of the scan's bins.")});
+        }
     }
+}
+
+TEST(ScanCorrections, ABinWhoseFilePointsAllLackAReferenceIsOneAsInPixelMode) {
+    Rig r;
+    ProgramState& s = r.state;
+    BinScanWithReference(s);
+    r.windows.reader = [&s](int16_t slot) {
+        ReferenceFile(s, 283, 2.0f, 4.0f)(slot);
+        s.Ch2Data[slot][100] = s.Ch2Data[slot][101] = 0.0f;  // bin 100 lies between these two points
+        return true;
+    };
+    CorrectNewSpectrum(r.ctx, 0);
+    for (int k = 99; k <= 101; ++k) EXPECT_EQ(s.Ch2Data[0][k], k == 100 ? 1.0f : 400.0f) << k;
 }
 
 }  // namespace

@@ -122,20 +122,22 @@ TEST_F(DriverTest, AxisSlotChosenByTheCallerLabelsTheAxis) {
     EXPECT_EQ(TopLabel(), "  199.   ");
 }
 
-TEST_F(DriverTest, CommonScaleDrawsAndLabelsEveryCurveOnSlotZerosScale) {
+TEST_F(DriverTest, CommonScaleDrawsAndLabelsEveryCurveOnOneScaleThatCoversThemAll) {
     FillValues(0, 100);
     FillValues(1, 200);
     FillValues(2, 1000);
     s->CommonScale = true;
     s->FirstOverlaySlot = 0;
     Draw(2);
-    for (int16_t k : {1, 2}) {
-        EXPECT_EQ(s->SlotInfo[k].YMin, s->SlotInfo[0].YMin);
-        EXPECT_EQ(s->SlotInfo[k].YMax, s->SlotInfo[0].YMax);
-        EXPECT_EQ(s->SlotInfo[k].YScale, s->SlotInfo[0].YScale);
+    for (int16_t k : {0, 1}) {
+        EXPECT_EQ(s->SlotInfo[k].YMin, s->SlotInfo[2].YMin);
+        EXPECT_EQ(s->SlotInfo[k].YMax, s->SlotInfo[2].YMax);
+        EXPECT_EQ(s->SlotInfo[k].YScale, s->SlotInfo[2].YScale);
     }
     EXPECT_EQ(s->SlotInfo[2].DataMax, 1099);
-    EXPECT_EQ(TopLabel(), "  199.   ");
+    EXPECT_EQ(s->SlotInfo[2].YMin, 100);
+    EXPECT_EQ(s->SlotInfo[2].YMax, 1099);
+    EXPECT_EQ(TopLabel(), " 1099    ");
 
     // A wrapped ring does not take the common scale.
     for (int16_t k = 0; k <= 7; ++k) FillValues(k, 100.0f * (k + 1));

@@ -102,6 +102,8 @@ TEST_F(PrintJobTest, TheIndexBlockListsTheActiveIndicesThatAreNotZero) {
     s->Menu.ActivateNormDiff = true;   // checked, but 0: left out
     s->Menu.ActivateDerivative = true;
     s->Menu.ActivateDiagnostics = true;  // ExperimentalValue is set but its item is not checked
+    // The last index pass computed them from the spectrum on display.
+    s->LastPassComputed = {true, true, true, true, true, true, s->CurrentSlot};
     choices.spectrum = false;
     choices.index = true;
     EXPECT_EQ(Run(), PrintOutcome::Printed);
@@ -123,7 +125,22 @@ TEST_F(PrintJobTest, TheIndexBlockListsTheActiveIndicesThatAreNotZero) {
     s->Menu.ActivateTimeStamp = false;
     page.ClearRecord();
     Run();
+    ASSERT_GE(page.PrintedTexts().size(), 3u);
     EXPECT_EQ(page.PrintedTexts()[2], "Ratio =  1.5 ");
+
+    // A value the last pass did not compute is of an earlier spectrum: left out.
+    s->LastPassComputed.Ratio = false;
+    page.ClearRecord();
+    Run();
+    EXPECT_EQ(page.PrintedTexts(), (std::vector<std::string>{"Index", "", "Derivative = -.25 ", "Diagnostics =  1234567 "}));
+
+    // Under a processing result, or any spectrum the pass did not take, no value is printed.
+    for (const int16_t pass : {int16_t{-1}, int16_t{3}}) {
+        s->LastPassComputed = {true, true, true, true, true, true, pass};
+        page.ClearRecord();
+        Run();
+        EXPECT_EQ(page.PrintedTexts(), (std::vector<std::string>{"Index", ""})) << pass;
+    }
 }
 
 TEST_F(PrintJobTest, NothingToPrintIsSaidAndNothingReachesThePrinter) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/ChartValues.h"
 #include "files/FileAverageForm.h"
 #include "mainwindow/MainWindowWorld.h"
 
@@ -116,6 +117,37 @@ TEST_F(FileAverageDialog, TheStandardErrorBoxAsksForTheBand) {
     EXPECT_EQ(s.CurrentSlot, 2);
     EXPECT_EQ(s.OverlayCount, 3);
     EXPECT_FLOAT_EQ(s.Ch1Data[2][0], 0.15f);
+}
+
+// The mean and the curves one standard deviation above and below it share one scale that
+// covers all three: each is drawn inside the plot.
+TEST_F(FileAverageDialog, TheStandardErrorCurvesAreAllDrawnInsideThePlot) {
+    w.Mdi().Average.UserClick();  // Process > Average
+    ASSERT_NE(Dialog(), nullptr);
+    FileAverageForm& form = *Dialog();
+    for (int index = 0; index < 4; ++index) DoubleClickFile(form, index);  // 0.1, 0.2, 0.6, 0.9
+    form.CalcStdErrChk.UserClick();
+    w.MainCanvas().ClearRecord();
+    form.Command1.UserClick();
+    ASSERT_EQ(s.CurrentSlot, 2);
+    const SlotRecord& plot = s.SlotInfo[2];
+    for (int16_t k = 0; k <= 2; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(s.SlotInfo[k].YMin, plot.YMin);
+        EXPECT_EQ(s.SlotInfo[k].YMax, plot.YMax);
+        EXPECT_LE(plot.YMin, s.SlotInfo[k].DataMin);
+        EXPECT_GE(plot.YMax, s.SlotInfo[k].DataMax);
+        int segments = 0;
+        for (const CanvasOp& op : w.MainCanvas().OpsOfKind(CanvasOp::Kind::Line)) {
+            if (op.color != TraceColor(k)) continue;
+            ++segments;
+            for (float y : {op.y1, op.y2}) {
+                EXPECT_GE(y, plot.PlotTop);
+                EXPECT_LE(y, plot.PlotBottom);
+            }
+        }
+        EXPECT_GT(segments, 0);
+    }
 }
 
 TEST_F(FileAverageDialog, EnterInTheFileListAddsOneFileAfterAnotherAndTheBoxAddsWhatIsTyped) {

@@ -150,7 +150,9 @@ TEST_F(SpectrumSave, InterruptedWriteLeavesTheOldFile) {
     w.dir.Write("DATA/XYZ00002.rdg", "previous contents");
     w.state->AutoSaveCounter = 1;
     w.fs.FailPath(FsOp::Write, w.P("DATA/XYZ00002.rdg"), FsError::WriteError);
+    w.op.AnswerMessage(MsgResult::Yes);  // the operator lets the series replace its file
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
+    EXPECT_EQ(w.op.UnusedAnswers(), 0u);
     ASSERT_FALSE(w.fs.WriteAttempts().empty());
     EXPECT_FALSE(w.fs.WriteAttempts().back().succeeded);
     EXPECT_EQ(w.fs.WriteAttempts().back().path, w.P("DATA/XYZ00002.rdg"));
@@ -185,6 +187,7 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     s.ScanNumber = 51;
     s.Menu.ActivateExperimental = true;
     s.LastPassComputed.Experimental = true;
+    s.LastPassComputed.Slot = 0;  // the pass took slot 0, the slot saved
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Failed);
     EXPECT_EQ(w.op.Messages().back().text, "The file\n" + w.P("DATA/XYZ00001.rdg") +
@@ -196,6 +199,7 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
 TEST_F(SpectrumSave, LogThatCannotBeWrittenDoesNotStopTheSaveAndIsToldOnceWithItsReason) {
     w.state->Menu.ActivateExperimental = true;
     w.state->LastPassComputed.Experimental = true;
+    w.state->LastPassComputed.Slot = 0;  // the pass took slot 0, the slot saved
     w.fs.FailPath(FsOp::AppendLine, w.P("~Exper.Tmp"), FsError::NoSpace);
     w.logs.OpenAll(w.fs, w.dir.Path());
     EXPECT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);

@@ -299,7 +299,10 @@ TEST_F(TwoFileArithmetic, AutoSaveKeepsTheResultAsTheNextFileOfTheSeries) {
     s.AutoSaveOn = true;
     Choose("one.rdg", 2, "two.rdg", 2);
 
+    // The series' files exist, so the first save of this run asks; the operator lets it go on.
+    w.op.AnswerMessage(MsgResult::Yes);
     ASSERT_EQ(CombineFiles(w.ctx, 1), CombineResult::Done);
+    EXPECT_EQ(w.op.UnusedAnswers(), 0u);
     EXPECT_EQ(w.dir.Read("DATA/XYZ00003.rdg"), "the last scan");
     ASSERT_TRUE(w.dir.Exists("DATA/XYZ00004.rdg"));
     EXPECT_EQ(s.AutoSaveCounter, 4);

@@ -148,22 +148,24 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
 }
 
 // "NO DATA TRANSMITTED" lets the series go on after OK, as a silent instrument may answer again;
-// Escape on it, or on any other box that a tick's scan raises, stops the series.
+// Escape on it, or on any other box that a tick's scan raises, stops the series. A box told once
+// per series (a reference file that cannot be used) stops it on Escape the first time.
 TEST(TimedSeriesFaults, EscapeOnABoxOfATicksScanStopsTheSeries) {
     struct Case {
         const char* name;
         std::function<void(Series&)> fault;
         std::string box;
-        int numbersUsed;  // by the two ticks with a box
+        bool everyTick;      // the box comes again on the next tick after OK
+        int numbersUsed;     // by the ticks with a box
     };
     const Case cases[] = {
-        {"a silent instrument", [](Series& r) { r.w.instrument.Options().faults.silent = true; }, NoData, 0},
+        {"a silent instrument", [](Series& r) { r.w.instrument.Options().faults.silent = true; }, NoData, true, 0},
         {"a reference file that is missing",
          [](Series& r) {
              r.S().ReferenceOn = true;
              r.S().ReferenceFileName = r.w.dir.Path() + "/gone.rdg";
          },
-         "File not found.", 2},
+         "File not found.", false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,14 +175,13 @@ TEST(TimedSeriesFaults, EscapeOnABoxOfATicksScanStopsTheSeries) {
         ASSERT_EQ(r.Boxes(), 0u) << r.w.op.MessageTexts().front();
         const int32_t counter = r.S().AutoSaveCounter;
         c.fault(r);
-        r.w.op.AnswerMessage(MsgResult::Ok);
+        if (c.everyTick) r.w.op.AnswerMessage(MsgResult::Ok);
         r.w.op.AnswerEscape();
         const size_t before = r.Boxes();
         r.Tick(50);
         const std::vector<std::string> boxes = r.BoxesSince(before);
-        ASSERT_EQ(boxes.size(), 2u) << "OK lets the series go on, Escape stops it";
-        EXPECT_EQ(boxes[0], c.box);
-        EXPECT_EQ(boxes[1], c.box);
+        ASSERT_EQ(boxes.size(), c.everyTick ? 2u : 1u) << "OK lets the series go on, Escape stops it";
+        for (const std::string& box : boxes) EXPECT_NE(box.find(c.box), std::string::npos) << box;
         EXPECT_FALSE(r.Timer1().Running());
         EXPECT_TRUE(r.PrintedText("AutoScan Stopped"));
         EXPECT_FALSE(r.S().PortHeldOpen);

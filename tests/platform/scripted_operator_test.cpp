@@ -8,7 +8,7 @@
 namespace tav {
 namespace {
 
-TEST(ScriptedOperator, AnswersInOrderThenFallsBackToADefaultTheBoxOffers) {
+TEST(ScriptedOperator, AnswersInOrderThenAsEnterWouldUnlessToldOtherwise) {
     ScriptedOperator op;
     op.AnswerMessage(MsgResult::No);
     op.AnswerMessage(MsgResult::Cancel);
@@ -16,18 +16,29 @@ TEST(ScriptedOperator, AnswersInOrderThenFallsBackToADefaultTheBoxOffers) {
     EXPECT_EQ(op.MsgBox("second", MsgButtons::YesNoCancel), MsgResult::Cancel);
     EXPECT_EQ(op.UnusedAnswers(), 0u);
 
+    // An unscripted box gets its default button, as the real one does on Enter: a question that
+    // defaults to No is never answered Yes behind the test's back.
     struct Case {
         MsgButtons buttons;
+        MsgDefault defaultButton;
         MsgResult expected;
     };
-    for (Case c : {Case{MsgButtons::OkOnly, MsgResult::Ok}, Case{MsgButtons::YesNo, MsgResult::Yes},
-                   Case{MsgButtons::YesNoCancel, MsgResult::Yes}, Case{MsgButtons::OkCancel, MsgResult::Ok},
-                   Case{MsgButtons::RetryCancel, MsgResult::Retry},
-                   Case{MsgButtons::AbortRetryIgnore, MsgResult::Abort}})
-        EXPECT_EQ(op.MsgBox("unscripted", c.buttons), c.expected) << static_cast<int>(c.buttons);
+    for (Case c : {Case{MsgButtons::OkOnly, MsgDefault::Button1, MsgResult::Ok},
+                   Case{MsgButtons::YesNo, MsgDefault::Button1, MsgResult::Yes},
+                   Case{MsgButtons::YesNo, MsgDefault::Button2, MsgResult::No},
+                   Case{MsgButtons::YesNoCancel, MsgDefault::Button3, MsgResult::Cancel},
+                   Case{MsgButtons::OkCancel, MsgDefault::Button2, MsgResult::Cancel},
+                   Case{MsgButtons::RetryCancel, MsgDefault::Button1, MsgResult::Retry},
+                   Case{MsgButtons::AbortRetryIgnore, MsgDefault::Button1, MsgResult::Abort}}) {
+        EXPECT_EQ(op.MsgBox("unscripted", c.buttons, MsgIcon::None, "", c.defaultButton), c.expected)
+            << static_cast<int>(c.buttons);
+        EXPECT_FALSE(op.LastBoxEscaped());
+    }
 
     op.SetDefaultAnswer(MsgResult::No);
     EXPECT_EQ(op.MsgBox("q", MsgButtons::YesNo), MsgResult::No);
+    op.SetDefaultAnswer(MsgResult::Yes);
+    EXPECT_EQ(op.MsgBox("q", MsgButtons::YesNo, MsgIcon::None, "", MsgDefault::Button2), MsgResult::Yes);
     EXPECT_EQ(op.MsgBox("q", MsgButtons::OkOnly), MsgResult::Ok);
     op.SetDefaultAnswer(MsgResult::Cancel);
     EXPECT_EQ(op.MsgBox("q", MsgButtons::OkCancel), MsgResult::Cancel);
