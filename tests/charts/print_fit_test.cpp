@@ -1,6 +1,6 @@
 // Printed items stay inside their half of the printable area at every scale that the printer
 // options dialog offers, on Letter and on A4: the chart is made lower where its titles, labels
-// and information lines would run past its half, and keeps the Part's size where they fit.
+// and information lines would run past its half, and keeps its designed size where they fit.
 
 #include <gtest/gtest.h>
 

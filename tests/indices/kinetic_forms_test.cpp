@@ -258,7 +258,9 @@ TEST_F(KineticFormsTest, FunctionKeysBringUpTheWindowsOpenAndPainted) {
                                             [code](const WindowCase& c) { return c.code == code; });
         SCOPED_TRACE(w.name);
         const auto keyCode = static_cast<int16_t>(code + 103);
-        if (code != 14) EXPECT_FALSE(w.loaded(t.app));
+        if (code != 14) {
+            EXPECT_FALSE(w.loaded(t.app));
+        }
         KineticForm* window = &from;
         if (code == 14) window = &t.app.forms.Get<RatioForm>();
         FillKinetic(s, code, 5);

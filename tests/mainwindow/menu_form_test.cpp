@@ -176,7 +176,9 @@ TEST(MenuForm, TheWindowLabelsBringUpTheirWindowsOpenAndPainted) {
         ASSERT_NE(shown, nullptr);
         EXPECT_TRUE(shown->Visible());
         EXPECT_EQ(w.app.forms.ActiveForm(), shown);
-        if (c.rect) EXPECT_EQ((s.*c.rect).Open, -1);
+        if (c.rect) {
+            EXPECT_EQ((s.*c.rect).Open, -1);
+        }
         EXPECT_TRUE(s.Menu.*c.viewItem);
         if (c.slot != 0) {
             EXPECT_EQ(s.SlotInfo[c.slot].NumPoints, 1) << "its first Paint plotted the current value";
