@@ -61,9 +61,16 @@ struct AcquisitionContext {
     // working) and the operator has been told why: a timed series ends on it, since the failure
     // would come back on every tick. Cleared when a scan pair begins.
     bool portFailed = false;
+    // A firmware image that the instrument's loader needs could not be used, and the operator has
+    // been told: the loader would ask for it again on every tick. Cleared when a scan pair begins.
+    bool firmwareUnusable = false;
     // Set by the scan transfer when a pair fails for what its blocks brought; cleared when a
     // scan pair begins.
     PairFault pairFault = PairFault::None;
+
+    // The present scan pair failed for a reason the operator has been told and that would come
+    // back on every tick of a timed series, which therefore ends on it.
+    bool FailureRecurs() const { return portFailed || firmwareUnusable; }
 };
 
 }  // namespace tav

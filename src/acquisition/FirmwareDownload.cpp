@@ -87,14 +87,18 @@ public:
     }
 
 private:
+    // A port that failed stays open, for the caller to let go and tell why.
     void Fail() {
         s_.NoInstrumentResponse = true;
-        if (comm_.PortOpen()) comm_.SetPortOpen(false);
+        if (comm_.PortOpen() && comm_.PortFault()) comm_.SetPortOpen(false);
     }
 
     bool Open(const char* settings) {
         comm_.CommPort = s_.CommPortNumber;
-        return comm_.SetSettings(settings) && comm_.SetPortOpen(true);
+        CommResult opened = comm_.SetSettings(settings);
+        if (opened) opened = comm_.SetPortOpen(true);
+        if (!opened) ReportPortFailure(ctx_, PortFailureText(s_.CommPortNumber, opened.error));
+        return static_cast<bool>(opened);
     }
 
     // Each byte as one Output, then the pause (none for 0). The whole download is one long wait:
@@ -129,6 +133,7 @@ private:
     std::optional<std::vector<std::string>> Image(const char* name) {
         const std::string dir = ctx_.fs.CurrentDir();
         const std::string found = ctx_.fs.FindName(dir, name);
+        ctx_.firmwareUnusable = true;  // until the image has been read
         if (found.empty()) {
             ctx_.op.MsgBox(std::string("The firmware image ") + name + " was not found in " + dir + ".",
                            MsgButtons::OkOnly, MsgIcon::Exclamation);
@@ -158,6 +163,7 @@ private:
             lines.push_back(ImageRecord(line));
             if (lines.back() == link::EndRecord) break;
         }
+        ctx_.firmwareUnusable = false;
         return lines;
     }
 

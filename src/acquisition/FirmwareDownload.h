@@ -3,10 +3,12 @@
 // then the slave image OLMSLAVE.S19 (S-record text from the current folder), starts both and
 // sends the parameter block after each, printing its progress on the spectrum window.
 //
-// Precondition: the port is closed; on return it is closed. NoInstrumentResponse tells whether
+// Precondition: the port is closed; on return it is closed, but for a port that stopped working,
+// which is left open for the caller to let go and to tell why. NoInstrumentResponse tells whether
 // the download went through: a loader that does not answer its wake-up, a missing image (the
-// operator is told which), a run reply that never comes and a port that stops working all end
-// it with NoInstrumentResponse True.
+// operator is told which, and the context notes it), a run reply that never comes, a port that
+// cannot be opened (told) and a port that stops working all end it with NoInstrumentResponse
+// True.
 
 #include "acquisition/AcquisitionContext.h"
 

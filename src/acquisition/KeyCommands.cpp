@@ -41,9 +41,9 @@ void StartTimedAcquisition(App& app, MDIForm1& mdi) {
     ProgramState& s = app.state;
     if (!s.PortHeldOpen && !s.SimulationMode) {
         AcquisitionContext& link = mdi.Links().Link();
-        std::string why;
-        if (ClaimPort(link, s.CommPortNumber, link::FastSettings, &why) != PortClaim::Opened) {
-            app.op.MsgBox(PortFailureText(s.CommPortNumber, why) + "\nAutoScan has not been started.",
+        std::string problem;
+        if (ClaimPort(link, s.CommPortNumber, link::FastSettings, &problem) != PortClaim::Opened) {
+            app.op.MsgBox(problem + "\nAutoScan has not been started.",
                           MsgButtons::OkOnly, MsgIcon::Exclamation);
             return;
         }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "acquisition/LinkProtocol.h"
+#include "acquisition/PairInStep.h"
 #include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
@@ -12,35 +13,53 @@ namespace tav {
 
 namespace {
 
-PortClaim Check(const CommResult& r, std::string* why, PortClaim success) {
-    if (r) return success;
-    if (why) *why = r.error;
+constexpr const char* OwedPairText = "The instrument is still busy with the scan that was given up with Escape.";
+
+PortClaim Failed(std::string* problem, const std::string& text) {
+    if (problem) *problem = text;
     return PortClaim::Failed;
+}
+
+// The port as timed acquisition holds it, at `settings`. A held port that fails is let go.
+PortClaim ClaimHeldPort(AcquisitionContext& ctx, int16_t port, const char* settings, std::string* problem) {
+    CommControl& comm = ctx.comm;
+    if (comm.CommPort != port) {
+        ctx.op.MsgBox("COM" + std::to_string(comm.CommPort) +
+                          " is held open by AutoScan.\nPress Escape to stop AutoScan before using COM" +
+                          std::to_string(port) + ".",
+                      MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return PortClaim::Refused;
+    }
+    if (CommResult set = comm.SetSettings(settings); !set) {
+        std::string why;
+        LetFailedPortGo(ctx, why);
+        return Failed(problem, PortFaultText(port, set.error));
+    }
+    return PortClaim::Held;
+}
+
+PortClaim OpenPort(AcquisitionContext& ctx, int16_t port, const char* settings, std::string* problem) {
+    CommControl& comm = ctx.comm;
+    if (comm.PortOpen()) comm.SetPortOpen(false);  // left open by an exchange that failed
+    comm.CommPort = port;
+    CommResult opened = comm.SetSettings(settings);
+    if (opened) opened = comm.SetPortOpen(true);
+    if (!opened) return Failed(problem, PortFailureText(port, opened.error));
+    return PortClaim::Opened;
 }
 
 }  // namespace
 
-PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings, std::string* why) {
+PortClaim ClaimPort(AcquisitionContext& ctx, int16_t port, const char* settings, std::string* problem) {
     CommControl& comm = ctx.comm;
     std::string failed;
     LetFailedPortGo(ctx, failed);  // opened afresh below
-    if (ctx.state.PortHeldOpen && comm.PortOpen()) {
-        if (comm.CommPort != port) {
-            ctx.op.MsgBox("COM" + std::to_string(comm.CommPort) +
-                              " is held open by AutoScan.\nPress Escape to stop AutoScan before using COM" +
-                              std::to_string(port) + ".",
-                          MsgButtons::OkOnly, MsgIcon::Exclamation);
-            return PortClaim::Refused;
-        }
-        PortClaim held = Check(comm.SetSettings(settings), why, PortClaim::Held);
-        if (held == PortClaim::Failed) LetFailedPortGo(ctx, failed);
-        return held;
-    }
-    if (comm.PortOpen()) comm.SetPortOpen(false);  // left open by an exchange that failed
-    comm.CommPort = port;
-    PortClaim set = Check(comm.SetSettings(settings), why, PortClaim::Opened);
-    if (set == PortClaim::Failed) return set;
-    return Check(comm.SetPortOpen(true), why, PortClaim::Opened);
+    const PortClaim claim = ctx.state.PortHeldOpen && comm.PortOpen() ? ClaimHeldPort(ctx, port, settings, problem)
+                                                                       : OpenPort(ctx, port, settings, problem);
+    if (!PortUsable(claim) || ctx.state.OwedPairPort != port || TakeOwedPair(ctx)) return claim;
+    if (LetFailedPortGo(ctx, failed)) return Failed(problem, PortFaultText(port, failed));
+    if (claim == PortClaim::Opened) comm.SetPortOpen(false);
+    return Failed(problem, OwedPairText);
 }
 
 std::string PortFailureText(int16_t port, const std::string& why) {
@@ -48,9 +67,9 @@ std::string PortFailureText(int16_t port, const std::string& why) {
     return why.empty() ? text + "." : text + ":\n" + why;
 }
 
-void ReportPortFailure(AcquisitionContext& ctx, int16_t port, const std::string& why) {
+void ReportPortFailure(AcquisitionContext& ctx, const std::string& text) {
     ctx.portFailed = true;
-    ctx.op.MsgBox(PortFailureText(port, why), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    ctx.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 std::string PortFaultText(int16_t port, const std::string& why) {

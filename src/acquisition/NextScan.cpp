@@ -96,9 +96,10 @@ void NextScan(ScanFlowContext& flow) {
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
         case AcquireResult::NoResponse:
-            // A port that failed has been reported with its reason; in a series it would fail on
-            // every tick alike, so the series ends with that one box.
-            if (acquisition.ctx.portFailed && flow.Main().Timer1.Enabled()) StopSeriesAsEscapeDoes(flow);
+            // A port that failed, or a firmware image that cannot be used, has been reported with
+            // its reason; in a series it would fail on every tick alike, so the series ends with
+            // that one box.
+            if (acquisition.ctx.FailureRecurs() && flow.Main().Timer1.Enabled()) StopSeriesAsEscapeDoes(flow);
             else ShowNoDataMessage(flow, acquisition.ctx);
             return;
         case AcquireResult::Failed:

@@ -42,16 +42,16 @@ void ReportUnsent(AcquisitionContext& ctx, const std::string& text) {
 bool WithPort(AcquisitionContext& ctx, const std::string& data) {
     const int16_t port = ctx.state.CommPortNumber;
     ctx.waitGivenUp = false;
-    std::string why;
-    PortClaim claim = ClaimPort(ctx, port, link::FastSettings, &why);
+    std::string problem;
+    PortClaim claim = ClaimPort(ctx, port, link::FastSettings, &problem);
     if (claim == PortClaim::Refused) return false;  // the claim told the operator
     if (claim == PortClaim::Failed) {
-        ReportUnsent(ctx, PortFailureText(port, why));
+        ReportUnsent(ctx, problem);
         return false;
     }
     const CommResult sent = SendBlock(ctx, data, true);
     ReleasePort(ctx, claim);
-    if (!sent) ReportUnsent(ctx, "The serial port COM" + std::to_string(port) + " failed:\n" + sent.error);
+    if (!sent) ReportUnsent(ctx, PortFaultText(port, sent.error));
     return static_cast<bool>(sent);
 }
 

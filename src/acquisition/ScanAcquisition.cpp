@@ -78,7 +78,7 @@ AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
 }  // namespace
 
 TransferOutcome TransferPass(AcquisitionContext& ctx) {
-    if (ctx.state.ReferencePass) ctx.portFailed = false;
+    if (ctx.state.ReferencePass) ctx.portFailed = ctx.firmwareUnusable = false;
     const TransferOutcome outcome = OpenPortAndTransfer(ctx);
     std::string why;
     if (!LetFailedPortGo(ctx, why)) return outcome;

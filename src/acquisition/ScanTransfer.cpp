@@ -9,6 +9,7 @@
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
+#include "acquisition/PairInStep.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/WaitBound.h"
 #include "platform/Clock.h"
@@ -20,11 +21,18 @@ namespace tav {
 
 namespace {
 
+// Closes a port that this pair opened. A port that failed stays open for the pass's caller, which
+// lets it go and tells the operator why: closing it would lose the reason.
+void GiveBackPort(AcquisitionContext& ctx) {
+    CommControl& comm = ctx.comm;
+    if (!ctx.state.PortHeldOpen && comm.PortOpen() && comm.PortFault()) comm.SetPortOpen(false);
+}
+
 // The pass failed: the flows report a silent instrument. A port that this pair opened is
 // given back at once, since no second pass will read on it.
 TransferOutcome NoResponse(AcquisitionContext& ctx) {
     ctx.state.NoInstrumentResponse = true;
-    if (!ctx.state.PortHeldOpen && ctx.comm.PortOpen()) ctx.comm.SetPortOpen(false);
+    GiveBackPort(ctx);
     return TransferOutcome::NoResponse;
 }
 
@@ -62,12 +70,14 @@ struct CommandReply {
 
 // The scan command and its reply, the first word of the first block. The wait lasts the
 // measuring time and more, a whole series in write mode: it keeps the program alive, and
-// Escape gives it up.
+// Escape gives it up. The instrument measures on all the same and then waits in its pair, which
+// the next exchange on the port takes.
 CommandReply SendScanCommand(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     comm.ClearInBuffer();
     if (!comm.Output(ByteText(ctx.state.MemoryMode))) return {true, ""};
     double boundMs = std::max(link::ScanReplyFloorMs, CommandMeasuringMs(ctx.state) + link::ScanReplyMarginMs);
+    const double dueMs = ctx.clock.MonotonicMs() + boundMs;
     WaitBound bound(ctx, boundMs);
     CommandReply reply;
     while (reply.text.size() < link::ReplyChars) {
@@ -78,72 +88,13 @@ CommandReply SendScanCommand(AcquisitionContext& ctx) {
         if (reply.text.size() >= link::ReplyChars || bound.Expired()) break;
         if (got.empty()) bound.Pause();
     }
+    if (reply.text.empty() && ctx.waitGivenUp) NoteOwedPair(ctx, dueMs);
     return reply;
 }
 
 // After every pass that read its blocks: a reading below the lowest is not believed.
 void KeepTemperatureInRange(ProgramState& s) {
     if (s.Temperature < link::LowestTemperature) s.Temperature = link::FallbackTemperature;
-}
-
-constexpr int BlocksPerPair = 2 * link::BlocksPerPass;
-
-struct BlockText {
-    std::string text;
-    bool portFailed = false;
-    bool extra = false;  // more characters came than the block holds
-};
-
-// A block read 20 ms after its acknowledgement; one that is short then is read on until it is
-// complete or the grace time is over. Characters still waiting once the block is complete
-// belong to it too: the instrument sends nothing more before the acknowledgement.
-BlockText ReadBlockText(AcquisitionContext& ctx, size_t expected) {
-    CommControl& comm = ctx.comm;
-    LinkPause(ctx, link::BlockWaitMs);
-    BlockText block{comm.Input()};
-    bool late = false;
-    if (block.text.size() < expected && comm.LastReadResult()) {
-        late = true;
-        WaitBound grace(ctx, link::ShortBlockGraceMs);
-        while (block.text.size() < expected && !grace.Expired()) {
-            std::string more = comm.Input();
-            if (!comm.LastReadResult()) break;
-            if (more.empty()) grace.Pause();
-            block.text += more;
-        }
-    }
-    if (!comm.LastReadResult()) return {block.text, true, false};
-    if (block.text.size() >= expected) {
-        // A block that came late may still be arriving: its last characters get a moment.
-        if (late) ctx.clock.Sleep(link::PollMs);
-        const bool waiting = comm.InBufferCount() > 0;
-        if (!comm.LastReadResult()) return {block.text, true, false};
-        block.extra = block.text.size() > expected || waiting;
-    }
-    return block;
-}
-
-// The acknowledgement of a block, after what is left of it on the line has been dropped.
-bool Acknowledge(AcquisitionContext& ctx) {
-    ctx.comm.ClearInBuffer();
-    const bool sent = static_cast<bool>(ctx.comm.Output(ByteText(link::BlockAck)));
-    ctx.state.LastAcknowledgementMs = ctx.clock.MonotonicMs();
-    return sent;
-}
-
-// The instrument takes no command until its pair is acknowledged to the end: the rest of the
-// pair, from block `next` (1 to 16), is read within each block's usual bound, acknowledged and
-// thrown away. It stops at a port that fails, or when a second block in a row brings nothing:
-// then the instrument has stopped talking. An Escape given meanwhile counts again afterwards.
-void FinishPair(AcquisitionContext& ctx, int next, int quiet = 0) {
-    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
-    for (int b = next; b <= BlocksPerPair; ++b) {
-        BlockText block = ReadBlockText(ctx, link::BlockChars);
-        if (block.portFailed) break;
-        quiet = block.text.empty() ? quiet + 1 : 0;
-        if (quiet >= 2 || !Acknowledge(ctx)) break;
-    }
-    ctx.waitGivenUp = givenUp || ctx.waitGivenUp;
 }
 
 // The pass fails at block `pairBlock` (1 to 16) of its pair for `fault`: the pair is finished in
@@ -158,9 +109,9 @@ TransferOutcome BrokenPair(AcquisitionContext& ctx, int pairBlock, PairFault fau
 // (1 or 9). `reply` is the scan command's reply when the pass is the first after the command
 // (word 0 of its block 1), nullptr otherwise. A block that is short or long fails the pass: its
 // missing words would be read as counts of 0, its extra characters are noise on the line, and
-// the rest of it cannot be trusted. A second pass of which not one character comes is a silent
-// instrument, which takes no acknowledgement. Escape (through `beat`) ends the pass after the
-// pair under way.
+// the rest of it cannot be trusted. A block of which nothing comes, also the first of a second
+// pass, leaves the instrument in its pair: it may still wait for the acknowledgement before,
+// lost on the line. Escape (through `beat`) ends the pass after the pair under way.
 TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int columnIndex, int firstBlock,
                          KeepAliveBeat* beat) {
     CommControl& comm = ctx.comm;
@@ -171,8 +122,7 @@ TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int 
         const bool afterReply = reply && b == 1;
         const size_t expected = afterReply ? link::BlockChars - link::ReplyChars : link::BlockChars;
         BlockText block = ReadBlockText(ctx, expected);
-        if (block.portFailed) return NoResponse(ctx);
-        if (block.text.empty() && b == 1 && !afterReply) return NoResponse(ctx);
+        if (block.portFailed || PortDead(ctx)) return NoResponse(ctx);
         if (block.text.empty()) return BrokenPair(ctx, pairBlock, PairFault::StoppedSending);
         if (block.text.size() < expected) return BrokenPair(ctx, pairBlock, PairFault::ShortBlock);
         if (block.extra) return BrokenPair(ctx, pairBlock, PairFault::LongBlock);
@@ -236,6 +186,20 @@ TransferOutcome ReadSecondPass(AcquisitionContext& ctx) {
     return outcome;
 }
 
+// The port again at the line speed of scans once the download has closed it. A port that cannot
+// be opened again is told, and is no longer held by timed acquisition.
+bool ReopenAfterDownload(AcquisitionContext& ctx) {
+    ProgramState& s = ctx.state;
+    CommControl& comm = ctx.comm;
+    comm.CommPort = s.CommPortNumber;
+    CommResult opened = comm.SetSettings(link::FastSettings);
+    if (opened) opened = comm.SetPortOpen(true);
+    if (opened) return true;
+    s.PortHeldOpen = false;
+    ReportPortFailure(ctx, PortFailureText(s.CommPortNumber, opened.error));
+    return false;
+}
+
 bool ReadOutTooLarge(AcquisitionContext& ctx) {
     const ProgramState& s = ctx.state;
     if (ReadOutFits(s)) return false;
@@ -288,17 +252,26 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
     // Once any of the reply has come the instrument is in its pair, and the pair is finished
     // in step whatever happens next.
     CommandReply reply;
+    auto ended = [&ctx](const CommandReply& r) { return r.portFailed || (ctx.waitGivenUp && r.text.empty()); };
     if (!loader) {
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || (ctx.waitGivenUp && reply.text.empty())) return NoResponse(ctx);
+        if (ended(reply)) return NoResponse(ctx);
+        // No reply: before the instrument is taken to wait in its loader, it may be in an earlier
+        // pair, waiting for an acknowledgement lost on the line. Parameters sent to it meanwhile
+        // were lost on it, so they go again before the command does.
+        if (reply.text.empty() && PairWasUnderWay(ctx)) {
+            if (!SendParameterBlockOnOpenPort(ctx)) return NoResponse(ctx);
+            reply = SendScanCommand(ctx);
+            if (ended(reply)) return NoResponse(ctx);
+        }
+        if (PortDead(ctx)) return NoResponse(ctx);
         loader = reply.text.empty();
     }
     if (loader) {
         comm.SetPortOpen(false);
         DownloadFirmware(ctx);
-        if (ctx.waitGivenUp) return NoResponse(ctx);
-        comm.CommPort = s.CommPortNumber;
-        if (!comm.SetSettings(link::FastSettings) || !comm.SetPortOpen(true) || LineChatters(ctx))
+        // A port that failed in the download is still open, for the caller to let go.
+        if (ctx.waitGivenUp || ctx.portFailed || comm.PortOpen() || !ReopenAfterDownload(ctx) || LineChatters(ctx))
             return NoResponse(ctx);
         reply = SendScanCommand(ctx);
         if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
@@ -327,17 +300,18 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
         if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
         // A scan command's meaning depends on the scan number the instrument holds.
         if (!ParametersInStep(ctx)) return TransferOutcome::Refused;
-        std::string why;
-        PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &why);
+        std::string problem;
+        PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &problem);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;
-        if (claim == PortClaim::Failed) ReportPortFailure(ctx, s.CommPortNumber, why);
+        // The wait for an earlier pair, given up with Escape, ends the pass as no data.
+        if (claim == PortClaim::Failed && !ctx.waitGivenUp) ReportPortFailure(ctx, problem);
         outcome = PortUsable(claim) ? TransferScan(ctx) : NoResponse(ctx);
     } else if (s.PortHeldOpen && comm.PortOpen() && comm.CommPort != s.CommPortNumber) {
         return TransferOutcome::Refused;  // its reference pass was refused and told the operator
     } else {
         outcome = TransferScan(ctx);
     }
-    if (!s.ReferencePass && !s.PortHeldOpen && comm.PortOpen()) comm.SetPortOpen(false);
+    if (!s.ReferencePass) GiveBackPort(ctx);
     return outcome;
 }
 

@@ -9,9 +9,11 @@
 // NoInstrumentResponse True; after a reference pass without response the second pass reads
 // nothing and sends nothing. The instrument takes no command until its pair is acknowledged to
 // the end, so a pair that fails once the instrument has begun it is first finished in step: the
-// rest of its blocks are read, acknowledged and thrown away. While timed acquisition holds the
-// port, the pass after a failed one probes the link again, as a pass on a freshly opened port
-// does.
+// rest of its blocks are read, acknowledged and thrown away (PairInStep.h), and a scan command
+// without a reply first looks for an earlier pair the instrument may still be in. While timed
+// acquisition holds the port, the pass after a failed one probes the link again, as a pass on a
+// freshly opened port does. A port that fails in a pass is left open for TransferPass, which
+// lets it go and tells why.
 //
 // Every pass goes to column 1 of RawCounts, except in a read-out of several stored scans
 // (MemoryMode 48, ScanNumber n of 2 or more). That sends one read-out command per scan, each

@@ -19,16 +19,13 @@ void ToggleWirelessDC(AcquisitionContext& ctx) {
     if (ctx.op.MsgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, "", MsgDefault::Button2) != MsgResult::Yes)
         return;
 
-    std::string why;
-    PortClaim claim = ClaimPort(ctx, link::WirelessPort, link::FastSettings, &why);
-    if (claim == PortClaim::Refused) return;
     std::string problem;
+    PortClaim claim = ClaimPort(ctx, link::WirelessPort, link::FastSettings, &problem);
+    if (claim == PortClaim::Refused) return;
     if (PortUsable(claim)) {
         CommResult sent = ctx.comm.Output(std::string(1, stopping ? link::WirelessStop : link::WirelessStart));
         if (sent) s.WirelessDCOn = !stopping;
-        else problem = "The serial port COM" + std::to_string(link::WirelessPort) + " failed:\n" + sent.error;
-    } else {
-        problem = PortFailureText(link::WirelessPort, why);
+        else problem = PortFaultText(link::WirelessPort, sent.error);
     }
     ReleasePort(ctx, claim);
     if (s.WirelessDCOn == stopping)

@@ -175,6 +175,10 @@ struct ProgramState {
     // A parameter block did not go out whole: the instrument may hold other parameters (another
     // scan number) than the ones on screen, until a whole parameter block has been sent.
     bool InstrumentParametersUnknown = false;
+    // A scan command whose reply wait was given up with Escape: the instrument on that port
+    // (0: none) answers with a pair by OwedPairDueMs (monotonic clock) and then waits in it.
+    int16_t OwedPairPort = 0;
+    double OwedPairDueMs = 0;
     double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
     float Temperature = 0;        // deg C, from point 248 of every second pass
     bool SaturationFlag = false;

@@ -1,7 +1,7 @@
 // A serial port that cannot be opened says why, once: a scan, the parameter block, the
 // wireless bytes and key A each show the port, its device and the reason, in one box, before
-// the flow's own message (a scan's "NO DATA TRANSMITTED"). A held port that has failed is let go
-// by the exchange that finds it dead.
+// the flow's own message (a scan's "NO DATA TRANSMITTED"). A port that fails, held or not, is
+// let go by the exchange that finds it dead, at once and with its reason.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "FlowRig.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/WirelessDC.h"
+#include "mainwindow/MainForm.h"
 
 namespace tav {
 namespace {
@@ -141,6 +142,89 @@ TEST(PortFailures, AHeldPortThatFailsIsLetGoByTheExchangeThatFindsIt) {
         EXPECT_NE(r.Heard(), "") << "through on the port opened afresh";
         EXPECT_EQ(r.op.Messages().size(), exchange.boxes + (std::string(exchange.name) == "the wireless bytes"));
         EXPECT_FALSE(r.comm.PortOpen());
+    }
+}
+
+// The adapter pulled at any point of a scan's exchange: in the scan command, in either pass, while
+// the rest of a broken pair is taken, at a read-out's next command, while the parameters go again
+// first, in the firmware download. The exchange ends at once, the port is closed and let go, and
+// the box says that the port failed and why; a timed series ends on that one box, also one that
+// holds no port (started from the quick menu), while a single scan adds its no-data box. With the
+// adapter back, the next scan on the same instrument is whole: an instrument left in its pair
+// is taken through the rest of it first.
+TEST(PortFailures, APortThatFailsInTheMiddleOfAScanIsLetGoAndToldAtOnce) {
+    const std::string failed = "The serial port COM1 failed:\nThe serial device has been removed.";
+    struct Point {
+        const char* name;
+        int bytes;  // the adapter goes after the computer has sent this many bytes
+        std::function<void(FlowRig&)> setUp;
+        std::string unsent = "";   // the line that follows the reason, for what was not done
+        bool noDataAfter = true;   // a single scan tells "NO DATA TRANSMITTED" after it
+    };
+    const Point points[] = {
+        {"the scan command", 0, [](FlowRig&) {}},
+        {"the first acknowledgement", 1, [](FlowRig&) {}},
+        {"the first pass", 5, [](FlowRig&) {}},
+        {"the second pass", 12, [](FlowRig&) {}},
+        {"the rest of a broken pair",
+         6, [](FlowRig& r) { r.instrument.Options().faults.blocks.push_back({BlockFault::Kind::Short, 3, 6, 1}); }},
+        {"a read-out's next command", 17, [](FlowRig& r) { acqtest::PrepareReadOut(r, 4, 2); }},
+        {"the parameters sent again first", 4, [](FlowRig& r) { r.state.InstrumentParametersUnknown = true; },
+         "\nThe parameters have not been sent to the instrument.", false},
+        {"the firmware download",
+         9,
+         [](FlowRig& r) {
+             ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "S1060000010203F3\r\nS804000000FB\r\n"));
+             ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", "S1060100040506E9\r\nS804000000FB\r\n"));
+             r.instrument.RestartIntoLoader();
+             r.clock.Advance(100);
+             r.state.NoInstrumentResponse = true;  // a held port probes the link again
+         }},
+    };
+    enum class Run { Single, HeldSeries, MenuSeries };
+    for (const Point& point : points) {
+        for (Run run : {Run::Single, Run::HeldSeries, Run::MenuSeries}) {
+            SCOPED_TRACE(std::string(point.name) + (run == Run::Single       ? ", a single scan"
+                                                    : run == Run::HeldSeries ? ", a series holding the port"
+                                                                             : ", a series from the menu"));
+            FlowRig r;
+            point.setUp(r);
+            if (run == Run::HeldSeries) {
+                r.comm.CommPort = 1;
+                ASSERT_TRUE(r.comm.SetSettings("115200,N,8,1"));
+                ASSERT_TRUE(r.comm.SetPortOpen(true));
+                r.state.PortHeldOpen = true;
+            }
+            if (run != Run::Single) r.Main().Timer1.SetEnabled(true);
+            r.instrument.ClearLogs();
+            r.comm.PullPortAfterBytes(1, point.bytes + static_cast<int>(r.Heard().size()));
+            const double start = r.clock.MonotonicMs();
+            NextScan(r.flow);
+            EXPECT_LT(r.clock.MonotonicMs() - start, 1500.0) << "no bound waited out on a dead port";
+            std::vector<std::string> boxes = Texts(r.op);
+            if (run == Run::Single && point.noDataAfter) {
+                ASSERT_EQ(boxes.size(), 2u);
+                EXPECT_EQ(boxes[1].rfind(NoData, 0), 0u) << boxes[1];
+            } else {
+                ASSERT_EQ(boxes.size(), 1u) << boxes.back();
+                EXPECT_FALSE(r.Main().Timer1.Enabled()) << "the series ends on the one box";
+            }
+            EXPECT_EQ(boxes[0], failed + point.unsent);
+            EXPECT_FALSE(r.comm.PortOpen());
+            EXPECT_FALSE(r.state.PortHeldOpen);
+            EXPECT_EQ(r.state.NoInstrumentResponse, point.noDataAfter) << "no scan command without the parameters";
+
+            // The adapter plugged back; a loader that lost its download half-way is switched off
+            // and on.
+            r.clock.Advance(2000);
+            if (r.instrument.Stage() != InstrumentStage::Running) r.instrument.RestartIntoLoader();
+            NextScan(r.flow);
+            EXPECT_EQ(Texts(r.op), boxes) << "the next scan is whole";
+            EXPECT_FALSE(r.state.NoInstrumentResponse);
+            r.comm.CatchUp();
+            EXPECT_FALSE(r.instrument.InPair());
+            EXPECT_EQ(r.state.Ch1Data[0][9], r.instrument.LastPair().sample[9]);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // A timed series against faults that would come back on every tick: the port it holds failing
-// (its settings refused, the adapter pulled between ticks or in the middle of a pair), the port
-// number changed under it, a simulation file that is missing. Each ends the series with its one
+// (its settings refused, the adapter pulled between ticks or in the middle of a pair), a series
+// from the quick menu whose port fails in a pair, the port number changed under it, a simulation
+// file that is missing, an instrument in its loader without the firmware images. Each ends the series with its one
 // box, lets the port go and uses no file number; the instrument back on its port then works with
 // the next N and A. A box that the series may bring up again (no data) lets the series go on
 // after OK, and Escape on it, or on any box of a tick's scan, stops the series.
@@ -11,6 +12,7 @@
 
 #include "MainWindowWorld.h"
 #include "mainwindow/InstrumentForm.h"
+#include "mainwindow/MenuForm.h"
 
 namespace tav {
 namespace {
@@ -82,15 +84,24 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
         std::function<void(Series&)> fault;
         std::string box;
         std::function<void(Series&)> mend;
+        bool fromMenu = false;  // started from the quick menu, which holds no port
     };
     const Case cases[] = {
+        // The held port was open: it failed, it did not fail to open.
         {"the held port refuses its settings",
          [](Series& r) { r.w.comm.SetSettingsRefusal(1, Refused); },
-         std::string("The serial port COM1 could not be opened:\n") + Refused,
+         std::string("The serial port COM1 failed:\n") + Refused,
          [](Series& r) { r.w.comm.SetSettingsRefusal(1, ""); }},
         {"the adapter pulled between ticks",
          [](Series& r) { r.w.comm.SetPortPresent(1, false); },
-         std::string("The serial port COM1 could not be opened:\n") + Removed,
+         std::string("The serial port COM1 failed:\n") + Removed,
+         [](Series& r) { r.w.comm.SetPortPresent(1, true); }},
+        {"the adapter pulled between ticks while the parameters must go again",
+         [](Series& r) {
+             r.w.comm.SetPortPresent(1, false);
+             r.S().InstrumentParametersUnknown = true;
+         },
+         std::string("The serial port COM1 failed:\n") + Removed + "\nThe parameters have not been sent to the instrument.",
          [](Series& r) { r.w.comm.SetPortPresent(1, true); }},
         // The instrument is left in the middle of its pair: the one plugged back is switched on
         // afresh.
@@ -106,11 +117,28 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
          [](Series& r) { r.S().SimulationMode = true; },
          "No Simulation File found.",
          [](Series& r) { r.S().SimulationMode = false; }},
+        // A series from the quick menu holds no port: each tick opens it.
+        {"the adapter pulled in the middle of a pair of a series from the menu",
+         [](Series& r) { r.w.comm.PullPortAfterBytes(1, 6); },
+         std::string("The serial port COM1 failed:\n") + Removed,
+         [](Series&) {}, true},
+        {"the instrument in its loader without its firmware images",
+         [](Series& r) {
+             r.w.instrument.RestartIntoLoader();
+             r.w.clock.Advance(100);
+         },
+         "The firmware image OLMMASTR.S19 was not found in " + std::string("DIR") + ".",
+         [](Series& r) {
+             ASSERT_TRUE(r.w.dir.Write("OLMMASTR.S19", "S1060000010203F3\r\nS804000000FB\r\n"));
+             ASSERT_TRUE(r.w.dir.Write("OLMSLAVE.S19", "S1060100040506E9\r\nS804000000FB\r\n"));
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Series r;
-        r.w.Type('A');
+        if (c.fromMenu) r.w.app.forms.Get<MenuForm>().AutoScanLbl.UserClick();
+        else r.w.Type('A');
         ASSERT_TRUE(r.Timer1().Running());
         r.Tick(2);  // two good scans, two files
         ASSERT_EQ(r.Boxes(), 0u) << r.w.op.MessageTexts().front();
@@ -120,7 +148,9 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
         c.fault(r);
         const size_t before = r.Boxes();
         r.Tick(50);
-        EXPECT_EQ(r.BoxesSince(before), std::vector<std::string>{c.box});
+        std::string box = c.box;
+        if (const size_t dir = box.find("DIR"); dir != std::string::npos) box.replace(dir, 3, r.w.fs.CurrentDir());
+        EXPECT_EQ(r.BoxesSince(before), std::vector<std::string>{box});
         EXPECT_FALSE(r.Timer1().Running());
         EXPECT_TRUE(r.PrintedText("AutoScan Stopped"));
         EXPECT_FALSE(r.S().PortHeldOpen);

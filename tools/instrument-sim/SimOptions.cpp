@@ -31,6 +31,8 @@ std::string SimUsage() {
            "  --long-block[=K]    block K carries 4 extra bytes (no K: all)\n"
            "  --garble[=K]        block K is garbled (no K: all)\n"
            "  --missing-block[=K] block K is not sent at all (no K: all)\n"
+           "  --lose-ack[=K]      the first acknowledgement of block K is lost on the line\n"
+           "                      (no K: of every block)\n"
            "  --slow=MS           wait MS milliseconds more before answering a scan command\n"
            "  --slow-blocks=MS    wait MS milliseconds more before every later block\n"
            "  --drop-after=N      the link goes dead after block N (1-16) of the next scan pair\n"
@@ -93,6 +95,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         else if (name == "--long-block") ok = block(BlockFault::Kind::Long, 4);
         else if (name == "--garble") ok = block(BlockFault::Kind::Garbled, 0);
         else if (name == "--missing-block") ok = block(BlockFault::Kind::Missing, 0);
+        else if (name == "--lose-ack") ok = block(BlockFault::Kind::AckLost, 0);
         else if (name == "--slow") ok = milliseconds(f.replyDelayMs);
         else if (name == "--slow-blocks") ok = milliseconds(f.blockDelayMs);
         else if (name == "--ack-give-up") ok = milliseconds(o.instrument.ackGiveUpMs);

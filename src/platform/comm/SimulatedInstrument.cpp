@@ -195,7 +195,7 @@ void SimulatedInstrument::HandleCommand(uint8_t b) {
     }
     // In the middle of a pair only the acknowledgement of the block sent counts.
     if (transfer_.active) {
-        if (b == kBlockAck && transfer_.awaitingAck) Acknowledge();
+        if (b == kBlockAck && transfer_.awaitingAck && !AcknowledgementLost()) Acknowledge();
         return;
     }
     switch (b) {
@@ -335,11 +335,14 @@ void SimulatedInstrument::SendBlock(int block) {
             case BlockFault::Kind::Missing:
                 bytes.clear();
                 break;
+            case BlockFault::Kind::AckLost:
+                break;
         }
     }
     Send(bytes, now_);
     transfer_.block = block;
     transfer_.awaitingAck = true;
+    transfer_.ackLost = false;
     if (options_.ackGiveUpMs > 0)
         Schedule(TimerKind::AckTimeout, std::max(now_, lineOutFree_) + Ms(options_.ackGiveUpMs));
     if (options_.faults.dropAfterBlock == block) linkUp_ = false;
@@ -355,6 +358,17 @@ void SimulatedInstrument::Acknowledge() {
     }
     Schedule(TimerKind::SendBlock, now_ + Latency() + Ms(options_.faults.blockDelayMs),
              transfer_.block + 1);
+}
+
+bool SimulatedInstrument::AcknowledgementLost() {
+    if (transfer_.ackLost) return false;  // only the first one goes astray
+    for (const BlockFault& f : options_.faults.blocks) {
+        if (f.kind != BlockFault::Kind::AckLost) continue;
+        if ((f.block != 0 && f.block != transfer_.block) || (f.pair != 0 && f.pair != pairsStarted_)) continue;
+        transfer_.ackLost = true;
+        return true;
+    }
+    return false;
 }
 
 void SimulatedInstrument::AbortTransfer() {

@@ -40,8 +40,10 @@ enum class InstrumentStage {
 
 // A fault of the scan blocks. block 1 to 16 counts within each pair of passes; 0 is every block.
 // A missing block is lost on the line: the instrument waits for its acknowledgement all the same.
+// A lost acknowledgement is the block's first 0x05 lost on its way: the instrument goes on
+// waiting for one.
 struct BlockFault {
-    enum class Kind { Short, Long, Garbled, Missing };
+    enum class Kind { Short, Long, Garbled, Missing, AckLost };
     Kind kind = Kind::Short;
     int block = 0;
     int bytes = 6;  // Short: bytes left off the end; Long: bytes added at the end
@@ -169,6 +171,7 @@ private:
         bool awaitingAck = false;
         int block = 0;         // last block sent
         int acknowledged = 0;
+        bool ackLost = false;  // the first acknowledgement of the block sent was lost on the line
         ScanPair pair;
     };
 
@@ -188,6 +191,7 @@ private:
     void StartScan(uint8_t mode);
     void SendBlock(int block);
     void Acknowledge();
+    bool AcknowledgementLost();
     void AbortTransfer();
     ScanPair Measure();
     double MeasuringSeconds() const;

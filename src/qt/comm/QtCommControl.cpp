@@ -95,7 +95,10 @@ CommResult QtCommControl::Apply(const SerialSettings& s) {
               port_->setParity(ParityOf(s.parity)) && port_->setStopBits(StopBitsOf(s.stopBits)) &&
               port_->setFlowControl(QSerialPort::NoFlowControl);
     if (ok) return CommResult::Ok();
-    CommResult r = CommResult::Fail(PortName() + ": the device refused the settings (" +
+    // A device that has gone refuses every setting too, but that is not what is wrong with it.
+    const QSerialPort::SerialPortError e = port_->error();
+    const bool gone = e == QSerialPort::ResourceError || e == QSerialPort::DeviceNotFoundError;
+    CommResult r = CommResult::Fail(PortName() + (gone ? ": the device stopped working (" : ": the device refused the settings (") +
                                     Text(port_->errorString()) + ").");
     port_->clearError();
     return r;
