@@ -173,8 +173,12 @@ TEST(ScanFaults, AGarbledBlockOfTheRightLengthGivesItsWords) {
     const ScanPair& pair = r.instrument.LastPair();
     for (int i = 0; i < 256; ++i) {
         const float reference = r.state.Ch1Data[10][i], sample = r.state.Ch1Data[0][i];
-        if (i == 128 || i == 140 || i == 159) EXPECT_NE(reference, pair.reference[i]) << i;
-        if (i < 128 || i >= 160) EXPECT_EQ(reference, pair.reference[i]) << i;
+        if (i == 128 || i == 140 || i == 159) {
+            EXPECT_NE(reference, pair.reference[i]) << i;
+        }
+        if (i < 128 || i >= 160) {
+            EXPECT_EQ(reference, pair.reference[i]) << i;
+        }
         EXPECT_EQ(sample, pair.sample[i]) << i;
     }
 }
@@ -195,8 +199,11 @@ TEST(ScanFaults, ASlowButAnsweringInstrumentIsWaitedFor) {
         ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
         const std::string heard = r.Heard();
         const std::string pairBytes = Byte(0x02) + Repeat(Byte(0x05), 16);
-        if (c.replyDelayMs < 3000) EXPECT_EQ(heard, pairBytes);
-        else EXPECT_EQ(heard.substr(heard.size() - pairBytes.size()), pairBytes) << "after the wake-up";
+        if (c.replyDelayMs < 3000) {
+            EXPECT_EQ(heard, pairBytes);
+        } else {
+            EXPECT_EQ(heard.substr(heard.size() - pairBytes.size()), pairBytes) << "after the wake-up";
+        }
         EXPECT_EQ(std::count(heard.begin(), heard.end(), '\x05'), c.replyDelayMs < 3000 ? 16 : 17);
         EXPECT_EQ(r.instrument.ScansMeasured(), 1);
         const ScanPair& pair = r.instrument.LastPair();

@@ -93,7 +93,9 @@ TEST(QtProgram, TheProgramEndsCleanlyWhenToldToTerminate) {
         ASSERT_TRUE(test::WaitFor([&] { return TerminationBlocked(pid) || tavolin.state() == QProcess::NotRunning; },
                                   30000));
         // Running (not crashed at start-up) after a moment.
-        if (runningMs > 0) EXPECT_FALSE(tavolin.waitForFinished(runningMs));
+        if (runningMs > 0) {
+            EXPECT_FALSE(tavolin.waitForFinished(runningMs));
+        }
         ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGTERM), 0);
         ASSERT_TRUE(tavolin.waitForFinished(30000));
         EXPECT_EQ(tavolin.exitStatus(), QProcess::NormalExit);
