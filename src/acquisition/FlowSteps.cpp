@@ -92,8 +92,11 @@ void PrintScanStatus(ScanFlowContext& flow, const std::string& text) {
 void AutoSaveScan(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     if (!s.AutoSaveOn) return;
-    if (s.UserSuppliedName) SaveSpectrumAs(flow.files, s.CurrentSlot);
-    else AutoSaveSpectrum(flow.files);
+    const SpectrumSaveResult saved =
+        s.UserSuppliedName ? SaveSpectrumAs(flow.files, s.CurrentSlot) : AutoSaveSpectrum(flow.files);
+    // A file that cannot be written now cannot be written on the next tick either: the series
+    // ends with its one box rather than measure on without saving.
+    if (saved == SpectrumSaveResult::Failed) StopSeriesAsEscapeDoes(flow);
 }
 
 void AdvanceWriteAddress(ProgramState& s, int16_t end) {

@@ -220,5 +220,30 @@ TEST(TimedSeriesFaults, EscapeOnABoxOfATicksScanStopsTheSeries) {
     }
 }
 
+// A file of the series that cannot be written now cannot be written on the next tick either:
+// the series ends with the one box, and the scan on display stays.
+TEST(TimedSeriesFaults, AnAutoSaveThatFailsEndsTheSeriesWithItsOneBox) {
+    for (bool gone : {true, false}) {
+        SCOPED_TRACE(gone ? "the data folder gone" : "a folder where the file goes");
+        Series r;
+        r.w.Type('A');
+        r.Tick(1);
+        ASSERT_TRUE(r.Saved(1));
+        if (gone) {
+            r.S().DefaultPath = r.w.dir.Path() + "/gone";
+        } else {
+            ASSERT_TRUE(r.w.dir.MakeDir("SER00002.rdg"));
+        }
+        const size_t before = r.Boxes();
+        r.Tick(20);
+        const std::vector<std::string> boxes = r.BoxesSince(before);
+        ASSERT_EQ(boxes.size(), 1u) << boxes.back();
+        EXPECT_FALSE(r.Timer1().Running());
+        EXPECT_TRUE(r.PrintedText("AutoScan Stopped"));
+        EXPECT_FALSE(r.S().PortHeldOpen);
+        EXPECT_EQ(r.S().SlotInfo[r.S().CurrentSlot].NumPoints, 256) << "the scan stays on display";
+    }
+}
+
 }  // namespace
 }  // namespace tav
