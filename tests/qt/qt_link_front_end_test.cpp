@@ -105,7 +105,7 @@ TEST(QtLinkFrontEnd, AShortOrLongBlockSavesNoFileAndShowsTheNoDataBoxWithTheReas
         p.Key("n");
         const bool saved = p.dir.Exists("BRK00001.rdg");
         if (c.whole) {
-            EXPECT_TRUE(modals.texts.empty());
+            EXPECT_TRUE(modals.texts.empty()) << modals.texts.front();
             EXPECT_TRUE(saved);
             EXPECT_EQ(p.State().SlotInfo[0].NumPoints, 256);
             continue;
