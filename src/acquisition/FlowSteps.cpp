@@ -6,7 +6,7 @@
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumSave.h"
 #include "mainwindow/MDIForm1.h"

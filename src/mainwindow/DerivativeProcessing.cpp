@@ -5,7 +5,7 @@
 
 #include "acquisition/SlotStore.h"
 #include "charts/ChartValues.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
 #include "indices/Derivative.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/MDIForm1.h"
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/KeyCommands.h"
+#include "mainwindow/KeyCommands.h"
 #include "files/LeftoverWrites.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"

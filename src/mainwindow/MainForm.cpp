@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "acquisition/KeyCommands.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/KeyCommands.h"
+#include "mainwindow/FormCharts.h"
 #include "indices/ChartCursor.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/WelcomeForm.h"

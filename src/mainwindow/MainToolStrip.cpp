@@ -6,11 +6,11 @@
 #include <string>
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/KeyCommands.h"
+#include "mainwindow/KeyCommands.h"
 #include "acquisition/StatusFont.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "files/TextConversions.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"

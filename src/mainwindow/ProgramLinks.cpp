@@ -1,8 +1,8 @@
 #include "mainwindow/ProgramLinks.h"
 
-#include "indices/IndexForm.h"
-#include "indices/KineticForms.h"
-#include "indices/NormDiffForm.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MenuForm.h"
 #include "mainwindow/WelcomeForm.h"

@@ -10,11 +10,11 @@
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/CommandFlows.h"
 #include "acquisition/ScanFlowContext.h"
-#include "charts/FormCharts.h"
-#include "files/AppFileWindows.h"
+#include "mainwindow/FormCharts.h"
+#include "mainwindow/AppFileWindows.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
-#include "indices/IndexWindowOutput.h"
+#include "mainwindow/IndexWindowOutput.h"
 
 namespace tav {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "files/AutoSaveNames.h"
-#include "files/SetDirectoryForm.h"
+#include "mainwindow/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
 #include "files/support/FileTestDoubles.h"
 #include "mainwindow/MainWindowWorld.h"

@@ -9,7 +9,7 @@
 
 #include "files/TwoFileArithmetic.h"
 #include "files/support/FileTestDoubles.h"
-#include "two_file_fixtures.h"
+#include "mainwindow/two_file_fixtures.h"
 
 namespace tav {
 namespace {

@@ -6,7 +6,7 @@
 #include <QImage>
 
 #include "charts/ChartFixtures.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "indices/ChartCursor.h"
 #include "mainwindow/MainForm.h"
 #include "qt/QtWindowCanvas.h"
