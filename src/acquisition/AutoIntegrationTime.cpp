@@ -10,7 +10,7 @@
 #include "charts/ChartScaling.h"
 #include "files/SettingsFile.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ParameterBoxes.h"
+#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"

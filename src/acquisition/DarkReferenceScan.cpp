@@ -6,7 +6,7 @@
 #include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
-#include "acquisition/SlotPoints.h"
+#include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"

@@ -7,7 +7,7 @@
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/ScanTransfer.h"
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
 #include "indices/KineticIndices.h"

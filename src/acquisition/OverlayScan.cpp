@@ -4,7 +4,7 @@
 #include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
-#include "acquisition/SlotPoints.h"
+#include "indices/SlotPoints.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileDialogs.h"
 #include "files/FileWindows.h"

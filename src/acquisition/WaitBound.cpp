@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "acquisition/Delay.h"
+#include "platform/Delay.h"
 #include "acquisition/LinkProtocol.h"
 
 namespace tav {

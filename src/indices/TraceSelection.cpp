@@ -2,7 +2,7 @@
 
 #include "charts/ChartAxes.h"
 #include "charts/ChartValues.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 
 namespace tav {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "charts/ChartValues.h"
 #include "mainwindow/FormCharts.h"
 #include "files/AutoSaveNames.h"

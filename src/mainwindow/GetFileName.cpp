@@ -1,7 +1,7 @@
 #include "mainwindow/GetFileName.h"
 
 #include "files/FileNames.h"
-#include "files/TwoFileArithmetic.h"
+#include "indices/TwoFileArithmetic.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ProgramLinks.h"

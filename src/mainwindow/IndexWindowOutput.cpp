@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "acquisition/Delay.h"
+#include "platform/Delay.h"
 #include "mainwindow/IndexForm.h"
 #include "mainwindow/KineticForms.h"
 #include "mainwindow/PlotKineticPoint.h"

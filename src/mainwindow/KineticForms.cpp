@@ -4,7 +4,7 @@
 
 #include "mainwindow/FormCharts.h"
 #include "files/WindowPositions.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "indices/KeyCommandRoute.h"
 #include "mainwindow/NormDiffForm.h"
 #include "mainwindow/PlotKineticPoint.h"

@@ -5,7 +5,7 @@
 
 #include "mainwindow/KeyCommands.h"
 #include "mainwindow/FormCharts.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/WelcomeForm.h"
 #include "platform/Numbers.h"

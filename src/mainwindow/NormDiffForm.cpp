@@ -4,7 +4,7 @@
 
 #include "mainwindow/FormCharts.h"
 #include "files/WindowPositions.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "indices/TraceSelection.h"
 #include "platform/draw/Canvas.h"
 

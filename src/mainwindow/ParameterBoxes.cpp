@@ -1,4 +1,4 @@
-#include "mainwindow/ParameterBoxes.h"
+#include "acquisition/ParameterLimits.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "files/TextConversions.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MenuForm.h"
-#include "mainwindow/ParameterBoxes.h"
+#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"

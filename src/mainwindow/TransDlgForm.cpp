@@ -1,7 +1,7 @@
 #include "mainwindow/TransDlgForm.h"
 
 #include "mainwindow/GetFileName.h"
-#include "files/TwoFileArithmetic.h"
+#include "indices/TwoFileArithmetic.h"
 #include "platform/Numbers.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"

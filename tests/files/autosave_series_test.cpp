@@ -11,7 +11,7 @@
 #include "files/AutoSaveNames.h"
 #include "mainwindow/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/ProgramLinks.h"
 #include "mainwindow/SettingsForm.h"

@@ -9,7 +9,7 @@
 #include "mainwindow/RefCalFileForm.h"
 #include "mainwindow/SetDirectoryForm.h"
 #include "files/SettingsFile.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/SettingsForm.h"
 

@@ -8,7 +8,7 @@
 
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

@@ -6,7 +6,7 @@
 #include "files/FileDialogs.h"
 #include "files/FileNames.h"
 #include "files/SpectrumFileReader.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "charts/ChartFixtures.h"
 #include "mainwindow/FormCharts.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "mainwindow/KineticForms.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"

@@ -5,7 +5,7 @@
 
 #include "mainwindow/FormCharts.h"
 #include "charts/PrintJob.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "mainwindow/NormDiffForm.h"
 
 namespace tav {

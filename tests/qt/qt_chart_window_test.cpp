@@ -7,7 +7,7 @@
 
 #include "charts/ChartFixtures.h"
 #include "mainwindow/FormCharts.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "mainwindow/MainForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "acquisition/Delay.h"
+#include "platform/Delay.h"
 #include "platform/FakeClock.h"
 #include "support/Dates.h"
 

@@ -7,8 +7,8 @@
 
 #include <cfloat>
 
-#include "files/TwoFileArithmetic.h"
-#include "files/support/FileTestDoubles.h"
+#include "indices/TwoFileArithmetic.h"
+#include "support/FileTestDoubles.h"
 #include "mainwindow/two_file_fixtures.h"
 
 namespace tav {

@@ -5,7 +5,7 @@
 
 #include "charts/ChartDriver.h"
 #include "charts/ChartFixtures.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 
 namespace tav {
 namespace {

@@ -1,8 +1,8 @@
-#include "files/TwoFileArithmetic.h"
+#include "indices/TwoFileArithmetic.h"
 
 #include <algorithm>
 
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileNames.h"
 #include "files/FileWindows.h"

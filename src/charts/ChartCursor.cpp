@@ -1,4 +1,4 @@
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "charts/ChartValues.h"
 #include "charts/ValueFormats.h"
 #include "files/TextConversions.h"
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 #include "platform/Numbers.h"
 
 namespace tav {

@@ -1,4 +1,4 @@
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 #include <fstream>
 #include <memory>

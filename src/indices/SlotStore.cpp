@@ -1,8 +1,8 @@
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 
 #include <algorithm>
 
-#include "acquisition/SlotPoints.h"
+#include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
 

@@ -1,4 +1,4 @@
-#include "acquisition/Delay.h"
+#include "platform/Delay.h"
 
 #include <algorithm>
 

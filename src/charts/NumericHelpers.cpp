@@ -1,4 +1,4 @@
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 
 #include <cmath>
 #include <utility>
