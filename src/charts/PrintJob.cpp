@@ -6,10 +6,10 @@
 
 #include "charts/ChartValues.h"
 #include "charts/PrintedChart.h"
-#include "indices/KineticIndices.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/Printer.h"
+#include "shared/IndexPassRecord.h"
 
 namespace tav {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "charts/ChartFrame.h"
 #include "files/TextConversions.h"
-#include "indices/KineticSeries.h"
 #include "platform/Numbers.h"
+#include "shared/KineticWindows.h"
 
 namespace tav {
 namespace {

@@ -8,10 +8,10 @@
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/TextConversions.h"
-#include "indices/Calibration.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
+#include "shared/BuiltInCalibration.h"
 
 namespace tav {
 namespace {

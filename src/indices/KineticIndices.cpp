@@ -196,10 +196,4 @@ void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output) {
     IndexPass(state, output).Run();
 }
 
-bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber) {
-    return IsValidSlot(slotNumber) && state.LastPassComputed.Slot == slotNumber;
-}
-
-void ForgetIndexPass(ProgramState& state) { state.LastPassComputed = {}; }
-
 }  // namespace tav
