@@ -170,8 +170,12 @@ TEST(ScanFaults, AGarbledBlockOfTheRightLengthGivesItsWords) {
     const ScanPair& pair = r.instrument.LastPair();
     for (int i = 0; i < 256; ++i) {
         const float reference = r.state.Ch1Data[10][i], sample = r.state.Ch1Data[0][i];
-        if (i == 128 || i == 140 || i == 159) EXPECT_NE(reference, pair.reference[i]) << i;
-        if (i < 128 || i >= 160) EXPECT_EQ(reference, pair.reference[i]) << i;
+        if (i == 128 || i == 140 || i == 159) {
+            EXPECT_NE(reference, pair.reference[i]) << i;
+        }
+        if (i < 128 || i >= 160) {
+            EXPECT_EQ(reference, pair.reference[i]) << i;
+        }
         EXPECT_EQ(sample, pair.sample[i]) << i;
     }
 }

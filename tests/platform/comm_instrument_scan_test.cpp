@@ -113,7 +113,9 @@ TEST(CommInstrumentScan, APairWaitsForEachAcknowledgementAndTakesNothingElse) {
             std::vector<std::string> blocks;
             for (int k = 1; k <= 16; ++k) {
                 if (k == before) b.Send(in.bytes);
-                if (k == before && k > 1) EXPECT_EQ(b.Wait(3600.0 * 1000), "") << "an hour later it still waits";
+                if (k == before && k > 1) {
+                    EXPECT_EQ(b.Wait(3600.0 * 1000), "") << "an hour later it still waits";
+                }
                 if (k > 1) b.Send(Byte(0x05));
                 blocks.push_back(b.Wait(k == 1 ? 60 : 20));
                 ASSERT_EQ(blocks.back().size(), 66u) << k;
