@@ -9,16 +9,15 @@
 #include "mainwindow/MainForm.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
+#include "platform/comm/InstrumentMemory.h"
+#include "platform/forms/Keys.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 
 namespace {
 
-constexpr int16_t ReadAddressLimitWithoutInterval = 1764;
 constexpr int16_t ReadAddressLimit = 882;
-constexpr int16_t EnterKey = 13;
-constexpr const char* NormalText = " Normal";
-constexpr const char* ReadText = "  Read";
 
 float Entry(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
 
@@ -46,7 +45,7 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     s.ReadAddressPending = true;
 
     // The access code's path bounds the scan number as well, so that it fits its 16 bits.
-    const float limit = v == 0 ? ReadAddressLimitWithoutInterval : ReadAddressLimit;
+    const float limit = v == 0 ? MemoryScans : ReadAddressLimit;
     if (sn > limit) sn = limit;
     if (a == EraseAccessCode) {
         s.EraseArmed = true;
@@ -67,12 +66,12 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     if (s.MemoryMode == memmode::Normal) {
         if (s.ScanNumber != 0) {
             s.MemoryMode = memmode::Read;
-            modeText = ReadText;
+            modeText = modebox::Read;
         } else {
-            modeText = NormalText;
+            modeText = modebox::Normal;
         }
     } else if (s.MemoryMode == memmode::Read) {
-        modeText = ReadText;
+        modeText = modebox::Read;
     }
 
     if (v > 3276.7f) s.IntervalTenths = 32767;
@@ -126,7 +125,7 @@ void MDIForm1::BindParameterBoxes() {
 void MDIForm1::ShowScrollValue(HScrollBar& bar) {
     FocusSpectrumWindow();
     const int16_t value = bar.Value();
-    if (&bar == &Integrat) Text3.SetText(Format(value / 10.0, "####.0"));
+    if (&bar == &Integrat) Text3.SetText(IntegrationTimeText(value));
     else if (&bar == &Averaging) Text4.SetText(IntToText(value));
     else if (&bar == &Source) Text1.SetText(Format(value, "###.0"));
     else if (&bar == &Integ) Text5.SetText(IntToText(value));
@@ -136,11 +135,11 @@ void MDIForm1::ShowScrollValue(HScrollBar& bar) {
 
 void MDIForm1::ScrollBar_KeyPress(int16_t& KeyAscii) {
     FocusSpectrumWindow();
-    if (KeyAscii == EnterKey) SetIntegAverIntens();
+    if (KeyAscii == key::Return) SetIntegAverIntens();
 }
 
 void MDIForm1::ParameterBox_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
+    if (KeyAscii != key::Return) return;
     SetIntegAverIntens();
     FocusSpectrumWindow();
 }
