@@ -48,9 +48,9 @@ void PrintScanStatus(ScanFlowContext& flow, const std::string& text);
 // otherwise the next file of the series.
 void AutoSaveScan(ScanFlowContext& flow);
 
-// The instrument's memory addresses as the dark and overlay scans keep them.
+// The instrument's memory addresses as the dark and overlay scans keep them; the next-scan flow
+// keeps them within the whole memory, MemoryScans.
 inline constexpr int16_t ShortMemoryEnd = 379;
-// The next-scan flow's bound is the whole memory, MemoryScans.
 
 // WriteAddress after a scan in write mode, capped at `end`.
 void AdvanceWriteAddress(ProgramState& state, int16_t end);

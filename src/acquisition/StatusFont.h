@@ -10,7 +10,7 @@
 
 namespace tav {
 
-// Where a status text begins on the spectrum window: the top line, right of the chart's title.
+// Where a status text begins on the spectrum window, on its top line.
 inline constexpr float StatusX = 5500;
 inline constexpr float StatusY = 0;
 

@@ -95,7 +95,8 @@ double FakeClock::MonotonicMs() {
 
 float FakeClock::Timer() {
     float t = static_cast<float>(static_cast<double>(micros_) / 1e6);
-    // Single precision rounds the last 4 ms of the day up to SecondsPerDay, which the clock never reads.
+    // Single precision rounds the last 4 ms of the day up to SecondsPerDay, which the clock never
+    // reads.
     if (t >= SecondsPerDay) t = std::nextafter(SecondsPerDay, 0.0f);
     ++readings_;
     Pass(readStep_);
