@@ -79,7 +79,7 @@ void DarkScan(ScanFlowContext& flow) {
     flow.Spectrum().Surface().Cls();
     s.CurrentSlot = s.ShowChannel2 ? slot::DarkCh1 : slot::DarkCh2;
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(modebox::Normal);
     // The pair's last acquisition left its own slot as the axis: the dark slot shown has its own,
     // as Ch1 / Ch2 draws it.
     s.AxisSlot = SelectedTraceAxisSlot(s);

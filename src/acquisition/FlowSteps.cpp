@@ -18,10 +18,6 @@ namespace tav {
 
 namespace {
 
-constexpr float StatusX = 5500;
-constexpr float StatusY = 0;
-constexpr int16_t EscapeKey = 27;
-
 void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::string& why) {
     flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n" + why,
                        MsgButtons::OkOnly, MsgIcon::Exclamation);
@@ -54,7 +50,7 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow) {
         EndAutoScan(flow.app.state, flow.app.comm, main.Timer1);
         return;
     }
-    int16_t escape = EscapeKey;
+    int16_t escape = key::Escape;
     std::string title;
     flow.app.keyCommand(escape, title);
 }

@@ -23,7 +23,6 @@ namespace {
 
 constexpr float WarningX = 1500;
 constexpr float WarningY = 500;
-constexpr float SecondsPerDay = 86400.0f;
 
 void RestartElapsedTime(ProgramState& s, Clock& clock) {
     const float now = clock.Timer();
@@ -48,14 +47,14 @@ void KeepMemoryAddresses(ScanFlowContext& flow) {
         s.ReadAddress = static_cast<int16_t>(std::max(s.ReadAddress - 1, INT16_MIN + 0));
     }
     const int step = s.ScanNumber == 0 ? 1 : s.ScanNumber;
-    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryEnd) {
+    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryScans) {
         flow.Spectrum().Surface().Print("Read Scan");
-        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryEnd + 0));
+        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryScans + 0));
     }
     main.Text5.SetText(StrInt(s.ReadAddress));
     main.Integ.SetValue(s.ReadAddress);
-    AdvanceWriteAddress(s, MemoryEnd);
-    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryEnd) main.Text2.SetText(" Normal");
+    AdvanceWriteAddress(s, MemoryScans);
+    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryScans) main.Text2.SetText(modebox::Normal);
 }
 
 std::string StatusText(ScanFlowContext& flow) {

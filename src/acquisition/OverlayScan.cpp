@@ -61,7 +61,7 @@ void OverlayScan(ScanFlowContext& flow) {
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
     flow.Spectrum().Surface().Cls();
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(modebox::Normal);
     s.ActiveWindowIdx = 0;
     DrawSpectrumChart(flow, s.CurrentSlot);
     if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);

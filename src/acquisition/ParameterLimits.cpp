@@ -1,15 +1,14 @@
 #include "acquisition/ParameterLimits.h"
 
 #include "platform/Numbers.h"
+#include "platform/comm/InstrumentMemory.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 
 namespace {
 
-constexpr int16_t ReadAddressLimitWithoutInterval = 1764;
 constexpr int16_t ReadAddressLimit = 882;
-constexpr const char* NormalText = " Normal";
-constexpr const char* ReadText = "  Read";
 
 }  // namespace
 
@@ -35,7 +34,7 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     s.ReadAddressPending = true;
 
     // The access code's path bounds the scan number as well, so that it fits its 16 bits.
-    const float limit = v == 0 ? ReadAddressLimitWithoutInterval : ReadAddressLimit;
+    const float limit = v == 0 ? MemoryScans : ReadAddressLimit;
     if (sn > limit) sn = limit;
     if (a == EraseAccessCode) {
         s.EraseArmed = true;
@@ -56,12 +55,12 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     if (s.MemoryMode == memmode::Normal) {
         if (s.ScanNumber != 0) {
             s.MemoryMode = memmode::Read;
-            modeText = ReadText;
+            modeText = modebox::Read;
         } else {
-            modeText = NormalText;
+            modeText = modebox::Normal;
         }
     } else if (s.MemoryMode == memmode::Read) {
-        modeText = ReadText;
+        modeText = modebox::Read;
     }
 
     if (v > 3276.7f) s.IntervalTenths = 32767;

@@ -9,17 +9,12 @@
 #include "files/TextConversions.h"
 #include "charts/NumericHelpers.h"
 #include "platform/Numbers.h"
+#include "platform/forms/Keys.h"
 
 namespace tav {
 namespace {
 
-namespace key {
-constexpr int16_t PageUp = 33, PageDown = 34, End = 35, Home = 36;
-constexpr int16_t Left = 37, Up = 38, Right = 39, Down = 40;
-}  // namespace key
-
 constexpr int16_t ReadoutTop = 10;
-constexpr int16_t NormDiffWindow = 2;  // chart-window index of the normalized-difference window
 
 struct CursorGeometry {
     float x0 = 0;

@@ -19,8 +19,9 @@ constexpr float Erase = -1.0f;         // position: remove line, mark and read-o
 constexpr float Redraw = -2.0f;        // position: draw again at CursorPoint on a fresh chart
 }  // namespace cursor
 
-// Moves, draws or erases the cursor of the slot on the window: key codes 33 to 40 (page keys,
-// End, Home, arrows), or key -1 with the mouse x as position; position -1 erases, -2 redraws.
+// Moves, draws or erases the cursor of the slot on the window: the key codes key::PageUp to
+// key::Down (page keys, End, Home, arrows), or key -1 with the mouse x as position; position -1
+// erases, -2 redraws.
 // Nothing happens for a slot with fewer than 2 points, none in the visible range, or a plot
 // rectangle without area.
 void MoveChartCursor(ProgramState& state, Canvas& window, const MainWindowView& view,

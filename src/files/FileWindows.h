@@ -24,7 +24,7 @@ inline constexpr int SettingsWindowCount = 10;
 
 // The main window's acquisition boxes as the settings reader fills them.
 struct AcquisitionBoxes {
-    std::string Text3;                 // integration time in ms, "####.0"
+    std::string Text3;                 // integration time in ms, IntegrationTimeText
     std::optional<int16_t> Integrat;   // integration scroll bar; absent when the value exceeds 32767
     std::string Text4;                 // scans to average
     int16_t Averaging = 0;

@@ -12,6 +12,7 @@
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "shared/BuiltInCalibration.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 namespace {
@@ -76,7 +77,7 @@ void ApplyWindowLine(FileContext& ctx, const SettingsWindowEntry& entry, const s
 void FillAcquisitionBoxes(FileContext& ctx) {
     const ProgramState& s = ctx.state;
     AcquisitionBoxes boxes;
-    boxes.Text3 = Format(s.IntegrationTime / 10.0, "####.0");
+    boxes.Text3 = IntegrationTimeText(s.IntegrationTime);
     if (s.IntegrationTime >= INT16_MIN && s.IntegrationTime <= INT16_MAX) {
         boxes.Integrat = static_cast<int16_t>(s.IntegrationTime);
     }

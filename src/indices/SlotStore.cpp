@@ -12,7 +12,6 @@ namespace {
 
 constexpr int16_t LastClearedData = slot::Reference;
 constexpr int16_t LastEmptied = slot::Diagnostics;
-constexpr int16_t NormDiffWindow = 2;
 
 }  // namespace
 

@@ -8,7 +8,6 @@ namespace tav {
 namespace {
 
 constexpr int16_t SpectrumWindow = 0;
-constexpr int16_t NormDiffWindow = 2;
 
 int16_t NextSpectrumTrace(const ProgramState& state, int16_t newest) {
     const int16_t first = state.FirstOverlaySlot;

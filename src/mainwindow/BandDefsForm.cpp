@@ -118,7 +118,7 @@ void BandDefsForm::Command1_Click() { Unload(); }
 
 // Every entry is stored already, so Escape keeps the edits just as Enter and OK do.
 void BandDefsForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKeyAscii && KeyAscii != EscapeKeyAscii) return;
+    if (KeyAscii != key::Return && KeyAscii != key::Escape) return;
     KeyAscii = 0;
     Unload();
 }

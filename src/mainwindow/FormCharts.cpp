@@ -21,8 +21,6 @@ constexpr const char* SwitchableNames[] = {
     "DerivativeForm", "IntegralForm",  "AverageForm", "DiagnosticsForm",
 };
 
-constexpr int16_t NormDiffWindowIndex = 2;
-
 std::string ChartWindowName(int16_t windowIndex) {
     if (windowIndex <= 0 || windowIndex > 7) return SwitchableNames[0];
     return SwitchableNames[windowIndex + 1];
@@ -52,7 +50,7 @@ MainWindowView ReadMainWindows(App& app) {
 
 void DrawChart(Form& form, int16_t slotNumber, std::string& xTitle) {
     ProgramState& s = form.app.state;
-    if (form.Name() == ChartWindowName(NormDiffWindowIndex) && IsValidSlot(slotNumber)) {
+    if (form.Name() == ChartWindowName(NormDiffWindow) && IsValidSlot(slotNumber)) {
         s.NormDiffRunFirst = FirstSlotOfRun(s, slotNumber);
         s.NormDiffRunShown = slotNumber;
     }

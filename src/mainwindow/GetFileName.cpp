@@ -196,12 +196,12 @@ void GetFileName::Command1_Click() { Accept(); }
 void GetFileName::Command2_Click() { Close(); }
 
 void GetFileName::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EscapeKeyAscii) {
+    if (KeyAscii == key::Escape) {
         KeyAscii = 0;
         Close();
         return;
     }
-    if (KeyAscii != EnterKeyAscii) return;
+    if (KeyAscii != key::Return) return;
     // The name box takes no Enter: the acceptance has used it up.
     const bool nameBox = ActiveControl() == &FileNameBox;
     Accept();
@@ -246,7 +246,7 @@ void GetFileName::Dir1_KeyDown(int16_t& KeyCode, int16_t /*Shift*/) {
 }
 
 void GetFileName::Dir1_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKeyAscii) return;
+    if (KeyAscii != key::Return) return;
     Dir1.SetPath(Dir1.List(Dir1.ListIndex()));
     KeyAscii = 0;
 }

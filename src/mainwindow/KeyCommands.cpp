@@ -20,10 +20,6 @@ namespace tav {
 
 namespace {
 
-constexpr int16_t EscapeKey = 27;
-constexpr float StatusX = 5500;
-constexpr float StatusY = 0;
-
 char CommandOf(int16_t keyAscii) {
     if (keyAscii >= 'a' && keyAscii <= 'z') return static_cast<char>(keyAscii - 'a' + 'A');
     return keyAscii >= 0 && keyAscii <= 255 ? static_cast<char>(keyAscii) : '\0';
@@ -150,7 +146,7 @@ void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
             mdi.Timer1.SetEnabled(false);
             flows.ReferenceScan();
             break;
-        case EscapeKey:
+        case key::Escape:
             StopTimedAcquisition(app, mdi, xTitle);
             break;
         default:

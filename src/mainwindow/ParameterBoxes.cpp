@@ -9,12 +9,13 @@
 #include "mainwindow/MainForm.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
+#include "platform/forms/Keys.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 
 namespace {
 
-constexpr int16_t EnterKey = 13;
 
 float Entry(const TextBox& box) { return ToSingleClamped(Val(box.Text())); }
 
@@ -59,7 +60,7 @@ void MDIForm1::BindParameterBoxes() {
 void MDIForm1::ShowScrollValue(HScrollBar& bar) {
     FocusSpectrumWindow();
     const int16_t value = bar.Value();
-    if (&bar == &Integrat) Text3.SetText(Format(value / 10.0, "####.0"));
+    if (&bar == &Integrat) Text3.SetText(IntegrationTimeText(value));
     else if (&bar == &Averaging) Text4.SetText(IntToText(value));
     else if (&bar == &Source) Text1.SetText(Format(value, "###.0"));
     else if (&bar == &Integ) Text5.SetText(IntToText(value));
@@ -69,11 +70,11 @@ void MDIForm1::ShowScrollValue(HScrollBar& bar) {
 
 void MDIForm1::ScrollBar_KeyPress(int16_t& KeyAscii) {
     FocusSpectrumWindow();
-    if (KeyAscii == EnterKey) SetIntegAverIntens();
+    if (KeyAscii == key::Return) SetIntegAverIntens();
 }
 
 void MDIForm1::ParameterBox_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKey) return;
+    if (KeyAscii != key::Return) return;
     SetIntegAverIntens();
     FocusSpectrumWindow();
 }

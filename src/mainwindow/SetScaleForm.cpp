@@ -118,10 +118,10 @@ void SetScaleForm::WriteAndClose() {
 void SetScaleForm::Command1_Click() { WriteAndClose(); }
 
 void SetScaleForm::Form_KeyPress(int16_t& KeyAscii) {
-    if (KeyAscii == EnterKeyAscii) {
+    if (KeyAscii == key::Return) {
         KeyAscii = 0;
         WriteAndClose();
-    } else if (KeyAscii == EscapeKeyAscii) {
+    } else if (KeyAscii == key::Escape) {
         KeyAscii = 0;
         Unload();
     }
