@@ -32,7 +32,8 @@ ProgramLinks::ProgramLinks(App& app)
       files_{app.state, app.fs, app.op, app.clock, logs, fileWindows_},
       charts_(app),
       indices_(app),
-      flow_{app, charts_, indices_, files_},
+      scanWindows_(app),
+      flow_{app, charts_, indices_, files_, scanWindows_},
       acquisition_(flow_),
       flows_(MakeProgramFlows(app, *this)) {
     fileWindows_.SetWelcome(ShowWelcomeWindow);

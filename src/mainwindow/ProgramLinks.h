@@ -15,6 +15,7 @@
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "mainwindow/IndexWindowOutput.h"
+#include "mainwindow/MainScanWindows.h"
 
 namespace tav {
 
@@ -45,6 +46,7 @@ private:
     FileContext files_;
     FormChartWindows charts_;
     IndexWindowOutput indices_;
+    MainScanWindows scanWindows_;
     ScanFlowContext flow_;
     FlowAcquisition acquisition_;
     std::unique_ptr<CommandFlows> flows_;
