@@ -8,6 +8,7 @@
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 namespace {
@@ -83,15 +84,19 @@ void AppFileWindows::ShowWindow(SettingsWindow window) {
     if (Form* form = GetOrLoaded(window)) form->Show();
 }
 
-void AppFileWindows::FillAcquisitionBoxes(const AcquisitionBoxes& boxes) {
+// Each box before its bar, as the settings file has always been shown: a bar that has to clamp the
+// value shows its own in the box. An integration time beyond 16 bits leaves its bar alone.
+void AppFileWindows::ShowAcquisitionSettings(const ProgramState& s) {
     MDIForm1* mdi = app_.forms.Find<MDIForm1>();
     if (!mdi) return;
-    mdi->Text3.SetText(boxes.Text3);
-    if (boxes.Integrat) mdi->Integrat.SetValue(*boxes.Integrat);
-    mdi->Text4.SetText(boxes.Text4);
-    mdi->Averaging.SetValue(boxes.Averaging);
-    mdi->Text1.SetText(boxes.Text1);
-    mdi->Source.SetValue(boxes.Source);
+    mdi->Text3.SetText(IntegrationTimeText(s.IntegrationTime));
+    if (s.IntegrationTime >= INT16_MIN && s.IntegrationTime <= INT16_MAX) {
+        mdi->Integrat.SetValue(static_cast<int16_t>(s.IntegrationTime));
+    }
+    mdi->Text4.SetText(IntToText(s.NumToAverage));
+    mdi->Averaging.SetValue(s.NumToAverage);
+    mdi->Text1.SetText(Format(s.BinWidth, "###.0"));
+    mdi->Source.SetValue(RoundToInt16Clamped(s.BinWidth));
 }
 
 void AppFileWindows::ShowWelcome() {

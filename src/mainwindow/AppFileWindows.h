@@ -27,7 +27,7 @@ public:
     int16_t ApplyWindowPosition(SettingsWindow window, const std::string& text) override;
     std::string WindowPositionText(SettingsWindow window, WindowRect& rect) override;
     void ShowWindow(SettingsWindow window) override;
-    void FillAcquisitionBoxes(const AcquisitionBoxes& boxes) override;
+    void ShowAcquisitionSettings(const ProgramState& state) override;
     void ShowWelcome() override;
 
 private:

@@ -73,6 +73,20 @@ TEST(AppFileWindows, SettingsFilePlacesAndShowsTheWindows) {
     EXPECT_EQ(welcomes, 1);
 }
 
+// The boxes show the values as read, before the reader's fix-ups; an integration time beyond
+// 16 bits leaves its bar as it was.
+TEST(AppFileWindows, TheBoxesShowTheSettingsAsReadBeforeTheFixUps) {
+    AppWorld w;
+    MDIForm1& mdi = w.app.forms.Get<MDIForm1>();
+    mdi.Integrat.SetValue(99);
+    w.dir.Write("Prismel.INI", "Number to Average=0\r\nIntegration Time=40000\r\nAuto Scan Delay=-3\r\n");
+    ReadSettingsFile(w.ctx);
+    EXPECT_EQ(w.state->NumToAverage, 1);
+    EXPECT_EQ(mdi.Text4.Text(), "0");
+    EXPECT_EQ(mdi.Text3.Text(), "4000.0");
+    EXPECT_EQ(mdi.Integrat.Value(), 99);
+}
+
 TEST(AppFileWindows, WindowLinesComeFromTheWindowsThatAreLoaded) {
     AppWorld w;
     MainForm& main = w.app.forms.Get<MainForm>();

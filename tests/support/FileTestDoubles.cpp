@@ -62,9 +62,9 @@ void RecordingWindows::ShowWindow(SettingsWindow window) {
     calls.push_back("show " + std::to_string(static_cast<int>(window)));
 }
 
-void RecordingWindows::FillAcquisitionBoxes(const AcquisitionBoxes& b) {
+void RecordingWindows::ShowAcquisitionSettings(const ProgramState& s) {
     calls.push_back("boxes");
-    boxes = b;
+    shown = {s.IntegrationTime, s.NumToAverage, s.BinWidth};
 }
 
 }  // namespace tav::test

@@ -21,7 +21,12 @@ namespace tav::test {
 class RecordingWindows : public FileWindows {
 public:
     std::vector<std::string> calls;  // "stop", "redraw <slot> <title>", "show <n>", "welcome", "boxes"
-    AcquisitionBoxes boxes;
+    // The acquisition settings as they were handed over, before any fix-up.
+    struct ShownSettings {
+        int32_t IntegrationTime = 0;
+        int16_t NumToAverage = 0;
+        float BinWidth = 0;
+    } shown;
     std::vector<std::pair<SettingsWindow, std::string>> applied;
 
     void StopAutoScanTimer() override { calls.push_back("stop"); }
@@ -31,7 +36,7 @@ public:
     // The record's rectangle, state 0.
     std::string WindowPositionText(SettingsWindow window, WindowRect& rect) override;
     void ShowWindow(SettingsWindow window) override;
-    void FillAcquisitionBoxes(const AcquisitionBoxes& b) override;
+    void ShowAcquisitionSettings(const ProgramState& state) override;
     void ShowWelcome() override { calls.push_back("welcome"); }
 };
 
