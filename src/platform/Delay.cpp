@@ -4,26 +4,32 @@
 
 namespace tav {
 
-namespace {
+BoundedSleep::BoundedSleep(Clock& clock, double boundMs)
+    : clock_(clock), boundMs_(boundMs), start_(clock.MonotonicMs()) {}
 
-constexpr double PollMs = 1.0;
-// Each poll counts at least this much against the budget, so that a run of tiny sleeps near
-// the end cannot go on forever either.
-constexpr double MinChargeMs = 0.05;
-constexpr double GiveUpMarginMs = 1000.0;
+double BoundedSleep::ElapsedMs() {
+    elapsedMs_ = std::max(elapsedMs_, clock_.MonotonicMs() - start_);
+    return elapsedMs_;
+}
 
-}  // namespace
+void BoundedSleep::Sleep() {
+    const double ms = std::clamp(boundMs_ - elapsedMs_, 0.0, SleepPollMs);
+    if (ms > 0) clock_.Sleep(ms);
+    sleptMs_ += std::max(ms, SleepPollMs / 10);
+}
+
+void BoundedSleep::Restart() {
+    start_ = clock_.MonotonicMs();
+    elapsedMs_ = 0;
+    sleptMs_ = 0;
+}
 
 bool DelayMs(Clock& clock, double milliseconds) {
     if (!(milliseconds > 0)) return true;
-    const double end = clock.MonotonicMs() + milliseconds;
-    const double budget = milliseconds + GiveUpMarginMs;
-    double charged = 0;
-    for (double now = clock.MonotonicMs(); now < end; now = clock.MonotonicMs()) {
-        if (charged > budget) return false;
-        const double ms = std::min(PollMs, end - now);
-        clock.Sleep(ms);
-        charged += std::max(ms, MinChargeMs);
+    BoundedSleep wait(clock, milliseconds);
+    while (!wait.Reached()) {
+        if (wait.ClockStopped()) return false;
+        wait.Sleep();
     }
     return true;
 }

@@ -119,7 +119,7 @@ TEST(Delay, GivesUpWhenTheClockStops) {
     }
 }
 
-TEST(Delay, SleepsAboutAMillisecondAndNeverPastTheEnd) {
+TEST(Delay, SleepsAtMostAMillisecondAndNeverPastTheEnd) {
     // A clock that moves only when slept, exactly by the time slept.
     FakeClock fake;
     fake.SetReadStepMicros(0);
