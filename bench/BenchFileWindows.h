@@ -14,7 +14,7 @@ public:
     int16_t ApplyWindowPosition(SettingsWindow, const std::string&) override { return 0; }
     std::string WindowPositionText(SettingsWindow, WindowRect&) override { return ""; }
     void ShowWindow(SettingsWindow) override {}
-    void FillAcquisitionBoxes(const AcquisitionBoxes&) override {}
+    void ShowAcquisitionSettings(const ProgramState&) override {}
     void ShowWelcome() override {}
 };
 

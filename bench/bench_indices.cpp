@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "indices/IndexForm.h"
-#include "indices/IndexWindowOutput.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/IndexWindowOutput.h"
+#include "mainwindow/KineticForms.h"
 #include "indices/KineticSeries.h"
 #include "mainwindow/MDIForm1.h"
 #include "platform/BoardLibrary.h"

@@ -9,11 +9,11 @@
 #include "acquisition/ScanTransfer.h"
 #include "charts/ChartScaling.h"
 #include "files/SettingsFile.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/ParameterBoxes.h"
+#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
+#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -101,7 +101,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
 
     s.IntegrationTime = IntegrationTimeForRange(MeasuredRange(s));
     s.NumToAverage = ScansWithinCap(keptScans, s.IntegrationTime);
-    flow.Main().ShowIntegrationAndAverage(s);
+    flow.windows.ShowIntegrationAndAverage(s);
     ShortParameterBlock(ctx);
     WriteSettingsFile(flow.files);
 }

@@ -15,7 +15,6 @@ constexpr int32_t AtOnceIntervalMs = 1;
 constexpr float NearSeconds = 1.5f;   // closer than this, the timer is aimed at the scan
 constexpr float EarlySeconds = 0.3f;  // the aimed tick comes this much before the scan is due
 constexpr double EarlyMs = 300.0;
-constexpr float SecondsPerDay = 86400.0f;
 constexpr int AlignGiveUpMs = 2000;
 
 // Seconds from start to now on the clock of the day, across midnight.

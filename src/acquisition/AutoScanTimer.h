@@ -15,7 +15,7 @@
 namespace tav {
 
 // The longest AutoScanDelay taken: one day.
-inline constexpr float MaxAutoScanDelay = 86400.0f;
+inline constexpr float MaxAutoScanDelay = SecondsPerDay;
 
 // Arms Timer1 at 10 ms and sets AutoScanTimerOn.
 void StartAutoScanTimer(ProgramState& state, Timer& Timer1);

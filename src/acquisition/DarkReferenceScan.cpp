@@ -6,13 +6,12 @@
 #include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
-#include "acquisition/SlotPoints.h"
+#include "acquisition/ScanWindows.h"
+#include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
-#include "mainwindow/MDIForm1.h"
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
-#include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
 
 namespace tav {
@@ -76,10 +75,10 @@ void DarkScan(ScanFlowContext& flow) {
         case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed: return;
     }
-    flow.Spectrum().Surface().Cls();
+    flow.windows.SpectrumSurface().Cls();
     s.CurrentSlot = s.ShowChannel2 ? slot::DarkCh1 : slot::DarkCh2;
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.windows.ShowMode(modebox::Normal);
     // The pair's last acquisition left its own slot as the axis: the dark slot shown has its own,
     // as Ch1 / Ch2 draws it.
     s.AxisSlot = SelectedTraceAxisSlot(s);
@@ -97,11 +96,7 @@ void ReferenceScan(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;
-    MDIForm1& main = flow.Main();
-    main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
-    main.ShowScanCount(s.NumToAverage);
-    // The Binsize box shows the bin width, which its next Enter takes back.
-    main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
+    flow.windows.ShowIntegrationAverageAndBin(s);
 
     switch (AcquireReference(acquisition.ctx)) {
         case AcquireResult::Data: break;
@@ -116,7 +111,7 @@ void ReferenceScan(ScanFlowContext& flow) {
         ForgetReferenceFileTold(s);  // a reference scan is no part of a timed series
         ApplyReferenceCalibration(acquisition.ctx);
     }
-    flow.Spectrum().Surface().Cls();
+    flow.windows.SpectrumSurface().Cls();
     const int16_t window = SlotWindowIndex(slot::Reference);
     const int16_t autoScale = s.AutoScaleOn[window];
     s.AutoScaleOn[window] = -1;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/Delay.h"
+#include "platform/Delay.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/ParameterBlocks.h"

@@ -6,21 +6,16 @@
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
-#include "charts/FormCharts.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumSave.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "acquisition/ScanWindows.h"
 #include "platform/Numbers.h"
 #include "platform/forms/App.h"
+#include "platform/forms/Keys.h"
 
 namespace tav {
 
 namespace {
-
-constexpr float StatusX = 5500;
-constexpr float StatusY = 0;
-constexpr int16_t EscapeKey = 27;
 
 void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::string& why) {
     flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n" + why,
@@ -30,14 +25,7 @@ void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::
 }  // namespace
 
 void ShowScanParameters(ScanFlowContext& flow) {
-    ProgramState& s = flow.app.state;
-    MDIForm1& main = flow.Main();
-    main.Integrat.SetValue(std::clamp<int32_t>(s.IntegrationTime, INT16_MIN, INT16_MAX));
-    main.ShowScanCount(s.NumToAverage);
-    main.Source.SetValue(RoundToInt16Clamped(s.BinWidth));
-    if (s.MemoryMode == memmode::Read) main.Integ.SetValue(s.ReadAddress);
-    main.scannumbe.SetValue(s.ScanNumber);
-    main.interva.SetValue(s.IntervalTenths);
+    flow.windows.ShowScanParameters(flow.app.state);
 }
 
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
@@ -48,13 +36,12 @@ void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
 }
 
 void StopSeriesAsEscapeDoes(ScanFlowContext& flow) {
-    MDIForm1& main = flow.Main();
-    if (!main.Timer1.Enabled()) return;
+    if (!flow.windows.SeriesRuns()) return;
     if (!flow.app.keyCommand) {
-        EndAutoScan(flow.app.state, flow.app.comm, main.Timer1);
+        flow.windows.EndSeries();
         return;
     }
-    int16_t escape = EscapeKey;
+    int16_t escape = key::Escape;
     std::string title;
     flow.app.keyCommand(escape, title);
 }
@@ -75,18 +62,17 @@ bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, co
 }
 
 void DrawSpectrumChart(ScanFlowContext& flow, int16_t slot) {
-    std::string title;
-    DrawChart(flow.Spectrum(), slot, title);
+    flow.windows.DrawSpectrum(slot);
 }
 
 void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot) {
-    flow.Spectrum().Surface().Cls();
+    flow.windows.SpectrumSurface().Cls();
     DrawSpectrumChart(flow, slot);
 }
 
 void PrintScanStatus(ScanFlowContext& flow, const std::string& text) {
     if (text.empty()) return;
-    PrintStatus(flow.Spectrum().Surface(), flow.app.op, StatusX, StatusY, text);
+    PrintStatus(flow.windows.SpectrumSurface(), flow.app.op, StatusX, StatusY, text);
 }
 
 void AutoSaveScan(ScanFlowContext& flow) {

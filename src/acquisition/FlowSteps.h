@@ -5,6 +5,8 @@
 #include <string>
 
 #include "acquisition/ScanFlowContext.h"
+#include "platform/comm/InstrumentMemory.h"
+#include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -46,10 +48,9 @@ void PrintScanStatus(ScanFlowContext& flow, const std::string& text);
 // otherwise the next file of the series.
 void AutoSaveScan(ScanFlowContext& flow);
 
-// The instrument's memory addresses as the dark and overlay scans keep them.
+// The instrument's memory addresses as the dark and overlay scans keep them; the next-scan flow
+// keeps them within the whole memory, MemoryScans.
 inline constexpr int16_t ShortMemoryEnd = 379;
-// The next-scan flow's bound: the instrument holds 1764 scans.
-inline constexpr int16_t MemoryEnd = 1764;
 
 // WriteAddress after a scan in write mode, capped at `end`.
 void AdvanceWriteAddress(ProgramState& state, int16_t end);

@@ -81,9 +81,6 @@ inline constexpr double SRecordCharPauseMs = 1.0;
 // the speed the line has when it reads it.
 inline constexpr double CloseAfterOutputMs = 20.0;
 
-// Between two polls of the port while a bounded wait runs.
-inline constexpr double PollMs = 0.5;
-
 // ---- Long waits --------------------------------------------------------------------------------
 // A wait bounded by this or more may last long: once it has lasted KeepAliveAfterMs it keeps the
 // windows painting every KeepAlivePeriodMs, and Escape gives it up.

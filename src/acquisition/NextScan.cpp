@@ -7,12 +7,11 @@
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/ScanTransfer.h"
-#include "acquisition/SlotStore.h"
+#include "acquisition/ScanWindows.h"
+#include "indices/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
 #include "indices/KineticIndices.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
 #include "platform/forms/App.h"
@@ -23,7 +22,6 @@ namespace {
 
 constexpr float WarningX = 1500;
 constexpr float WarningY = 500;
-constexpr float SecondsPerDay = 86400.0f;
 
 void RestartElapsedTime(ProgramState& s, Clock& clock) {
     const float now = clock.Timer();
@@ -42,25 +40,23 @@ void RestartElapsedTime(ProgramState& s, Clock& clock) {
 // Read-out and write addresses after the scan, with the main window's boxes.
 void KeepMemoryAddresses(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
-    MDIForm1& main = flow.Main();
     if (s.MemoryMode == memmode::Read && s.ReadAddressPending) {
         s.ReadAddressPending = false;
         s.ReadAddress = static_cast<int16_t>(std::max(s.ReadAddress - 1, INT16_MIN + 0));
     }
     const int step = s.ScanNumber == 0 ? 1 : s.ScanNumber;
-    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryEnd) {
-        flow.Spectrum().Surface().Print("Read Scan");
-        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryEnd + 0));
+    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryScans) {
+        flow.windows.SpectrumSurface().Print("Read Scan");
+        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryScans + 0));
     }
-    main.Text5.SetText(StrInt(s.ReadAddress));
-    main.Integ.SetValue(s.ReadAddress);
-    AdvanceWriteAddress(s, MemoryEnd);
-    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryEnd) main.Text2.SetText(" Normal");
+    flow.windows.ShowReadAddress(s.ReadAddress);
+    AdvanceWriteAddress(s, MemoryScans);
+    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryScans) flow.windows.ShowMode(modebox::Normal);
 }
 
 std::string StatusText(ScanFlowContext& flow) {
     const ProgramState& s = flow.app.state;
-    if (flow.Main().Timer1.Enabled())
+    if (flow.windows.SeriesRuns())
         return s.MemoryMode == memmode::Read ? "AutoCopy in Progress" : "AutoScan in Progress";
     if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) return "Write Finished";
     if (s.MemoryMode == memmode::Erase) return "Erase Finished";
@@ -68,7 +64,7 @@ std::string StatusText(ScanFlowContext& flow) {
 }
 
 void SaturationWarning(ScanFlowContext& flow) {
-    Canvas& window = flow.Spectrum().Surface();
+    Canvas& window = flow.windows.SpectrumSurface();
     StatusFont font(window, flow.app.op);
     window.CurrentX = WarningX;
     window.CurrentY = WarningY;
@@ -88,7 +84,7 @@ void NextScan(ScanFlowContext& flow) {
     ShowScanParameters(flow);
     // A scan outside a timed series is a series of its own: a problem of the reference
     // calibration file is told at each one.
-    if (!flow.Main().Timer1.Enabled()) ForgetReferenceFileTold(s);
+    if (!flow.windows.SeriesRuns()) ForgetReferenceFileTold(s);
     RestartElapsedTime(s, flow.app.clock);
     ResetOverlayRing(s);
 
@@ -99,7 +95,7 @@ void NextScan(ScanFlowContext& flow) {
             // A port that failed, or a firmware image that cannot be used, has been reported with
             // its reason; in a series it would fail on every tick alike, so the series ends with
             // that one box.
-            if (acquisition.ctx.FailureRecurs() && flow.Main().Timer1.Enabled()) StopSeriesAsEscapeDoes(flow);
+            if (acquisition.ctx.FailureRecurs() && flow.windows.SeriesRuns()) StopSeriesAsEscapeDoes(flow);
             else ShowNoDataMessage(flow, acquisition.ctx);
             return;
         case AcquireResult::Failed:

@@ -4,17 +4,17 @@
 #include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanCorrections.h"
-#include "acquisition/SlotPoints.h"
+#include "indices/SlotPoints.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileDialogs.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "platform/Operator.h"
+#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
+#include "platform/forms/CommonDialog.h"
 
 namespace tav {
 
@@ -59,9 +59,9 @@ void OverlayScan(ScanFlowContext& flow) {
     // Only a scan that brought data takes the next name of an AutoSave series.
     if (s.AutoSaveOn) PrepareAutoSaveName(s);
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
-    flow.Spectrum().Surface().Cls();
+    flow.windows.SpectrumSurface().Cls();
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.Main().Text2.SetText(" Normal");
+    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.windows.ShowMode(modebox::Normal);
     s.ActiveWindowIdx = 0;
     DrawSpectrumChart(flow, s.CurrentSlot);
     if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
@@ -77,14 +77,14 @@ void OverlayFile(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
     s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
     AdvanceOverlayRing(s);
-    flow.Spectrum().CMDialog1.FileTitle.clear();
+    flow.windows.SpectrumDialog().FileTitle.clear();
     OpenSpectrumDialog(flow.files);
     const bool read = ReadSpectrumFile(flow.files, s.CurrentSlot) == SpectrumReadResult::Ok;
     s.PrintInColor = true;
     if (read) {
         if (s.BeepOn) flow.app.op.Beep();
         SetDisplayChannel(s, flow.charts, s.CurrentSlot);
-        flow.Spectrum().Surface().Cls();
+        flow.windows.SpectrumSurface().Cls();
         s.ActiveWindowIdx = 0;
         DrawSpectrumChart(flow, s.CurrentSlot);
         ComputeKineticIndices(s, flow.indices);

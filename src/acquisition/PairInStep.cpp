@@ -6,6 +6,7 @@
 #include "acquisition/LinkWords.h"
 #include "acquisition/WaitBound.h"
 #include "platform/Clock.h"
+#include "platform/Delay.h"
 #include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
 
@@ -52,7 +53,7 @@ BlockText ReadBlockText(AcquisitionContext& ctx, size_t expected) {
     if (!comm.LastReadResult()) return {block.text, true, false};
     if (block.text.size() >= expected) {
         // A block that came late may still be arriving: its last characters get a moment.
-        if (late) ctx.clock.Sleep(link::PollMs);
+        if (late) ctx.clock.Sleep(SleepPollMs);
         const bool waiting = comm.InBufferCount() > 0;
         if (!comm.LastReadResult()) return {block.text, true, false};
         block.extra = block.text.size() > expected || waiting;

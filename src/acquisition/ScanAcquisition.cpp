@@ -4,7 +4,7 @@
 #include <string>
 
 #include "acquisition/LinkPort.h"
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "platform/FileSystem.h"
 #include "platform/comm/CommControl.h"
 #include "platform/Operator.h"

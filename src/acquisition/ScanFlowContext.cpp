@@ -4,17 +4,14 @@
 #include "files/SpectrumFileReader.h"
 #include "files/UntoldSpectrumRead.h"
 #include "indices/TraceSelection.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
+#include "platform/forms/CommonDialog.h"
 #include "platform/forms/FormHost.h"
 
 namespace tav {
 
-MainForm& ScanFlowContext::Spectrum() { return app.forms.Get<MainForm>(); }
-MDIForm1& ScanFlowContext::Main() { return app.forms.Get<MDIForm1>(); }
-
-Canvas& FlowAcquisitionWindows::MainFormSurface() { return flow_.Spectrum().Surface(); }
+Canvas& FlowAcquisitionWindows::MainFormSurface() { return flow_.windows.SpectrumSurface(); }
 
 bool FlowAcquisitionWindows::ReadSpectrumFile(int16_t slot) {
     return tav::ReadSpectrumFile(flow_.files, slot) == SpectrumReadResult::Ok;
@@ -29,7 +26,7 @@ void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {
 }
 
 void FlowAcquisitionWindows::SetDialogFileName(const std::string& path) {
-    flow_.Spectrum().CMDialog1.FileName = path;
+    flow_.windows.SpectrumDialog().FileName = path;
 }
 
 void FlowAcquisitionWindows::ShowDrawing() { flow_.app.host.ShowDrawing(); }

@@ -14,8 +14,7 @@ namespace tav {
 class App;
 class ChartWindows;
 class KineticIndicesOutput;
-class MDIForm1;
-class MainForm;
+class ScanWindows;
 struct FileContext;
 
 struct ScanFlowContext {
@@ -23,9 +22,7 @@ struct ScanFlowContext {
     ChartWindows& charts;
     KineticIndicesOutput& indices;
     FileContext& files;
-
-    MainForm& Spectrum();
-    MDIForm1& Main();
+    ScanWindows& windows;  // the main windows, as the flows see them
 };
 
 // An acquisition's window actions on the program's windows: the spectrum window's surface and

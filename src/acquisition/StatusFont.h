@@ -1,6 +1,7 @@
 #pragma once
-// Status texts of the link and the scan flows are printed on the spectrum window in the first
-// font of the screen's font list; the window gets its own font back afterwards, on every way out.
+// Status texts of the link, the scan flows and the tool strip are printed on the spectrum window
+// in the first font of the screen's font list, at the top of the window (StatusX, StatusY); the
+// window gets its own font back afterwards, on every way out.
 
 #include <string>
 
@@ -8,6 +9,10 @@
 #include "platform/draw/Canvas.h"
 
 namespace tav {
+
+// Where a status text begins on the spectrum window, on its top line.
+inline constexpr float StatusX = 5500;
+inline constexpr float StatusY = 0;
 
 class StatusFont {
 public:

@@ -1,15 +1,17 @@
 #include "acquisition/WaitBound.h"
 
-#include <algorithm>
-
-#include "acquisition/Delay.h"
 #include "acquisition/LinkProtocol.h"
+#include "platform/Delay.h"
 
 namespace tav {
 
 namespace {
 
-constexpr double StoppedClockMarginMs = 1000.0;
+// The clock a wait's time starts on, once what the windows drew is on the screen.
+Clock& ShownDrawing(AcquisitionContext& ctx) {
+    ctx.windows.ShowDrawing();
+    return ctx.clock;
+}
 
 }  // namespace
 
@@ -26,36 +28,21 @@ bool KeepAliveBeat::Beat() {
 }
 
 WaitBound::WaitBound(AcquisitionContext& ctx, double boundMs)
-    : ctx_(ctx), boundMs_(boundMs), long_(boundMs >= link::LongWaitMs), beat_(ctx, link::KeepAliveAfterMs) {
-    ctx_.windows.ShowDrawing();
-    start_ = ctx_.clock.MonotonicMs();
-}
+    : ctx_(ctx),
+      long_(boundMs >= link::LongWaitMs),
+      beat_(ctx, link::KeepAliveAfterMs),
+      sleep_(ShownDrawing(ctx), boundMs) {}
 
-double WaitBound::ElapsedMs() {
-    elapsedMs_ = std::max(elapsedMs_, ctx_.clock.MonotonicMs() - start_);
-    return elapsedMs_;
-}
+double WaitBound::ElapsedMs() { return sleep_.ElapsedMs(); }
 
-bool WaitBound::Expired() {
-    if (ctx_.waitGivenUp) return true;
-    // A clock that stops cannot make the wait endless either: the pauses are counted too.
-    return ElapsedMs() >= boundMs_ || pausedMs_ >= boundMs_ + StoppedClockMarginMs;
-}
+bool WaitBound::Expired() { return ctx_.waitGivenUp || sleep_.Expired(); }
 
 void WaitBound::Pause() {
     if (long_ && !beat_.Beat()) return;
-    double ms = std::clamp(boundMs_ - elapsedMs_, 0.0, link::PollMs);
-    // Even a pause that the bound leaves no room for counts a little against the stopped-clock
-    // margin, so that a run of empty pauses ends.
-    if (ms > 0) ctx_.clock.Sleep(ms);
-    pausedMs_ += std::max(ms, link::PollMs / 10);
+    sleep_.Sleep();
 }
 
-void WaitBound::Restart() {
-    start_ = ctx_.clock.MonotonicMs();
-    elapsedMs_ = 0;
-    pausedMs_ = 0;
-}
+void WaitBound::Restart() { sleep_.Restart(); }
 
 bool LinkPause(AcquisitionContext& ctx, double milliseconds) {
     if (milliseconds < link::LongWaitMs) {

@@ -9,6 +9,7 @@
 // that the exchange was given up, and the wait ends at once.
 
 #include "acquisition/AcquisitionContext.h"
+#include "platform/Delay.h"
 
 namespace tav {
 
@@ -42,12 +43,9 @@ public:
 
 private:
     AcquisitionContext& ctx_;
-    double boundMs_;
-    double start_ = 0;
-    double elapsedMs_ = 0;
-    double pausedMs_ = 0;
     bool long_;
     KeepAliveBeat beat_;
+    BoundedSleep sleep_;  // started once the drawing is shown
 };
 
 // A pause of the link: the drawing shown, then the time on the monotonic clock. A pause of a

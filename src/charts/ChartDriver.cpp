@@ -4,7 +4,7 @@
 #include "charts/ChartFrame.h"
 #include "charts/ChartScaling.h"
 #include "charts/ChartValues.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 
 namespace tav {
 

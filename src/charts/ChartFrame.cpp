@@ -6,13 +6,12 @@
 namespace tav {
 namespace {
 
-constexpr float SmallFontLimit = 5000;  // larger charts use ChartFontName
 constexpr std::size_t CaptionChars = 65;
 
 void SetChartFont(ProgramState& state, Canvas& form, int32_t s) {
     // A font or size the machine lacks keeps the current one: the chart is drawn anyway.
     form.SetFontBold(false);
-    const std::string& name = s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts");
+    const std::string name = ChartFontFor(state, s);
     form.SetFontName(name);
     form.SetFontSize(ChartFontSize(s));
     form.SetFontName(name);
@@ -119,6 +118,10 @@ void DrawPlotFrame(const ProgramState& state, Canvas& form, const SlotRecord& re
 }
 
 std::string NumberItem(double value) { return StrDouble(value) + " "; }
+
+std::string ChartFontFor(const ProgramState& state, int32_t s) {
+    return s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts");
+}
 
 float ChartFontSize(int32_t s) {
     if (s > 6500) return 11;

@@ -23,8 +23,14 @@ bool LayoutChartFrame(ProgramState& state, Canvas& form, int16_t slotNumber);
 bool DrawChartFrame(ProgramState& state, Canvas& form, const MainWindowView& view,
                     int16_t slotNumber);
 
+// Charts of a size measure up to this are lettered in "Small Fonts", larger ones in
+// ChartFontName: on the screen and on paper alike.
+inline constexpr int32_t SmallFontLimit = 5000;
+
 // The chart font size for the size measure S (the smaller of the width and 2.75 heights).
 float ChartFontSize(int32_t sizeMeasure);
+// The chart font's name for the size measure S.
+std::string ChartFontFor(const ProgramState& state, int32_t sizeMeasure);
 
 // The chart title of the slot ("" for the kinetic slots).
 std::string ChartTitle(const ProgramState& state, int16_t slotNumber);

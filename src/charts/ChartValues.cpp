@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 #include "platform/Numbers.h"
 
 namespace tav {

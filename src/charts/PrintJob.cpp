@@ -6,10 +6,10 @@
 
 #include "charts/ChartValues.h"
 #include "charts/PrintedChart.h"
-#include "indices/KineticIndices.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/Printer.h"
+#include "shared/IndexPassRecord.h"
 
 namespace tav {
 namespace {
@@ -131,7 +131,7 @@ KineticRun WindowRunOf(const ProgramState& state, int16_t chart) {
     const int16_t first = state.NormDiffRunFirst, shown = state.NormDiffRunShown;
     const auto ownSeries = [](int16_t k) { return k == slot::NormDiff || k == slot::Experimental; };
     if (!ownSeries(first) || !ownSeries(shown) || first > shown) return {chart, chart, chart};
-    const int16_t selected = state.DisplayChannel[2];
+    const int16_t selected = state.DisplayChannel[NormDiffWindow];
     return {first, shown, first != shown && ownSeries(selected) ? selected : shown};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "charts/ChartFrame.h"
 #include "charts/ChartScaling.h"
 #include "charts/ChartValues.h"
 #include "charts/PrintedChartAxes.h"
@@ -14,7 +15,6 @@ namespace tav {
 namespace {
 
 constexpr float ChartTopFrac = 0.035f;   // of the printable height, within the half
-constexpr int32_t SmallFontLimit = 5000;
 // A fitted chart ends this far (1 pt) above the edge of its half: the printer's text measures
 // are rounded.
 constexpr float HalfPageClearance = 20;
@@ -44,7 +44,7 @@ void PrintChartContents(ProgramState& state, Canvas& printer, const MainWindowVi
                         int16_t slotNumber, std::string xCaption) {
     printer.SetFontBold(false);
     const int32_t s = PrintSizeMeasure(state.PrintChartWidth, state.PrintChartHeight);
-    printer.SetFontName(s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts"));
+    printer.SetFontName(ChartFontFor(state, s));
 
     if (slotNumber <= slot::LastOverlay) state.MainFirstOverlaySlot = state.FirstOverlaySlot;
     if (!IsValidSlot(state.AxisSlot)) state.AxisSlot = slotNumber;

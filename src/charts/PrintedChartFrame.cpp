@@ -2,13 +2,12 @@
 
 #include "charts/ChartFrame.h"
 #include "files/TextConversions.h"
-#include "indices/KineticSeries.h"
 #include "platform/Numbers.h"
+#include "shared/KineticWindows.h"
 
 namespace tav {
 namespace {
 
-constexpr int32_t SmallFontLimit = 5000;  // larger charts use ChartFontName
 constexpr std::size_t FileLineChars = 65;
 
 int16_t Rounded(double v) { return RoundToInt16Clamped(v); }
@@ -37,7 +36,7 @@ void PlaceChart(ProgramState& state, Canvas& printer) {
 void SetPrintFont(const ProgramState& state, Canvas& printer) {
     // A printer without the font or the size keeps its own: the chart is printed anyway.
     const int32_t s = PrintSizeMeasure(state.PrintChartWidth, state.PrintChartHeight);
-    const std::string& name = s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts");
+    const std::string name = ChartFontFor(state, s);
     printer.SetFontBold(false);
     printer.SetFontName(name);
     printer.SetFontSize(ChartFontSize(s));

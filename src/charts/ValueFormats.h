@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "charts/FormatByMagnitude.h"
+#include "files/FormatByMagnitude.h"
 #include "platform/draw/Canvas.h"
 
 namespace tav {

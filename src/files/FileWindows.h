@@ -1,10 +1,9 @@
 #pragma once
 // What the file routines do to the windows: stopping the timed acquisition, redrawing the spectrum
-// window, placing and showing the windows the settings file records, filling the main window's
-// acquisition boxes. The window layer implements it; the file code never reaches a form directly.
+// window, placing and showing the windows the settings file records, showing the acquisition
+// settings it read. The window layer implements it; the file code never reaches a form directly.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "shared/ProgramState.h"
@@ -22,16 +21,6 @@ enum class SettingsWindow : int {
 };
 inline constexpr int SettingsWindowCount = 10;
 
-// The main window's acquisition boxes as the settings reader fills them.
-struct AcquisitionBoxes {
-    std::string Text3;                 // integration time in ms, "####.0"
-    std::optional<int16_t> Integrat;   // integration scroll bar; absent when the value exceeds 32767
-    std::string Text4;                 // scans to average
-    int16_t Averaging = 0;
-    std::string Text1;                 // bin size, "###.0"
-    int16_t Source = 0;
-};
-
 class FileWindows {
 public:
     virtual ~FileWindows() = default;
@@ -44,7 +33,9 @@ public:
     // The window line (without the open flag) for the window and its record, refreshing the record.
     virtual std::string WindowPositionText(SettingsWindow window, WindowRect& rect) = 0;
     virtual void ShowWindow(SettingsWindow window) = 0;
-    virtual void FillAcquisitionBoxes(const AcquisitionBoxes& boxes) = 0;
+    // The integration time, averaging and bin width as the settings file gave them, shown in the
+    // main window's boxes at once: before the reader's fix-ups change the state.
+    virtual void ShowAcquisitionSettings(const ProgramState& state) = 0;
     virtual void ShowWelcome() = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "charts/FormatByMagnitude.h"
+#include "files/FormatByMagnitude.h"
 #include "files/FileDialogs.h"
 #include "files/FileMessages.h"
 #include "files/FileNames.h"

@@ -8,10 +8,10 @@
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/TextConversions.h"
-#include "indices/Calibration.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
+#include "shared/BuiltInCalibration.h"
 
 namespace tav {
 namespace {
@@ -71,20 +71,6 @@ void ApplyWindowLine(FileContext& ctx, const SettingsWindowEntry& entry, const s
         s.Menu.*entry.viewCheck = true;
         return;
     }
-}
-
-void FillAcquisitionBoxes(FileContext& ctx) {
-    const ProgramState& s = ctx.state;
-    AcquisitionBoxes boxes;
-    boxes.Text3 = Format(s.IntegrationTime / 10.0, "####.0");
-    if (s.IntegrationTime >= INT16_MIN && s.IntegrationTime <= INT16_MAX) {
-        boxes.Integrat = static_cast<int16_t>(s.IntegrationTime);
-    }
-    boxes.Text4 = IntToText(s.NumToAverage);
-    boxes.Averaging = s.NumToAverage;
-    boxes.Text1 = Format(s.BinWidth, "###.0");
-    boxes.Source = RoundToInt16Clamped(s.BinWidth);
-    ctx.windows.FillAcquisitionBoxes(boxes);
 }
 
 void ApplyDefaults(FileContext& ctx) {
@@ -177,7 +163,7 @@ void ReadSettingsFile(FileContext& ctx) {
         // Start-up goes on with what was set so far.
         const std::string failure = ApplySettingsLines(ctx, path);
         if (!failure.empty()) ctx.op.MsgBox(CannotReadMessage(path, failure), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        FillAcquisitionBoxes(ctx);
+        ctx.windows.ShowAcquisitionSettings(ctx.state);
     } else {
         ApplyDefaults(ctx);
     }

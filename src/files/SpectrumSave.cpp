@@ -9,9 +9,9 @@
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileWriter.h"
-#include "indices/KineticIndices.h"
 #include "platform/FileSystem.h"
 #include "platform/Operator.h"
+#include "shared/IndexPassRecord.h"
 #include "shared/ProgramState.h"
 
 namespace tav {

@@ -11,8 +11,11 @@ namespace tav {
 
 struct FileContext;
 
-// ReadSpectrumFile without a message box: on any result but Ok, `message` holds the reader's
-// message ("File not found.", "Invalid File Name.", why the file could not be read).
+// ReadSpectrumFile with all of its contract (the same results, the same changes to the slot and
+// DataAvailable, and the same flags reset on every call, failed ones included), but without a
+// message box: `message` becomes the text of the box the reader would have shown ("File not
+// found.", "Invalid File Name.", why the file could not be read), and "" when it would have
+// shown none (Ok, or a slot out of range). The operator sees nothing.
 SpectrumReadResult ReadSpectrumFileUntold(FileContext& ctx, int16_t slot, std::string& message);
 
 }  // namespace tav

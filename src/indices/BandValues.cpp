@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 
 namespace tav {
 namespace {

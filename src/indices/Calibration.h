@@ -1,6 +1,7 @@
 #pragma once
 // Pixel-to-wavelength calibration of channel 1.
 
+#include "shared/BuiltInCalibration.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -9,10 +10,6 @@ namespace tav {
 // the single range is stored as the largest single), then the spectrum window's x zoom range
 // becomes the whole table. Element 256 is left alone.
 void ComputeWavelengths(ProgramState& state);
-
-// The calibration the program starts on without a settings file.
-inline constexpr double BuiltInCalCoeffA = 301.22, BuiltInCalCoeffB = 3.3323, BuiltInCalCoeffC = -0.000306;
-inline constexpr double BuiltInCalCoeffD = 301.1, BuiltInCalCoeffE = 3.3268, BuiltInCalCoeffF = -0.000285;
 
 // A channel whose three coefficients are all 0 (a settings file without its lines) would put
 // every pixel at 0 nm: it takes the built-in calibration instead.

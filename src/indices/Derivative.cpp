@@ -4,7 +4,7 @@
 
 #include "charts/ChartValues.h"
 #include "indices/BandValues.h"
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 
 namespace tav {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"

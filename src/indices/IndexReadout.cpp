@@ -1,6 +1,6 @@
 #include "indices/IndexReadout.h"
 
-#include "charts/FormatByMagnitude.h"
+#include "files/FormatByMagnitude.h"
 
 namespace tav {
 

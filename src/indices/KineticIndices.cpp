@@ -5,12 +5,12 @@
 #include "indices/BandValues.h"
 #include "indices/Derivative.h"
 #include "indices/KineticSeries.h"
+#include "platform/Clock.h"
 
 namespace tav {
 namespace {
 
 constexpr int LinePause = 3;  // milliseconds
-constexpr float SecondsPerDay = 86400.0f;
 constexpr int16_t MinBandPoints = 2;
 
 // The slot the band values are taken from: a reflectance row in the work slot, when the
@@ -195,11 +195,5 @@ private:
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output) {
     IndexPass(state, output).Run();
 }
-
-bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber) {
-    return IsValidSlot(slotNumber) && state.LastPassComputed.Slot == slotNumber;
-}
-
-void ForgetIndexPass(ProgramState& state) { state.LastPassComputed = {}; }
 
 }  // namespace tav

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "indices/IndexReadout.h"
+#include "shared/IndexPassRecord.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -28,16 +29,7 @@ public:
 // numbers lie outside 1..NumOfBands is skipped for the pass and keeps its value; a zero
 // divisor keeps the value of the index it belongs to. A spectrum of fewer than two points
 // computes nothing: the read-out shows only the elapsed time, no window gets a point. What the
-// pass computed is left in LastPassComputed for the kinetic logs.
+// pass computed is left in LastPassComputed for the kinetic logs (shared/IndexPassRecord.h).
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output);
-
-// Whether the stored index values come from the spectrum the slot holds: the last pass took
-// them from it, and no flow has put another spectrum there, or changed it, since. Only then are
-// they logged or printed next to it.
-bool IndexValuesBelongTo(const ProgramState& state, int16_t slotNumber);
-
-// A flow that replaces or changes the spectrum on display without an index pass: the stored
-// values belong to no spectrum any more (they stay for the index window and the next pass).
-void ForgetIndexPass(ProgramState& state);
 
 }  // namespace tav

@@ -4,11 +4,6 @@
 
 namespace tav {
 
-const KineticWindowInfo* KineticWindowOf(int16_t code) {
-    if (code < slot::Ratio || code > slot::Diagnostics) return nullptr;
-    return &KineticWindows[static_cast<std::size_t>(code - slot::Ratio)];
-}
-
 void StoreKineticPoint(ProgramState& state, float value, int16_t code, int16_t& counter,
                        float time) {
     if (KineticWindowOf(code) == nullptr) return;

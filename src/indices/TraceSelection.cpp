@@ -2,13 +2,12 @@
 
 #include "charts/ChartAxes.h"
 #include "charts/ChartValues.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 
 namespace tav {
 namespace {
 
 constexpr int16_t SpectrumWindow = 0;
-constexpr int16_t NormDiffWindow = 2;
 
 int16_t NextSpectrumTrace(const ProgramState& state, int16_t newest) {
     const int16_t first = state.FirstOverlaySlot;

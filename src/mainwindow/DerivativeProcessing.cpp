@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "charts/ChartValues.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
 #include "indices/Derivative.h"

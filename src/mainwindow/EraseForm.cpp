@@ -1,6 +1,6 @@
 #include "mainwindow/EraseForm.h"
 
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "mainwindow/MainForm.h"
 
 namespace tav {

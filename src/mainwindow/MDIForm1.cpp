@@ -1,7 +1,7 @@
 #include "mainwindow/MDIForm1.h"
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/KeyCommands.h"
+#include "mainwindow/KeyCommands.h"
 #include "files/LeftoverWrites.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
@@ -10,13 +10,13 @@
 #include "mainwindow/WelcomeForm.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
+#include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
 
 namespace {
 
-constexpr int16_t EscapeKey = 27;
 
 // Start values of the shared state, before anything else runs.
 void SetStartValues(ProgramState& s) {
@@ -71,7 +71,7 @@ void MDIForm1::MDIForm_Load() {
     Text6.SetText(IntToText(s.ScanNumber));
     Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
     Text1.SetText("");
-    Text2.SetText(" Normal");
+    Text2.SetText(modebox::Normal);
     Text3.SetText("");
     Text4.SetText("");
 
@@ -83,7 +83,7 @@ void MDIForm1::MDIForm_Load() {
     s.ResetTimer = true;
     s.PrintScalePct = 100;
     s.DisplayChannel[0] = 0;
-    s.DisplayChannel[2] = 12;
+    s.DisplayChannel[NormDiffWindow] = slot::NormDiff;
     s.DisplayChannel[5] = 16;
 
     FileContext& files = links_.Files();
@@ -102,7 +102,7 @@ void MDIForm1::MDIForm_Load() {
 // The integration, averaging and bin-size boxes with their bars, each bar first.
 void MDIForm1::ShowIntegrationAndAverage(const ProgramState& s) {
     Integrat.SetValue(s.IntegrationTime);
-    Text3.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
+    Text3.SetText(IntegrationTimeText(s.IntegrationTime));
     ShowScanCount(s.NumToAverage);
 }
 
@@ -142,7 +142,7 @@ void MDIForm1::Timer1_Timer() {
     // Escape on any box that the tick's scan raised stops the series, as the key does between
     // scans; otherwise a box that comes back on every tick could never be left.
     if (app.op.EscapedBoxes() != escaped && Timer1.Enabled() && app.keyCommand) {
-        int16_t escape = EscapeKey;
+        int16_t escape = key::Escape;
         std::string title;
         app.keyCommand(escape, title);
     }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "acquisition/KeyCommands.h"
-#include "charts/FormCharts.h"
-#include "indices/ChartCursor.h"
+#include "mainwindow/KeyCommands.h"
+#include "mainwindow/FormCharts.h"
+#include "charts/ChartCursor.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/WelcomeForm.h"
 #include "platform/Numbers.h"

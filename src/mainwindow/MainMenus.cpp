@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "acquisition/KeyCommands.h"
+#include "mainwindow/KeyCommands.h"
 #include "acquisition/WirelessDC.h"
 #include "files/SpectrumSave.h"
 #include "mainwindow/AboutForm.h"

@@ -6,14 +6,16 @@
 #include <string>
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/KeyCommands.h"
+#include "mainwindow/KeyCommands.h"
 #include "acquisition/StatusFont.h"
-#include "charts/FormCharts.h"
+#include "mainwindow/FormCharts.h"
 #include "files/TextConversions.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 #include "indices/TraceSelection.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
+#include "platform/comm/InstrumentMemory.h"
+#include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -44,14 +46,6 @@ constexpr float UnitWidth = 240;
 // Between a unit and what follows it in the strip, so that "ms" does not run into "Aver:".
 constexpr float UnitGap = 60;
 
-constexpr float StatusX = 5500, StatusY = 0;
-constexpr int16_t LastReadAddress = 1764;
-
-constexpr const char* NormalText = " Normal";
-constexpr const char* WriteText = " WRITE";
-constexpr const char* ReadText = "  Read";
-constexpr const char* EraseText = " ERASE";
-
 // The chart windows whose scale "Scale a/m" switches, in the order of their scale settings.
 constexpr const char* ScaledWindows[] = {
     "MainForm", "RatioForm", "NormDiffForm", "ExperimentalForm",
@@ -79,7 +73,7 @@ void MDIForm1::LayoutToolStrip() {
         {Integrat, Text3, Label3, &Label8, 4000, 1200, 0, 32767, 100, 1000, 0, "3276.7"},
         {Averaging, Text4, Label4, nullptr, 5200, 1200, 0, 1000, 1, 10, 1, "15000"},
         {Source, Text1, Label1, &Label9, 6400, 1200, 0, 500, 1, 10, 0, "500.0"},
-        {Integ, Text5, Label5, nullptr, 9000, 1000, 1, 1764, 1, 10, 1, "4817"},
+        {Integ, Text5, Label5, nullptr, 9000, 1000, 1, MemoryScans, 1, 10, 1, "4817"},
         {scannumbe, Text6, Label6, nullptr, 10000, 1000, 0, 1772, 1, 10, 0, "1772"},
         {interva, Text7, Label7, &Label10, 11000, 1000, 0, 32767, 1, 10, 0, "3276.7"},
     };
@@ -106,7 +100,7 @@ void MDIForm1::LayoutToolStrip() {
     }
     Text2.SetContainer(Picture1);
     Text2.Move(7600, BoxTop, 700, BoxHeight);
-    Text2.SetWidestTexts({NormalText, WriteText, ReadText, EraseText});
+    Text2.SetWidestTexts({modebox::Normal, modebox::Write, modebox::Read, modebox::Erase});
 
     const ButtonDesign buttons[] = {
         {Command1, 0, 0, 800, 300},       {Command7, 0, 300, 800, 300},
@@ -195,7 +189,7 @@ void MDIForm1::Command3_Click() {
     const bool reading = s.MemoryMode == memmode::Read;
     std::string status;
     if (Timer1.Enabled()) status = reading ? "AutoCopy in Progress" : "AutoScan in Progress";
-    else if (reading && s.ReadAddress < LastReadAddress) status = "Read Scan";
+    else if (reading && s.ReadAddress < MemoryScans) status = "Read Scan";
     if (!status.empty()) PrintStatus(main.Surface(), app.op, StatusX, StatusY, status);
 }
 
@@ -277,18 +271,18 @@ void MDIForm1::Shutter_Click() {
     ProgramState& s = app.state;
     if (s.EraseArmed) {
         s.ModeText = Text2.Text();
-        Text2.SetText(EraseText);
+        Text2.SetText(modebox::Erase);
         s.SavedMemoryMode = s.MemoryMode;
         s.MemoryMode = memmode::Erase;
         s.EraseArmed = false;
     } else if (s.MemoryMode == memmode::Normal) {
         s.MemoryMode = memmode::Read;
-        Text2.SetText(ReadText);
+        Text2.SetText(modebox::Read);
         s.ScanNumber = 0;
         Text6.SetText(IntToText(s.ScanNumber));
     } else {
         s.MemoryMode = memmode::Normal;
-        Text2.SetText(s.ScanNumber != 0 ? WriteText : NormalText);
+        Text2.SetText(s.ScanNumber != 0 ? modebox::Write : modebox::Normal);
     }
 }
 

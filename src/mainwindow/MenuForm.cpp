@@ -1,7 +1,7 @@
 #include "mainwindow/MenuForm.h"
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 #include "charts/ChartWindows.h"
 #include "files/WindowPositions.h"
 #include "indices/KeyCommandRoute.h"

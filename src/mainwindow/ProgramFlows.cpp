@@ -3,7 +3,7 @@
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
-#include "indices/IndexForm.h"
+#include "mainwindow/IndexForm.h"
 #include "indices/KineticIndices.h"
 #include "mainwindow/EraseForm.h"
 #include "mainwindow/ProgramLinks.h"

@@ -1,8 +1,8 @@
 #include "mainwindow/ProgramLinks.h"
 
-#include "indices/IndexForm.h"
-#include "indices/KineticForms.h"
-#include "indices/NormDiffForm.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MenuForm.h"
 #include "mainwindow/WelcomeForm.h"
@@ -32,7 +32,8 @@ ProgramLinks::ProgramLinks(App& app)
       files_{app.state, app.fs, app.op, app.clock, logs, fileWindows_},
       charts_(app),
       indices_(app),
-      flow_{app, charts_, indices_, files_},
+      scanWindows_(app),
+      flow_{app, charts_, indices_, files_, scanWindows_},
       acquisition_(flow_),
       flows_(MakeProgramFlows(app, *this)) {
     fileWindows_.SetWelcome(ShowWelcomeWindow);

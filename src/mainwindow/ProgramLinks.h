@@ -10,11 +10,12 @@
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/CommandFlows.h"
 #include "acquisition/ScanFlowContext.h"
-#include "charts/FormCharts.h"
-#include "files/AppFileWindows.h"
+#include "mainwindow/FormCharts.h"
+#include "mainwindow/AppFileWindows.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
-#include "indices/IndexWindowOutput.h"
+#include "mainwindow/IndexWindowOutput.h"
+#include "mainwindow/MainScanWindows.h"
 
 namespace tav {
 
@@ -45,6 +46,7 @@ private:
     FileContext files_;
     FormChartWindows charts_;
     IndexWindowOutput indices_;
+    MainScanWindows scanWindows_;
     ScanFlowContext flow_;
     FlowAcquisition acquisition_;
     std::unique_ptr<CommandFlows> flows_;

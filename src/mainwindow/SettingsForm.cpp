@@ -7,10 +7,11 @@
 #include "files/TextConversions.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MenuForm.h"
-#include "mainwindow/ParameterBoxes.h"
+#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
+#include "shared/ParameterTexts.h"
 
 namespace tav {
 
@@ -93,7 +94,7 @@ void SettingsForm::Form_Load() {
     // Sizing by the client area needs the window's surface, which only a loaded window has.
     SetClientSize(5535, 5610);
     const ProgramState& s = app.state;
-    IntTimeBox.SetText(Format(s.IntegrationTime / 10.0, "####.0"));
+    IntTimeBox.SetText(IntegrationTimeText(s.IntegrationTime));
     NumToAverageBox.SetText(IntToText(s.NumToAverage));
     lightbox.SetText(Format(s.LampLevel / 10.0, "###.0"));
     (s.ViewReflectance ? ViewRefOn : ViewRefOff).SetValue(true);

@@ -7,9 +7,9 @@
 
 #include "files/KineticLogs.h"
 #include "files/WindowPositions.h"
-#include "indices/IndexForm.h"
-#include "indices/KineticForms.h"
-#include "indices/NormDiffForm.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/NormDiffForm.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/Operator.h"

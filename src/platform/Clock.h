@@ -8,6 +8,9 @@
 
 namespace tav {
 
+// The clock of the day starts again at 0 after this many seconds: at midnight.
+inline constexpr float SecondsPerDay = 86400.0f;
+
 struct CivilTime {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0, second = 0;
@@ -17,7 +20,7 @@ struct CivilTime {
 class Clock {
 public:
     virtual ~Clock() = default;
-    // Seconds since midnight, 0 <= t < 86400.
+    // Seconds since midnight, 0 <= t < SecondsPerDay.
     virtual float Timer() = 0;
     virtual CivilTime Now() = 0;
     // Milliseconds on a clock that only moves forward, at the pace of real time; its origin

@@ -95,8 +95,9 @@ double FakeClock::MonotonicMs() {
 
 float FakeClock::Timer() {
     float t = static_cast<float>(static_cast<double>(micros_) / 1e6);
-    // Single precision rounds the last 4 ms of the day up to 86400, which the clock never reads.
-    if (t >= 86400.0f) t = std::nextafter(86400.0f, 0.0f);
+    // Single precision rounds the last 4 ms of the day up to SecondsPerDay, which the clock never
+    // reads.
+    if (t >= SecondsPerDay) t = std::nextafter(SecondsPerDay, 0.0f);
     ++readings_;
     Pass(readStep_);
     return t;

@@ -15,7 +15,7 @@ namespace tav {
 
 class FakeClock : public Clock {
 public:
-    static constexpr int64_t MicrosPerDay = 86400LL * 1000000LL;
+    static constexpr int64_t MicrosPerDay = static_cast<int64_t>(SecondsPerDay) * 1000000;
 
     FakeClock();  // 01/01/2000 00:00:00.000
 

@@ -30,8 +30,8 @@ float SystemClock::Timer() {
     int second = now.tm.tm_sec > 59 ? 59 : now.tm.tm_sec;
     double seconds = now.tm.tm_hour * 3600.0 + now.tm.tm_min * 60.0 + second + now.nanoseconds / 1e9;
     float t = static_cast<float>(seconds);
-    // Single precision rounds the last 4 ms of the day up to 86400.
-    if (t >= 86400.0f) t = std::nextafter(86400.0f, 0.0f);
+    // Single precision rounds the last 4 ms of the day up to SecondsPerDay.
+    if (t >= SecondsPerDay) t = std::nextafter(SecondsPerDay, 0.0f);
     return t;
 }
 
@@ -56,7 +56,8 @@ double SystemClock::MonotonicMs() {
 
 void SystemClock::Sleep(double milliseconds) {
     if (!(milliseconds > 0)) return;
-    if (milliseconds > 86400000.0) milliseconds = 86400000.0;  // keeps the conversion in range
+    // A day at most keeps the conversion in range.
+    if (milliseconds > SecondsPerDay * 1000.0) milliseconds = SecondsPerDay * 1000.0;
     double whole = std::floor(milliseconds / 1000.0);
     timespec left{static_cast<time_t>(whole), static_cast<long>((milliseconds - whole * 1000.0) * 1e6)};
     if (left.tv_nsec > 999999999) left.tv_nsec = 999999999;

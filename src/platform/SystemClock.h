@@ -8,7 +8,8 @@ namespace tav {
 
 class SystemClock : public Clock {
 public:
-    // Seconds since local midnight; never 86400 (the last instant of the day stays below it).
+    // Seconds since local midnight; never SecondsPerDay (the last instant of the day stays
+    // below it).
     float Timer() override;
     CivilTime Now() override;
     double MonotonicMs() override;  // CLOCK_MONOTONIC

@@ -57,11 +57,11 @@ int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
 int16_t AsciiCode(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Enter: return key::Return;
+        case Qt::Key_Escape: return key::Escape;
+        case Qt::Key_Backspace: return key::Back;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return 9;
+        case Qt::Key_Backtab: return key::Tab;
         default: break;
     }
     const bool ctrl = event.modifiers() & Qt::ControlModifier;

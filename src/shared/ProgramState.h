@@ -53,6 +53,10 @@ constexpr int16_t Read = 48;   // read memory back (AutoCopy)
 constexpr int16_t Erase = 64;
 }  // namespace memmode
 
+// Chart windows by their index in the per-window settings (DisplayChannel, AutoScaleOn, the grid
+// limits), 0 being the spectrum window.
+constexpr int16_t NormDiffWindow = 2;  // the normalized-difference window
+
 // One curve buffer's record.
 struct SlotRecord {
     // Kept whole in memory (Linux paths are long); files and headers show 80 characters of it.

@@ -13,14 +13,15 @@
 #include "AcquisitionRig.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanFlowContext.h"
-#include "charts/FormCharts.h"
-#include "files/AppFileWindows.h"
+#include "mainwindow/FormCharts.h"
+#include "mainwindow/AppFileWindows.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileWriter.h"
 #include "indices/KineticIndices.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/MainScanWindows.h"
 #include "platform/BoardLibrary.h"
 #include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
@@ -147,7 +148,8 @@ struct FlowRig {
     KineticLogs logs;
     AppFileWindows fileWindows{app};
     FileContext files{state, fs, op, clock, logs, fileWindows};
-    ScanFlowContext flow{app, charts, indices, files};
+    MainScanWindows scanWindows{app};
+    ScanFlowContext flow{app, charts, indices, files, scanWindows};
 };
 
 // A read-out of `scans` stored scans from address 1, told to the instrument, with scans 1 to

@@ -5,7 +5,7 @@
 
 #include "AcquisitionRig.h"
 #include "acquisition/ScanAcquisition.h"
-#include "acquisition/SlotStore.h"
+#include "indices/SlotStore.h"
 
 namespace tav {
 namespace {

@@ -8,7 +8,7 @@
 #include "charts/ChartAxes.h"
 #include "charts/ChartDriver.h"
 #include "charts/ValueFormats.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "charts/ChartFixtures.h"
 
 namespace tav {

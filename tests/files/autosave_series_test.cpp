@@ -9,9 +9,9 @@
 #include <string>
 
 #include "files/AutoSaveNames.h"
-#include "files/SetDirectoryForm.h"
+#include "mainwindow/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/ProgramLinks.h"
 #include "mainwindow/SettingsForm.h"

@@ -9,7 +9,7 @@
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

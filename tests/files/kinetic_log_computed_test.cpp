@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/KineticLogs.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "indices/KineticIndices.h"
 #include "indices/RatioSpectrum.h"
 #include "support/SilentIndexOutput.h"

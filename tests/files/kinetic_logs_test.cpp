@@ -8,7 +8,7 @@
 
 #include "files/KineticLogs.h"
 #include "files/SpectrumSave.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "files/RefCalFileForm.h"
-#include "files/SetDirectoryForm.h"
+#include "mainwindow/RefCalFileForm.h"
+#include "mainwindow/SetDirectoryForm.h"
 #include "files/SettingsFile.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/SettingsForm.h"
 

@@ -8,7 +8,7 @@
 
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {
@@ -84,12 +84,9 @@ TEST(SettingsFileRead, StoredFileReadsToItsValues) {
     EXPECT_EQ(s.DiagnosticsFormRect.Open, -1);
     EXPECT_TRUE(s.Menu.ViewDiagnosticsForm);
 
-    EXPECT_EQ(w.windows.boxes.Text3, "120.0");
-    EXPECT_EQ(w.windows.boxes.Integrat, std::optional<int16_t>(1200));
-    EXPECT_EQ(w.windows.boxes.Text4, "5");
-    EXPECT_EQ(w.windows.boxes.Averaging, 5);
-    EXPECT_EQ(w.windows.boxes.Text1, "3.0");
-    EXPECT_EQ(w.windows.boxes.Source, 3);
+    EXPECT_EQ(w.windows.shown.IntegrationTime, 1200);
+    EXPECT_EQ(w.windows.shown.NumToAverage, 5);
+    EXPECT_FLOAT_EQ(w.windows.shown.BinWidth, 3.0f);
     EXPECT_TRUE(w.op.Messages().empty());
 }
 
@@ -237,13 +234,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsFileRead, BoxesAreFilledBeforeTheFixUps) {
     FileWorld w;
     w.dir.Write("Prismel.INI", "Number to Average=0\r\nIntegration Time=40000\r\nAuto Scan Delay=-3\r\n");
-    w.windows.boxes.Integrat = 99;
     ReadSettingsFile(w.ctx);
     EXPECT_EQ(w.state->NumToAverage, 1);
-    EXPECT_EQ(w.windows.boxes.Text4, "0");
+    EXPECT_EQ(w.windows.shown.NumToAverage, 0);
     EXPECT_EQ(w.state->IntegrationTime, 40000);
-    EXPECT_EQ(w.windows.boxes.Text3, "4000.0");
-    EXPECT_FALSE(w.windows.boxes.Integrat.has_value());
+    EXPECT_EQ(w.windows.shown.IntegrationTime, 40000);
     EXPECT_FLOAT_EQ(w.state->AutoScanDelay, 1.0f);
 }
 

@@ -12,7 +12,7 @@
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 #include "indices/KineticIndices.h"
 #include "support/SilentIndexOutput.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "files/SpectrumFileParser.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "files/FileDialogs.h"
 #include "files/FileNames.h"
 #include "files/SpectrumFileReader.h"
-#include "files/support/FileTestDoubles.h"
+#include "files/UntoldSpectrumRead.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {
@@ -30,6 +34,12 @@ protected:
     SpectrumReadResult Read(const std::string& name, int16_t slot = 3) {
         w.state->SlotInfo[slot].FileName = name;
         return ReadSpectrumFile(w.ctx, slot);
+    }
+    // Reset by every read, whatever its result.
+    void ExpectViewFlagsReset() {
+        const ProgramState& s = *w.state;
+        EXPECT_FALSE(s.PrintInColor || s.DarkRefShown || s.CommonScale);
+        EXPECT_EQ(s.DerivativeParam, 0);
     }
     void ExpectUntouched() {
         ProgramState& s = *w.state;
@@ -125,6 +135,7 @@ TEST_P(SpectrumFileReaderFailure, TellsTheOperatorAndChangesNothing) {
     EXPECT_EQ(w.op.Messages()[0].buttons, MsgButtons::OkOnly);
     EXPECT_EQ(w.op.Messages()[0].icon, c.icon);
     ExpectUntouched();
+    ExpectViewFlagsReset();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,6 +183,40 @@ TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
 TEST_F(SpectrumFileReader, OutOfRangeSlotIsRefused) {
     EXPECT_EQ(ReadSpectrumFile(w.ctx, 20), SpectrumReadResult::ReadError);
     EXPECT_EQ(ReadSpectrumFile(w.ctx, -1), SpectrumReadResult::ReadError);
+    EXPECT_TRUE(w.op.Messages().empty());
+    ExpectUntouched();
+    ExpectViewFlagsReset();
+}
+
+// The untold read keeps the reader's whole contract; only the box becomes a text.
+TEST_F(SpectrumFileReader, UntoldReadHandsTheMessageBackAndShowsNone) {
+    struct Case {
+        const char* name;
+        std::string fileName;  // in the world's folder
+        int16_t slot;
+        SpectrumReadResult result;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"Missing", "data/none.rdg", 3, SpectrumReadResult::NotFound, "File not found."},
+        {"OutOfRange", "data/a.rdg", 20, SpectrumReadResult::ReadError, ""},
+        {"Read", "data/a.rdg", 3, SpectrumReadResult::Ok, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramState& s = *w.state;
+        s.PrintInColor = s.DarkRefShown = s.CommonScale = true;
+        s.DerivativeParam = 2;
+        if (IsValidSlot(c.slot)) s.SlotInfo[c.slot].FileName = w.P(c.fileName);
+        std::string message = "left over";
+        EXPECT_EQ(ReadSpectrumFileUntold(w.ctx, c.slot, message), c.result);
+        EXPECT_EQ(message, c.message);
+        EXPECT_TRUE(w.op.Messages().empty());
+        ExpectViewFlagsReset();
+        if (c.result != SpectrumReadResult::Ok) ExpectUntouched();
+    }
+    EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 3);
+    EXPECT_TRUE(w.state->DataAvailable);
 }
 
 TEST(OpenSpectrumDialogTest, ChosenPathGoesToTheCurrentSlot) {

@@ -6,7 +6,7 @@
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "files/support/FileTestDoubles.h"
+#include "support/FileTestDoubles.h"
 
 namespace tav {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "indices/Calibration.h"
-#include "indices/NumericHelpers.h"
+#include "charts/NumericHelpers.h"
 
 namespace tav {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "charts/ChartDriver.h"
 #include "charts/ChartFixtures.h"
-#include "indices/ChartCursor.h"
+#include "charts/ChartCursor.h"
 #include "indices/ChartFonts.h"
 #include "indices/TraceSelection.h"
 

@@ -9,7 +9,7 @@
 
 #include "MainWindowWorld.h"
 #include "charts/ChartValues.h"
-#include "files/two_file_fixtures.h"
+#include "mainwindow/two_file_fixtures.h"
 #include "mainwindow/DerivativeProcessing.h"
 
 namespace tav {

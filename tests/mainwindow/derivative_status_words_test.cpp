@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "MainWindowWorld.h"
-#include "files/two_file_fixtures.h"
+#include "mainwindow/two_file_fixtures.h"
 
 namespace tav {
 namespace {

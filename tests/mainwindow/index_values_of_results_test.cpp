@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "MainWindowWorld.h"
-#include "charts/PrinterForm.h"
-#include "files/FileAverageForm.h"
-#include "files/GetFileName.h"
-#include "files/two_file_fixtures.h"
+#include "mainwindow/PrinterForm.h"
+#include "mainwindow/FileAverageForm.h"
+#include "mainwindow/GetFileName.h"
+#include "mainwindow/two_file_fixtures.h"
 
 namespace tav {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "MainWindowWorld.h"
 #include "SettingsFileLines.h"
-#include "indices/IndexForm.h"
-#include "indices/KineticForms.h"
-#include "indices/NormDiffForm.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/NormDiffForm.h"
 #include "mainwindow/MenuForm.h"
 
 namespace tav {

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "MainWindowWorld.h"
-#include "files/two_file_fixtures.h"
+#include "mainwindow/two_file_fixtures.h"
 
 namespace tav {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowWorld.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 
 namespace tav {
 namespace {

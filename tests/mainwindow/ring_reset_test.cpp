@@ -9,11 +9,11 @@
 #include <sstream>
 
 #include "MainWindowWorld.h"
-#include "charts/PrinterForm.h"
-#include "files/FileAverageForm.h"
-#include "files/GetFileName.h"
-#include "files/TransDlgForm.h"
-#include "files/two_file_fixtures.h"
+#include "mainwindow/PrinterForm.h"
+#include "mainwindow/FileAverageForm.h"
+#include "mainwindow/GetFileName.h"
+#include "mainwindow/TransDlgForm.h"
+#include "mainwindow/two_file_fixtures.h"
 #include "mainwindow/EraseForm.h"
 
 namespace tav {

@@ -6,8 +6,8 @@
 
 #include "MainWindowWorld.h"
 #include "charts/ChartFixtures.h"
-#include "indices/IndexForm.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
 #include "mainwindow/MenuForm.h"
 
 namespace tav {

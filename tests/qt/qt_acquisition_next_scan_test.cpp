@@ -52,7 +52,8 @@ struct NextScanProgram : test::QtApplicationScope {
     KineticLogs logs;
     AppFileWindows fileWindows{*app};
     FileContext files{*state, fs, op, clock, logs, fileWindows};
-    ScanFlowContext flow{*app, charts, indices, files};
+    MainScanWindows scanWindows{*app};
+    ScanFlowContext flow{*app, charts, indices, files, scanWindows};
 };
 
 TEST(QtAcquisitionNextScan, ANextScanOverThePseudoTerminal) {

@@ -6,8 +6,8 @@
 #include <QImage>
 
 #include "charts/ChartFixtures.h"
-#include "charts/FormCharts.h"
-#include "indices/ChartCursor.h"
+#include "mainwindow/FormCharts.h"
+#include "charts/ChartCursor.h"
 #include "mainwindow/MainForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 #include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_trial_run.h"

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "indices/IndexForm.h"
-#include "indices/IndexWindowOutput.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/IndexWindowOutput.h"
 #include "indices/RatioSpectrum.h"
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 #include "mainwindow/MDIForm1.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "indices/KineticForms.h"
+#include "mainwindow/KineticForms.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/WelcomeForm.h"

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "charts/PrinterOptionsForm.h"
-#include "charts/SetScaleForm.h"
-#include "files/FileAverageForm.h"
-#include "files/GetFileName.h"
-#include "files/TransDlgForm.h"
-#include "indices/BandDefsForm.h"
-#include "indices/KineticDefsForm.h"
+#include "mainwindow/PrinterOptionsForm.h"
+#include "mainwindow/SetScaleForm.h"
+#include "mainwindow/FileAverageForm.h"
+#include "mainwindow/GetFileName.h"
+#include "mainwindow/TransDlgForm.h"
+#include "mainwindow/BandDefsForm.h"
+#include "mainwindow/KineticDefsForm.h"
 #include "mainwindow/InstrumentForm.h"
 #include "mainwindow/SettingsForm.h"
 #include "qt_main_window_app.h"

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/comm/InstrumentMemory.h"
 #include "platform/comm/InstrumentSpectra.h"
 #include "platform/comm/SRecordReader.h"
 
@@ -91,7 +92,7 @@ struct InstrumentParameters {
 
 class SimulatedInstrument {
 public:
-    static constexpr int kMemoryPositions = 1764;
+    static constexpr int kMemoryPositions = MemoryScans;
     static constexpr int kBlocksPerPass = 8;
     static constexpr int kBlocksPerPair = 16;
     static constexpr int kWordsPerBlock = 33;  // 32 pixels and a checksum word
@@ -133,7 +134,7 @@ public:
     // announces itself; a transfer under way is lost. Its memory keeps the stored scans.
     void RestartIntoLoader();
 
-    // Memory positions 1 to 1764; the write pointer is where the next written scan goes.
+    // Memory positions 1 to kMemoryPositions; the write pointer is where the next written scan goes.
     const std::optional<ScanPair>& StoredScan(int address) const;
     void StoreScan(int address, const ScanPair& pair);
     int WritePointer() const { return writePointer_; }

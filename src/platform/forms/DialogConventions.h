@@ -9,12 +9,10 @@
 
 #include "platform/forms/BasicControls.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Keys.h"
 
 namespace tav {
 
-// Character codes of KeyPress.
-inline constexpr int16_t EnterKeyAscii = 13;
-inline constexpr int16_t EscapeKeyAscii = 27;
 inline constexpr int DialogSelectedChars = 20;
 
 // Design time, in the dialog's constructor.
@@ -38,7 +36,7 @@ inline void SelectTextOnFocus(TextBox& box) {
 
 // Esc closes a dialog before its controls see the key: true (key used up) when it did.
 inline bool CloseOnEscape(Form& dialog, int16_t& KeyAscii) {
-    if (KeyAscii != EscapeKeyAscii) return false;
+    if (KeyAscii != key::Escape) return false;
     KeyAscii = 0;
     dialog.Unload();
     return true;
@@ -46,7 +44,7 @@ inline bool CloseOnEscape(Form& dialog, int16_t& KeyAscii) {
 
 // True for Enter, which is then used up.
 inline bool TakeEnter(int16_t& KeyAscii) {
-    if (KeyAscii != EnterKeyAscii) return false;
+    if (KeyAscii != key::Return) return false;
     KeyAscii = 0;
     return true;
 }

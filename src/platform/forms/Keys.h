@@ -1,6 +1,8 @@
 #pragma once
 // Key codes, shift states and mouse buttons as the windowing toolkit numbers them: KeyDown gets
 // a virtual key code, KeyPress a character code (ASCII), the mouse handlers a button code.
+// Back, Tab, Return (Enter), Escape and Space have the same number in both: a KeyPress handler
+// compares its character code with these too.
 
 #include <cstdint>
 #include <string>

@@ -1,0 +1,32 @@
+#include "mainwindow/IndexWindowOutput.h"
+
+#include <algorithm>
+
+#include "platform/Delay.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/PlotKineticPoint.h"
+#include "platform/draw/Canvas.h"
+
+namespace tav {
+
+void IndexWindowOutput::ClearIndexWindow() { tav::ClearIndexWindow(app_); }
+
+void IndexWindowOutput::PrintIndexLine(const IndexReadoutLine& line) {
+    app_.forms.Get<IndexForm>().Surface().Print(IndexReadoutText(line));
+}
+
+void IndexWindowOutput::Wait(int milliseconds) {
+    Delay(app_.clock, static_cast<int16_t>(std::clamp(milliseconds, 0, 32767)));
+}
+
+void IndexWindowOutput::KineticPointAdded(int16_t code) {
+    if (KineticForm* form = KineticWindowForm(app_, code)) RedrawKineticSeries(*form, code);
+}
+
+void ComputeKineticIndices(App& app) {
+    IndexWindowOutput output(app);
+    ComputeKineticIndices(app.state, output);
+}
+
+}  // namespace tav
