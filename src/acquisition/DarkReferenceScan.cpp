@@ -10,7 +10,6 @@
 #include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
 #include "indices/TraceSelection.h"
-#include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
 

@@ -9,7 +9,6 @@
 #include "files/FileWindows.h"
 #include "files/SpectrumSave.h"
 #include "acquisition/ScanWindows.h"
-#include "platform/Numbers.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Keys.h"
 

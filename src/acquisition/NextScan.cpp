@@ -13,7 +13,6 @@
 #include "files/AutoSaveNames.h"
 #include "indices/KineticIndices.h"
 #include "platform/Clock.h"
-#include "platform/Numbers.h"
 #include "platform/forms/App.h"
 
 namespace tav {
