@@ -1,6 +1,7 @@
 #include "indices/KineticSeries.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tav {
 
@@ -23,6 +24,16 @@ void StoreKineticPoint(ProgramState& state, float value, int16_t code, int16_t& 
     record.NumPoints = static_cast<int16_t>(counter + 1);
     record.XMax = time;
     record.XMin = xs[0];
+}
+
+bool RepeatsLastKineticPoint(const ProgramState& state, int16_t code, int16_t counter, float value,
+                             float time) {
+    if (KineticWindowOf(code) == nullptr || counter < 1 || counter > MaxKineticPoints) return false;
+    const auto last = static_cast<std::size_t>(counter - 1);
+    if (state.SlotInfo[static_cast<std::size_t>(code)].NumPoints != counter) return false;
+    const auto same = [](float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    return same(state.XData[static_cast<std::size_t>(code)][last], time) &&
+           same(state.Ch1Data[static_cast<std::size_t>(code)][last], value);
 }
 
 }  // namespace tav

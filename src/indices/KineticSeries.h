@@ -17,4 +17,10 @@ namespace tav {
 void StoreKineticPoint(ProgramState& state, float value, int16_t code, int16_t& counter,
                        float time);
 
+// True when (time, value) is the series' last point (index counter - 1): what a repaint after an
+// index pass would store again at the counter. Such a copy at one time would draw a single point
+// as a flat line across the plot and give a longer series a flat tail.
+bool RepeatsLastKineticPoint(const ProgramState& state, int16_t code, int16_t counter, float value,
+                             float time);
+
 }  // namespace tav

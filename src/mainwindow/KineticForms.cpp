@@ -6,6 +6,7 @@
 #include "files/WindowPositions.h"
 #include "charts/ChartCursor.h"
 #include "indices/KeyCommandRoute.h"
+#include "indices/KineticSeries.h"
 #include "mainwindow/NormDiffForm.h"
 #include "mainwindow/PlotKineticPoint.h"
 #include "indices/TraceSelection.h"
@@ -82,7 +83,14 @@ void KineticForm::Form_Paint() {
     ProgramState& s = app.state;
     if (Rect().Open == 0) return;
     s.FirstOverlaySlot = Code();
-    PlotKineticPoint(*this, s.*info_.value, Code(), s.*info_.counter, s.ElapsedTime);
+    const float value = s.*info_.value;
+    // After an index pass the current value is already the last point: the series is drawn as
+    // it is, so that a single point stays a dot.
+    if (RepeatsLastKineticPoint(s, Code(), s.*info_.counter, value, s.ElapsedTime)) {
+        RedrawKineticSeries(*this, Code());
+        return;
+    }
+    PlotKineticPoint(*this, value, Code(), s.*info_.counter, s.ElapsedTime);
 }
 
 void KineticForm::Form_Resize() {

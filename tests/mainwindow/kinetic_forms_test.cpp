@@ -93,6 +93,31 @@ TEST_F(KineticFormsTest, EachWindowPaintsItsValueAtItsCounter) {
     }
 }
 
+// A repaint after an index pass (the window brought up again by its F key, or enlarged by Tile)
+// draws the series as the pass left it: a single point stays a dot, a longer series gets no
+// flat piece at its end.
+TEST_F(KineticFormsTest, ARepaintAfterAPassAddsNoCopyOfTheLastPoint) {
+    for (int points : {1, 10}) {
+        SCOPED_TRACE(points);
+        FillKinetic(s, 11, points);
+        s.RatioCount = static_cast<int16_t>(points);
+        s.RatioValue = s.Ch1Data[11][points - 1];
+        s.ElapsedTime = s.XData[11][points - 1];
+        s.RatioFormRect.Open = -1;
+        auto& form = t.app.forms.Get<RatioForm>();
+        form.Show();
+        form.Form_Paint();
+        EXPECT_EQ(s.SlotInfo[11].NumPoints, points);
+        EXPECT_EQ(s.RatioCount, points);
+        EXPECT_TRUE(PrintedSinceCls(form, "Time (s)"));
+        EXPECT_EQ(CurvePoints(form), points);
+        int dots = 0;
+        for (const CanvasOp& op : SinceLastCls(form)) dots += op.kind == CanvasOp::Kind::FilledBox && op.color == test::SeriesBlue;
+        EXPECT_EQ(dots, points == 1 ? 1 : 0) << "a single point is a dot";
+        t.app.forms.Unload<RatioForm>();
+    }
+}
+
 TEST_F(KineticFormsTest, PaintOfAClosedWindowLeavesTheSeries) {
     for (const WindowCase& w : Windows) {
         SCOPED_TRACE(w.name);
