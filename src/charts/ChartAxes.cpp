@@ -10,6 +10,22 @@
 #include "platform/Numbers.h"
 
 namespace tav {
+namespace {
+
+// The y label sets, from most to fewest (indices top to bottom: 1.0, 0.8, ... 0.0 of the range).
+struct YLabelSet {
+    std::size_t count;
+    std::array<int, 6> labels;
+};
+constexpr YLabelSet YLabelSets[] = {
+    {6, {0, 1, 2, 3, 4, 5}},
+    {3, {0, 2, 5}},
+    {2, {0, 5}},
+    {1, {0}},
+};
+
+}  // namespace
+
 void DrawXTicks(ProgramState& state, Canvas& form, int16_t slotNumber, XRange range,
                 const VisiblePoints& visible, float labelY) {
     const SlotRecord& rec = state.SlotInfo[slotNumber];
@@ -90,26 +106,38 @@ void DrawYAxis(ProgramState& state, Canvas& form, const MainWindowView& view,
     }
 
     const double yMin = rec.YMin, range = static_cast<double>(rec.YMax) - rec.YMin;
-    const struct {
-        double level;
-        double row;
-    } labels[] = {
-        {1.0, rec.PlotTop - hh + 100}, {0.8, state.YTick80 - hh}, {0.6, state.YTick60 - hh},
-        {0.4, state.YTick40 - hh},     {0.2, state.YTick20 - hh}, {0.0, rec.PlotBottom - 1.8 * hh},
+    constexpr double levels[] = {1.0, 0.8, 0.6, 0.4, 0.2, 0.0};
+    const std::array<double, 6> rows = {
+        rec.PlotTop - hh + 100,  state.YTick80 - hh, state.YTick60 - hh,
+        state.YTick40 - hh,      state.YTick20 - hh, rec.PlotBottom - 1.8 * hh,
     };
-    for (const auto& label : labels) {
-        const float v = label.level == 1.0 ? rec.YMax
-                        : label.level == 0.0 ? rec.YMin
-                                             : static_cast<float>(yMin + range * label.level);
+    for (const int k : FittingYLabels(rows, form.TextHeight("8"))) {
+        const double level = levels[k];
+        const float v = level == 1.0 ? rec.YMax
+                        : level == 0.0 ? rec.YMin
+                                       : static_cast<float>(yMin + range * level);
         const AxisLabel text = YAxisLabel(v, rec.YMin, rec.YMax);
         form.CurrentX = state.ChartLeft + 60.0f;
-        form.CurrentY = static_cast<float>(label.row);
+        form.CurrentY = static_cast<float>(rows[static_cast<std::size_t>(k)]);
         if (text.endsLine) {
             form.Print(text.text);
         } else {
             form.PrintInline(text.text);
         }
     }
+}
+
+std::vector<int> FittingYLabels(const std::array<double, 6>& rows, double textHeight) {
+    for (const YLabelSet& set : YLabelSets) {
+        bool apart = true;
+        for (std::size_t i = 1; i < set.count; ++i) {
+            const auto above = static_cast<std::size_t>(set.labels[i - 1]);
+            const auto below = static_cast<std::size_t>(set.labels[i]);
+            apart = apart && rows[below] - rows[above] >= textHeight;
+        }
+        if (apart) return {set.labels.begin(), set.labels.begin() + static_cast<std::ptrdiff_t>(set.count)};
+    }
+    return {};
 }
 
 }  // namespace tav

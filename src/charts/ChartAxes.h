@@ -1,9 +1,12 @@
 #pragma once
 // The axes of a window chart: dotted vertical grid lines with their values under the plot and
-// the x title; six value labels beside the plot and the y title of the ratio views.
+// the x title; six value labels beside the plot (fewer where six would overlap) and the y title
+// of the ratio views.
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "charts/ChartValues.h"
 #include "charts/MainWindowView.h"
@@ -30,7 +33,8 @@ bool HasCurrentScale(const ProgramState& state, int16_t slotNumber);
 // every chart window, and the printed chart, does) and gives half the height of "8", rounded.
 double ClearYLabelColumn(Canvas& form, const SlotRecord& rec, const MainWindowView& view);
 
-// The y labels from the axis slot's YMin and YMax, after clearing the label column.
+// The y labels from the axis slot's YMin and YMax, after clearing the label column; on a plot
+// too short for six, fewer (FittingYLabels).
 void DrawYAxis(ProgramState& state, Canvas& form, const MainWindowView& view,
                int16_t slotNumber);
 
@@ -41,5 +45,10 @@ struct AxisLabel {
     bool endsLine = false;
 };
 AxisLabel YAxisLabel(float value, float yMin, float yMax);
+
+// Which of the six y labels, drawn top to bottom from the given rows, are drawn: all six when
+// each lies at least a text height above the next, else the first set of the top, the 0.6 label
+// and the bottom; the top and the bottom; the top alone, whose labels do not overlap.
+std::vector<int> FittingYLabels(const std::array<double, 6>& rows, double textHeight);
 
 }  // namespace tav

@@ -48,23 +48,24 @@ void PrintYAxis(ProgramState& state, Canvas& printer, const MainWindowView& view
 
     const float yMin = rec.YMin, yMax = rec.YMax;
     const double range = static_cast<double>(yMax) - yMin;
-    const struct {
-        float value;
-        double row;
-    } labels[] = {
-        {yMax, rec.PlotTop - h},
-        {static_cast<float>(yMin + range * 0.8), state.PrintGridY80 - h},
-        {static_cast<float>(yMin + range * 0.6), state.PrintGridY60 - h},
-        {static_cast<float>(yMin + range * 0.4), state.PrintGridY40 - h},
-        {static_cast<float>(yMin + range * 0.2), state.PrintGridY20 - h},
-        {yMin, rec.PlotBottom - 1.8 * h},
+    const float values[] = {
+        yMax,
+        static_cast<float>(yMin + range * 0.8),
+        static_cast<float>(yMin + range * 0.6),
+        static_cast<float>(yMin + range * 0.4),
+        static_cast<float>(yMin + range * 0.2),
+        yMin,
+    };
+    const std::array<double, 6> rows = {
+        rec.PlotTop - h,           state.PrintGridY80 - h, state.PrintGridY60 - h,
+        state.PrintGridY40 - h,    state.PrintGridY20 - h, rec.PlotBottom - 1.8 * h,
     };
     const float zeroBand = (yMax - yMin) / 1000000.0f;
-    for (const auto& label : labels) {
-        float v = label.value;
+    for (const int k : FittingYLabels(rows, printer.TextHeight("8"))) {
+        float v = values[k];
         if (std::fabs(v) <= zeroBand) v = 0;
         printer.CurrentX = state.PrintChartLeft + 60.0f;
-        printer.CurrentY = static_cast<float>(label.row);
+        printer.CurrentY = static_cast<float>(rows[static_cast<std::size_t>(k)]);
         if (v != 0.0f && (std::fabs(v) < 1 || std::fabs(v) > 9999)) {
             printer.Print(Format(v, "#.##E+00"));
         } else {

@@ -158,6 +158,42 @@ TEST_F(AxesTest, YLabelsOfTheRangeZeroToOne) {
     }
 }
 
+// A short plot (a tiled window whose labels keep a legible font) shows fewer labels, never two
+// on top of each other: the top, the 0.6 level and the bottom; then the top and the bottom;
+// then the top alone. Text 264 high.
+TEST_F(AxesTest, AShortPlotShowsFewerYLabelsThatDoNotOverlap) {
+    FillScan256(*s, 0);
+    ManualScale(0, 1);
+    const struct {
+        int plotHeight;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {PlotHeight, {"  1.   ", " .8   ", " .6   ", " .4   ", " .2   ", "   0.0    "}},
+        {1900, {"  1.   ", " .8   ", " .6   ", " .4   ", " .2   ", "   0.0    "}},
+        {1700, {"  1.   ", " .6   ", "   0.0    "}},
+        {950, {"  1.   ", " .6   ", "   0.0    "}},
+        {850, {"  1.   ", "   0.0    "}},
+        {500, {"  1.   ", "   0.0    "}},
+        {400, {"  1.   "}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.plotHeight);
+        ASSERT_TRUE(LayoutChartFrame(*s, c, 0));
+        SlotRecord& rec = s->SlotInfo[0];
+        rec.PlotBottom = static_cast<int16_t>(rec.PlotTop + k.plotHeight);
+        SetGridRows(*s, rec.PlotTop, rec.PlotBottom);
+        ScaleChartData(*s, 0);
+        c.SetFontSize(11);
+        c.ClearRecord();
+        DrawYAxis(*s, c, view, 0);
+        const auto labels = Labels();
+        std::vector<std::string> texts;
+        for (const auto& label : labels) texts.push_back(label.text);
+        EXPECT_EQ(texts, k.texts);
+        for (std::size_t i = 1; i < labels.size(); ++i) EXPECT_GE(labels[i].y1 - labels[i - 1].y1, 264) << i;
+    }
+}
+
 TEST_F(AxesTest, SmallAndLargeLabelsTakeTheExponentFormAndEndTheirLine) {
     FillScan256(*s, 0);
     ManualScale(0, 0.05f);

@@ -168,6 +168,29 @@ TEST_F(PrintAxesTest, YLabelsAboveFourDigitsNegativeValuesAndResidueAroundZero) 
                                                           "-3.E+00  ", "-4.E+00  "}));
 }
 
+// A low printed chart whose font stays large (a printer without the small size keeps the
+// current one) keeps its labels apart as the window chart does.
+TEST_F(PrintAxesTest, ALowChartPrintsFewerYLabelsThatDoNotOverlap) {
+    FillScan256(*s, 0);
+    ManualScale(0, 0, 1);
+    Fractions(12);
+    PrintChartFrame(*s, page, 0);
+    ScaleChartData(*s, 0);
+    page.SetFontSize(11);
+    page.ClearRecord();
+    PrintYAxis(*s, page, view, 0);
+    std::vector<CanvasOp> labels;
+    for (const auto& op : page.Ops()) {
+        if (op.kind == CanvasOp::Kind::Print || op.kind == CanvasOp::Kind::PrintInline) labels.push_back(op);
+    }
+    ASSERT_GE(labels.size(), 1u);
+    EXPECT_LT(labels.size(), 6u);
+    EXPECT_EQ(labels.front().text, "  1.   ");
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        EXPECT_GE(labels[i].y1 - labels[i - 1].y1, page.TextHeight("8")) << labels[i].text;
+    }
+}
+
 TEST_F(PrintAxesTest, NoYLabelsForASlotThatWasNotScaled) {
     FillKinetic(*s, 11, 5);
     s->SlotInfo[11].XMin = 1000;  // no point in view: not scaled for this chart

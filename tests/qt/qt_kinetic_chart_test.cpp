@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QImage>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <vector>
 
@@ -125,6 +129,59 @@ TEST(QtKineticCharts, ReadableFromTheFirstPointOnWithLabelsAsLargeAsTheSpectrumW
     ASSERT_EQ(big.size(), 6u);
     EXPECT_GE(kinetic[0], 9) << "pixels of the digits";
     EXPECT_GE(kinetic[0] * 10, big[0] * 8) << kinetic[0] << " against " << big[0] << " pixels";
+}
+
+// The single point of the first scan stays a dot when its window is painted again (closed and
+// opened from the View menu, or enlarged by Tile), and tiled windows too short for six y labels
+// show fewer, each on a line of its own.
+TEST(QtKineticCharts, TheFirstPointStaysADotAndTiledChartsKeepTheirLabelsApart) {
+    test::TrialRun run({1280, 800, 1});
+    test::QtTestApp& t = run.t;
+    ProgramState& s = *t.state;
+    auto* window = qobject_cast<QMainWindow*>(test::TopLevel("MDIForm1"));
+    ASSERT_NE(window, nullptr);
+    auto* view = window->menuBar()->findChild<QMenu*>("ViewMenu");
+    ASSERT_NE(view, nullptr);
+    QAction* ratioItem = view->findChild<QAction*>("ViewRatioForm");
+    QAction* tile = view->findChild<QAction*>("Tile");
+    ASSERT_TRUE(ratioItem && tile);
+    for (const char* item : {"ViewRatioForm", "ViewNormDiffForm", "ViewIntegralForm"}) {
+        view->findChild<QAction*>(item)->trigger();
+    }
+    test::ProcessEvents();
+    t.app->forms.Unload<WelcomeForm>();  // into the first scan
+    test::ProcessEvents();
+    ASSERT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 1);
+    const int tall = DrawnChart(t.app->forms.Get<RatioForm>(), slot::Ratio).LabelLines().at(0);
+
+    ratioItem->trigger();  // closed
+    test::ProcessEvents();
+    ASSERT_EQ(t.app->forms.Find<RatioForm>(), nullptr);
+    ratioItem->trigger();  // and opened again: a Paint
+    test::ProcessEvents();
+    EXPECT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 1);
+    const DrawnChart again(t.app->forms.Get<RatioForm>(), slot::Ratio);
+    int off = 0;
+    const int pixels = again.CurvePixels(&off);
+    EXPECT_GE(pixels, 9) << "the dot";
+    EXPECT_LT(pixels, again.plot.width() / 4) << "not a line across the plot";
+    EXPECT_EQ(off, 0);
+
+    tile->trigger();
+    test::ProcessEvents();
+    for (int16_t code : {slot::Ratio, slot::NormDiff, slot::Integral}) {
+        KineticForm& form = *KineticWindowForm(*t.app, code);
+        SCOPED_TRACE(form.Name());
+        EXPECT_EQ(s.SlotInfo[code].NumPoints, 1);
+        const DrawnChart tiled(form, code);
+        ASSERT_FALSE(tiled.image.isNull());
+        EXPECT_LT(tiled.plot.height(), 120) << "a short plot";
+        EXPECT_LT(tiled.CurvePixels(), tiled.plot.width() / 4) << "still a dot";
+        const std::vector<int> lines = tiled.LabelLines();
+        EXPECT_GE(lines.size(), 2u) << "the top and the bottom of the range";
+        EXPECT_LT(lines.size(), 6u);
+        for (int height : lines) EXPECT_LE(height, tall) << "one label a line";
+    }
 }
 
 // The cursor of the normalized-difference window, turned on, moved and turned off again, leaves
