@@ -156,6 +156,9 @@ struct LineCase {
     bool (*check)(const ProgramState&);
 };
 
+// ctest names a case by this, not by a dump of its bytes.
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
 class SettingsLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(SettingsLines, Apply) {

@@ -68,6 +68,9 @@ struct RowCase {
     std::vector<float> x, ch1, ch2;
 };
 
+// ctest names a case by this, not by a dump of its bytes.
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
+
 class SpectrumRows : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(SpectrumRows, ReadAsStored) {
