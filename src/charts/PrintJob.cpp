@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "charts/ChartValues.h"
 #include "charts/PrintedChart.h"
@@ -42,6 +43,14 @@ bool PrintsValueOf(const ProgramState& state, const IndexLine& line) {
     return !line.computed || state.LastPassComputed.*line.computed;
 }
 
+// The print dialog's captions of the items, in print order.
+constexpr const char* SpectrumItemName = "Main Window";
+constexpr const char* IndexItemName = "Index Data Window";
+constexpr std::array<const char*, 7> KineticItemNames = {
+    "Ratio Window",      "Normalized Difference", "Experimental Window", "Derivative Window",
+    "Integral Window",   "Average Window",        "Diagnostics Window",
+};
+
 // A single printed as a number item: sign-blank text and one trailing blank.
 std::string SingleItem(float value) { return StrSingle(value) + " "; }
 
@@ -56,14 +65,14 @@ bool NothingToPrint(const ProgramState& state) {
 // touches no printer.
 class PageRun {
 public:
-    explicit PageRun(Printer& printer) : printer_(printer) {}
+    PageRun(Printer& printer, std::string title) : printer_(printer), title_(std::move(title)) {}
     ~PageRun() { End(); }
 
     // The page, or nullptr when the printer cannot be used.
     Canvas* Page() {
         if (!page_ && !begun_) {
             begun_ = true;
-            page_ = printer_.BeginRun();
+            page_ = printer_.BeginRun(title_);
         }
         return page_;
     }
@@ -78,6 +87,7 @@ public:
 
 private:
     Printer& printer_;
+    std::string title_;
     Canvas* page_ = nullptr;
     bool begun_ = false;
     bool ended_ = false;
@@ -135,6 +145,16 @@ KineticRun WindowRunOf(const ProgramState& state, int16_t chart) {
     return {first, shown, first != shown && ownSeries(selected) ? selected : shown};
 }
 
+bool PrintsSpectrum(const ProgramState& state, const PrintChoices& choices) {
+    return choices.spectrum && SlotPoints(state, state.CurrentSlot) >= 1;
+}
+
+// Kinetic chart k (0 for the ratio window) prints when it is ticked and its window shows points.
+bool PrintsKinetic(const ProgramState& state, const PrintChoices& choices, std::size_t k) {
+    const KineticRun run = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + static_cast<int>(k)));
+    return choices.kinetic[k] && SlotPoints(state, run.shown) >= 1;
+}
+
 // Prints the chosen items in their order; false at the first printer failure.
 bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
                 const PrintChoices& choices) {
@@ -149,7 +169,7 @@ bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
     };
 
     const int16_t current = state.CurrentSlot;
-    if (choices.spectrum && SlotPoints(state, current) >= 1) {
+    if (PrintsSpectrum(state, choices)) {
         state.FirstOverlaySlot = static_cast<int16_t>(std::max(0, current - state.OverlayCount + 1));
         state.ActiveWindowIdx = 0;
         if (!item([&](Canvas& page) { PrintChart(state, page, view, current, "Wavelength (nm)", count); })) {
@@ -159,9 +179,9 @@ bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
     if (choices.index && !item([&](Canvas& page) { PrintIndexBlock(state, page, count); })) {
         return false;
     }
-    for (int16_t k = 0; k < static_cast<int16_t>(choices.kinetic.size()); ++k) {
-        const KineticRun run = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + k));
-        if (!choices.kinetic[k] || SlotPoints(state, run.shown) < 1) continue;
+    for (std::size_t k = 0; k < choices.kinetic.size(); ++k) {
+        if (!PrintsKinetic(state, choices, k)) continue;
+        const KineticRun run = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + static_cast<int>(k)));
         // The run is the printed chart's own: the windows keep the FirstOverlaySlot they drew.
         const int16_t kept = state.FirstOverlaySlot;
         state.FirstOverlaySlot = run.first;
@@ -200,6 +220,17 @@ void PrintIndexBlock(const ProgramState& state, Canvas& page, int16_t count) {
     }
 }
 
+std::string PrintRunTitle(const ProgramState& state, const PrintChoices& choices) {
+    std::string title;
+    const auto name = [&title](const char* item) { title += (title.empty() ? "" : ", ") + std::string(item); };
+    if (PrintsSpectrum(state, choices)) name(SpectrumItemName);
+    if (choices.index) name(IndexItemName);
+    for (std::size_t k = 0; k < choices.kinetic.size(); ++k) {
+        if (PrintsKinetic(state, choices, k)) name(KineticItemNames[k]);
+    }
+    return title;
+}
+
 PrintOutcome RunPrintJob(ProgramState& state, Printer& printer, Operator& op,
                          const MainWindowView& view, const PrintChoices& choices) {
     if (NothingToPrint(state)) {
@@ -209,7 +240,7 @@ PrintOutcome RunPrintJob(ProgramState& state, Printer& printer, Operator& op,
     bool printed = false;
     {
         WindowLayoutKeeper keeper(state);
-        PageRun run(printer);
+        PageRun run(printer, PrintRunTitle(state, choices));
         state.PrintChartCount = 0;
         printed = PrintItems(state, run, view, choices);
         printed = run.End() && printed;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "charts/MainWindowView.h"
 #include "platform/draw/Canvas.h"
@@ -26,6 +27,11 @@ enum class PrintOutcome {
     Printed,         // every chosen item with data went out (possibly none)
     PrinterError,    // told so; the pages ended before the failure are sent
 };
+
+// What a run prints, named as the print dialog's check boxes name the items, in print order and
+// joined by ", " (a ticked chart without points prints nothing and is not named): the title of
+// the run, after which the printer's job is named.
+std::string PrintRunTitle(const ProgramState& state, const PrintChoices& choices);
 
 // The run. PrintChartCount is 0 before and after it. The windows' chart layout (the slots'
 // plot rectangles and scales, the curve points) is as it was before the run.

@@ -20,6 +20,8 @@ namespace tav {
 
 namespace {
 
+constexpr const char* ProgramName = "tavolin";
+
 // Pen widths on paper, in points: a hairline of one device dot is invisible at 1200 dpi.
 constexpr double LinePenPoints = 0.5;
 constexpr double GridPenPoints = 0.25;
@@ -52,15 +54,15 @@ QLocale PaperLocale() {
     return QLocale::c();
 }
 
-QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale) {
-    if (printerPaper && printerPaper->isValid()) return *printerPaper;
-    return PaperOfLocale(locale);
-}
-
-QMarginsF PdfMargins(const std::optional<QMarginsF>& printerMarginsMm) {
+QMarginsF PrintMargins(const std::optional<QMarginsF>& printerMarginsMm) {
     const QMarginsF printer = printerMarginsMm.value_or(QMarginsF());
     return QMarginsF(std::max(printer.left(), PrintMarginMm), std::max(printer.top(), PrintMarginMm),
                      std::max(printer.right(), PrintMarginMm), std::max(printer.bottom(), PrintMarginMm));
+}
+
+QString PrintJobName(const std::string& title) {
+    const QString program = ProgramName;
+    return title.empty() ? program : program + ": " + QString::fromStdString(title);
 }
 
 // A print run's page: painted on a QPrinter or a QPdfWriter, begun at the first drawing.
@@ -142,28 +144,30 @@ QtPrinter::QtPrinter(const ProgramState& state, Operator& op, const FileSystem* 
 
 QtPrinter::~QtPrinter() = default;
 
-Canvas* QtPrinter::BeginRun() {
+Canvas* QtPrinter::BeginRun(const std::string& title) {
     canvas_.reset();
     failed_ = false;
     pdfPath_.clear();
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (destination_ == Destination::DefaultPrinterOrPdf && !printer.isNull()) {
+    const QPrinterInfo printer =
+        destination_ == Destination::DefaultPrinterOrPdf ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
+    if (!printer.isNull()) {
         auto device = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+        device->setDocName(PrintJobName(title));
+        // Qt keeps the paper it started with (the locale's) wherever the printer takes it; the
+        // printer's own default goes first. Setting the paper sets the printer's margins for it.
+        device->setPageOrientation(QPageLayout::Portrait);
+        if (printer.defaultPageSize().isValid()) device->setPageSize(printer.defaultPageSize());
+        device->setPageMargins(PrintMargins(device->pageLayout().margins(QPageLayout::Millimeter)),
+                               QPageLayout::Millimeter);
         canvas_ = std::make_unique<QtPrinterCanvas>(std::move(device), false);
         return canvas_.get();
     }
     pdfPath_ = NewPdfPath();
-    std::optional<QPageSize> printerPaper;
-    std::optional<QMarginsF> printerMargins;
-    if (!printer.isNull()) {
-        printerPaper = printer.defaultPageSize();
-        printerMargins = QPrinter(printer).pageLayout().margins(QPageLayout::Millimeter);
-    }
     auto writer = std::make_unique<QPdfWriter>(QString::fromStdString(pdfPath_));
     writer->setResolution(600);
-    writer->setPageLayout(QPageLayout(PdfPaper(printerPaper, PaperLocale()), QPageLayout::Portrait,
-                                      PdfMargins(printerMargins), QPageLayout::Millimeter));
-    writer->setCreator("tavolin");
+    writer->setPageLayout(QPageLayout(PaperOfLocale(PaperLocale()), QPageLayout::Portrait,
+                                      PrintMargins(std::nullopt), QPageLayout::Millimeter));
+    writer->setCreator(ProgramName);
     canvas_ = std::make_unique<QtPrinterCanvas>(std::move(writer), true);
     return canvas_.get();
 }

@@ -1,23 +1,22 @@
 #pragma once
-// Printing through Qt: to the machine's default printer, where every EndDoc sends one job; or,
-// where there is no printer (or when told so), to one PDF file per print run in the data folder,
-// every EndDoc ending a page of that file, and a message box naming the file at the end of the
-// run, with its whole path. A PDF run that fails leaves no file behind. The PDF's page is the
-// default printer's paper, else the locale's (Letter in the US and Canada, A4 elsewhere), in
-// portrait, with the margins a printer needs: the default printer's own, at least 6.35 mm on each
-// side; the page's drawable area is what lies inside them. A printer's own page and printable
-// area otherwise. Lines print 0.5 pt wide, dotted grid lines 0.25 pt.
+// Printing through Qt: to the machine's default printer, one job per print run, named after the
+// program and what the run prints, on the printer's default paper in portrait with its own
+// margins (at least 6.35 mm on each side); or, where there is no printer (or when told so), to
+// one PDF file per print run in the data folder, every EndDoc ending a page of that file, and a
+// message box naming the file at the end of the run, with its whole path. A PDF run that fails
+// leaves no file behind. The PDF's page is the locale's paper (Letter in the US and Canada, A4
+// elsewhere) in portrait with margins of 6.35 mm. The page's drawable area is what lies inside
+// the margins. Lines print 0.5 pt wide, dotted grid lines 0.25 pt.
 
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QString>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/forms/Printer.h"
-
-class QPrinterInfo;
 
 namespace tav {
 
@@ -30,15 +29,16 @@ struct ProgramState;
 QPageSize PaperOfLocale(const QLocale& locale);
 // The locale that decides the paper: LC_ALL, else LC_PAPER, else LANG ("C" without any).
 QLocale PaperLocale();
-// The PDF's paper: the default printer's when there is one, else the locale's.
-QPageSize PdfPaper(const std::optional<QPageSize>& printerPaper, const QLocale& locale);
 // The least margin of a printout on each side, in millimetres (a quarter of an inch).
 constexpr double PrintMarginMm = 6.35;
-// The PDF's margins in millimetres: the default printer's where it has them, none below the least.
-QMarginsF PdfMargins(const std::optional<QMarginsF>& printerMarginsMm);
+// A printout's margins in millimetres: the printer's own where it has them, none below the least.
+QMarginsF PrintMargins(const std::optional<QMarginsF>& printerMarginsMm);
+// The name of a printer's job: the program's, then what the run prints.
+QString PrintJobName(const std::string& title);
 
 class QtPrinter : public Printer {
 public:
+    // Pdf: a PDF file as on a machine without a printer, whatever printers the machine has.
     enum class Destination { DefaultPrinterOrPdf, Pdf };
 
     // A relative data folder is taken from the file system's current folder (without one, from
@@ -47,7 +47,7 @@ public:
               Destination destination = Destination::DefaultPrinterOrPdf);
     ~QtPrinter() override;
 
-    Canvas* BeginRun() override;
+    Canvas* BeginRun(const std::string& title) override;
     bool Failed() const override;
     bool EndRun() override;
 

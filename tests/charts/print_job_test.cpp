@@ -21,7 +21,7 @@ public:
         }
         JammingPrinter& owner;
     };
-    Canvas* BeginRun() override {
+    Canvas* BeginRun(const std::string&) override {
         ++runs;
         return &page;
     }
@@ -88,6 +88,27 @@ TEST_F(PrintJobTest, TwoItemsToAPageAndTheHalfFilledLastPageEndsTheRun) {
     EXPECT_FLOAT_EQ(PaperY(*index, index->y1), PageHeight / 2);
     EXPECT_FLOAT_EQ(ShiftOf("Ratio"), -360 - 264);
     EXPECT_EQ(s->PrintChartCount, 0);
+}
+
+// The printer's job is named after the items that print, as the dialog's check boxes name
+// them; a ticked chart without points prints nothing and is not named.
+TEST_F(PrintJobTest, TheRunIsNamedAfterTheItemsItPrints) {
+    FillScan256(*s, 0);
+    FillKinetic(*s, 11, 20);
+    FillKinetic(*s, 17, 3);
+    choices.index = true;
+    choices.kinetic[0] = true;  // ratio
+    choices.kinetic[4] = true;  // integral: no points
+    choices.kinetic[6] = true;  // diagnostics
+    EXPECT_EQ(Run(), PrintOutcome::Printed);
+    EXPECT_EQ(printer.Title(), "Main Window, Index Data Window, Ratio Window, Diagnostics Window");
+
+    choices = PrintChoices{};
+    choices.spectrum = false;
+    choices.kinetic[1] = true;  // normalized difference: no points
+    choices.index = true;
+    EXPECT_EQ(Run(), PrintOutcome::Printed);
+    EXPECT_EQ(printer.Title(), "Index Data Window");
 }
 
 TEST_F(PrintJobTest, TheIndexBlockListsTheActiveIndicesThatAreNotZero) {

@@ -81,7 +81,7 @@ protected:
 
 TEST_F(QtPrinterPdf, ThreeHalfPageItemsGiveOneFileOfTwoPages) {
     ScopedEnv us{{"LC_ALL", "en_US.UTF-8"}};
-    Canvas* page = printer.BeginRun();
+    Canvas* page = printer.BeginRun("Main Window");
     ASSERT_NE(page, nullptr);
     EXPECT_FLOAT_EQ(page->ScaleWidth(), 8.0f * 1440);  // Letter less a quarter inch each side, in twips
     EXPECT_FLOAT_EQ(page->ScaleHeight(), 10.5f * 1440);
@@ -99,13 +99,13 @@ TEST_F(QtPrinterPdf, ThreeHalfPageItemsGiveOneFileOfTwoPages) {
 }
 
 TEST_F(QtPrinterPdf, EveryRunHasAFileOfItsOwnAndARunWithoutOutputHasNone) {
-    printer.BeginRun();
+    printer.BeginRun("Main Window");
     EXPECT_TRUE(printer.EndRun());
     EXPECT_TRUE(dir.Names().empty());
     EXPECT_TRUE(op.Messages().empty());
 
     for (int run = 0; run < 2; ++run) {
-        Canvas* page = printer.BeginRun();
+        Canvas* page = printer.BeginRun("Main Window");
         ASSERT_NE(page, nullptr);
         PrintHalfPageItem(*page, 1, "Index");
         page->EndDoc();
@@ -120,14 +120,14 @@ TEST_F(QtPrinterPdf, AMissingDataFolderPrintsToTheStartFolder) {
     test::TempDir start;
     state.DefaultPath = dir.File("gone");
     state.StartDir = start.Path();
-    Canvas* page = printer.BeginRun();
+    Canvas* page = printer.BeginRun("Main Window");
     ASSERT_NE(page, nullptr);
     PrintHalfPageItem(*page, 1, "Main");
     EXPECT_TRUE(printer.EndRun());
     EXPECT_EQ(start.Names().size(), 1u);
 }
 
-TEST(QtPrinterPaper, TheDefaultPrintersPaperElseTheLocalesLetterOnlyInTheUsAndCanada) {
+TEST(QtPrinterPaper, TheLocalesLetterOnlyInTheUsAndCanada) {
     const struct {
         const char *lcAll, *lcPaper, *lang;
         QPageSize::PageSizeId paper;
@@ -147,20 +147,18 @@ TEST(QtPrinterPaper, TheDefaultPrintersPaperElseTheLocalesLetterOnlyInTheUsAndCa
         ScopedEnv env{{"LC_ALL", k.lcAll}, {"LC_PAPER", k.lcPaper}, {"LANG", k.lang}};
         const std::string which = std::string(k.lcAll ? k.lcAll : "-") + " " + (k.lcPaper ? k.lcPaper : "-") + " " +
                                   (k.lang ? k.lang : "-");
-        EXPECT_EQ(PdfPaper(std::nullopt, PaperLocale()).id(), k.paper) << which;
-        // A default printer's paper comes first.
-        EXPECT_EQ(PdfPaper(QPageSize(QPageSize::Legal), PaperLocale()).id(), QPageSize::Legal) << which;
+        EXPECT_EQ(PaperOfLocale(PaperLocale()).id(), k.paper) << which;
     }
 }
 
-TEST(QtPrinterMargins, TheDefaultPrintersOwnButNoneBelowAQuarterInch) {
+TEST(QtPrinterMargins, ThePrintersOwnButNoneBelowAQuarterInch) {
     const auto same = [](const QMarginsF& a, const QMarginsF& b) {
         return std::abs(a.left() - b.left()) < 1e-9 && std::abs(a.top() - b.top()) < 1e-9 &&
                std::abs(a.right() - b.right()) < 1e-9 && std::abs(a.bottom() - b.bottom()) < 1e-9;
     };
-    EXPECT_TRUE(same(PdfMargins(std::nullopt), QMarginsF(6.35, 6.35, 6.35, 6.35)));
-    EXPECT_TRUE(same(PdfMargins(QMarginsF(0, 0, 0, 0)), QMarginsF(6.35, 6.35, 6.35, 6.35)));
-    EXPECT_TRUE(same(PdfMargins(QMarginsF(10, 3, 12.5, 20)), QMarginsF(10, 6.35, 12.5, 20)));
+    EXPECT_TRUE(same(PrintMargins(std::nullopt), QMarginsF(6.35, 6.35, 6.35, 6.35)));
+    EXPECT_TRUE(same(PrintMargins(QMarginsF(0, 0, 0, 0)), QMarginsF(6.35, 6.35, 6.35, 6.35)));
+    EXPECT_TRUE(same(PrintMargins(QMarginsF(10, 3, 12.5, 20)), QMarginsF(10, 6.35, 12.5, 20)));
 }
 
 // A data folder given relative to the current folder: the message names the file whole.
@@ -173,7 +171,7 @@ TEST(QtPrinterPdfPath, TheMessageNamesTheWholePathOfARelativeDataFolder) {
     state.DefaultPath = "DATA";
     ScriptedOperator op;
     QtPrinter printer{state, op, &fs, QtPrinter::Destination::Pdf};
-    Canvas* page = printer.BeginRun();
+    Canvas* page = printer.BeginRun("Main Window");
     ASSERT_NE(page, nullptr);
     PrintHalfPageItem(*page, 1, "Main");
     EXPECT_TRUE(printer.EndRun());
@@ -185,7 +183,7 @@ TEST(QtPrinterPdfPath, TheMessageNamesTheWholePathOfARelativeDataFolder) {
 
 TEST_F(QtPrinterPdf, TheFileIsOnTheLocalesPaper) {
     ScopedEnv germany{{"LC_ALL", "de_DE.UTF-8"}};
-    Canvas* page = printer.BeginRun();
+    Canvas* page = printer.BeginRun("Main Window");
     ASSERT_NE(page, nullptr);
     EXPECT_NEAR(page->ScaleWidth(), (210 - 12.7) / 25.4 * 1440, 10);  // A4 inside its margins, in twips
     EXPECT_NEAR(page->ScaleHeight(), (297 - 12.7) / 25.4 * 1440, 10);
@@ -206,7 +204,7 @@ TEST_F(QtPrinterPdf, AFailedRunLeavesNoPartOfItsFile) {
         signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of killing
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        Canvas* page = printer.BeginRun();
+        Canvas* page = printer.BeginRun("Main Window");
         if (page) {
             for (int count = 1; count <= 8; ++count) PrintHalfPageItem(*page, count, std::string(200, 'x'));
             page->EndDoc();

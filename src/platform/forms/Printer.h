@@ -6,6 +6,8 @@
 // default printer or, where there is none, collects the run in one PDF file in the data folder
 // and names it to the operator when the run ends.
 
+#include <string>
+
 namespace tav {
 
 class Canvas;
@@ -13,9 +15,10 @@ class Canvas;
 class Printer {
 public:
     virtual ~Printer() = default;
-    // Starts a print run. The canvas stays valid until EndRun; nullptr when no printer or
-    // file can be used (a printer failure).
-    virtual Canvas* BeginRun() = 0;
+    // Starts a print run; title names what it prints (a printer's job is named after it). The
+    // canvas stays valid until EndRun; nullptr when no printer or file can be used (a printer
+    // failure).
+    virtual Canvas* BeginRun(const std::string& title) = 0;
     // True once an operation of the current run has failed.
     virtual bool Failed() const = 0;
     // Ends the run; a page begun but not yet ended goes out with it. False on a failure.

@@ -4,7 +4,8 @@ namespace tav {
 
 RecordingPrinter::RecordingPrinter(float pageWidth, float pageHeight) : page_(pageWidth, pageHeight, 0, 0) {}
 
-Canvas* RecordingPrinter::BeginRun() {
+Canvas* RecordingPrinter::BeginRun(const std::string& title) {
+    title_ = title;
     failed_ = unavailable_;
     if (unavailable_) return nullptr;
     inRun_ = true;

@@ -11,7 +11,7 @@ class RecordingPrinter : public Printer {
 public:
     explicit RecordingPrinter(float pageWidth = 12240, float pageHeight = 15840);
 
-    Canvas* BeginRun() override;
+    Canvas* BeginRun(const std::string& title) override;
     bool Failed() const override { return failed_; }
     bool EndRun() override;
 
@@ -22,6 +22,8 @@ public:
 
     RecordingCanvas& Page() { return page_; }
     int Runs() const { return runs_; }
+    // The title of the last run begun.
+    const std::string& Title() const { return title_; }
     bool InRun() const { return inRun_; }
 
 private:
@@ -30,6 +32,7 @@ private:
     bool failed_ = false;
     bool inRun_ = false;
     int runs_ = 0;
+    std::string title_;
 };
 
 }  // namespace tav
