@@ -6,7 +6,7 @@
 #   scripts/test.sh normal     the normal build only
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 kinds=("${@:-normal sanitize}")
 read -r -a kinds <<<"${kinds[*]}"
 jobs="${TAVOLIN_JOBS:-$(nproc)}"
