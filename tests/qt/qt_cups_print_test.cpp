@@ -70,14 +70,16 @@ protected:
             GTEST_SKIP() << "cupsd, lpadmin or the CUPS-PDF driver is not installed (scripts/setup.sh installs "
                             "cups-daemon, cups-client and printer-driver-cups-pdf)";
         }
-        socket_ = dir_.File("cups.sock");
+        // One socket for every scheduler of this process: libcups keeps the first server it
+        // was told of.
+        socket_ = "/tmp/tavolin-cups-" + std::to_string(getpid()) + ".sock";
         for (const char* folder : {"spool/tmp", "cache", "state", "log", "ppd"}) dir_.MakeDir(folder);
         std::string files = "ServerRoot " + dir_.Path() + "\nRequestRoot " + dir_.File("spool") +
                             "\nTempDir " + dir_.File("spool/tmp") + "\nCacheDir " + dir_.File("cache") +
                             "\nStateDir " + dir_.File("state") + "\nErrorLog " + dir_.File("log/error_log") +
                             "\nAccessLog " + dir_.File("log/access_log") + "\nPageLog " +
                             dir_.File("log/page_log") + "\nPrintcap " + dir_.File("printcap") +
-                            "\nDataDir /usr/share/cups\nServerBin /usr/lib/cups\n";
+                            "\nDataDir /usr/share/cups\nServerBin /usr/lib/cups\nFileDevice Yes\n";
         if (geteuid() != 0) {
             // A scheduler that is not root runs as its user, who is also its administrator.
             const QString user = qEnvironmentVariable("USER", "nobody");
@@ -96,20 +98,22 @@ protected:
         if (!cupsd_.waitForStarted(10000)) GTEST_SKIP() << "cupsd could not be started: " << cupsd_.errorString().toStdString();
         QElapsedTimer waited;
         waited.start();
-        while (!Lp("lpstat", {"-r"}).ok) {
+        // lpstat -r succeeds either way; only its words tell.
+        while (Lp("lpstat", {"-r"}).output.trimmed() != "scheduler is running") {
             if (cupsd_.state() == QProcess::NotRunning || waited.elapsed() > 15000) {
                 GTEST_SKIP() << "cupsd did not start: " << QString::fromLocal8Bit(cupsd_.readAll()).toStdString()
                              << dir_.Read("log/error_log");
             }
             QThread::msleep(50);
         }
-        const ToolRun made = Lp("lpadmin", {"-p", Queue, "-E", "-v", "cups-pdf:/", "-P", CupsPdfPpd, "-o",
-                                        "PageSize=Letter"});
+        // The queue never prints, so it needs no backend of its own (cups-pdf's runs only under
+        // a scheduler started as root): the driver gives the paper.
+        const ToolRun made = Lp("lpadmin", {"-p", Queue, "-E", "-v", "file:///dev/null", "-P", CupsPdfPpd,
+                                            "-o", "PageSize=Letter"});
         ASSERT_TRUE(made.ok) << made.output.toStdString() << dir_.Read("log/error_log");
         ASSERT_TRUE(Lp("lpadmin", {"-d", Queue}).ok);
         ASSERT_TRUE(Lp("cupsdisable", {Queue}).ok) << "the queue holds its jobs";
         setenv("CUPS_SERVER", socket_.c_str(), 1);
-        // libcups keeps the first server it was told of for the whole process.
         if (QPrinterInfo::defaultPrinter().printerName() != Queue) {
             GTEST_SKIP() << "this process already talks to another print server: run the test alone "
                             "(ctest runs each test in a process of its own)";
@@ -119,6 +123,7 @@ protected:
     void TearDown() override {
         unsetenv("CUPS_SERVER");
         StopScheduler();
+        unlink(socket_.c_str());
     }
 
     // A scheduler that stops writes the jobs it holds to its spool.
