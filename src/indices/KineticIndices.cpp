@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "charts/ChartValues.h"
 #include "indices/BandValues.h"
 #include "indices/Derivative.h"
 #include "indices/KineticSeries.h"
@@ -15,8 +16,9 @@ constexpr int16_t MinBandPoints = 2;
 
 // The slot the band values are taken from: a reflectance row in the work slot, when the
 // reflectance view is on and the current slot allows it, else the current slot itself. The
-// row carries the current slot's point count and x range, so the band searches never run over
-// a record left behind by an earlier use of the work slot.
+// row carries the current slot's point count, x range and kind (a pixel spectrum's status words
+// included), so the band searches never run over a record left behind by an earlier use of the
+// work slot and leave out the same points as over the slot itself.
 int16_t ChooseWorkingSlot(ProgramState& state) {
     const int16_t current = state.CurrentSlot;
     if (!IsValidSlot(current)) return current;
@@ -25,7 +27,7 @@ int16_t ChooseWorkingSlot(ProgramState& state) {
 
     const auto from = static_cast<std::size_t>(current);
     constexpr auto to = static_cast<std::size_t>(slot::Work);
-    const int points = BandSearchPoints(state, current);
+    const int points = SlotPoints(state, current);
     for (int i = 0; i < points; ++i) {
         const auto p = static_cast<std::size_t>(i);
         const float reference = state.Ch2Data[from][p];

@@ -152,7 +152,7 @@ TEST(NextScan, OnlyAPixelSpectrumLeavesOutItsLastEightPoints) {
         FlowRig r;
         ProgramState& s = r.state;
         s.PixelMode = c.pixels;
-        s.BinWidth = 3.28f;  // 304 to 1144 nm: 256 bins
+        s.BinWidth = 3.18f;  // 304 to 1117 nm (pixel 247 less a nanometre): 256 bins
         s.CalCoeffD = 300.0;
         s.CalCoeffE = 3.3;
         r.Canvas().ClearRecord();
