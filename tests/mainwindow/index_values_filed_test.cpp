@@ -1,0 +1,111 @@
+// What is filed next to a spectrum is that spectrum's: a save that fails leaves no kinetic log
+// line, so no line names a file that was not written or that holds another scan.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/two_file_fixtures.h"
+
+namespace tav {
+namespace {
+
+using test::SpectrumFileText;
+
+// Bands 1 to 3 are the single points at 402, 404 and 406 nm: their means are those points.
+std::string Spectrum(float band1, float band2, float band3) {
+    return SpectrumFileText({{400, 1, 1}, {401, 1, 1}, {402, band1, 1}, {403, 1, 1}, {404, band2, 1},
+                             {405, 1, 1}, {406, band3, 1}, {407, 1, 1}});
+}
+
+struct IndexValuesFiled : ::testing::Test {
+    test::MainWindowWorld w{false};
+
+    void SetUp() override {
+        w.dir.MakeDir("DATA");
+        // Ratio 8 / 4 = 2, normalized difference (8 - 2) / (8 + 2) = 0.6, experimental
+        // (8 + 8) / (4 * 8) = 0.5.
+        w.dir.Write("DATA/lit.rdg", Spectrum(8, 4, 2));
+        // Every divisor 0: 5 / 0, (5 + 5) / (5 - 5), (5 + 5) / (0 * 5).
+        w.dir.Write("DATA/dark.rdg", Spectrum(5, 0, -5));
+        w.Start(true);
+        ProgramState& s = *w.state;
+        s.DefaultPath = w.dir.File("DATA");
+        s.AutoScaleOn.fill(-1);
+        s.ViewReflectance = false;
+        s.NumOfBands = 3;
+        s.BandStart = {401.9f, 403.9f, 405.9f, 0.0f};
+        s.BandEnd = {402.1f, 404.1f, 406.1f, 0.0f};
+        s.UseAverage = {-1, -1, -1, 0};
+        s.RatioNumerator = 1, s.RatioDenominator = 2;
+        s.NormDiffX = 1, s.NormDiffY = 3;
+        s.ExpBand1 = s.ExpBand2 = s.ExpBand4 = 1, s.ExpBand3 = 2;
+        s.ExpOp1 = 0, s.ExpOp2 = 3, s.ExpOp3 = 2;
+        s.AverageBand = 3;
+        MenuChecks& m = s.Menu;
+        m.ActivateRatio = m.ActivateNormDiff = m.ActivateExperimental = m.ActivateAverage = true;
+        w.PastWelcome();
+    }
+    ProgramState& S() { return *w.state; }
+    std::string InData(const std::string& name) { return w.dir.File("DATA") + "/" + name; }
+
+    void ReadFile(const std::string& name) {
+        w.op.AnswerOpen(InData(name));
+        w.Type('F');
+    }
+    void Save(const std::string& name) {
+        w.op.AnswerSave(InData(name));
+        w.Type('S');
+    }
+    // The last line of a kinetic log, without its line end.
+    std::string LastLogLine(const char* log) {
+        std::string text = w.dir.Read(log);
+        if (text.size() < 2) return "";
+        text.resize(text.size() - 2);
+        const std::size_t end = text.rfind("\r\n");
+        return end == std::string::npos ? text : text.substr(end + 2);
+    }
+};
+
+TEST_F(IndexValuesFiled, ASaveThatFailsLeavesNoLogLine) {
+    const struct {
+        const char* why;
+        FsError error;
+    } failures[] = {
+        {"a full disk", FsError::NoSpace},
+        {"a read-only folder", FsError::NoPermission},
+        {"a failed replace", FsError::WriteError},
+    };
+    ProgramState& s = S();
+    w.dir.Write("DATA/kept.rdg", "another scan\r\n");
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.why);
+        const std::string logBefore = w.dir.Read("~Average.Tmp");
+        ReadFile("lit.rdg");
+        const std::size_t told = w.op.Messages().size();
+
+        // The save key with a chosen name, and AutoSave after a scan.
+        w.faulty.FailPath(FsOp::Write, InData("kept.rdg"), f.error);
+        Save("kept.rdg");
+        EXPECT_EQ(w.dir.Read("DATA/kept.rdg"), "another scan\r\n");
+        s.AutoSaveOn = true;
+        s.UserSuppliedName = false;
+        s.AutoSaveName = "XYZ";
+        s.AutoSaveCounter = 0;
+        s.AutoSaveSeriesOpen = true;
+        w.faulty.FailPath(FsOp::Write, InData("XYZ00001.rdg"), f.error);
+        w.Type('N');
+        s.AutoSaveOn = false;
+        w.faulty.ClearFaults();
+        EXPECT_FALSE(w.dir.Exists("DATA/XYZ00001.rdg"));
+        EXPECT_EQ(w.op.Messages().size(), told + 2) << "both failures are told";
+        EXPECT_EQ(w.dir.Read("~Average.Tmp"), logBefore) << "no line names a file that was not written";
+    }
+    // A save that goes through is logged.
+    Save("written.rdg");
+    EXPECT_NE(LastLogLine("~Average.Tmp").find("written.rdg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tav
