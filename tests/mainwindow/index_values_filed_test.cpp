@@ -1,11 +1,14 @@
-// What is filed next to a spectrum is that spectrum's: a save that fails leaves no kinetic log
-// line, so no line names a file that was not written or that holds another scan.
+// What is filed next to a spectrum is that spectrum's: an index whose divisor is 0 has no value
+// ("NaN" in the log, the index window and on paper, no point in its kinetic chart) instead of
+// the spectrum before's; and a save that fails leaves no kinetic log line.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
 #include "mainwindow/two_file_fixtures.h"
 
 namespace tav {
@@ -66,7 +69,67 @@ struct IndexValuesFiled : ::testing::Test {
         const std::size_t end = text.rfind("\r\n");
         return end == std::string::npos ? text : text.substr(end + 2);
     }
+    std::vector<std::string> IndexWindow() {
+        return HeadlessHost::CanvasOf(w.app.forms.Get<IndexForm>()).PrintedTexts();
+    }
 };
+
+bool Has(const std::vector<std::string>& texts, const std::string& text) {
+    for (const std::string& t : texts)
+        if (t == text) return true;
+    return false;
+}
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_F(IndexValuesFiled, AZeroDivisorLeavesTheIndexWithoutAValueWhereverItIsShown) {
+    ProgramState& s = S();
+    w.Mdi().ViewRatioForm.UserClick();
+    w.Mdi().ViewNormDiffForm.UserClick();
+    ReadFile("lit.rdg");
+    Save("lit-saved.rdg");
+    const struct {
+        const char* log;
+        const char* readout;
+        const char* value;
+    } indices[] = {
+        {"~Ratio.Tmp", "Ratio = ", "2."},
+        {"~NormDif.Tmp", "Normalized Difference = ", ".6"},
+        {"~Exper.Tmp", "Experimental = ", ".5"},
+    };
+    for (const auto& index : indices) {
+        const std::string line = LastLogLine(index.log);
+        ASSERT_NE(line.find("lit-saved.rdg"), std::string::npos) << line;
+        ASSERT_TRUE(EndsWith(line, std::string("Secs  ") + index.value)) << line;
+    }
+    ASSERT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 1);
+    ASSERT_EQ(s.SlotInfo[slot::NormDiff].NumPoints, 1);
+
+    ReadFile("dark.rdg");
+    Save("dark-saved.rdg");
+    const std::vector<std::string> readout = IndexWindow();
+    const std::vector<std::string> printed = w.PrintWithIndex();
+    for (const auto& index : indices) {
+        SCOPED_TRACE(index.log);
+        const std::string line = LastLogLine(index.log);
+        EXPECT_NE(line.find("dark-saved.rdg"), std::string::npos) << line;
+        EXPECT_TRUE(EndsWith(line, "Secs  NaN")) << line;
+        EXPECT_TRUE(Has(readout, std::string(index.readout) + "NaN")) << index.readout;
+        EXPECT_TRUE(Has(printed, std::string(index.readout) + " NaN ")) << index.readout;
+    }
+    EXPECT_NE(LastLogLine("~Average.Tmp").find("dark-saved.rdg"), std::string::npos) << "the other indices log on";
+    // The kinetic charts draw nothing for the dark file, neither at the pass nor on a repaint.
+    w.app.forms.Get<RatioForm>().Form_Paint();
+    EXPECT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 1);
+    EXPECT_EQ(s.SlotInfo[slot::NormDiff].NumPoints, 1);
+    EXPECT_EQ(s.Ch1Data[slot::Ratio][0], 2.0f);
+
+    // The next spectrum with a value is charted and logged again.
+    ReadFile("lit.rdg");
+    EXPECT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 2);
+    EXPECT_EQ(s.Ch1Data[slot::Ratio][1], 2.0f);
+}
 
 TEST_F(IndexValuesFiled, ASaveThatFailsLeavesNoLogLine) {
     const struct {
