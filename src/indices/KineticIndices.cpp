@@ -217,4 +217,12 @@ void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output) {
     IndexPass(state, output).Run();
 }
 
+void BringIndexValuesUpToDate(ProgramState& state) {
+    const int16_t spectrum = state.LastPassComputed.RedefinedSlot;
+    if (!IsValidSlot(spectrum) || spectrum != state.CurrentSlot) return;
+    std::optional<IndexValues> values;
+    if (state.NumOfBands > 0) values = EvaluateIndices(state, ChooseWorkingSlot(state));
+    StoreIndexValues(state, values.value_or(IndexValues{}), spectrum);
+}
+
 }  // namespace tav

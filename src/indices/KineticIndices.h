@@ -33,4 +33,10 @@ public:
 // LastPassComputed for the kinetic logs (shared/IndexPassRecord.h).
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output);
 
+// Before a save of the spectrum on display: when the band or index definitions changed since
+// the pass that took its values from it, computes them afresh under the definitions in force, as
+// the pass would but without read-out or kinetic points, so that the save files this spectrum's
+// values. Otherwise nothing changes.
+void BringIndexValuesUpToDate(ProgramState& state);
+
 }  // namespace tav

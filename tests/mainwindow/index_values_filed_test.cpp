@@ -1,13 +1,18 @@
 // What is filed next to a spectrum is that spectrum's: an index whose divisor is 0 has no value
 // ("NaN" in the log, the index window and on paper, no point in its kinetic chart) instead of
-// the spectrum before's; and a save that fails leaves no kinetic log line.
+// the spectrum before's; after a change of the band or index definitions a save files the
+// values of the spectrum on display under the definitions in force; and a save that fails
+// leaves no kinetic log line.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "mainwindow/BandDefsForm.h"
 #include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticDefsForm.h"
 #include "mainwindow/KineticForms.h"
 #include "mainwindow/two_file_fixtures.h"
 
@@ -79,6 +84,11 @@ bool Has(const std::vector<std::string>& texts, const std::string& text) {
         if (t == text) return true;
     return false;
 }
+bool HasPart(const std::vector<std::string>& texts, const std::string& part) {
+    for (const std::string& t : texts)
+        if (t.find(part) != std::string::npos) return true;
+    return false;
+}
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -129,6 +139,57 @@ TEST_F(IndexValuesFiled, AZeroDivisorLeavesTheIndexWithoutAValueWhereverItIsShow
     ReadFile("lit.rdg");
     EXPECT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 2);
     EXPECT_EQ(s.Ch1Data[slot::Ratio][1], 2.0f);
+}
+
+TEST_F(IndexValuesFiled, NewDefinitionsAreFiledWithTheValuesOfTheSpectrumOnDisplay) {
+    const struct {
+        const char* change;
+        std::function<void(test::MainWindowWorld&)> redefine;
+        const char* logged;  // the average of lit.rdg under the new definitions
+        const char* printed;
+    } cases[] = {
+        {"the Average index moved from band 3 to band 1",
+         [](test::MainWindowWorld& w) {
+             w.Mdi().KinDefs.UserClick();
+             KineticDefsForm& d = w.app.forms.Get<KineticDefsForm>();
+             d.AverageBox.UserEdit("1");
+             d.Command1.UserClick();
+         },
+         "Secs  8.", "Average =  8 "},
+        {"band 3 moved onto the point at 404 nm",
+         [](test::MainWindowWorld& w) {
+             w.Mdi().BandDefs.UserClick();
+             BandDefsForm& d = w.app.forms.Get<BandDefsForm>();
+             d.List1.UserSelect(2);
+             d.BandStartBox.UserEdit("403.9");
+             d.BandEndBox.UserEdit("404.1");
+             d.Command1.UserClick();
+         },
+         "Secs  4.", "Average =  4 "},
+    };
+    // OK on the definitions as they were changes nothing that was filed.
+    ReadFile("lit.rdg");
+    w.Mdi().KinDefs.UserClick();
+    w.app.forms.Get<KineticDefsForm>().Command1.UserClick();
+    EXPECT_TRUE(Has(w.PrintWithIndex(), "Average =  2 "));
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        ReadFile("lit.rdg");
+        ASSERT_EQ(S().AverageValue, 2.0f);
+        c.redefine(w);
+        EXPECT_FALSE(HasPart(w.PrintWithIndex(), "Average = ")) << "the old value is not printed";
+        Save("redefined.rdg");
+        const std::string line = LastLogLine("~Average.Tmp");
+        EXPECT_NE(line.find("redefined.rdg"), std::string::npos) << line;
+        EXPECT_TRUE(EndsWith(line, c.logged)) << line;
+        EXPECT_TRUE(Has(w.PrintWithIndex(), c.printed));
+        // Back to the definitions of the fixture for the next case.
+        ProgramState& s = S();
+        s.AverageBand = 3;
+        s.BandStart[2] = 405.9f;
+        s.BandEnd[2] = 406.1f;
+    }
 }
 
 TEST_F(IndexValuesFiled, ASaveThatFailsLeavesNoLogLine) {
