@@ -43,7 +43,7 @@ void ApplyReferenceCalibration(AcquisitionContext& ctx) {
     if (!IsValidSlot(s.CurrentSlot)) return;
     if (!ReadReferenceFileFor(ctx, SpectralPointsOf(s, slot::Reference), "The reference scan")) return;
     // The spectrum on display has another channel 2: its index values are no longer its own.
-    if (IndexValuesBelongTo(s, s.CurrentSlot)) ForgetIndexPass(s);
+    if (IndexPassTookValuesFrom(s, s.CurrentSlot)) ForgetIndexPass(s);
     const int n = std::min(SlotPoints(s, slot::Reference), SlotPoints(s, slot::Work));
     for (int i = 0; i < n; ++i) {
         float& v = s.Ch1Data[slot::Reference][i];

@@ -40,10 +40,7 @@ inline constexpr int WordsPerBlock = 33;   // 32 points, then a word that is dis
 inline constexpr int PointsPerBlock = 32;
 inline constexpr int BlockChars = 2 * WordsPerBlock;
 inline constexpr int ReplyChars = 2;       // the scan command's reply: word 0 of block 1
-inline constexpr int TemperaturePoint = 248;
-inline constexpr double DegreesPerCount = 0.00975;
-inline constexpr float LowestTemperature = 5.0f;    // a reading below it is replaced by
-inline constexpr float FallbackTemperature = 7.0f;  // this one
+// The temperature word at point 248 of a second pass: shared/InstrumentTemperature.h.
 inline constexpr int MaxWordSent = 32767;
 
 // ---- Waits fixed by the protocol (milliseconds) ------------------------------------------------

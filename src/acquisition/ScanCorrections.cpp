@@ -67,7 +67,7 @@ FileBin FileBinMeans(const ProgramState& s, float lower, float upper) {
 bool FileCoversBins(AcquisitionContext& ctx, const BinLayout& bins) {
     const ProgramState& s = ctx.state;
     const float a = s.XData[slot::Work][0];
-    const float b = s.XData[slot::Work][SlotPoints(s, slot::Work) - 1];
+    const float b = s.XData[slot::Work][std::max(LastSpectralPoint(s, slot::Work), 0)];
     const float first = bins.start;
     const float last = static_cast<float>(bins.count - 1) * bins.width + bins.start;
     if (first >= std::min(a, b) && last <= std::max(a, b)) return true;
@@ -108,7 +108,9 @@ BinLayout ComputeBinLayout(const ProgramState& s, int16_t slot) {
     if (!(bins.width >= MinBinWidth)) bins.width = MinBinWidth;  // NaN
     const auto& x = s.XData[slot];
     const auto& x2 = s.XData[slot::Reference];
-    const int last = PixelCount - 1;
+    // The bins end within the last spectral pixel of both passes: a pixel spectrum's status
+    // words (the temperature at point 248 and after) are no light.
+    const int last = std::clamp(LastSpectralPoint(s, slot), 0, PixelCount - 1);
     bins.start = static_cast<float>(RoundHalfEven(std::max(x[0], x2[0]) + RangeMargin));
     bins.end = static_cast<float>(RoundHalfEven(std::min(x[last], x2[last]) - RangeMargin));
     double count = RoundHalfEven((bins.end - bins.start) / bins.width);

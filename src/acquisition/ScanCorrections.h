@@ -21,7 +21,8 @@ void SubtractDarkSpectra(ProgramState& state, int16_t slot);
 void ApplyReferenceFile(AcquisitionContext& ctx, int16_t slot);
 
 // Bin mode: both channels averaged onto bins BinWidth wide (taken within 0.4 to 500 nm) over
-// the wavelength range the two channels share, one nanometre inside it; the slot gets the bin
+// the wavelength range that the spectral pixels of the two channels share (a pixel spectrum's
+// status words from point 248 on take no part), one nanometre inside it; the slot gets the bin
 // count (2 to 2200) and the bin centres as x, slot 10 the same x. With ReferenceOn the binned
 // reference is scaled by the file's binned channels as in pixel mode.
 void AverageOntoBins(AcquisitionContext& ctx, int16_t slot);

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
+#include "shared/InstrumentTemperature.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -94,7 +95,7 @@ CommandReply SendScanCommand(AcquisitionContext& ctx) {
 
 // After every pass that read its blocks: a reading below the lowest is not believed.
 void KeepTemperatureInRange(ProgramState& s) {
-    if (s.Temperature < link::LowestTemperature) s.Temperature = link::FallbackTemperature;
+    s.Temperature = BelievedTemperature(s.Temperature);
 }
 
 // The pass fails at block `pairBlock` (1 to 16) of its pair for `fault`: the pair is finished in
@@ -181,8 +182,7 @@ TransferOutcome ReadSecondPass(AcquisitionContext& ctx) {
     const int column = RawColumnOfPass(s);
     TransferOutcome outcome = ReadPass(ctx, nullptr, column, link::BlocksPerPass + 1, nullptr);
     if (outcome != TransferOutcome::Data) return outcome;
-    s.Temperature = static_cast<float>(s.RawCounts[column][link::TemperaturePoint] * link::DegreesPerCount);
-    KeepTemperatureInRange(s);
+    s.Temperature = TemperatureOfWord(s.RawCounts[column][TemperaturePoint]);
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include "files/FileNames.h"
 #include "platform/DecimalDigits.h"
 #include "platform/Numbers.h"
+#include "shared/InstrumentTemperature.h"
 
 namespace tav {
 namespace {
@@ -98,8 +99,7 @@ bool CanWriteSpectrum(const ProgramState& state, int16_t slot, SpectrumRowForm f
     if (!IsValidSlot(slot)) return false;
     const int points = RowCount(state, slot);
     if (form == SpectrumRowForm::MultiScan) {
-        // The block reads the raw store just past the last point.
-        return points <= MaxPoint && state.ScanNumber >= 2 && state.ScanNumber <= MaxMultiScans;
+        return points <= PointCount && state.ScanNumber >= 2 && state.ScanNumber <= MaxMultiScans;
     }
     return points <= PointCount;
 }
@@ -132,9 +132,8 @@ void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime&
     out += LineEnd;
 }
 
-void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& out) {
+void WriteMultiScanBlock(const ProgramState& state, int16_t /*slot*/, std::string& out) {
     const int scans = state.ScanNumber;
-    const int points = RowCount(state, slot);
     out += "Scan#:\t";
     for (int j = 1; j <= scans; ++j) {
         if (j > 1) out += '\t';
@@ -144,7 +143,8 @@ void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& o
     out += "Temp.:\t";
     for (int j = 1; j <= scans; ++j) {
         if (j > 1) out += '\t';
-        const double t = 0.2 * state.RawCounts[2 * j - 1][points];
+        // Each scan's own temperature: point 248 of its second pass, column 2j - 1.
+        const double t = TemperatureOfWord(state.RawCounts[2 * j - 1][TemperaturePoint]);
         out += Format(t, j < scans ? "####.# " : "####.#") + "\tspec";
     }
     out += LineEnd;

@@ -28,7 +28,8 @@ inline constexpr int16_t MaxMultiScans = 50;
 // Appends the ten header lines of slot to out, dated now.
 void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime& now, std::string& out);
 
-// Appends the multi-scan block (three lines) for state.ScanNumber scans of slot.
+// Appends the multi-scan block (three lines) for state.ScanNumber scans: their numbers and each
+// scan's temperature, from point 248 of its second pass (raw column 2j - 1).
 void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& out);
 
 // Appends one row per point of slot in the given form.

@@ -47,6 +47,12 @@ void WarnAutoSaveFailure(FileContext& ctx, const std::string& path, FsError erro
                                          : CannotWriteMessage(path, FsErrorReason(error)));
 }
 
+// The kinetic log lines of a file written whole, so that no line names a file that was never
+// written or that holds another spectrum; only the values the last pass took from this slot.
+void LogSavedSpectrum(FileContext& ctx, int16_t slot, const std::string& path) {
+    if (IndexValuesBelongTo(ctx.state, slot)) AppendKineticLogLines(ctx, path);
+}
+
 }  // namespace
 
 SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
@@ -71,12 +77,12 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
         Warn(ctx, CannotWriteMessage(path, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, path);
     FsError error = FsError::None;
     if (!WriteSpectrumFile(ctx, slot, form, path, error)) {
         WarnAutoSaveFailure(ctx, path, error);
         return SpectrumSaveResult::Failed;
     }
+    LogSavedSpectrum(ctx, slot, path);
     return SpectrumSaveResult::Saved;
 }
 
@@ -90,10 +96,11 @@ SpectrumSaveResult SaveSpectrumAs(FileContext& ctx, int16_t slot) {
         Warn(ctx, CannotWriteMessage(chosen, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;
     }
-    if (IndexValuesBelongTo(s, slot)) AppendKineticLogLines(ctx, chosen);
     SpectrumSaveResult result = SpectrumSaveResult::Saved;
     FsError error = FsError::None;
-    if (!WriteSpectrumFile(ctx, slot, form, chosen, error)) {
+    if (WriteSpectrumFile(ctx, slot, form, chosen, error)) {
+        LogSavedSpectrum(ctx, slot, chosen);
+    } else {
         Warn(ctx, CannotWriteMessage(chosen, FsErrorReason(error)));
         result = SpectrumSaveResult::Failed;
     }

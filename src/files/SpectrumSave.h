@@ -1,6 +1,7 @@
 #pragma once
 // Saving a slot as a spectrum file: the next name of the AutoSave series, or a name chosen in the
-// save dialog. Both append the kinetic log lines first, then replace the file in one write.
+// save dialog. Both replace the file in one write and append the kinetic log lines only once it
+// is written whole: a save that fails leaves no line.
 
 #include <cstdint>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charts/ChartValues.h"
 #include "charts/NumericHelpers.h"
 
 namespace tav {
@@ -47,12 +48,11 @@ float OutsideFraction(float outside, float cellLow, float cellHigh) {
 
 int16_t BandSearchPoints(const ProgramState& state, int16_t slotNumber) {
     if (!IsValidSlot(slotNumber)) return 0;
-    const int16_t n = state.SlotInfo[static_cast<std::size_t>(slotNumber)].NumPoints;
-    return static_cast<int16_t>(std::clamp<int>(n, 0, PointCount));
+    return static_cast<int16_t>(LastSpectralPoint(state, slotNumber) + 1);
 }
 
 void StoreBandEndMarker(ProgramState& state, int16_t slotNumber) {
-    const int16_t n = BandSearchPoints(state, slotNumber);
+    const int n = SlotPoints(state, slotNumber);
     if (!IsValidSlot(slotNumber) || n > MaxPoint) return;
     state.XData[static_cast<std::size_t>(slotNumber)][static_cast<std::size_t>(n)] =
         BandEndMarker;

@@ -5,7 +5,9 @@
 // The searches run over the slot's x values followed by the end marker BandEndMarker, which is
 // stored into XData(slot, NumPoints) and stays there. A slot filled to the last element of the
 // point store (NumPoints = 2202) has no room for it: the searches then treat the end of the
-// array as the marker and nothing is stored.
+// array as the marker and nothing is stored. A pixel spectrum's status words (the temperature
+// at point 248 and after) are no light: its searches end at point 247, as if the marker stood
+// at 248, and its x values stay as they are.
 
 #include <cstdint>
 
@@ -13,8 +15,9 @@
 
 namespace tav {
 
-// The points a band search may use in the slot: its NumPoints bounded to the point store,
-// 0 for a slot number outside the store or a negative count.
+// The points a band search may use in the slot: its NumPoints bounded to the point store (a
+// pixel spectrum's spectral points only), 0 for a slot number outside the store or a negative
+// count.
 int16_t BandSearchPoints(const ProgramState& state, int16_t slotNumber);
 
 // Writes BandEndMarker into XData(slot, NumPoints) when the slot is valid and the marker fits.

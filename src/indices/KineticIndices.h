@@ -26,10 +26,17 @@ public:
 
 // Index values are computed over the current slot, or over a reflectance row (channel 1 /
 // channel 2) built in the work slot when the reflectance view is on. An index whose band
-// numbers lie outside 1..NumOfBands is skipped for the pass and keeps its value; a zero
-// divisor keeps the value of the index it belongs to. A spectrum of fewer than two points
-// computes nothing: the read-out shows only the elapsed time, no window gets a point. What the
-// pass computed is left in LastPassComputed for the kinetic logs (shared/IndexPassRecord.h).
+// numbers lie outside 1..NumOfBands is skipped for the pass and keeps its value. An index whose
+// divisor is 0 has no value for this spectrum (NoIndexValue): its read-out line says "NaN" and
+// its window gets no point. A spectrum of fewer than two points computes nothing: the read-out
+// shows only the elapsed time, no window gets a point. What the pass computed is left in
+// LastPassComputed for the kinetic logs (shared/IndexPassRecord.h).
 void ComputeKineticIndices(ProgramState& state, KineticIndicesOutput& output);
+
+// Before a save of the spectrum on display: when the band or index definitions changed since
+// the pass that took its values from it, computes them afresh under the definitions in force, as
+// the pass would but without read-out or kinetic points, so that the save files this spectrum's
+// values. Otherwise nothing changes.
+void BringIndexValuesUpToDate(ProgramState& state);
 
 }  // namespace tav

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shared/IndexPassRecord.h"
+
 namespace tav {
 
 void StoreKineticPoint(ProgramState& state, float value, int16_t code, int16_t& counter,
                        float time) {
-    if (KineticWindowOf(code) == nullptr) return;
+    if (KineticWindowOf(code) == nullptr || !HasIndexValue(value)) return;
     if (state.AxisSlot == -1) state.AxisSlot = code;
     auto& xs = state.XData[static_cast<std::size_t>(code)];
     auto& ys = state.Ch1Data[static_cast<std::size_t>(code)];

@@ -13,7 +13,7 @@ namespace tav {
 // The series store of PlotKineticPoint without the drawing: claims the axis when no slot holds
 // it, drops the oldest point when 200 are held (counter lowered to 199), writes (time, value) at
 // index counter and sets NumPoints, XMin and XMax of the series slot. The counter is not
-// advanced. A code outside 11..17 changes nothing.
+// advanced. A code outside 11..17, or a value that is no value (NoIndexValue), changes nothing.
 void StoreKineticPoint(ProgramState& state, float value, int16_t code, int16_t& counter,
                        float time);
 

@@ -9,6 +9,7 @@
 #include "platform/forms/DialogConventions.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Numbers.h"
+#include "shared/IndexPassRecord.h"
 
 namespace tav {
 
@@ -80,6 +81,7 @@ void BandDefsForm::SetBandCount(int16_t count) {
     ProgramState& s = app.state;
     const auto size = static_cast<std::size_t>(count) + 1;  // 0 To count; the last is not a band
     if (s.NumOfBands != count || s.BandStart.size() != size || s.BandEnd.size() != size) {
+        if (s.NumOfBands != count) ForgetIndexPassForNewDefinitions(s);
         s.NumOfBands = count;
         for (auto [bands, kept] : {std::pair{&s.BandStart, &keptStart_}, std::pair{&s.BandEnd, &keptEnd_}}) {
             const std::size_t old = bands->size();
@@ -107,6 +109,9 @@ void BandDefsForm::StoreBandValue(const TextBox& box, std::vector<float>& bands,
     const int i = List1.ListIndex();
     if (i < 0 || static_cast<std::size_t>(i) >= bands.size()) return;
     const float value = ToSingleClamped(Val(box.Text()));
+    // Showing a band stores its own value back: only a new edge makes the stored index values
+    // another definition's.
+    if (bands[static_cast<std::size_t>(i)] != value) ForgetIndexPassForNewDefinitions(app.state);
     bands[static_cast<std::size_t>(i)] = value;
     if (static_cast<std::size_t>(i) < kept.size()) kept[static_cast<std::size_t>(i)] = value;
 }

@@ -3,6 +3,7 @@
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
+#include "indices/KineticIndices.h"
 #include "indices/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "mainwindow/FormCharts.h"
@@ -130,6 +131,7 @@ void HandleKeyCommand(App& app, int16_t& keyAscii, std::string& xTitle) {
             break;
         case 'S': {
             FileContext& files = links.Files();
+            BringIndexValuesUpToDate(s);
             SaveSpectrumAs(files, s.CurrentSlot);
             break;
         }

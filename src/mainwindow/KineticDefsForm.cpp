@@ -8,6 +8,7 @@
 #include "platform/forms/DialogConventions.h"
 #include "mainwindow/ProgramLinks.h"
 #include "platform/Numbers.h"
+#include "shared/IndexPassRecord.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -186,10 +187,17 @@ void KineticDefsForm::Form_Load() {
 
 void KineticDefsForm::Command1_Click() {
     ProgramState& s = app.state;
-    for (const BandBoxEntry& e : BandBoxes) s.*e.band = BandNumber(this->*e.box);
-    for (const OperatorEntry& e : Operators) s.*e.op = static_cast<int16_t>((this->*e.list).ListIndex());
+    bool changed = false;
+    auto store = [&changed](int16_t& definition, int16_t value) {
+        changed = changed || definition != value;
+        definition = value;
+    };
+    for (const BandBoxEntry& e : BandBoxes) store(s.*e.band, BandNumber(this->*e.box));
+    for (const OperatorEntry& e : Operators) store(s.*e.op, static_cast<int16_t>((this->*e.list).ListIndex()));
     for (std::size_t i = 0; i < std::size(MeanChoices); ++i)
-        s.UseAverage[i] = (this->*MeanChoices[i].useAverage).Value() ? -1 : 0;
+        store(s.UseAverage[i], (this->*MeanChoices[i].useAverage).Value() ? -1 : 0);
+    // The values of the last pass are another definition's now, not the spectrum's.
+    if (changed) ForgetIndexPassForNewDefinitions(s);
     Unload();
     // A settings file that cannot be written is reported by the writer; the definitions hold.
     WriteSettingsFile(LinksOf(app).Files());

@@ -7,6 +7,7 @@
 #include "mainwindow/KeyCommands.h"
 #include "acquisition/WirelessDC.h"
 #include "files/SpectrumSave.h"
+#include "indices/KineticIndices.h"
 #include "mainwindow/AboutForm.h"
 #include "mainwindow/EraseForm.h"
 #include "mainwindow/MDIForm1.h"
@@ -91,6 +92,7 @@ void MDIForm1::Cursor_Click() { KeyCommand('M'); }
 
 void MDIForm1::SaveFileMenu_Click() {
     FlowScope flow(app.flow);
+    BringIndexValuesUpToDate(app.state);
     SaveSpectrumAs(links_.Files(), app.state.CurrentSlot);
 }
 

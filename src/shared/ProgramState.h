@@ -266,11 +266,14 @@ struct ProgramState {
     // The indices the last index pass computed (cleared at its start) and the slot whose
     // spectrum it took them from (-1 once that spectrum is gone or changed); the kinetic logs and
     // the printed index block show only these, next to that spectrum, so a value the pass could
-    // not compute, or one of another spectrum, is never filed as measured.
+    // not compute, or one of another spectrum, is never filed as measured. Once the band or index
+    // definitions change, the values are forgotten and RedefinedSlot keeps that slot instead,
+    // until its spectrum changes, so that a save can compute them afresh.
     struct IndicesComputed {
         bool Ratio = false, NormDiff = false, Experimental = false;
         bool Derivative = false, Integral = false, Average = false;
         int16_t Slot = -1;
+        int16_t RedefinedSlot = -1;
     };
     IndicesComputed LastPassComputed;
     int16_t RatioCount = 0, NormDiffCount = 0, ExperimentalCount = 0, DerivativeCount = 0;

@@ -152,7 +152,7 @@ TEST(NextScan, OnlyAPixelSpectrumLeavesOutItsLastEightPoints) {
         FlowRig r;
         ProgramState& s = r.state;
         s.PixelMode = c.pixels;
-        s.BinWidth = 3.28f;  // 304 to 1144 nm: 256 bins
+        s.BinWidth = 3.18f;  // 304 to 1117 nm (pixel 247 less a nanometre): 256 bins
         s.CalCoeffD = 300.0;
         s.CalCoeffE = 3.3;
         r.Canvas().ClearRecord();
@@ -358,6 +358,33 @@ TEST(NextScan, AReadOutOfSeveralScansSavesEveryColumnFromItsTransfer) {
     }
     EXPECT_EQ(s.ReadAddress, 5);
     EXPECT_EQ(r.instrument.ReadPointer(), 5);
+}
+
+// Each stored scan carries its own temperature in point 248 of its sample pass: the multi-scan
+// file's "Temp.:" line gives every scan its own, and the header's the last scan's.
+TEST(NextScan, AReadOutFileGivesEachScanItsOwnTemperature) {
+    FlowRig r;
+    ProgramState& s = r.state;
+    s.AutoSaveOn = true;
+    s.AutoSaveName = "T";
+    const uint16_t words[] = {2400, 2554};  // 23.4 and 24.9 deg C in steps of 0.00975
+    for (int a = 1; a <= 2; ++a) {
+        ScanPair stored;
+        stored.reference.fill(static_cast<uint16_t>(100 * a + 1));
+        stored.sample.fill(static_cast<uint16_t>(100 * a + 2));
+        stored.sample[248] = words[a - 1];
+        r.instrument.StoreScan(a, stored);
+    }
+    s.MemoryMode = 48;
+    s.ScanNumber = 2;
+    s.ReadAddress = 1;
+    s.ReadAddressPending = false;
+    r.SendParameters();
+    NextScan(r.flow);
+    const std::string file = r.dir.Read("T00001.rdg");
+    EXPECT_NE(file.find("\r\nScan#:\t 1 \tRef-\t 2 \tRef-\r\nTemp.:\t23.4 \tspec\t24.9\tspec\r\n\r\n"), std::string::npos)
+        << file.substr(0, 800);
+    EXPECT_NE(file.find("\"Temp:       24.9 deg C\""), std::string::npos) << file.substr(0, 300);
 }
 
 TEST(NextScan, TheElapsedTimeRunsFromTheFirstScanAfterAReset) {

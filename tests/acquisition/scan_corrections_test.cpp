@@ -152,12 +152,14 @@ TEST(ScanCorrections, BinsOfTheWorkedExample) {
 
     CorrectNewSpectrum(r.ctx, 0);
 
-    EXPECT_EQ(s.SlotInfo[0].NumPoints, 282);
+    // The bins end a nanometre inside pixel 247 of channel 2 (1122.4 nm), the last spectral
+    // pixel: 302 to 1121 nm in 273 bins.
+    EXPECT_EQ(s.SlotInfo[0].NumPoints, 273);
     EXPECT_EQ(s.SlotInfo[10].NumPoints, 256);
     EXPECT_EQ(s.XData[0][0], 302.0f);
     EXPECT_EQ(s.XData[0][1], 305.0f);
-    EXPECT_EQ(s.XData[0][281], 1145.0f);
-    for (int k = 0; k < 282; ++k) {
+    EXPECT_EQ(s.XData[0][272], 1118.0f);
+    for (int k = 0; k < 273; ++k) {
         const float centre = 302.0f + 3.0f * k;
         ASSERT_EQ(s.XData[0][k], centre);
         ASSERT_EQ(s.XData[10][k], centre);
@@ -179,11 +181,11 @@ TEST(ScanCorrections, BinWidthAndCountStayInTheirRanges) {
         int16_t count;
     };
     const Case cases[] = {
-        {0.1f, 2115},          // taken as 0.4 nm: 846 / 0.4
-        {0.4f, 2115},
-        {5000.0f, 2},          // taken as 500 nm: 1.7 bins round to 2
-        {-3.0f, 2115},
-        {std::nanf(""), 2115},
+        {0.1f, 2048},          // taken as 0.4 nm: 819 / 0.4 = 2047.5, halves to even
+        {0.4f, 2048},
+        {5000.0f, 2},          // taken as 500 nm: 1.6 bins round to 2
+        {-3.0f, 2048},
+        {std::nanf(""), 2048},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.binWidth);
@@ -237,9 +239,9 @@ TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsOnlyWhereTheFileCover
         BinScanWithReference(s);
         r.windows.reader = ReferenceFile(s, c.rows, 2.0f, 4.0f, c.zeroAt);  // 300 to 1146 or 900 nm
         CorrectNewSpectrum(r.ctx, 0);
-        ASSERT_EQ(s.SlotInfo[0].NumPoints, 282);
+        ASSERT_EQ(s.SlotInfo[0].NumPoints, 273);
         // A zero point of the file gives no ratio: the bins beside it take the other point's.
-        for (int k = 0; k < 282; ++k) {
+        for (int k = 0; k < 273; ++k) {
             ASSERT_EQ(s.Ch2Data[0][k], c.corrects ? 400.0f : 800.0f) << k;
             ASSERT_EQ(s.Ch1Data[0][k], 100.0f) << k;
         }
@@ -247,7 +249,7 @@ TEST(ScanCorrections, BinModeScalesByTheFilesBinnedChannelsOnlyWhereTheFileCover
             EXPECT_TRUE(r.op.Messages().empty());
         } else {
             EXPECT_EQ(r.op.MessageTexts(),
-                      std::vector<std::string>{Told("covers 300 to 900 nm, less than the 302 to 1145 nm of the scan's bins.")});
+                      std::vector<std::string>{Told("covers 300 to 900 nm, less than the 302 to 1118 nm of the scan's bins.")});
         }
     }
 }

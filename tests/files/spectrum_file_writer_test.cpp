@@ -104,14 +104,18 @@ TEST(SpectrumFileWriter, MultiScanBlockAndRows) {
         s->RawCounts[c][0] = 1000 * c;
         s->RawCounts[c][1] = c == 4 ? 0 : 1000 * c + 1;
     }
-    s->RawCounts[1][2] = 751;  // just past the last point: 0.2 x 751 = 150.2
-    s->RawCounts[3][2] = 749;
+    // Each scan's temperature word at point 248 of its second pass (columns 1 and 3), in steps
+    // of 0.00975 deg C; the words past the last point are no temperature.
+    s->RawCounts[1][248] = 2400;
+    s->RawCounts[3][248] = 2554;
+    s->RawCounts[1][2] = 751;
+    s->RawCounts[2][248] = 3000;
     std::string text;
     WriteMultiScanBlock(*s, 0, text);
     WriteSpectrumRows(*s, 0, SpectrumRowForm::MultiScan, text);
     EXPECT_EQ(text,
               "Scan#:\t 1 \tRef-\t 2 \tRef-\r\n"
-              "Temp.:\t150.2 \tspec\t149.8\tspec\r\n"
+              "Temp.:\t23.4 \tspec\t24.9\tspec\r\n"
               "\r\n"
               "300.5 \t1000. \t2000. \t3000. \t4000.\r\n"
               "301.3 \t1001. \t2001. \t3001. \t0.\r\n");

@@ -169,9 +169,13 @@ TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
     for (int c = 1; c <= 6; ++c) {
         for (int i = 0; i <= 4; ++i) s.RawCounts[c][i] = c * 100 + i;
     }
+    // Temperature words of the three scans; scan 3's reads below 5 deg C and stands as 7.
+    s.RawCounts[1][248] = 2400;
+    s.RawCounts[3][248] = 2554;
+    s.RawCounts[5][248] = 100;
     ASSERT_EQ(NextAutoSave(), SpectrumSaveResult::Saved);
     const std::string text = w.dir.Read("DATA/XYZ00001.rdg");
-    EXPECT_NE(text.find("\r\n\r\nScan#:\t 1 \tRef-\t 2 \tRef-\t 3 \tRef-\r\nTemp.:\t20.8 \tspec\t60.8 \tspec\t100.8\tspec\r\n\r\n"
+    EXPECT_NE(text.find("\r\n\r\nScan#:\t 1 \tRef-\t 2 \tRef-\t 3 \tRef-\r\nTemp.:\t23.4 \tspec\t24.9 \tspec\t7.\tspec\r\n\r\n"
                         "300. \t100. \t200. \t300. \t400. \t500. \t600.\r\n"),
               std::string::npos)
         << text;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -243,7 +244,9 @@ TEST_F(KineticIndicesTest, ElapsedTimeWrapsAtMidnight) {
     EXPECT_EQ(out.ValueAfter("Elapsed Time="), 86390.0f);
 }
 
-TEST_F(KineticIndicesTest, ZeroDivisorsKeepTheIndexValue) {
+// A zero divisor leaves the index without a value for this spectrum (NaN), not with the value
+// of the spectrum before: the read-out says so and its window gets no point.
+TEST_F(KineticIndicesTest, ZeroDivisorsLeaveTheIndexWithoutAValue) {
     // Band 4 (0..0 nm, below the spectrum) is defined but its band values are those of points
     // 1 and 2; a zero channel makes it 0.
     s->NumOfBands = 4;
@@ -274,13 +277,16 @@ TEST_F(KineticIndicesTest, ZeroDivisorsKeepTheIndexValue) {
         out = RecordingOutput();
         s->Ch1Data[0][1] = s->Ch1Data[0][2] = 0.0f;
         s->RatioCount = s->NormDiffCount = s->ExperimentalCount = 0;
+        for (int16_t code : {11, 12, 13}) s->SlotInfo[code].NumPoints = 0;
         OpenAllWindows();
         c.enable(*this);
         (*s).*c.value = 42.0f;
         Run();
-        EXPECT_EQ((*s).*c.value, 42.0f) << c.what;
-        EXPECT_EQ(out.ValueAfter(c.label), 42.0f) << c.what;
-        EXPECT_EQ(s->Ch1Data[c.code][0], 42.0f) << c.what;  // and plotted
+        EXPECT_TRUE(std::isnan((*s).*c.value)) << c.what;
+        EXPECT_TRUE(out.Printed(c.label)) << c.what;
+        EXPECT_TRUE(std::isnan(out.ValueAfter(c.label))) << c.what;
+        EXPECT_EQ(s->SlotInfo[c.code].NumPoints, 0) << c.what << ": no point";
+        EXPECT_EQ(std::count(out.points.begin(), out.points.end(), c.code), 0) << c.what;
         s->Menu = MenuChecks();
     }
 }

@@ -13,6 +13,7 @@
 #include "acquisition/CommandFlows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/PrinterForm.h"
 #include "mainwindow/WelcomeForm.h"
 #include "platform/FakeBoardLibrary.h"
 #include "platform/FaultyFileSystem.h"
@@ -92,6 +93,17 @@ struct MainWindowWorld : TestServices {
 
     // A character typed into the spectrum window.
     void Type(int16_t character) { Main().UserKeyPress(nullptr, character); }
+
+    // The texts of a print run of the spectrum chart with the index block under it, as the
+    // Print menu's dialog starts it.
+    std::vector<std::string> PrintWithIndex() {
+        printer.Page().ClearRecord();
+        Mdi().PrintMenu.UserClick();
+        PrinterForm& d = app.forms.Get<PrinterForm>();
+        d.IndexChk.UserClick();
+        d.Command1.UserClick();
+        return printer.Page().PrintedTexts();
+    }
 
     // A series of timed acquisition in progress, holding the port open.
     void RunningSeries() {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "MainWindowWorld.h"
-#include "mainwindow/PrinterForm.h"
 #include "mainwindow/FileAverageForm.h"
 #include "mainwindow/GetFileName.h"
 #include "mainwindow/two_file_fixtures.h"
@@ -75,15 +74,6 @@ struct IndexValuesOfResults : ::testing::Test {
             d.UserKeyPress(&d.FileNameBox, 13);
         }
     }
-    // The texts of the print run of the spectrum chart with the index block under it.
-    std::vector<std::string> PrintWithIndex() {
-        w.printer.Page().ClearRecord();
-        w.Mdi().PrintMenu.UserClick();
-        PrinterForm& d = w.app.forms.Get<PrinterForm>();
-        d.IndexChk.UserClick();
-        d.Command1.UserClick();
-        return w.printer.Page().PrintedTexts();
-    }
     bool LogNames(const char* log, const std::string& file) {
         return w.dir.Read(log).find(file) != std::string::npos;
     }
@@ -99,7 +89,7 @@ TEST_F(IndexValuesOfResults, AResultIsFiledWithoutTheValuesOfTheSpectrumBeforeIt
     ProgramState& s = S();
     OverlayFile("one.rdg");
     ASSERT_TRUE(s.LastPassComputed.Average);
-    ASSERT_TRUE(Has(PrintWithIndex(), "Average = "));
+    ASSERT_TRUE(Has(w.PrintWithIndex(), "Average = "));
 
     const struct {
         const char* processing;
@@ -116,7 +106,7 @@ TEST_F(IndexValuesOfResults, AResultIsFiledWithoutTheValuesOfTheSpectrumBeforeIt
         ASSERT_TRUE(w.op.Messages().empty()) << w.op.Messages()[0].text;
         ASSERT_TRUE(w.dir.Exists(std::string("DATA/") + result.saved)) << "the result was saved";
         for (const char* log : Logs) EXPECT_FALSE(LogNames(log, result.saved)) << log;
-        const std::vector<std::string> printed = PrintWithIndex();
+        const std::vector<std::string> printed = w.PrintWithIndex();
         EXPECT_TRUE(Has(printed, "Index"));
         for (const char* label : {"Average = ", "Integral = ", "Derivative = "})
             EXPECT_FALSE(Has(printed, label)) << label;
@@ -126,7 +116,7 @@ TEST_F(IndexValuesOfResults, AResultIsFiledWithoutTheValuesOfTheSpectrumBeforeIt
     w.Type('N');
     ASSERT_TRUE(w.dir.Exists("DATA/XYZ00004.rdg"));
     EXPECT_TRUE(LogNames("~Average.Tmp", "XYZ00004.rdg"));
-    EXPECT_TRUE(Has(PrintWithIndex(), "Average = "));
+    EXPECT_TRUE(Has(w.PrintWithIndex(), "Average = "));
 }
 
 }  // namespace
