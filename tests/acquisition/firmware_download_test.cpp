@@ -9,10 +9,16 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "AcquisitionRig.h"
+#include "FlowRig.h"
+#include "acquisition/AutoIntegrationTime.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/FirmwareDownload.h"
+#include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
 #include "acquisition/ScanAcquisition.h"
 #include "support/Fifo.h"
 
@@ -246,6 +252,40 @@ TEST(FirmwareDownload, AnImageMayHaveAnyLineEndsAndBlankLines) {
     EXPECT_EQ(r.instrument.Images()[0].text, img.masterRecord1 + img.masterRecord2 + EndRecord);
     EXPECT_EQ(r.instrument.Images()[0].checksumErrors, 0);
     EXPECT_TRUE(r.op.Messages().empty());
+}
+
+// In every scan flow, an image that cannot be used is the scan's one box: no "NO DATA
+// TRANSMITTED" follows it.
+TEST(FirmwareDownload, AnImageThatCannotBeUsedIsTheScansOneBox) {
+    struct Flow {
+        const char* name;
+        std::function<void(ScanFlowContext&)> run;
+    };
+    const Flow flows[] = {
+        {"next scan", [](ScanFlowContext& f) { NextScan(f); }},
+        {"overlay scan", [](ScanFlowContext& f) { OverlayScan(f); }},
+        {"dark scan", [](ScanFlowContext& f) { DarkScan(f); }},
+        {"reference scan", [](ScanFlowContext& f) { ReferenceScan(f); }},
+        {"Auto Set Integration Time", [](ScanFlowContext& f) { AutoSetIntegrationTime(f); }},
+    };
+    for (const Flow& flow : flows) {
+        for (bool missing : {true, false}) {
+            SCOPED_TRACE(std::string(flow.name) + (missing ? ", missing" : ", no S-records"));
+            InstrumentOptions o = acqtest::ExactInstrument();
+            o.startInLoader = true;
+            acqtest::FlowRig r(o);
+            if (!missing) {
+                ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "firmware\r\n"));
+            }
+            flow.run(r.flow);
+            const std::string box = missing ? "The firmware image OLMMASTR.S19 was not found in " + r.dir.Path() + "."
+                                            : "The firmware image OLMMASTR.S19 in " + r.dir.Path() +
+                                                  " is not an S-record image: line 1 does not begin with S and a "
+                                                  "record type (S0 to S3, S5 to S9); nothing of it was sent.";
+            EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{box});
+            EXPECT_TRUE(r.instrument.Images().empty());
+        }
+    }
 }
 
 // An image name that stands for a pipe, a device or a folder is refused before anything of an
