@@ -45,6 +45,7 @@ enum class PairFault {
     ShortBlock,      // a block had fewer characters than a block holds
     LongBlock,       // a block had more characters than a block holds
     StoppedSending,  // the instrument fell silent in the middle of the pair
+    LateReply,       // the scan command was answered only after its wait had run out
 };
 
 struct AcquisitionContext {
@@ -64,8 +65,9 @@ struct AcquisitionContext {
     // A firmware image that the instrument's loader needs could not be used, and the operator has
     // been told: the loader would ask for it again on every tick. Cleared when a scan pair begins.
     bool firmwareUnusable = false;
-    // Set by the scan transfer when a pair fails for what its blocks brought; cleared when a
-    // scan pair begins.
+    // Set by the scan transfer when a pair fails for what its blocks brought, or is answered
+    // late (which then is the cause told, whatever the blocks brought); cleared when a scan pair
+    // begins.
     PairFault pairFault = PairFault::None;
 
     // The present scan pair failed for a reason the operator has been told and that would come

@@ -74,7 +74,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     if (!PlainScanAllowed(flow, "Auto Set Integration Time")) return;
     FlowAcquisition acquisition(flow);
     AcquisitionContext& ctx = acquisition.ctx;
-    if (!PlainScanParametersSent(flow, ctx, "Auto Set Integration Time")) return;
+    if (!ParametersInStep(ctx)) return;  // the block tells why it could not be sent
 
     const int32_t keptTime = s.IntegrationTime;
     const int16_t keptScans = s.NumToAverage;
@@ -91,10 +91,13 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     }
     const AcquireResult scan = TakeTestScan(ctx);
     if (scan != AcquireResult::Data) {
-        // Nothing to scale from: the instrument goes back to the operator's values.
+        // Nothing to scale from: the instrument goes back to the operator's values. A port that
+        // failed has been told and would fail again with a second box: the instrument then keeps
+        // the test values until the next exchange sends the parameters on screen.
         restore();
         if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow, ctx);
-        ShortParameterBlock(ctx);
+        if (ctx.portFailed) s.InstrumentParametersUnknown = true;
+        else ShortParameterBlock(ctx);
         return;
     }
     flow.app.op.Beep();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "acquisition/FlowSteps.h"
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ReferenceFile.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
@@ -91,7 +92,9 @@ void ReferenceScan(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
     if (!PlainScanAllowed(flow, "The reference scan")) return;
     FlowAcquisition acquisition(flow);
-    if (!PlainScanParametersSent(flow, acquisition.ctx, "The reference scan")) return;
+    // After a block that did not go out whole, the parameters on screen go first; the block tells
+    // why it could not be sent.
+    if (!ParametersInStep(acquisition.ctx)) return;
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;

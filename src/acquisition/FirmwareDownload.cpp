@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Delay.h"
+#include "acquisition/FirmwareImage.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/ParameterBlocks.h"
@@ -28,24 +29,6 @@ constexpr const char* SlaveText = "                         L0ADING SLAVE...";
 constexpr const char* ReadyText = "                         SYSTEM READY";
 constexpr float FirstStatusY = 300;
 constexpr int32_t LowestIntegrationTime = 40;
-
-// A valid S-record line has at most 2 + 2 + 2 * 255 characters; an image is the firmware of a
-// hand-held instrument. Anything larger is no image to send, and is not read in: line ends count
-// as bytes, and the lines are counted too, since each one costs its pause on the line and its
-// place in memory however short it is.
-constexpr std::size_t MaxRecordLength = 4096;
-constexpr std::size_t MaxImageBytes = 16u << 20;
-constexpr std::size_t MaxImageLines = 1u << 18;  // 4 MiB of data in the usual 16-byte records
-
-// One line of an image as the loader gets it, as one item: leading and trailing blanks dropped, a
-// comma ends it.
-std::string ImageRecord(std::string line) {
-    line = line.substr(0, line.find(','));
-    size_t first = line.find_first_not_of(" \t");
-    line = first == std::string::npos ? "" : line.substr(first);
-    line.erase(line.find_last_not_of(" \t") + 1);
-    return line;
-}
 
 class Download {
 public:
@@ -129,42 +112,30 @@ private:
         }
     }
 
-    // The lines of the image up to and including the end record, read one at a time.
+    // The image read whole and checked; the operator is told why one cannot be sent.
     std::optional<std::vector<std::string>> Image(const char* name) {
         const std::string dir = ctx_.fs.CurrentDir();
         const std::string found = ctx_.fs.FindName(dir, name);
         ctx_.firmwareUnusable = true;  // until the image has been read
+        const std::string image = std::string("The firmware image ") + name;
         if (found.empty()) {
-            ctx_.op.MsgBox(std::string("The firmware image ") + name + " was not found in " + dir + ".",
-                           MsgButtons::OkOnly, MsgIcon::Exclamation);
+            ctx_.op.MsgBox(image + " was not found in " + dir + ".", MsgButtons::OkOnly, MsgIcon::Exclamation);
             return std::nullopt;
         }
         FsError error = FsError::None;
         const std::unique_ptr<LineReader> reader = ctx_.fs.OpenLines(dir + "/" + found, &error);
-        if (!reader) {
-            ctx_.op.MsgBox(std::string("The firmware image ") + name + " in " + dir + " could not be read: " +
-                               FsErrorReason(error) + "; nothing of it was sent.",
-                           MsgButtons::OkOnly, MsgIcon::Exclamation);
+        std::string why;
+        std::optional<std::vector<std::string>> records;
+        if (reader) records = ReadImageRecords(*reader, why);
+        if (!records) {
+            const std::string problem = !why.empty() ? " is not an S-record image: " + why
+                                                     : " could not be read: " + FsErrorReason(reader ? reader->Error() : error);
+            ctx_.op.MsgBox(image + " in " + dir + problem + "; nothing of it was sent.", MsgButtons::OkOnly,
+                           MsgIcon::Exclamation);
             return std::nullopt;
         }
-        std::vector<std::string> lines;
-        std::size_t size = 0;
-        std::string line;
-        for (;;) {
-            const LineReader::Status status = reader->Next(line, MaxRecordLength);
-            if (status == LineReader::Status::End) break;
-            size += line.size() + 1;
-            if (status != LineReader::Status::Line || size > MaxImageBytes || lines.size() >= MaxImageLines) {
-                ctx_.op.MsgBox(std::string("The firmware image ") + name + " in " + dir +
-                                   " could not be read as an S-record image; nothing of it was sent.",
-                               MsgButtons::OkOnly, MsgIcon::Exclamation);
-                return std::nullopt;
-            }
-            lines.push_back(ImageRecord(line));
-            if (lines.back() == link::EndRecord) break;
-        }
         ctx_.firmwareUnusable = false;
-        return lines;
+        return records;
     }
 
     bool SelectLoader() {

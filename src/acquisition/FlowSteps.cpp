@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "acquisition/AutoScanTimer.h"
-#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
 #include "files/FileWindows.h"
@@ -14,20 +13,18 @@
 
 namespace tav {
 
-namespace {
-
-void RefusePlainScan(ScanFlowContext& flow, const std::string& what, const std::string& why) {
-    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n" + why,
-                       MsgButtons::OkOnly, MsgIcon::Exclamation);
-}
-
-}  // namespace
-
 void ShowScanParameters(ScanFlowContext& flow) {
     flow.windows.ShowScanParameters(flow.app.state);
 }
 
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link) {
+    // A port that failed or a firmware image that cannot be used has had its own box with the
+    // reason: a second one would only hide the cause. In a series it would come back on every
+    // tick alike, so the series ends on it.
+    if (link.FailureRecurs()) {
+        StopSeriesAsEscapeDoes(flow);
+        return;
+    }
     std::string text = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
     if (const std::string why = PairFaultText(link.pairFault); !why.empty()) text += "\n" + why;
     flow.app.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
@@ -48,15 +45,9 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow) {
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
     const ProgramState& s = flow.app.state;
     if (s.SimulationMode || (s.MemoryMode == memmode::Normal && s.ScanNumber == 0)) return true;
-    RefusePlainScan(flow, what, "Nothing has been sent to the instrument.");
-    return false;
-}
-
-bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what) {
-    if (ParametersInStep(link)) return true;
-    RefusePlainScan(flow, what,
-                    "The instrument may still hold another Scan#: the parameters could not be sent to it.\n"
-                    "No scan command has been sent.");
+    flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
+                              "Nothing has been sent to the instrument.",
+                       MsgButtons::OkOnly, MsgIcon::Exclamation);
     return false;
 }
 

@@ -17,10 +17,11 @@ namespace tav {
 void ShowScanParameters(ScanFlowContext& flow);
 
 // "Warning:" / "NO DATA TRANSMITTED" / "Refer to 'Trouble Shooting'", and a line that says why
-// when the pair's blocks tell (a block short or long, an instrument that fell silent in the
-// middle). When the operator gave a wait of the link up with Escape while timed acquisition
-// runs, Escape then stops the series as well, as the key would have done had it waited for the
-// scan to end.
+// when the pair tells (a block short or long, an instrument that fell silent in the middle, a
+// reply that came late). When the operator gave a wait of the link up with Escape while timed
+// acquisition runs, Escape then stops the series as well, as the key would have done had it
+// waited for the scan to end. A failure that has been told in its own box (the port, a firmware
+// image: AcquisitionContext::FailureRecurs) is not told again: a running series ends on it.
 void ShowNoDataMessage(ScanFlowContext& flow, const AcquisitionContext& link);
 
 // Ends a running timed series as the Escape key does: "AutoScan Stopped" (or "AutoCopy
@@ -32,10 +33,6 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow);
 // the instrument's memory. False, with the operator told, when the state is another; `what`
 // names the flow. Simulation mode sends nothing and is always allowed.
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what);
-// After a parameter block that did not go out whole the instrument may hold a scan number that
-// writes to its memory: a plain-scan flow sends the parameters on screen again first. False,
-// with the operator told in the same box, when they could not be sent; no scan command follows.
-bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what);
 
 // The spectrum window cleared and the chart of the slot drawn.
 void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot);

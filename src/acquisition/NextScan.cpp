@@ -90,13 +90,7 @@ void NextScan(ScanFlowContext& flow) {
     FlowAcquisition acquisition(flow);
     switch (AcquireScanPair(acquisition.ctx, slot::Reference, s.CurrentSlot)) {
         case AcquireResult::Data: break;
-        case AcquireResult::NoResponse:
-            // A port that failed, or a firmware image that cannot be used, has been reported with
-            // its reason; in a series it would fail on every tick alike, so the series ends with
-            // that one box.
-            if (acquisition.ctx.FailureRecurs() && flow.windows.SeriesRuns()) StopSeriesAsEscapeDoes(flow);
-            else ShowNoDataMessage(flow, acquisition.ctx);
-            return;
+        case AcquireResult::NoResponse: ShowNoDataMessage(flow, acquisition.ctx); return;
         case AcquireResult::Failed:
             // A refusal (the port held for another number, a read-out that cannot be kept) or a
             // simulation file that cannot be read would come back on every tick alike: the

@@ -98,10 +98,15 @@ void KeepTemperatureInRange(ProgramState& s) {
     s.Temperature = BelievedTemperature(s.Temperature);
 }
 
+// A pair answered late was broken by what the program sent while it waited, not by the blocks.
+void NotePairFault(AcquisitionContext& ctx, PairFault fault) {
+    if (ctx.pairFault != PairFault::LateReply) ctx.pairFault = fault;
+}
+
 // The pass fails at block `pairBlock` (1 to 16) of its pair for `fault`: the pair is finished in
 // step, and the pair is no data.
 TransferOutcome BrokenPair(AcquisitionContext& ctx, int pairBlock, PairFault fault) {
-    ctx.pairFault = fault;
+    NotePairFault(ctx, fault);
     if (Acknowledge(ctx)) FinishPair(ctx, pairBlock + 1, fault == PairFault::StoppedSending ? 1 : 0);
     return NoResponse(ctx);
 }
@@ -150,7 +155,7 @@ TransferOutcome ReadPass(AcquisitionContext& ctx, const std::string* reply, int 
 TransferOutcome ReadReferencePass(AcquisitionContext& ctx, const std::string& reply, int column,
                                   KeepAliveBeat* beat) {
     if (reply.size() < link::ReplyChars || ctx.waitGivenUp) {
-        if (reply.size() < link::ReplyChars) ctx.pairFault = PairFault::ShortBlock;
+        if (reply.size() < link::ReplyChars) NotePairFault(ctx, PairFault::ShortBlock);
         FinishPair(ctx, 1);
         return NoResponse(ctx);
     }
@@ -253,6 +258,7 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
     // in step whatever happens next.
     CommandReply reply;
     auto ended = [&ctx](const CommandReply& r) { return r.portFailed || (ctx.waitGivenUp && r.text.empty()); };
+    const bool commandSent = !loader;
     if (!loader) {
         reply = SendScanCommand(ctx);
         if (ended(reply)) return NoResponse(ctx);
@@ -273,8 +279,13 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
         // A port that failed in the download is still open, for the caller to let go.
         if (ctx.waitGivenUp || ctx.portFailed || comm.PortOpen() || !ReopenAfterDownload(ctx) || LineChatters(ctx))
             return NoResponse(ctx);
+        const bool noFirmwareTaken = s.NoInstrumentResponse;
         reply = SendScanCommand(ctx);
         if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
+        // No loader took the firmware, yet the instrument answers: it was measuring all along,
+        // and what went out meanwhile (the acknowledgement that looked for an earlier pair, the
+        // wake-up, the command again) may have put it out of step with its blocks.
+        if (commandSent && noFirmwareTaken) ctx.pairFault = PairFault::LateReply;
     }
     s.NoInstrumentResponse = false;
     return ReadReferencePasses(ctx, reply.text);
@@ -286,6 +297,7 @@ std::string PairFaultText(PairFault fault) {
         case PairFault::ShortBlock: return "A block from the instrument had fewer characters than a block holds.";
         case PairFault::LongBlock: return "A block from the instrument had more characters than a block holds.";
         case PairFault::StoppedSending: return "The instrument stopped sending in the middle of a scan.";
+        case PairFault::LateReply: return "The instrument answered the scan command later than it should.";
     }
     return "";
 }

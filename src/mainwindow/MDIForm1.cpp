@@ -10,6 +10,7 @@
 #include "mainwindow/WelcomeForm.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
+#include "platform/forms/FormHost.h"
 #include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
 
@@ -137,11 +138,14 @@ void MDIForm1::MDIForm_Click() { app.forms.Unload<WelcomeForm>(); }
 
 void MDIForm1::Timer1_Timer() {
     FlowScope flow(app.flow);
-    const int escaped = app.op.EscapedBoxes();
+    const int escapedBoxes = app.op.EscapedBoxes();
+    const int escapes = app.host.EscapesTaken();
     AutoScanTick(app.state, app.clock, Timer1, links_.Flows());
-    // Escape on any box that the tick's scan raised stops the series, as the key does between
-    // scans; otherwise a box that comes back on every tick could never be left.
-    if (app.op.EscapedBoxes() != escaped && Timer1.Enabled() && app.keyCommand) {
+    // Escape anywhere during the tick (on a box that its scan raised, in one of its waits, on a
+    // window while it held the event loop) stops the series, as the key does between scans;
+    // otherwise a box that comes back on every tick could never be left.
+    const bool escaped = app.op.EscapedBoxes() != escapedBoxes || app.host.EscapesTaken() != escapes;
+    if (escaped && Timer1.Enabled() && app.keyCommand) {
         int16_t escape = key::Escape;
         std::string title;
         app.keyCommand(escape, title);

@@ -29,6 +29,9 @@ public:
     int Quits() const { return quits_; }
     void ShowDrawing() override { waits_.ShowDrawing(); }
     bool KeepAlive() override { return waits_.KeepAlive(); }
+    void TakePendingInput() override { waits_.TakePendingInput(); }
+    int EscapesTaken() const override { return waits_.Escapes(); }
+    void FlowDone() override { waits_.ReplayKeys(); }
     // The main window closed by the operator during a wait: the wait ends as on Escape, and this
     // is asked to end the program once the flow is done.
     void SetCloseRequest(std::function<void()> request) { waits_.onCloseRequest = std::move(request); }

@@ -29,9 +29,8 @@ bool IsOperatorInput(const QEvent* event) {
 
 void QtWaitPump::ShowDrawing() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
 
-bool QtWaitPump::KeepAlive() {
+bool QtWaitPump::Pump() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (ending_) return true;
     if (!app || pumping_) return false;
     pumping_ = true;
     escape_ = closeAsked_ = false;
@@ -42,7 +41,26 @@ bool QtWaitPump::KeepAlive() {
     // Handed on outside the event delivery: ending the program closes the dialogs and stops the
     // waits.
     if (closeAsked_ && onCloseRequest) onCloseRequest();
+    return true;
+}
+
+bool QtWaitPump::KeepAlive() {
+    if (ending_) return true;
+    if (!Pump()) return false;
     return escape_ || closeAsked_ || ending_;
+}
+
+void QtWaitPump::TakePendingInput() {
+    if (!ending_) Pump();
+}
+
+void QtWaitPump::ReplayKeys() {
+    if (pumping_) return;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> keys;
+    keys.swap(keys_);
+    for (auto& [target, key] : keys) {
+        if (target) QCoreApplication::postEvent(target, key.release());
+    }
 }
 
 bool QtWaitPump::IsMainWindow(const QObject* watched) const {
@@ -52,8 +70,15 @@ bool QtWaitPump::IsMainWindow(const QObject* watched) const {
 
 bool QtWaitPump::eventFilter(QObject* watched, QEvent* event) {
     if (!IsOperatorInput(event)) return false;
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-        escape_ = true;
+    if (event->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            escape_ = true;
+            ++escapes_;
+            keys_.clear();
+        } else if (!ending_) {
+            keys_.emplace_back(watched, event->clone());
+        }
+    }
     if (event->type() == QEvent::Close && IsMainWindow(watched)) closeAsked_ = true;
     return true;
 }

@@ -240,5 +240,31 @@ TEST(BrokenPass, APairThatStopsEarlyLeavesTheTraceSelectionAsItWas) {
     }
 }
 
+// An instrument that answers a scan command only after the program has given it up for a loader
+// and tried to wake one: what went out meanwhile (here the acknowledgement that looked for an
+// earlier pair, which the instrument keeps for its first block) puts its blocks out of step, and
+// the no-data box says the reply came late, not that a block was long. The next scan is whole.
+TEST(BrokenPass, AReplyThatCameLateIsToldAsLate) {
+    InstrumentOptions o = acqtest::ExactInstrument();
+    o.faults.replyDelayMs = 6000;
+    o.faults.earlyAckKept = true;
+    FlowRig r(o);
+    ProgramState& s = r.state;
+    FillEarlierScans(s);
+    NextScan(r.flow);
+    EXPECT_TRUE(s.NoInstrumentResponse);
+    EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{std::string(NoData) +
+                                                           "\nThe instrument answered the scan command later than "
+                                                           "it should."});
+    ExpectEarlierScans(s);
+
+    r.clock.Advance(1000);
+    r.instrument.Options().faults = {};
+    NextScan(r.flow);
+    EXPECT_FALSE(s.NoInstrumentResponse);
+    EXPECT_EQ(r.op.Messages().size(), 1u);
+    EXPECT_EQ(s.Ch1Data[0][9], r.instrument.LastPair().sample[9]);
+}
+
 }  // namespace
 }  // namespace tav

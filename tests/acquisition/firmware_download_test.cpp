@@ -7,11 +7,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "AcquisitionRig.h"
+#include "FlowRig.h"
+#include "acquisition/AutoIntegrationTime.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/FirmwareDownload.h"
+#include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
 #include "acquisition/ScanAcquisition.h"
 #include "support/Fifo.h"
 
@@ -135,7 +142,7 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
     const Case cases[] = {
         {"master image missing", false, true, true, false, "OLMMASTR.S19"},
         {"slave image missing", true, false, true, false, "OLMSLAVE.S19"},
-        {"image without end record", true, true, false, false, ""},
+        {"image without end record", true, true, false, false, "OLMMASTR.S19"},
         {"loader never wakes", true, true, true, true, ""},
         // Not read in, not sent: no S-record is that long.
         {"master image with an overlong line", true, true, true, false, "OLMMASTR.S19",
@@ -167,6 +174,116 @@ TEST(FirmwareDownload, EndsAsNoResponseWhenItCannotGoOn) {
             ASSERT_EQ(r.op.Messages().size(), 1u);
             EXPECT_NE(r.op.Messages()[0].text.find(c.message), std::string::npos) << r.op.Messages()[0].text;
             EXPECT_TRUE(r.instrument.Images().empty()) << "nothing sent before both images are there";
+        }
+    }
+}
+
+// An image is read whole and checked before anything of either image goes out: text that is not
+// S-records, or that has no end record, is refused with the image's name and the reason.
+TEST(FirmwareDownload, AnImageThatIsNoSRecordTextIsRefusedBeforeAnythingIsSent) {
+    std::string noise;
+    uint32_t seed = 24;
+    for (int i = 0; i < 200 * 1024; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        noise.push_back(static_cast<char>(seed >> 24));
+    }
+    Images img;
+    const std::string good = img.masterRecord1 + "\r\n";
+    std::string badSum = img.masterRecord2;
+    badSum.back() = badSum.back() == '0' ? '1' : '0';
+    std::string lower = img.masterRecord2;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    struct Case {
+        const char* name;
+        std::string master, slave;
+        std::string reason;  // "" for the noise, whose first bad line depends on the bytes
+    };
+    const Case cases[] = {
+        {"200 KB of random bytes", noise, img.slave, ""},
+        {"a wrong checksum", good + badSum + "\r\n" + EndRecord, img.slave, "line 2 has a wrong checksum"},
+        {"a character that is no hex digit", good + "S1060000010G03F3\r\n" + EndRecord, img.slave,
+         "line 2 holds a character that is not an upper-case hex digit"},
+        {"lower-case hex digits", good + lower + "\r\n" + EndRecord, img.slave,
+         "line 2 does not begin with S and a record type (S0 to S3, S5 to S9)"},
+        {"a count too large", good + "S1070000010203F3\r\n" + EndRecord, img.slave,
+         "line 2 has a count that does not match its length"},
+        {"half a digit pair", good + "S1060000010203F\r\n" + EndRecord, img.slave,
+         "line 2 has a count that does not match its length"},
+        {"a record too short for its address", "S2030000FC\r\n" + EndRecord, img.slave,
+         "line 1 is too short for its address and checksum"},
+        {"a text line", good + "\r\nfirmware 2.1\r\n" + EndRecord, img.slave,
+         "line 3 does not begin with S and a record type (S0 to S3, S5 to S9)"},
+        {"the reserved type S4", "S4030000FC\r\n" + EndRecord, img.slave,
+         "line 1 does not begin with S and a record type (S0 to S3, S5 to S9)"},
+        {"no end record", good + "S9030000FC\r\n", img.slave, "it has no end record S804000000FB"},
+        {"a slave image without end record", img.master, img.slaveRecord + "\r\n", "it has no end record S804000000FB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r = LoaderRig(0);
+        ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", c.master));
+        ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", c.slave));
+        EXPECT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::NoResponse);
+        EXPECT_TRUE(r.state.NoInstrumentResponse);
+        const std::string name = c.master == img.master ? "OLMSLAVE.S19" : "OLMMASTR.S19";
+        ASSERT_EQ(r.op.Messages().size(), 1u);
+        const std::string& text = r.op.Messages()[0].text;
+        const std::string head = "The firmware image " + name + " in " + r.dir.Path() + " is not an S-record image: ";
+        EXPECT_EQ(text.substr(0, head.size()), head) << text;
+        if (!c.reason.empty()) {
+            EXPECT_EQ(text.substr(head.size()), c.reason + "; nothing of it was sent.");
+        }
+        EXPECT_TRUE(r.instrument.Images().empty());
+        // The wake-up, and after the refused download the scan command again: no byte of an image.
+        EXPECT_EQ(r.Journal("out"), OutLines(Esc + "R\xFF" + Esc + "R\x02"));
+    }
+}
+
+// Line ends of every kind, blank lines and blanks around a record are taken; what goes out is
+// the records alone.
+TEST(FirmwareDownload, AnImageMayHaveAnyLineEndsAndBlankLines) {
+    Rig r = LoaderRig(0);
+    Images img;
+    ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "\r\n" + img.masterRecord1 + " \t\n\n   \r\n\t" + img.masterRecord2 +
+                                                "\r" + EndRecord + "\n"));
+    ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", img.slave));
+    ASSERT_EQ(AcquireScanPair(r.ctx, 10, 0), AcquireResult::Data);
+    ASSERT_EQ(r.instrument.Images().size(), 2u);
+    EXPECT_EQ(r.instrument.Images()[0].text, img.masterRecord1 + img.masterRecord2 + EndRecord);
+    EXPECT_EQ(r.instrument.Images()[0].checksumErrors, 0);
+    EXPECT_TRUE(r.op.Messages().empty());
+}
+
+// In every scan flow, an image that cannot be used is the scan's one box: no "NO DATA
+// TRANSMITTED" follows it.
+TEST(FirmwareDownload, AnImageThatCannotBeUsedIsTheScansOneBox) {
+    struct Flow {
+        const char* name;
+        std::function<void(ScanFlowContext&)> run;
+    };
+    const Flow flows[] = {
+        {"next scan", [](ScanFlowContext& f) { NextScan(f); }},
+        {"overlay scan", [](ScanFlowContext& f) { OverlayScan(f); }},
+        {"dark scan", [](ScanFlowContext& f) { DarkScan(f); }},
+        {"reference scan", [](ScanFlowContext& f) { ReferenceScan(f); }},
+        {"Auto Set Integration Time", [](ScanFlowContext& f) { AutoSetIntegrationTime(f); }},
+    };
+    for (const Flow& flow : flows) {
+        for (bool missing : {true, false}) {
+            SCOPED_TRACE(std::string(flow.name) + (missing ? ", missing" : ", no S-records"));
+            InstrumentOptions o = acqtest::ExactInstrument();
+            o.startInLoader = true;
+            acqtest::FlowRig r(o);
+            if (!missing) {
+                ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "firmware\r\n"));
+            }
+            flow.run(r.flow);
+            const std::string box = missing ? "The firmware image OLMMASTR.S19 was not found in " + r.dir.Path() + "."
+                                            : "The firmware image OLMMASTR.S19 in " + r.dir.Path() +
+                                                  " is not an S-record image: line 1 does not begin with S and a "
+                                                  "record type (S0 to S3, S5 to S9); nothing of it was sent.";
+            EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{box});
+            EXPECT_TRUE(r.instrument.Images().empty());
         }
     }
 }

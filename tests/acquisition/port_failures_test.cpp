@@ -1,14 +1,17 @@
-// A serial port that cannot be opened says why, once: a scan, the parameter block, the
-// wireless bytes and key A each show the port, its device and the reason, in one box, before
-// the flow's own message (a scan's "NO DATA TRANSMITTED"). A port that fails, held or not, is
-// let go by the exchange that finds it dead, at once and with its reason.
+// A serial port that cannot be opened says why, once: every scan flow, the parameter block, the
+// wireless bytes and key A each show the port, its device and the reason in one box, and no
+// other box follows it (no "NO DATA TRANSMITTED" after it). A port that fails, held or not, is
+// let go by the exchange that finds it dead, at once and with its reason, in one box.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "FlowRig.h"
+#include "acquisition/AutoIntegrationTime.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
 #include "acquisition/WirelessDC.h"
 #include "mainwindow/MainForm.h"
 
@@ -17,7 +20,6 @@ namespace {
 
 using acqtest::FlowRig;
 
-constexpr const char* NoData = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
 constexpr const char* Opening = "The serial port COM1 could not be opened:\n";
 
 std::vector<std::string> Texts(const ScriptedOperator& op) {
@@ -47,13 +49,23 @@ TEST(PortFailures, EveryExchangeNamesThePortTheDeviceAndTheReasonOnce) {
         std::function<void(FlowRig&)> run;
         std::function<std::vector<std::string>(const std::string& box)> messages;
     };
+    auto alone = [](const std::string& box) { return std::vector<std::string>{box}; };
+    auto unsent = [](const std::string& box) {
+        return std::vector<std::string>{box + "\nThe parameters have not been sent to the instrument."};
+    };
     const Exchange exchanges[] = {
-        {"a scan", [](FlowRig& r) { NextScan(r.flow); },
-         [](const std::string& box) { return std::vector<std::string>{box, NoData}; }},
-        {"the parameter block", [](FlowRig& r) { r.Main().SetIntegAverIntens(); },
-         [](const std::string& box) {
-             return std::vector<std::string>{box + "\nThe parameters have not been sent to the instrument."};
-         }},
+        {"a next scan", [](FlowRig& r) { NextScan(r.flow); }, alone},
+        {"an overlay scan", [](FlowRig& r) { OverlayScan(r.flow); }, alone},
+        {"a dark scan", [](FlowRig& r) { DarkScan(r.flow); }, alone},
+        {"a reference scan", [](FlowRig& r) { ReferenceScan(r.flow); }, alone},
+        {"a reference scan after a block that did not go out whole",
+         [](FlowRig& r) {
+             r.state.InstrumentParametersUnknown = true;
+             ReferenceScan(r.flow);
+         },
+         unsent},
+        {"Auto Set Integration Time", [](FlowRig& r) { AutoSetIntegrationTime(r.flow); }, unsent},
+        {"the parameter block", [](FlowRig& r) { r.Main().SetIntegAverIntens(); }, unsent},
         {"the wireless bytes",
          [](FlowRig& r) {
              r.op.AnswerMessage(MsgResult::Yes);
@@ -112,7 +124,7 @@ TEST(PortFailures, AHeldPortThatFailsIsLetGoByTheExchangeThatFindsIt) {
         size_t boxes;  // when the port is dead
     };
     const Exchange exchanges[] = {
-        {"a scan", [](FlowRig& r) { NextScan(r.flow); }, 2},
+        {"a scan", [](FlowRig& r) { NextScan(r.flow); }, 1},
         {"the parameter block", [](FlowRig& r) { r.Main().SetIntegAverIntens(); }, 1},
         {"the wireless bytes",
          [](FlowRig& r) {
@@ -148,10 +160,10 @@ TEST(PortFailures, AHeldPortThatFailsIsLetGoByTheExchangeThatFindsIt) {
 // The adapter pulled at any point of a scan's exchange: in the scan command, in either pass, while
 // the rest of a broken pair is taken, at a read-out's next command, while the parameters go again
 // first, in the firmware download. The exchange ends at once, the port is closed and let go, and
-// the box says that the port failed and why; a timed series ends on that one box, also one that
-// holds no port (started from the quick menu), while a single scan adds its no-data box. With the
-// adapter back, the next scan on the same instrument is whole: an instrument left in its pair
-// is taken through the rest of it first.
+// the box says that the port failed and why, and no no-data box follows it; a timed series ends
+// on that one box, also one that holds no port (started from the quick menu). With the adapter
+// back, the next scan on the same instrument is whole: an instrument left in its pair is taken
+// through the rest of it first.
 TEST(PortFailures, APortThatFailsInTheMiddleOfAScanIsLetGoAndToldAtOnce) {
     const std::string failed = "The serial port COM1 failed:\nThe serial device has been removed.";
     struct Point {
@@ -159,7 +171,7 @@ TEST(PortFailures, APortThatFailsInTheMiddleOfAScanIsLetGoAndToldAtOnce) {
         int bytes;  // the adapter goes after the computer has sent this many bytes
         std::function<void(FlowRig&)> setUp;
         std::string unsent = "";   // the line that follows the reason, for what was not done
-        bool noDataAfter = true;   // a single scan tells "NO DATA TRANSMITTED" after it
+        bool commandSent = true;
     };
     const Point points[] = {
         {"the scan command", 0, [](FlowRig&) {}},
@@ -202,17 +214,14 @@ TEST(PortFailures, APortThatFailsInTheMiddleOfAScanIsLetGoAndToldAtOnce) {
             NextScan(r.flow);
             EXPECT_LT(r.clock.MonotonicMs() - start, 1500.0) << "no bound waited out on a dead port";
             std::vector<std::string> boxes = Texts(r.op);
-            if (run == Run::Single && point.noDataAfter) {
-                ASSERT_EQ(boxes.size(), 2u);
-                EXPECT_EQ(boxes[1].rfind(NoData, 0), 0u) << boxes[1];
-            } else {
-                ASSERT_EQ(boxes.size(), 1u) << boxes.back();
+            ASSERT_EQ(boxes.size(), 1u) << boxes.back();
+            if (run != Run::Single) {
                 EXPECT_FALSE(r.Main().Timer1.Enabled()) << "the series ends on the one box";
             }
             EXPECT_EQ(boxes[0], failed + point.unsent);
             EXPECT_FALSE(r.comm.PortOpen());
             EXPECT_FALSE(r.state.PortHeldOpen);
-            EXPECT_EQ(r.state.NoInstrumentResponse, point.noDataAfter) << "no scan command without the parameters";
+            EXPECT_EQ(r.state.NoInstrumentResponse, point.commandSent) << "no scan command without the parameters";
 
             // The adapter plugged back; a loader that lost its download half-way is switched off
             // and on.
@@ -225,6 +234,35 @@ TEST(PortFailures, APortThatFailsInTheMiddleOfAScanIsLetGoAndToldAtOnce) {
             EXPECT_FALSE(r.instrument.InPair());
             EXPECT_EQ(r.state.Ch1Data[0][9], r.instrument.LastPair().sample[9]);
         }
+    }
+}
+
+// Every other scan flow alike: the adapter pulled in the first pass of its pair is one box. The
+// automatic integration time does not then send the operator's values back on the port opened
+// afresh (where the instrument, still in its pair, would lose them, or no device would be found,
+// with a second box): they are left unknown, for the next exchange to send first.
+TEST(PortFailures, EveryScanFlowTellsAPortThatFailsInItsPairOnce) {
+    const std::string failed = "The serial port COM1 failed:\nThe serial device has been removed.";
+    struct Flow {
+        const char* name;
+        std::function<void(FlowRig&)> run;
+        int bytesBefore = 0;  // what the flow sends before its scan command
+    };
+    const Flow flows[] = {
+        {"overlay scan", [](FlowRig& r) { OverlayScan(r.flow); }},
+        {"dark scan", [](FlowRig& r) { DarkScan(r.flow); }},
+        {"reference scan", [](FlowRig& r) { ReferenceScan(r.flow); }},
+        {"Auto Set Integration Time", [](FlowRig& r) { AutoSetIntegrationTime(r.flow); }, 7},
+    };
+    for (const Flow& flow : flows) {
+        SCOPED_TRACE(flow.name);
+        FlowRig r;
+        r.instrument.ClearLogs();
+        r.comm.PullPortAfterBytes(1, flow.bytesBefore + 5);
+        flow.run(r);
+        EXPECT_EQ(Texts(r.op), std::vector<std::string>{failed});
+        EXPECT_FALSE(r.comm.PortOpen());
+        EXPECT_EQ(r.state.InstrumentParametersUnknown, flow.bytesBefore > 0);
     }
 }
 

@@ -4,7 +4,8 @@
 // file that is missing, an instrument in its loader without the firmware images. Each ends the series with its one
 // box, lets the port go and uses no file number; the instrument back on its port then works with
 // the next N and A. A box that the series may bring up again (no data) lets the series go on
-// after OK, and Escape on it, or on any box of a tick's scan, stops the series.
+// after OK, and Escape on it, on any box of a tick's scan, or anywhere else during a tick, stops
+// the series.
 
 #include <gtest/gtest.h>
 
@@ -179,23 +180,43 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
 
 // "NO DATA TRANSMITTED" lets the series go on after OK, as a silent instrument may answer again;
 // Escape on it, or on any other box that a tick's scan raises, stops the series. A box told once
-// per series (a reference file that cannot be used) stops it on Escape the first time.
-TEST(TimedSeriesFaults, EscapeOnABoxOfATicksScanStopsTheSeries) {
+// per series (a reference file that cannot be used) stops it on Escape the first time. Escape
+// that the operator presses while a tick holds the event loop stops the series as well, once the
+// tick is done, its box answered with OK: on the spectrum window while the pair runs (the key is
+// still queued when the tick's box comes up), and in a long wait that Escape gives up without
+// ending the scan (the reply wait of the parameters sent first).
+TEST(TimedSeriesFaults, EscapeOnABoxOrElsewhereDuringATickStopsTheSeries) {
     struct Case {
         const char* name;
         std::function<void(Series&)> fault;
         std::string box;
-        bool everyTick;      // the box comes again on the next tick after OK
+        std::function<void(Series&)> escape;
+        size_t boxes;        // until the series stops
         int numbersUsed;     // by the ticks with a box
     };
     const Case cases[] = {
-        {"a silent instrument", [](Series& r) { r.w.instrument.Options().faults.silent = true; }, NoData, true, 0},
-        {"a reference file that is missing",
+        {"on the no-data box of a silent instrument", [](Series& r) { r.w.instrument.Options().faults.silent = true; },
+         NoData,
+         [](Series& r) {
+             r.w.op.AnswerMessage(MsgResult::Ok);
+             r.w.op.AnswerEscape();
+         },
+         2, 0},
+        {"on the box of a reference file that is missing",
          [](Series& r) {
              r.S().ReferenceOn = true;
              r.S().ReferenceFileName = r.w.dir.Path() + "/gone.rdg";
          },
-         "File not found.", false, 1},
+         "File not found.", [](Series& r) { r.w.op.AnswerEscape(); }, 1, 1},
+        {"on the window while the pair runs",
+         [](Series& r) { r.w.instrument.Options().faults.blocks.push_back({BlockFault::Kind::Short, 5, 6}); }, NoData,
+         [](Series& r) { r.w.host.EscapePendingAtBox(1); }, 1, 0},
+        {"in the reply wait of the parameters",
+         [](Series& r) {
+             r.w.instrument.Options().faults.silent = true;
+             r.S().InstrumentParametersUnknown = true;
+         },
+         NoData, [](Series& r) { r.w.host.EscapeAtKeepAlive(1); }, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,12 +226,11 @@ TEST(TimedSeriesFaults, EscapeOnABoxOfATicksScanStopsTheSeries) {
         ASSERT_EQ(r.Boxes(), 0u) << r.w.op.MessageTexts().front();
         const int32_t counter = r.S().AutoSaveCounter;
         c.fault(r);
-        if (c.everyTick) r.w.op.AnswerMessage(MsgResult::Ok);
-        r.w.op.AnswerEscape();
+        c.escape(r);
         const size_t before = r.Boxes();
         r.Tick(50);
         const std::vector<std::string> boxes = r.BoxesSince(before);
-        ASSERT_EQ(boxes.size(), c.everyTick ? 2u : 1u) << "OK lets the series go on, Escape stops it";
+        EXPECT_EQ(boxes.size(), c.boxes) << "OK lets the series go on, Escape stops it";
         for (const std::string& box : boxes) EXPECT_NE(box.find(c.box), std::string::npos) << box;
         EXPECT_FALSE(r.Timer1().Running());
         EXPECT_TRUE(r.PrintedText("AutoScan Stopped"));

@@ -1,6 +1,7 @@
 // The instrument link through the whole program on the Qt front end, against the simulator on a
-// pseudo-terminal: a short block is no data and no file, a missing device names itself, and a
-// long wait keeps the windows painting and ends on Escape.
+// pseudo-terminal: a short block is no data and no file, a missing device names itself in one
+// box, and a long wait keeps the windows painting, ends on Escape, and hands the keys typed
+// meanwhile to the windows after it.
 
 #include <gtest/gtest.h>
 
@@ -122,11 +123,9 @@ TEST(QtLinkFrontEnd, AMissingDeviceIsNamedInTheMessage) {
     ModalWatch modals;
     LinkProgram p("/nonexistent/ttyTAV", "");
     p.Key("n");
-    ASSERT_EQ(modals.texts.size(), 2u);
-    EXPECT_EQ(modals.texts[0],
-              "The serial port COM1 could not be opened:\nCOM1 is /nonexistent/ttyTAV (from TAVOLIN_COM1):\n"
-              "no such device.");
-    EXPECT_EQ(modals.texts[1], NoData);
+    EXPECT_EQ(modals.texts, std::vector<std::string>{"The serial port COM1 could not be opened:\nCOM1 is "
+                                                     "/nonexistent/ttyTAV (from TAVOLIN_COM1):\nno such device."})
+        << "one box, no no-data box after it";
 }
 
 // A write series of ten scans 10 s apart against a silent instrument: the reply wait would last
@@ -153,7 +152,7 @@ TEST(QtLinkFrontEnd, ALongWaitKeepsPaintingAndEndsOnEscape) {
         spectrum->update();
     });
     repaint.start(100);
-    // A key that is no command, and then Escape, typed while the scan waits.
+    // A key, and then Escape, typed while the scan waits: the key goes with the scan given up.
     TypeLater(spectrum, 800, Qt::Key_N, "n");
     TypeLater(spectrum, 1500, Qt::Key_Escape, QString(QChar(27)));
     QElapsedTimer took;
@@ -172,6 +171,39 @@ TEST(QtLinkFrontEnd, ALongWaitKeepsPaintingAndEndsOnEscape) {
     EXPECT_EQ(run.modals.texts, std::vector<std::string>{NoData});
     EXPECT_TRUE(p.State().NoInstrumentResponse);
     EXPECT_EQ(p.State().SlotInfo[0].NumPoints, 0);
+}
+
+// A key typed while a scan waits for a slow reply is kept and handled once the scan is done, as if
+// the program had been busy; one typed before an Escape that gives the wait up goes with it.
+TEST(QtLinkFrontEnd, AKeyTypedDuringALongWaitIsHandledAfterItUnlessEscapeFollows) {
+    struct Case {
+        const char* name;
+        const char* sim;
+        bool escape;
+    };
+    for (const Case& c : {Case{"a slow reply", "--slow=1500", false}, Case{"Escape after the key", "--slow=4000", true}}) {
+        SCOPED_TRACE(c.name);
+        test::QtApplicationScope qt;
+        test::SimulatorProcess sim({c.sim});
+        ASSERT_FALSE(sim.Path().empty());
+        ModalWatch modals;
+        LinkProgram p(sim.Path(), "");
+        QWidget* spectrum = Widget("MainForm");
+        ASSERT_NE(spectrum, nullptr);
+        ASSERT_FALSE(p.State().CursorOn);
+        TypeLater(spectrum, 700, Qt::Key_M, "m");  // the cursor command
+        if (c.escape) TypeLater(spectrum, 1100, Qt::Key_Escape, QString(QChar(27)));
+        p.Key("n");
+        test::ProcessEvents();
+        if (c.escape) {
+            EXPECT_EQ(modals.texts, std::vector<std::string>{NoData});
+            EXPECT_FALSE(p.State().CursorOn) << "the key went with the scan given up";
+        } else {
+            EXPECT_TRUE(modals.texts.empty()) << modals.texts.front();
+            EXPECT_EQ(p.State().SlotInfo[0].NumPoints, 256);
+            EXPECT_TRUE(p.State().CursorOn) << "the key is handled after the scan";
+        }
+    }
 }
 
 // A write series of two scans 2 s apart, given up with Escape half a second in: the instrument
@@ -226,6 +258,43 @@ TEST(QtWaitPump, SwallowsInputAndReportsEscape) {
     QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.keys, 1);
+}
+
+// The keys that the pump swallows reach their windows afterwards, in order, when the flow is
+// done; an Escape drops the ones before it, and is counted. Keys still queued before a box comes
+// up are taken the same way.
+TEST(QtWaitPump, KeepsTheKeysForAfterTheFlowAndEscapeDropsThoseBeforeIt) {
+    test::QtApplicationScope qt;
+    QWidget window;
+    window.show();
+    struct Keys : QObject {
+        QString typed;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress) typed += static_cast<QKeyEvent*>(e)->text();
+            return false;
+        }
+    } keys;
+    window.installEventFilter(&keys);
+    auto type = [&](Qt::Key key, const QString& text) {
+        QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    };
+    QtWaitPump pump;
+    type(Qt::Key_A, "a");
+    EXPECT_FALSE(pump.KeepAlive());
+    type(Qt::Key_Escape, QString(QChar(27)));
+    type(Qt::Key_B, "b");
+    EXPECT_TRUE(pump.KeepAlive());
+    type(Qt::Key_C, "c");
+    pump.TakePendingInput();
+    EXPECT_EQ(pump.Escapes(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys.typed, "") << "nothing reaches the window during the flow";
+    pump.ReplayKeys();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys.typed, "bc");
+    pump.ReplayKeys();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys.typed, "bc") << "each key once";
 }
 
 // What a window drew in the middle of a flow is painted when the next wait begins, without the

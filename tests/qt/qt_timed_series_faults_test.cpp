@@ -169,5 +169,46 @@ TEST(QtTimedSeriesFaults, EscapeOnTheNoDataBoxOfATickStopsTheSeries) {
     EXPECT_FALSE(p.app().comm.PortOpen());
 }
 
+// Escape pressed on the spectrum window while a failing tick's pair runs, when no event loop
+// runs: the key waits in the queue until the tick's box comes up, which is answered with OK. The
+// series stops after that tick.
+TEST(QtTimedSeriesFaults, EscapeOnTheWindowDuringAFailingPairStopsTheSeries) {
+    test::QtApplicationScope qt;
+    test::SimulatorProcess sim({"--short-block=5", "--slow-blocks=40"});
+    ASSERT_FALSE(sim.Path().empty());
+    std::vector<std::string> texts;
+    std::thread hand;
+    QWidget* spectrum = nullptr;
+    // Each box noted and answered with OK; after the first one, Escape on the spectrum window in
+    // the middle of the next tick's pair (from another thread, as the operator's hand is).
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || !box->button(QMessageBox::Ok)) return;
+        texts.push_back(box->text().toStdString());
+        box->button(QMessageBox::Ok)->click();
+        if (texts.size() == 1 && spectrum) {
+            hand = std::thread([spectrum] {
+                usleep(200000);
+                QCoreApplication::postEvent(spectrum, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier,
+                                                                    QString(QChar(27))));
+            });
+        }
+    });
+    watch.start(20);
+    SeriesProgram p(sim.Path());
+    spectrum = test::VisibleWidget("MainForm");
+    ASSERT_NE(spectrum, nullptr);
+    p.Type("a");
+    ASSERT_TRUE(p.Timer1().Enabled());
+    EXPECT_TRUE(test::WaitFor([&] { return !p.Timer1().Enabled(); }, 8000)) << texts.size() << " boxes";
+    test::WaitFor([] { return false; }, 500);  // no box comes back
+    if (hand.joinable()) hand.join();
+    EXPECT_GE(texts.size(), 1u);
+    EXPECT_LE(texts.size(), 2u) << "the box of the tick before the Escape, and of the tick it came in";
+    EXPECT_FALSE(p.S().PortHeldOpen);
+    EXPECT_FALSE(p.app().comm.PortOpen());
+}
+
 }  // namespace
 }  // namespace tav

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/comm/LineSpeed.h"
 
@@ -196,6 +197,7 @@ void SimulatedInstrument::HandleCommand(uint8_t b) {
     // In the middle of a pair only the acknowledgement of the block sent counts.
     if (transfer_.active) {
         if (b == kBlockAck && transfer_.awaitingAck && !AcknowledgementLost()) Acknowledge();
+        else if (b == kBlockAck && transfer_.block == 0 && options_.faults.earlyAckKept) transfer_.earlyAck = true;
         return;
     }
     switch (b) {
@@ -346,6 +348,7 @@ void SimulatedInstrument::SendBlock(int block) {
     if (options_.ackGiveUpMs > 0)
         Schedule(TimerKind::AckTimeout, std::max(now_, lineOutFree_) + Ms(options_.ackGiveUpMs));
     if (options_.faults.dropAfterBlock == block) linkUp_ = false;
+    if (std::exchange(transfer_.earlyAck, false)) Acknowledge();
 }
 
 void SimulatedInstrument::Acknowledge() {

@@ -59,6 +59,9 @@ struct InstrumentFaults {
     int dropAfterBlock = 0;         // the link goes dead after that block of a transfer; 0: never
     int wakeZeros = 0;              // the loader answers the wake-up "0" this often before "1"
     bool loaderIgnoresWake = false; // the loader keeps announcing itself and never wakes
+    // An acknowledgement heard while a pair is being measured is kept, as a receive buffer keeps
+    // it, and taken for block 1 as soon as that block is out (otherwise it is lost).
+    bool earlyAckKept = false;
 };
 
 struct InstrumentOptions {
@@ -173,6 +176,7 @@ private:
         int block = 0;         // last block sent
         int acknowledged = 0;
         bool ackLost = false;  // the first acknowledgement of the block sent was lost on the line
+        bool earlyAck = false; // an acknowledgement heard before block 1, kept for it
         ScanPair pair;
     };
 

@@ -1,5 +1,7 @@
 #include "platform/forms/App.h"
 
+#include "platform/forms/FormHost.h"
+
 namespace tav {
 
 App::App(ProgramState& state, const Services& services, FormHost& host)
@@ -12,7 +14,14 @@ App::App(ProgramState& state, const Services& services, FormHost& host)
       printer(services.printer),
       host(host),
       forms(*this) {
-    flow.whenDone = [this] { forms.ReleaseHeldResizes(); };
+    flow.whenDone = [this] {
+        forms.ReleaseHeldResizes();
+        this->host.FlowDone();
+    };
+    // A box would block the windows that keys typed during the flow are queued for.
+    op.beforeDialog = [this] {
+        if (flow.Running()) this->host.TakePendingInput();
+    };
 }
 
 EventScope::~EventScope() {

@@ -3,8 +3,10 @@
 // front end and the windows. One App per program (and per test).
 //
 // The flow guard: a scan flow of the system runs inside a FlowScope. While one runs (a message
-// box or file dialog inside it included) every input from the front end is dropped: timer ticks,
-// keys, clicks, edits and menu choices, so no key starts another flow and no tick re-enters.
+// box or file dialog inside it included) no input from the front end reaches the windows: timer
+// ticks, clicks, edits and menu choices are dropped, so no key starts another flow and no tick
+// re-enters. Keys typed meanwhile are kept by the front end and handed on when the flow is done
+// (FormHost::FlowDone), but Escape, which gives a long wait up and stops a timed series.
 
 #include <cstdint>
 #include <functional>

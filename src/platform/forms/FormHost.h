@@ -50,8 +50,19 @@ public:
     virtual void ShowDrawing() {}
     // Called every few tens of milliseconds during a long wait of the system: the windows
     // repaint and the window manager sees a live program, while no operator input reaches the
-    // program. True when the operator pressed Escape, which gives the wait up.
+    // program. True when the operator pressed Escape, which gives the wait up. The other keys
+    // typed meanwhile are kept, and handed to the windows when the flow is done (FlowDone);
+    // Escape drops the ones kept before it, which belonged to what it gave up.
     virtual bool KeepAlive() { return false; }
+    // Called before a message box or file dialog of a flow comes up: what the operator typed
+    // while the flow held the event loop is taken now, as a long wait takes it, instead of being
+    // lost to the windows that the box blocks.
+    virtual void TakePendingInput() {}
+    // How often the operator pressed Escape while flows held the event loop (in their long waits
+    // and before their boxes), from the start of the program.
+    virtual int EscapesTaken() const { return 0; }
+    // The outermost flow is done: the keys kept meanwhile go to the windows now, in order.
+    virtual void FlowDone() {}
 };
 
 }  // namespace tav

@@ -31,8 +31,15 @@ public:
     // deliver meanwhile); the operator presses Escape at the n-th (0: never).
     bool KeepAlive() override {
         if (duringKeepAlive) duringKeepAlive();
-        return ++keepAlives_ == escapeAt_;
+        const bool escape = ++keepAlives_ == escapeAt_;
+        escapes_ += escape;
+        return escape;
     }
+    // Before each box of a flow: the operator pressed Escape on a window while the flow held the
+    // event loop, and it is taken at the n-th such moment from now (0: never).
+    void TakePendingInput() override { escapes_ += ++pendingTakes_ == escapePendingAt_; }
+    void EscapePendingAtBox(int n) { escapePendingAt_ = n <= 0 ? 0 : pendingTakes_ + n; }
+    int EscapesTaken() const override { return escapes_; }
     std::function<void()> duringKeepAlive;
     void ShowDrawing() override { ++drawingShown_; }
     void EscapeAtKeepAlive(int n) {
@@ -50,6 +57,9 @@ private:
     int keepAlives_ = 0;
     int escapeAt_ = 0;
     int drawingShown_ = 0;
+    int pendingTakes_ = 0;
+    int escapePendingAt_ = 0;
+    int escapes_ = 0;
 };
 
 }  // namespace tav
