@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libqt6serialport6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
-  xvfb xauth
+  xvfb xauth openbox
   poppler-utils
 )
 test_packages=(

@@ -8,6 +8,7 @@
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
 #include "files/TextConversions.h"
+#include "files/WindowPositions.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
@@ -46,6 +47,7 @@ void ApplyNumberOfBands(ProgramState& s, const std::string& value) {
 void ApplyWindowLine(FileContext& ctx, const SettingsWindowEntry& entry, const std::string& value) {
     ProgramState& s = ctx.state;
     const int16_t open = ctx.windows.ApplyWindowPosition(entry.window, value);
+    if (WindowLineHoldsPlace(value)) s.WindowPlacesRead = true;
     switch (entry.window) {
     case SettingsWindow::Main:
         // The spectrum window is shown whatever the line says; its record's flag stays.

@@ -28,6 +28,24 @@ void Place(Form& form, int32_t top, int32_t left, int32_t height, int32_t width)
     form.SetWidth(static_cast<float>(width));
 }
 
+// The six numbers of a window line: top, left, height, width, window state and open flag.
+struct WindowLine {
+    int32_t top, left, height, width;
+    int16_t state, open;
+};
+
+WindowLine ScanWindowLine(const std::string& text) {
+    int16_t position = 1;
+    WindowLine line{};
+    line.top = Coordinate(NextNumber(text, position));
+    line.left = Coordinate(NextNumber(text, position));
+    line.height = Coordinate(NextNumber(text, position));
+    line.width = Coordinate(NextNumber(text, position));
+    line.state = RoundToInt16Clamped(NextNumber(text, position));
+    line.open = RoundToInt16Clamped(NextNumber(text, position));
+    return line;
+}
+
 void StoreRect(const Form& form, WindowRect& rect) {
     rect.Top = RoundToInt16Clamped(form.Top());
     rect.Left = RoundToInt16Clamped(form.Left());
@@ -49,19 +67,19 @@ std::string WindowPositionText(const Form& form, WindowRect& rect) {
 }
 
 int16_t ApplyWindowPosition(const std::string& text, Form& form) {
-    int16_t position = 1;
-    const int32_t top = Coordinate(NextNumber(text, position));
-    const int32_t left = Coordinate(NextNumber(text, position));
-    const int32_t height = Coordinate(NextNumber(text, position));
-    const int32_t width = Coordinate(NextNumber(text, position));
-    const int16_t state = RoundToInt16Clamped(NextNumber(text, position));
-    const int16_t open = RoundToInt16Clamped(NextNumber(text, position));
-
-    if (Placeable(top, left, height, width)) Place(form, top, left, height, width);
-    if (state != form.WindowState() && (state == winstate::Normal || state == winstate::Maximized)) {
-        form.SetWindowState(state);
+    const WindowLine line = ScanWindowLine(text);
+    if (Placeable(line.top, line.left, line.height, line.width)) {
+        Place(form, line.top, line.left, line.height, line.width);
     }
-    return open;
+    if (line.state != form.WindowState() && (line.state == winstate::Normal || line.state == winstate::Maximized)) {
+        form.SetWindowState(line.state);
+    }
+    return line.open;
+}
+
+bool WindowLineHoldsPlace(const std::string& text) {
+    const WindowLine line = ScanWindowLine(text);
+    return Placeable(line.top, line.left, line.height, line.width);
 }
 
 void SetFormRect(Form& form, const WindowRect& rect) {

@@ -25,6 +25,9 @@ std::string WindowPositionText(const Form& form, WindowRect& rect);
 // flag (-1 open, 0 closed; 0 when the line has no sixth number).
 int16_t ApplyWindowPosition(const std::string& text, Form& form);
 
+// Whether a window line holds a rectangle that places its window (same rule as above).
+bool WindowLineHoldsPlace(const std::string& text);
+
 // Places the window at the record's rectangle (same rule as above).
 void SetFormRect(Form& form, const WindowRect& rect);
 

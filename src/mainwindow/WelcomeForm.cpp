@@ -5,6 +5,7 @@
 #include "indices/ChartFonts.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/MenuForm.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
 
@@ -29,6 +30,21 @@ constexpr PicturePlace Pictures[] = {
     {&WelcomeForm::Picture1, 4200, 1350, 7380, 6195},
     {&WelcomeForm::Picture2, 1200, 300, 5400, 1200},
 };
+
+// A first run: the windows shown are tiled, but for the quick menu, a small window that keeps
+// its design size beside the spectrum window (tiled, it would fill the client area behind it).
+void ArrangeFirstRun(App& app, const MainForm& spectrum) {
+    MdiForm* mdi = app.forms.Mdi();
+    if (!mdi) return;
+    MenuForm* menu = app.forms.Find<MenuForm>();
+    const bool beside = menu && menu->Visible() && menu->WindowState() == winstate::Normal;
+    if (beside) menu->Hide();
+    mdi->Arrange(arrange::TileHorizontal);
+    if (!beside) return;
+    const float right = spectrum.Left() + spectrum.Width();
+    menu->Move(std::max(0.0f, std::min(right, mdi->ClientWidth() - menu->Width())), spectrum.Top());
+    menu->Show();
+}
 
 }  // namespace
 
@@ -70,7 +86,8 @@ void WelcomeForm::Form_Load() {
     MainForm& spectrum = app.forms.Get<MainForm>();
     spectrum.Hide();
     app.state.Menu.Viewmainform = false;
-    if (MdiForm* mdi = app.forms.Mdi()) mdi->Arrange(arrange::TileHorizontal);
+    // The places the settings file holds are kept; only a first run has the windows arranged.
+    if (!app.state.WindowPlacesRead) ArrangeFirstRun(app, spectrum);
     app.state.Menu.Viewmainform = true;
     spectrum.Show();
 }

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <cstdint>
 
 #include "platform/forms/Controls.h"
@@ -51,6 +53,23 @@ protected:
 private:
     Link link_;
     std::function<void()> click_, dblClick_;
+};
+
+// A button, check box or option button shows the keyboard focus whenever it has it, as desktop
+// programs do; the style alone shows it only once the focus has been moved with Tab.
+template <class Base, QStyle::ControlElement Element>
+class ShowsFocus : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        this->initStyleOption(&option);
+        if (option.state & QStyle::State_HasFocus) option.state |= QStyle::State_KeyboardFocusChange;
+        painter.drawControl(Element, option);
+    }
 };
 
 // A check box or option button takes a click anywhere in its rectangle, as the toolkit's do.
@@ -174,7 +193,7 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
     switch (control.Kind()) {
         case ControlKind::Button: {
             auto& button = static_cast<Button&>(control);
-            auto* w = new Routed<QPushButton>(link, &control, parent);
+            auto* w = new Routed<ShowsFocus<QPushButton, QStyle::CE_PushButton>>(link, &control, parent);
             w->setAutoDefault(false);
             QObject::connect(w, &QPushButton::clicked, w, [link, &button] { IfAlive(link, [&] { button.UserClick(); }); });
             widget = w;
@@ -209,14 +228,14 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
         }
         case ControlKind::CheckBox: {
             auto& check = static_cast<CheckBox&>(control);
-            auto* w = new WholeAreaButton<QCheckBox>(link, &control, parent);
+            auto* w = new WholeAreaButton<ShowsFocus<QCheckBox, QStyle::CE_CheckBox>>(link, &control, parent);
             QObject::connect(w, &QCheckBox::clicked, w, [link, &check] { IfAlive(link, [&] { check.UserClick(); }); });
             widget = w;
             break;
         }
         case ControlKind::OptionButton: {
             auto& option = static_cast<OptionButton&>(control);
-            auto* w = new WholeAreaButton<QRadioButton>(link, &control, parent);
+            auto* w = new WholeAreaButton<ShowsFocus<QRadioButton, QStyle::CE_RadioButton>>(link, &control, parent);
             w->setAutoExclusive(false);  // the model keeps the options of a container exclusive
             QObject::connect(w, &QRadioButton::clicked, w, [link, &option] { IfAlive(link, [&] { option.UserClick(); }); });
             widget = w;

@@ -6,8 +6,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "qt/BundledData.h"
 #include "qt/QtViewBase.h"
 
@@ -20,24 +18,6 @@ constexpr int WidthEm = 46, HeightLines = 40;
 constexpr int MinWidthEm = 24;
 
 }  // namespace
-
-QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWidth) {
-    size = size.boundedTo(screen.size());
-    const int right = screen.right() - main.right();  // the room right of the main window
-    const int left = main.left() - screen.left();
-    QRect placed(QPoint(0, 0), size);
-    if (right >= std::min(size.width(), minWidth) && right >= left) {
-        placed.setWidth(std::min(size.width(), right));
-        placed.moveLeft(main.right() + 1);
-    } else if (left >= std::min(size.width(), minWidth)) {
-        placed.setWidth(std::min(size.width(), left));
-        placed.moveRight(main.left() - 1);
-    } else {
-        placed.moveRight(screen.right());
-    }
-    placed.moveTop(std::clamp(main.top(), screen.top(), screen.bottom() + 1 - placed.height()));
-    return placed;
-}
 
 HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName("HelpWindow");

@@ -4,18 +4,11 @@
 // the screen, stays open while the operator works and is brought up again, where the operator
 // left it, by the next Help > Help; Escape closes it.
 
-#include <QRect>
 #include <QWidget>
 
 class QTextBrowser;
 
 namespace tav {
-
-// Where a window of the given outer size opens beside `main` and inside `screen`: to its right,
-// else to its left, as wide as the room there allows down to minWidth; where neither side has
-// that room, at the screen's right edge over the main window. Its top is the main window's,
-// moved up as far as the screen needs.
-QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWidth);
 
 class HelpWindow : public QWidget {
     Q_OBJECT

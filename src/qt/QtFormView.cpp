@@ -1,12 +1,16 @@
 #include "qt/QtFormView.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QWindow>
 
 #include "platform/forms/Controls.h"
 #include "qt/FrameWindow.h"
 #include "qt/QtHost.h"
+#include "qt/WidgetFit.h"
 
 namespace tav {
 
@@ -28,12 +32,16 @@ QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(ho
     // The window takes the focus itself only when no control can (as the spectrum window).
     canvas_->setFocusPolicy(focusable ? Qt::ClickFocus : Qt::StrongFocus);
     Window()->setWindowTitle(QString::fromStdString(form.Caption()));
+    // A top-level window is a dialog: the window system keeps it above the window it belongs to.
+    const Qt::WindowFlags kind = sub_ ? Qt::SubWindow : Qt::Dialog;
     if (form.BorderStyle() != border::Sizable) {
-        Qt::WindowFlags flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowCloseButtonHint;
+        Qt::WindowFlags flags = kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
         if (form.BorderStyle() == border::FixedSingle) flags |= Qt::WindowMinimizeButtonHint;
-        if (form.BorderStyle() == border::None) flags = (sub_ ? Qt::SubWindow : Qt::Window) | Qt::FramelessWindowHint;
+        if (form.BorderStyle() == border::None) flags = kind | Qt::FramelessWindowHint;
         Window()->setWindowFlags(flags);
+    } else if (!sub_) {
+        Window()->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     }
     built_ = true;
     ApplyGeometry();
@@ -66,6 +74,7 @@ void QtFormView::ApplyVisibility() {
     if (form.Visible()) {
         ApplyState();
         if (!Window()->isVisible()) {
+            if (!sub_ && !placed_) OpenOverOwner();
             Window()->show();
             if (!sub_ && form.WindowState() == winstate::Normal) KeepOnScreen(*canvas_);
         }
@@ -86,6 +95,8 @@ void QtFormView::ApplyGeometry() {
         // A hidden sub-window lays out its client area only when shown: size it now.
         if (!sub_->isVisible()) canvas_->resize((outer.size() - SubWindowFrame()).expandedTo(QSize(1, 1)));
     } else {
+        // The window manager's title bar shows the whole caption.
+        outer.setWidth(std::max(outer.width(), TitleBarWidth(form.Caption())));
         outer = OnScreen(outer, *canvas_);
         const QSize client = (outer.size() - (canvas_->frameGeometry().size() - canvas_->size())).expandedTo(QSize(1, 1));
         canvas_->move(outer.topLeft());
@@ -95,6 +106,33 @@ void QtFormView::ApplyGeometry() {
     if (!Window()->isVisible()) canvas_->Canvas().Resize(canvas_->size(), canvas_->devicePixelRatioF());
     applying_ = false;
     ReportGeometry();  // what the window system made of it, in the model's units
+}
+
+void QtFormView::FormChanged(FormAspect aspect) {
+    QtViewBase::FormChanged(aspect);
+    if (aspect == FormAspect::Caption && !sub_ && built_ && !Dead()) ApplyGeometry();
+}
+
+void QtFormView::OpenOverOwner() {
+    placed_ = true;
+    QWidget* owner = host.OwnerFor(form);
+    if (!owner || owner == canvas_ || !owner->windowHandle()) return;
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen && form.WindowState() == winstate::Normal) {
+        const QRect ownerFrame = owner->frameGeometry();
+        QRect outer = canvas_->frameGeometry();
+        if (host.IsMainWindow(owner)) {
+            outer.moveCenter(ownerFrame.center());
+        } else {
+            // Beside the dialog it belongs to, which stays in sight.
+            outer = BesideWindow(ownerFrame, outer.size(), screen->availableGeometry(), outer.width());
+        }
+        // Moved before its native window is made, the place is that of its frame.
+        canvas_->move(OnScreen(outer, *canvas_).topLeft());
+        ReportGeometry();
+    }
+    canvas_->winId();  // the native window, to carry its owner from the start
+    if (QWindow* handle = canvas_->windowHandle()) handle->setTransientParent(owner->windowHandle());
 }
 
 QSize QtFormView::SubWindowFrame() const {
@@ -119,8 +157,7 @@ void QtFormView::BringToFront() {
         if (area_->activeSubWindow() != sub_) area_->setActiveSubWindow(sub_);
         sub_->raise();
     } else if (canvas_) {
-        canvas_->raise();
-        canvas_->activateWindow();
+        host.Activate(*canvas_);
     }
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 // The view of a plain window: a sub-window of the main window's child area for a child window,
 // a top-level window otherwise (modeless). Its client area is a CanvasWidget.
+//
+// A top-level window is a dialog of the window it belongs to (the main window, or the dialog
+// the operator worked in when it opened): the window manager keeps it above that window. It
+// opens over the main window, or beside the dialog it belongs to, inside the screen, and at
+// least as wide as its title needs.
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -19,6 +24,7 @@ public:
     ~QtFormView() override;
 
     Canvas& Surface() override { return canvas_->Canvas(); }
+    void FormChanged(FormAspect aspect) override;
 
     // Called by the widgets.
     void ClientResized();
@@ -37,12 +43,15 @@ protected:
 private:
     // The frame of a sub-window around its client area, in pixels.
     QSize SubWindowFrame() const;
+    // Before a top-level window first shows: whose dialog it is, and where it opens.
+    void OpenOverOwner();
 
     QPointer<CanvasWidget> canvas_;
     QPointer<QMdiSubWindow> sub_;
     QPointer<QMdiArea> area_;
     bool applying_ = false;
     bool built_ = false;
+    bool placed_ = false;  // a top-level window opened over its owner once
     QSize growth_{0, 0};  // what the controls' text added to the design size
 };
 

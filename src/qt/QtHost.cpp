@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/forms/App.h"
 #include "platform/forms/MdiForm.h"
 #include "qt/QtFormView.h"
 #include "qt/QtMdiView.h"
@@ -24,6 +25,16 @@ QtHost::QtHost() : twips_(ScreenDpi()) {}
 std::unique_ptr<FormView> QtHost::CreateView(Form& form) {
     if (auto* mdi = dynamic_cast<MdiForm*>(&form)) return std::make_unique<QtMdiView>(*this, *mdi);
     return std::make_unique<QtFormView>(*this, form, form.MDIChild() ? area_.data() : nullptr);
+}
+
+QWidget* QtHost::OwnerFor(const Form& form) const {
+    const Form* active = form.app.forms.ActiveForm();
+    const bool dialog =
+        active && active != &form && active->Visible() && !active->MDIChild() && active != form.app.forms.Mdi();
+    if (const QtViewBase* view = dialog ? ViewOf(active) : nullptr) {
+        if (QWidget* window = view->TopWindow()) return window;
+    }
+    return area_ ? area_->window() : nullptr;
 }
 
 void QtHost::Quit() {

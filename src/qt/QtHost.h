@@ -11,12 +11,15 @@
 #include "platform/forms/FormHost.h"
 #include "qt/QtWaitPump.h"
 #include "qt/Twips.h"
+#include "qt/WindowActivation.h"
 
 class QMdiSubWindow;
 
 namespace tav {
 
+class Form;
 class QtFormView;
+class QtViewBase;
 
 class QtHost : public FormHost {
 public:
@@ -49,11 +52,23 @@ public:
     void RegisterSubWindow(QMdiSubWindow* sub, QtFormView* view) { subWindows_.insert(sub, view); }
     void UnregisterSubWindow(QMdiSubWindow* sub) { subWindows_.remove(sub); }
     QtFormView* ViewOfSubWindow(QMdiSubWindow* sub) const { return subWindows_.value(sub, nullptr); }
+    void RegisterView(const Form& form, QtViewBase* view) { views_.insert(&form, view); }
+    void UnregisterView(const Form& form) { views_.remove(&form); }
+    QtViewBase* ViewOf(const Form* form) const { return views_.value(form, nullptr); }
+
+    // Brings a top-level window to the front with the focus (see WindowActivation.h).
+    void Activate(QWidget& window) { activation_.Activate(window); }
+    // The top-level window that a window about to open belongs to: the dialog the operator is
+    // working in, else the main window (nullptr before there is one).
+    QWidget* OwnerFor(const Form& form) const;
+    bool IsMainWindow(const QWidget* window) const { return area_ && window == area_->window(); }
 
 private:
     Twips twips_;
     QPointer<QMdiArea> area_;
     QHash<QMdiSubWindow*, QtFormView*> subWindows_;
+    QHash<const Form*, QtViewBase*> views_;
+    WindowActivation activation_;
     int quits_ = 0;
     QtWaitPump waits_;
 };

@@ -161,8 +161,7 @@ void QtMdiView::ControlChanged(Control& control) {
 
 void QtMdiView::BringToFront() {
     if (Dead() || !window_ || !form.Visible()) return;
-    window_->raise();
-    window_->activateWindow();
+    host.Activate(*window_);
 }
 
 void QtMdiView::ApplyGeometry() {

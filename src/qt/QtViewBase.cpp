@@ -56,11 +56,31 @@ void KeepOnScreen(QWidget& window) {
     window.move(fitted.topLeft());
 }
 
+QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWidth) {
+    size = size.boundedTo(screen.size());
+    const int right = screen.right() - main.right();  // the room right of the main window
+    const int left = main.left() - screen.left();
+    QRect placed(QPoint(0, 0), size);
+    if (right >= std::min(size.width(), minWidth) && right >= left) {
+        placed.setWidth(std::min(size.width(), right));
+        placed.moveLeft(main.right() + 1);
+    } else if (left >= std::min(size.width(), minWidth)) {
+        placed.setWidth(std::min(size.width(), left));
+        placed.moveRight(main.left() - 1);
+    } else {
+        placed.moveRight(screen.right());
+    }
+    placed.moveTop(std::clamp(main.top(), screen.top(), screen.bottom() + 1 - placed.height()));
+    return placed;
+}
+
 QtViewBase::QtViewBase(QtHost& host, Form& form) : form(form), host(host), link_(std::make_shared<ViewLink>()) {
     link_->view = this;
+    host.RegisterView(form, this);
 }
 
 QtViewBase::~QtViewBase() {
+    host.UnregisterView(form);
     link_->view = nullptr;
     for (auto& [timer, qtimer] : timers_) {
         if (qtimer) {

@@ -27,6 +27,11 @@ void ApplyWindowState(QWidget& window, int16_t state);
 QRect OnScreen(QRect outer, const QWidget& window);
 // The same for a window that is shown, once its frame is known.
 void KeepOnScreen(QWidget& window);
+// Where a window of the given outer size opens beside another window `main` and inside
+// `screen`: to its right, else to its left, as wide as the room there allows down to minWidth;
+// where neither side has that room, at the screen's right edge over that window. Its top is
+// that window's, moved up as far as the screen needs.
+QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWidth);
 
 class QtViewBase : public FormView {
 public:
@@ -48,6 +53,8 @@ public:
     QWidget* WidgetOf(Control* control) const;
     // The window was moved or resized: the model learns its new rectangle.
     virtual void ReportGeometry() = 0;
+    // The top-level window that shows the form (the main window for a child window).
+    QWidget* TopWindow() const { return Window() ? Window()->window() : nullptr; }
 
 protected:
     // Makes the widgets of all controls; a control without a container goes on parentFor(it).

@@ -1,5 +1,6 @@
 #include "qt/WidgetFit.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -22,6 +23,8 @@ constexpr int LabelGap = 3;         // after a label's text, so that it keeps cl
 constexpr int LineEditMargin = 2;   // the line edit's own margin inside its frame, each side
 constexpr int LineEditCursor = 2;   // the caret after the last character
 constexpr int Unbounded = 1 << 20;  // a height no text reaches
+constexpr int TitleBarItems = 4;    // the window's icon, minimize, maximize and close
+constexpr int TitleBarItemPadding = 8;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -123,6 +126,14 @@ QSize NeededSize(const Control& control, const QWidget& widget, int width) {
         case ControlKind::DriveListBox: return ComboNeed(static_cast<const ListControl&>(control), widget);
         default: return {};
     }
+}
+
+int TitleBarWidth(const std::string& caption) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int item = metrics.height() + TitleBarItemPadding;
+    return metrics.horizontalAdvance(Q(caption)) + TitleBarItems * item + 2 * TitleBarItemPadding;
 }
 
 }  // namespace tav

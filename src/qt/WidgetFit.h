@@ -26,4 +26,9 @@ QString LabelText(const std::string& caption, bool hasBuddy);
 // The flags a label draws its text with.
 int LabelTextFlags(bool hasBuddy);
 
+// The outer width a top-level window needs for the window manager's title bar to show the whole
+// caption: its text in a bold title font, the window's icon and three buttons beside it. The
+// window manager's own font is unknown here; the application's, in bold, stands in for it.
+int TitleBarWidth(const std::string& caption);
+
 }  // namespace tav

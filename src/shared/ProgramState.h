@@ -305,6 +305,9 @@ struct ProgramState {
     std::string SpectrumFileName;  // name being saved
     bool IniLoaded = false;
     bool WelcomeShown = false;
+    // A window line of the settings file placed its window: the welcome window then keeps the
+    // places read instead of tiling the windows, which is for a first run.
+    bool WindowPlacesRead = false;
     bool WelcomeUnloaded = false;
 
     // ---- Window rectangles, in settings-file order -----------------------------------------

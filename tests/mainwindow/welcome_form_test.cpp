@@ -3,7 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "MainWindowWorld.h"
+#include "SettingsFileLines.h"
+#include "mainwindow/IndexForm.h"
+#include "mainwindow/KineticForms.h"
+#include "mainwindow/NormDiffForm.h"
+#include "mainwindow/MenuForm.h"
 
 namespace tav {
 namespace {
@@ -105,6 +112,70 @@ TEST(WelcomeForm, ItsLoadStopsTimedAcquisitionAndBringsUpTheSpectrumWindow) {
     MainForm& spectrum = w.Main();
     EXPECT_TRUE(spectrum.Visible());
     EXPECT_TRUE(w.state->Menu.Viewmainform);
+}
+
+struct Rect {
+    float top, left, height, width;
+    bool operator==(const Rect&) const = default;
+};
+void PrintTo(const Rect& r, std::ostream* os) {
+    *os << "top " << r.top << " left " << r.left << " height " << r.height << " width " << r.width;
+}
+Rect PlaceOf(const Form& form) { return {form.Top(), form.Left(), form.Height(), form.Width()}; }
+
+// The places a settings file holds are kept through the welcome window, and the next settings
+// file written holds them again; a first run has its windows arranged.
+TEST(WelcomeForm, ItKeepsTheWindowPlacesReadAndArrangesOnlyAFirstRun) {
+    const std::string placed =
+        "Main Window=0 0 4600 8700 0  0 \r\n"
+        "Menu Window=4700 9000 5100 2775 0 -1 \r\n"
+        "Index Window=0 8700 4600 3500 0 -1 \r\n"
+        "Ratio Window = 4600 0 3400 4000 0 -1 \r\n"
+        "NormDiff Window=4600 4000 3400 4100 0 -1 \r\n";
+    {
+        SCOPED_TRACE("a settings file with places");
+        MainWindowWorld w(false);
+        ASSERT_TRUE(w.dir.Write("Prismel.INI", placed));
+        w.Start();
+        ASSERT_NE(w.Welcome(), nullptr);
+        EXPECT_EQ(PlaceOf(w.Main()), (Rect{0, 0, 4600, 8700}));
+        EXPECT_EQ(PlaceOf(w.app.forms.Get<MenuForm>()), (Rect{4700, 9000, 5100, 2775}));
+        EXPECT_EQ(PlaceOf(w.app.forms.Get<IndexForm>()), (Rect{0, 8700, 4600, 3500}));
+        EXPECT_EQ(PlaceOf(w.app.forms.Get<RatioForm>()), (Rect{4600, 0, 3400, 4000}));
+        EXPECT_EQ(PlaceOf(w.app.forms.Get<NormDiffForm>()), (Rect{4600, 4000, 3400, 4100}));
+        w.Mdi().Unload();  // the settings file is written
+        EXPECT_EQ(test::SettingsLine(w.dir, "Menu Window="), "Menu Window=4700 9000 5100 2775 0 -1 ");
+        EXPECT_EQ(test::SettingsLine(w.dir, "Ratio Window"), "Ratio Window = 4600 0 3400 4000 0 -1 ");
+        EXPECT_EQ(test::SettingsLine(w.dir, "NormDiff Window="), "NormDiff Window=4600 4000 3400 4100 0 -1 ");
+    }
+    {
+        SCOPED_TRACE("a settings file whose open windows have no places");
+        MainWindowWorld w(false);
+        ASSERT_TRUE(w.dir.Write("Prismel.INI", "Ratio Window = 0 0 0 0 0 -1 \r\nIndex Window=0 0 0 0 0 -1 \r\n"));
+        w.Start();
+        const MdiForm& mdi = w.Mdi();
+        const Form* tiles[] = {&w.app.forms.Get<RatioForm>(), &w.app.forms.Get<IndexForm>()};
+        for (const Form* tiled : tiles) {
+            EXPECT_EQ(tiled->Left(), 0) << tiled->Name();
+            EXPECT_EQ(tiled->Width(), mdi.ClientWidth()) << tiled->Name();
+            EXPECT_EQ(tiled->Height(), mdi.ClientHeight() / 2) << tiled->Name();
+        }
+    }
+    {
+        SCOPED_TRACE("no settings file");
+        MainWindowWorld w;
+        const MainForm& spectrum = w.Main();
+        const MenuForm& menu = w.app.forms.Get<MenuForm>();
+        ASSERT_TRUE(menu.Visible());
+        EXPECT_EQ(menu.Width(), 2775) << "its design size";
+        EXPECT_EQ(menu.Height(), 5100);
+        EXPECT_EQ(menu.Top(), spectrum.Top());
+        // Beside the spectrum window, as far as the client area lets it: whole inside it.
+        const float room = w.Mdi().ClientWidth() - menu.Width();
+        EXPECT_EQ(menu.Left(), std::min(spectrum.Left() + spectrum.Width(), room));
+        EXPECT_TRUE(spectrum.Visible());
+        EXPECT_EQ(w.app.forms.ActiveForm(), w.Welcome());
+    }
 }
 
 }  // namespace

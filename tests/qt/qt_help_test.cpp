@@ -17,6 +17,7 @@
 #include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "qt/HelpWindow.h"
+#include "qt/QtViewBase.h"
 #include "qt/ProgramIcon.h"
 #include "qt/TavolinProgram.h"
 #include "qt_screen.h"

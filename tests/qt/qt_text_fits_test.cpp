@@ -2,7 +2,7 @@
 // buttons', labels' and frames' captions, the boxes' widest values, the check boxes' and option
 // buttons' whole box or circle, a long folder path in the folder read-outs; no control is cut
 // by its container or covers a neighbour it does not cover in its design. The main window and
-// the dialogs open inside the screen's available area.
+// the dialogs open inside the screen's available area, each dialog wide enough for its title.
 
 #include <gtest/gtest.h>
 
@@ -235,6 +235,18 @@ void ExpectInsideScreen(const Form& form) {
     EXPECT_TRUE(area.contains(window->frameGeometry())) << form.Name();
 }
 
+// The window manager's title bar shows the whole caption: beside its text (in bold) come the
+// window's icon and its buttons, some 20 pixels each.
+void ExpectWholeTitle(const Form& form) {
+    QWidget* window = WindowOf(form);
+    ASSERT_NE(window, nullptr) << form.Name();
+    window = window->window();
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int text = QFontMetrics(bold).horizontalAdvance(QString::fromStdString(form.Caption()));
+    EXPECT_GE(window->frameGeometry().width(), text + 80) << form.Name() << " \"" << form.Caption() << "\"";
+}
+
 // A folder path longer than any folder read-out, in the start folder.
 std::string DeepFolder(const test::TempDir& dir) {
     std::string path;
@@ -314,7 +326,10 @@ TEST_P(QtTextFits, EveryControlOfEveryWindowShowsItsWholeText) {
         form.Show();
         test::ProcessEvents();
         ExpectWholeControls(form);
-        if (!form.MDIChild()) ExpectInsideScreen(form);
+        if (!form.MDIChild()) {
+            ExpectInsideScreen(form);
+            ExpectWholeTitle(form);
+        }
         form.Unload();
         test::ProcessEvents();
     }

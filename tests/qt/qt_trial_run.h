@@ -1,4 +1,4 @@
-// A first run from the bundled trial settings on an offscreen screen of a given size: the
+// A first run from the bundled trial settings (or without settings) on an offscreen screen of a given size: the
 // settings file in the start folder, the screen's fonts, the main window loaded with the
 // program's scan flows (each call recorded) and the welcome window up.
 
@@ -29,8 +29,9 @@ struct TrialRun {
     FlowRecord record;
     MDIForm1* main = nullptr;
 
-    explicit TrialRun(TestScreen size) : screen(size) {
-        t.dir.Write("Prismel.INI", TrialSettings());
+    // Without the trial settings: a first run with no settings file at all.
+    explicit TrialRun(TestScreen size, bool trialSettings = true) : screen(size) {
+        if (trialSettings) t.dir.Write("Prismel.INI", TrialSettings());
         t.op.SetFonts(ScreenFontList());
         main = &t.app->forms.Get<MDIForm1>();
         main->Links().SetFlows(

@@ -1,6 +1,7 @@
 // The first run from the bundled trial settings on a 1280 x 800 screen: the windows it opens,
 // and those it places for the View menu, stand side by side inside the main window, and the
-// spectrum window is wide enough for the status texts printed at x = 5500.
+// spectrum window is wide enough for the status texts printed at x = 5500. A first run without
+// settings has its two windows side by side too.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,21 @@ void ExpectSideBySideInside(QMdiArea& area) {
                 << shown[i]->windowTitle().toStdString() << " overlaps " << shown[j]->windowTitle().toStdString();
         }
     }
+}
+
+// Without any settings file the quick menu comes up at its design size beside the spectrum
+// window, both whole inside the main window.
+TEST(QtTrialSettings, WithoutSettingsTheQuickMenuStandsBesideTheSpectrumWindow) {
+    test::TrialRun run({1280, 800, 1}, false);
+    test::ProcessEvents();
+    QWidget* window = test::TopLevel("MDIForm1");
+    ASSERT_NE(window, nullptr);
+    QMdiArea& area = *window->findChild<QMdiArea*>();
+    ASSERT_EQ(Shown(area).size(), 2u);
+    ExpectSideBySideInside(area);
+    const QMdiSubWindow* menu = window->findChild<QMdiSubWindow*>("MenuFormWindow");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->height(), 340) << "5100 twips, its design height";
 }
 
 TEST(QtTrialSettings, TheFirstRunsWindowsStandSideBySideInsideTheMainWindow) {
