@@ -36,6 +36,10 @@ std::string NotSpectrumFileMessage(const std::string& path) {
     return "The file\n" + path + "\nis not a spectrum file: its header is incomplete or unreadable.";
 }
 
+std::string NoSpectrumMessage(const std::string& path, const std::string& reason) {
+    return "The file\n" + path + "\nholds no spectrum: " + reason + ".";
+}
+
 std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures) {
     std::string text = "The kinetic log could not be written:";
     for (const KineticLogFailure& f : failures) text += "\n" + f.path + ": " + f.reason + ".";

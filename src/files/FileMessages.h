@@ -25,6 +25,8 @@ std::string FsErrorReason(FsError error);
 std::string CannotWriteMessage(const std::string& path, const std::string& reason);
 std::string CannotReadMessage(const std::string& path, const std::string& reason);
 std::string NotSpectrumFileMessage(const std::string& path);
+// A file that gave no row; `reason` says why ("it is empty").
+std::string NoSpectrumMessage(const std::string& path, const std::string& reason);
 struct KineticLogFailure {
     std::string path;
     std::string reason;  // as FsErrorReason gives it
