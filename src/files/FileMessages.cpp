@@ -46,6 +46,16 @@ std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failu
     return text;
 }
 
+std::string UnreadSettingsKeptMessage(const std::string& path, const std::string& aside) {
+    return "The settings file\n" + path + "\ncould not be read at start. It is kept as\n" + aside +
+           "\nand the settings are written to a new file.";
+}
+
+std::string UnreadSettingsNotKeptMessage(const std::string& path, const std::string& reason) {
+    return "The settings file\n" + path + "\ncould not be read at start, nor be kept under another name: " + reason +
+           ".\nThe settings are not written, so that it is not overwritten.";
+}
+
 std::string ControlCharacterMessage(const std::string& what) {
     return what + " holds a line break or another control character,\nwhich the settings file cannot keep.\n"
                   "Choose another name.";

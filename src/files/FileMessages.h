@@ -34,6 +34,14 @@ struct KineticLogFailure {
 // One line per log: its path and why it could not be written.
 std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures);
 
+// A settings file that start-up could not read: kept under its name and this suffix before the
+// settings are written anew.
+inline constexpr const char* UnreadSettingsSuffix = ".unread";
+inline constexpr const char* UnreadSettingsKeptText =
+    "It is not overwritten: before the settings are written, it is kept under another name.";
+std::string UnreadSettingsKeptMessage(const std::string& path, const std::string& aside);
+std::string UnreadSettingsNotKeptMessage(const std::string& path, const std::string& reason);
+
 // A name that holds a line break or another control character cannot be stored in the settings
 // file; `what` names it ("The folder name", "The reference file name").
 std::string ControlCharacterMessage(const std::string& what);
