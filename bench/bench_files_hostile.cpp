@@ -201,7 +201,9 @@ class DownloadWindows : public tav::AcquisitionWindows {
 public:
     tav::Canvas& MainFormSurface() override { return canvas; }
     bool ReadSpectrumFile(int16_t) override { return false; }
-    bool ReadSpectrumFileUntold(int16_t, std::string&) override { return false; }
+    tav::SpectrumReadResult ReadSpectrumFileUntold(int16_t, std::string&) override {
+        return tav::SpectrumReadResult::ReadError;
+    }
     void SetDisplayChannel(int16_t) override {}
     void SetDialogFileName(const std::string&) override {}
     tav::RecordingCanvas canvas;

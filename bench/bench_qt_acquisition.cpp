@@ -56,7 +56,9 @@ class Windows : public AcquisitionWindows {
 public:
     Canvas& MainFormSurface() override { return canvas_; }
     bool ReadSpectrumFile(int16_t) override { return false; }
-    bool ReadSpectrumFileUntold(int16_t, std::string&) override { return false; }
+    SpectrumReadResult ReadSpectrumFileUntold(int16_t, std::string&) override {
+        return SpectrumReadResult::ReadError;
+    }
     void SetDisplayChannel(int16_t) override {}
     void SetDialogFileName(const std::string&) override {}
 

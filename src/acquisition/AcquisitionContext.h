@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "files/SpectrumFileReader.h"
+
 namespace tav {
 
 class Canvas;
@@ -25,7 +27,7 @@ public:
     virtual bool ReadSpectrumFile(int16_t slot) = 0;
     // The same read for a flow that tells the operator itself: nothing is shown, and when the
     // file could not be read `why` holds what the reader would have said.
-    virtual bool ReadSpectrumFileUntold(int16_t slot, std::string& why) = 0;
+    virtual SpectrumReadResult ReadSpectrumFileUntold(int16_t slot, std::string& why) = 0;
     // The slot becomes the spectrum window's selected trace.
     virtual void SetDisplayChannel(int16_t slot) = 0;
     // The spectrum window's file dialog remembers the file being read.

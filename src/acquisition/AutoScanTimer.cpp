@@ -1,6 +1,7 @@
 #include "acquisition/AutoScanTimer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "acquisition/ReferenceFile.h"
 #include "platform/Numbers.h"
@@ -52,7 +53,8 @@ void EndAutoScan(ProgramState& s, CommControl& comm, Timer& Timer1) {
 
 void AutoScanTick(ProgramState& state, Clock& clock, Timer& Timer1, CommandFlows& flows) {
     const float delay = std::min(state.AutoScanDelay, MaxAutoScanDelay);
-    if (!(delay > 0)) {
+    // Only a delay of 0 scans on every tick; a negative one aligns like any other.
+    if (delay == 0 || std::isnan(delay)) {
         flows.NextScan();
         return;
     }

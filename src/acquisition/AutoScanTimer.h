@@ -1,6 +1,7 @@
 #pragma once
 // Timed acquisition on the main window's Timer1: one next scan every AutoScanDelay seconds,
-// each started on a whole second of the clock (0 s: a scan on every tick).
+// each started on a whole second of the clock (0 s: a scan on every tick; a negative delay, a
+// scan on every whole second).
 //
 // Between scans the timer ticks once a second until the next scan is less than 1.5 s away, is
 // then re-armed for the remaining time less 0.3 s, and marks the next tick to align: that tick

@@ -10,6 +10,7 @@
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "indices/KineticIndices.h"
+#include "indices/SlotStore.h"
 #include "indices/TraceSelection.h"
 #include "platform/Operator.h"
 #include "acquisition/ScanWindows.h"
@@ -75,22 +76,23 @@ void OverlayScan(ScanFlowContext& flow) {
 void OverlayFile(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
     ProgramState& s = flow.app.state;
+    const ShownSpectrum shown(s);
     s.DarkViewOn = s.DarkRefShown = s.ProcessedResult = false;
     AdvanceOverlayRing(s);
     flow.windows.SpectrumDialog().FileTitle.clear();
     OpenSpectrumDialog(flow.files);
-    const bool read = ReadSpectrumFile(flow.files, s.CurrentSlot) == SpectrumReadResult::Ok;
-    s.PrintInColor = true;
-    if (read) {
-        if (s.BeepOn) flow.app.op.Beep();
-        SetDisplayChannel(s, flow.charts, s.CurrentSlot);
-        flow.windows.SpectrumSurface().Cls();
-        s.ActiveWindowIdx = 0;
-        DrawSpectrumChart(flow, s.CurrentSlot);
-        ComputeKineticIndices(s, flow.indices);
+    if (ReadSpectrumFile(flow.files, s.CurrentSlot) != SpectrumReadResult::Ok) {
+        // The ring stays as it was: a slot that holds no file of it is never drawn or saved.
+        shown.PutBack(s);
+        return;
     }
-    // Counted whether or not the file was read: the ring has advanced, and the run drawn next
-    // must still reach back to the older curves.
+    s.PrintInColor = true;
+    if (s.BeepOn) flow.app.op.Beep();
+    SetDisplayChannel(s, flow.charts, s.CurrentSlot);
+    flow.windows.SpectrumSurface().Cls();
+    s.ActiveWindowIdx = 0;
+    DrawSpectrumChart(flow, s.CurrentSlot);
+    ComputeKineticIndices(s, flow.indices);
     s.OverlayCount = static_cast<int16_t>(s.OverlayCount + 1);
 }
 

@@ -16,7 +16,8 @@ void AdvanceOverlayRing(ProgramState& state);
 // drawn.
 void OverlayScan(ScanFlowContext& flow);
 
-// The file goes into the next ring slot; a file that cannot be read is not drawn and not counted.
+// The file goes into the next ring slot; a file that cannot be read, or holds no spectrum, leaves
+// the ring and the window as they were.
 void OverlayFile(ScanFlowContext& flow);
 
 }  // namespace tav

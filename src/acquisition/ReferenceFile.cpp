@@ -28,11 +28,12 @@ bool ReadReferenceFileFor(AcquisitionContext& ctx, int needed, const std::string
     ProgramState& s = ctx.state;
     s.SlotInfo[slot::Work].FileName = s.ReferenceFileName;
     std::string why;
-    if (!ctx.windows.ReadSpectrumFileUntold(slot::Work, why)) {
+    const SpectrumReadResult read = ctx.windows.ReadSpectrumFileUntold(slot::Work, why);
+    if (read != SpectrumReadResult::Ok && read != SpectrumReadResult::NoSpectrum) {
         Tell(ctx, ReferenceFileMessage(s.ReferenceFileName, why, what));
         return false;
     }
-    const int points = SlotPoints(s, slot::Work);
+    const int points = read == SpectrumReadResult::Ok ? SlotPoints(s, slot::Work) : 0;
     if (points == 0) {
         RefuseReferenceFile(ctx, "holds no spectrum.", what);
         return false;

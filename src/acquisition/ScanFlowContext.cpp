@@ -17,8 +17,8 @@ bool FlowAcquisitionWindows::ReadSpectrumFile(int16_t slot) {
     return tav::ReadSpectrumFile(flow_.files, slot) == SpectrumReadResult::Ok;
 }
 
-bool FlowAcquisitionWindows::ReadSpectrumFileUntold(int16_t slot, std::string& why) {
-    return tav::ReadSpectrumFileUntold(flow_.files, slot, why) == SpectrumReadResult::Ok;
+SpectrumReadResult FlowAcquisitionWindows::ReadSpectrumFileUntold(int16_t slot, std::string& why) {
+    return tav::ReadSpectrumFileUntold(flow_.files, slot, why);
 }
 
 void FlowAcquisitionWindows::SetDisplayChannel(int16_t slot) {

@@ -32,7 +32,7 @@ public:
     explicit FlowAcquisitionWindows(ScanFlowContext& flow) : flow_(flow) {}
     Canvas& MainFormSurface() override;
     bool ReadSpectrumFile(int16_t slot) override;
-    bool ReadSpectrumFileUntold(int16_t slot, std::string& why) override;
+    SpectrumReadResult ReadSpectrumFileUntold(int16_t slot, std::string& why) override;
     void SetDisplayChannel(int16_t slot) override;
     void SetDialogFileName(const std::string& path) override;
     void ShowDrawing() override;

@@ -22,7 +22,7 @@ constexpr float HalfPageClearance = 20;
 constexpr float SinglePointDot = 40;
 
 void SetChartSize(ProgramState& state, Canvas& printer) {
-    // The options dialog takes only percentages of its range; any other would print specks
+    // The options dialog takes only percentages of its range; any other would print nothing
     // or run off the page.
     const float pct = std::clamp<float>(state.PrintScalePct, PrintScaleMinPct, PrintScaleMaxPct);
     state.PrintWidthFrac = 0.8f * pct / 100;

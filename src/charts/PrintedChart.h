@@ -16,8 +16,8 @@ namespace tav {
 // Each half page begins this fraction of the page height below its top edge.
 constexpr double HalfPageMargin = 0.25 / 11;
 
-// The scale percentages that the printer options dialog offers.
-constexpr int16_t PrintScaleMinPct = 75;
+// The scale percentages that the printer options dialog takes.
+constexpr int16_t PrintScaleMinPct = 1;
 constexpr int16_t PrintScaleMaxPct = 125;
 
 // The chart goes into the top half of the page for an odd chartCount and into the bottom half

@@ -36,10 +36,24 @@ std::string NotSpectrumFileMessage(const std::string& path) {
     return "The file\n" + path + "\nis not a spectrum file: its header is incomplete or unreadable.";
 }
 
+std::string NoSpectrumMessage(const std::string& path, const std::string& reason) {
+    return "The file\n" + path + "\nholds no spectrum: " + reason + ".";
+}
+
 std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures) {
     std::string text = "The kinetic log could not be written:";
     for (const KineticLogFailure& f : failures) text += "\n" + f.path + ": " + f.reason + ".";
     return text;
+}
+
+std::string UnreadSettingsKeptMessage(const std::string& path, const std::string& aside) {
+    return "The settings file\n" + path + "\ncould not be read at start. It is kept as\n" + aside +
+           "\nand the settings are written to a new file.";
+}
+
+std::string UnreadSettingsNotKeptMessage(const std::string& path, const std::string& reason) {
+    return "The settings file\n" + path + "\ncould not be read at start, nor be kept under another name: " + reason +
+           ".\nThe settings are not written, so that it is not overwritten.";
 }
 
 std::string ControlCharacterMessage(const std::string& what) {

@@ -25,12 +25,22 @@ std::string FsErrorReason(FsError error);
 std::string CannotWriteMessage(const std::string& path, const std::string& reason);
 std::string CannotReadMessage(const std::string& path, const std::string& reason);
 std::string NotSpectrumFileMessage(const std::string& path);
+// A file that gave no row; `reason` says why ("it is empty").
+std::string NoSpectrumMessage(const std::string& path, const std::string& reason);
 struct KineticLogFailure {
     std::string path;
     std::string reason;  // as FsErrorReason gives it
 };
 // One line per log: its path and why it could not be written.
 std::string KineticLogFailureMessage(const std::vector<KineticLogFailure>& failures);
+
+// A settings file that start-up could not read: kept under its name and this suffix before the
+// settings are written anew.
+inline constexpr const char* UnreadSettingsSuffix = ".unread";
+inline constexpr const char* UnreadSettingsKeptText =
+    "It is not overwritten: before the settings are written, it is kept under another name.";
+std::string UnreadSettingsKeptMessage(const std::string& path, const std::string& aside);
+std::string UnreadSettingsNotKeptMessage(const std::string& path, const std::string& reason);
 
 // A name that holds a line break or another control character cannot be stored in the settings
 // file; `what` names it ("The folder name", "The reference file name").

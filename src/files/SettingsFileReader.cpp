@@ -101,23 +101,35 @@ void ApplyDefaults(FileContext& ctx) {
     s.CommPortNumber = 1;
 }
 
-// Applies the file's lines one by one, within bounds no settings file comes near; "" when the
+// Why a settings file was not read whole; `replaceable` when it is a file that the next settings
+// write would replace (not a folder, a device or a file gone meanwhile).
+struct SettingsRefusal {
+    std::string reason;
+    bool replaceable = true;
+};
+
+SettingsRefusal Refusal(FsError error) {
+    const bool noFile = error == FsError::NotFound || error == FsError::IsFolder || error == FsError::NotAFile;
+    return {FsErrorReason(error), !noFile};
+}
+
+// Applies the file's lines one by one, within bounds no settings file comes near; nothing when the
 // whole file was read, else why reading stopped.
-std::string ApplySettingsLines(FileContext& ctx, const std::string& path) {
+std::optional<SettingsRefusal> ApplySettingsLines(FileContext& ctx, const std::string& path) {
     FsError error = FsError::None;
     const std::unique_ptr<LineReader> lines = ctx.fs.OpenLines(path, &error);
-    if (!lines) return FsErrorReason(error);
+    if (!lines) return Refusal(error);
     std::string line;
     std::size_t total = 0;
     for (;;) {
         switch (lines->Next(line, MaxSettingsLineLength)) {
-            case LineReader::Status::End: return "";
-            case LineReader::Status::Failed: return FsErrorReason(lines->Error());
-            case LineReader::Status::TooLong: return "a line is longer than 64 KiB";
+            case LineReader::Status::End: return std::nullopt;
+            case LineReader::Status::Failed: return Refusal(lines->Error());
+            case LineReader::Status::TooLong: return SettingsRefusal{"a line is longer than 64 KiB"};
             case LineReader::Status::Line: break;
         }
         total += line.size() + 1;
-        if (total > MaxSettingsFileBytes) return "it is larger than 1 MiB";
+        if (total > MaxSettingsFileBytes) return SettingsRefusal{"it is larger than 1 MiB"};
         ApplySettingsLine(ctx, line);
     }
 }
@@ -162,9 +174,17 @@ void ReadSettingsFile(FileContext& ctx) {
     const std::string found = ctx.fs.FindName(folder, SettingsFileName);
     if (!found.empty()) {
         const std::string path = JoinPath(folder, found);
-        // Start-up goes on with what was set so far.
-        const std::string failure = ApplySettingsLines(ctx, path);
-        if (!failure.empty()) ctx.op.MsgBox(CannotReadMessage(path, failure), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        // Start-up goes on with what was set so far; a file that the writer would replace is
+        // kept for the operator, who may want what it holds.
+        if (const std::optional<SettingsRefusal> refused = ApplySettingsLines(ctx, path)) {
+            std::string text = CannotReadMessage(path, refused->reason);
+            if (refused->replaceable) {
+                s.UnreadSettingsFile = path;
+                text += "\n";
+                text += UnreadSettingsKeptText;
+            }
+            ctx.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
+        }
         ctx.windows.ShowAcquisitionSettings(ctx.state);
     } else {
         ApplyDefaults(ctx);

@@ -33,6 +33,23 @@ float BandValue(const std::vector<float>& bands, int k) {
     return static_cast<size_t>(k) <= bands.size() ? bands[k - 1] : 0.0f;
 }
 
+// The settings file that start-up could not read is renamed before a new one takes its name,
+// and the operator told where it went. False when it stays in the way: nothing is written.
+bool KeepUnreadSettingsFile(FileContext& ctx, const std::string& path) {
+    ProgramState& s = ctx.state;
+    if (s.UnreadSettingsFile.empty() || ctx.fs.Resolve(s.UnreadSettingsFile) != ctx.fs.Resolve(path)) return true;
+    FsError error = FsError::None;
+    const std::string aside = ctx.fs.KeepAside(path, UnreadSettingsSuffix, &error);
+    if (aside.empty() && error != FsError::NotFound) {
+        ctx.op.MsgBox(UnreadSettingsNotKeptMessage(path, FsErrorReason(error)), MsgButtons::OkOnly,
+                      MsgIcon::Exclamation);
+        return false;
+    }
+    s.UnreadSettingsFile.clear();
+    if (!aside.empty()) ctx.op.MsgBox(UnreadSettingsKeptMessage(path, aside), MsgButtons::OkOnly, MsgIcon::Information);
+    return true;
+}
+
 }  // namespace
 
 std::string SettingsFileText(FileContext& ctx) {
@@ -64,6 +81,7 @@ std::string SettingsFileText(FileContext& ctx) {
 
 bool WriteSettingsFile(FileContext& ctx) {
     const std::string path = JoinPath(ctx.state.StartDir, SettingsFileName);
+    if (!KeepUnreadSettingsFile(ctx, path)) return false;
     FsError error = FsError::None;
     if (ctx.fs.WriteAtomic(path, SettingsFileText(ctx), &error)) return true;
     ctx.op.MsgBox(CannotWriteMessage(path, FsErrorReason(error)), MsgButtons::OkOnly, MsgIcon::Exclamation);

@@ -1,6 +1,6 @@
 #include "files/SpectrumFileParser.h"
 
-#include <cfloat>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -14,20 +14,18 @@ namespace {
 
 constexpr int HeaderLines = 10;
 constexpr double FirstRowMinimumX = 150.0;  // a headerless file's rows begin after such a line
+constexpr std::string_view ReadOutBlockStart = "Scan#:";  // the block of a multi-scan file
 
 bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) < 40; }
 
 double LeadingNumber(std::string_view text) { return Val(std::string(text)); }
 
-// Half a unit in the last place above the largest single: from here on a value rounds to infinity.
-constexpr double SingleOverflow = 3.4028235677973366e38;
-
-// The nearest single; the largest singles are written with the digits that round to them, which
-// lie just above FLT_MAX.
+// The nearest single; nothing for a value beyond the single range. The largest singles are
+// written with the digits that round to them, which lie just above FLT_MAX.
 std::optional<float> ToSingle(double v) {
-    if (!std::isfinite(v) || std::fabs(v) >= SingleOverflow) return std::nullopt;
-    if (std::fabs(v) > FLT_MAX) return v > 0 ? FLT_MAX : -FLT_MAX;
-    return static_cast<float>(v);
+    const float single = NearestSingle(v);
+    if (!std::isfinite(single)) return std::nullopt;
+    return single;
 }
 
 // The words of one header line: runs between blanks, TABs and commas, double quotes ignored.
@@ -107,55 +105,98 @@ public:
         taken_ = 0;
         budget_ = MaxFilePoints;
     }
+    // A row was taken: the lines need no more looking at for what kept the rows away.
+    void RowTaken() { beforeRows_ = false; }
 
     bool Take(std::string& line) {
         if (failed_ || ended_ || taken_ >= budget_) return false;
         switch (lines_.Next(line, MaxSpectrumLineLength)) {
-            case LineReader::Status::Line: ++taken_; return true;
+            case LineReader::Status::Line:
+                ++taken_;
+                if (beforeRows_) LookAt(line);
+                return true;
             case LineReader::Status::Failed: failed_ = true; return false;
-            case LineReader::Status::End:
-            case LineReader::Status::TooLong: ended_ = true; return false;
+            case LineReader::Status::TooLong: tooLong_ = beforeRows_; [[fallthrough]];
+            case LineReader::Status::End: ended_ = true; return false;
         }
         return false;
     }
     bool Failed() const { return failed_; }
 
+    // Why no row came, for a file without header.
+    NoRows WhyNoRows() const {
+        if (sawControl_) return NoRows::NotText;
+        if (tooLong_) return NoRows::LongLine;
+        return sawText_ ? NoRows::WithoutHeader : NoRows::Empty;
+    }
+
 private:
+    void LookAt(const std::string& line) {
+        for (const char c : line) {
+            const auto code = static_cast<unsigned char>(c);
+            if (c == ' ' || c == '\t') continue;
+            if (code < ' ' || code == 0x7F) sawControl_ = true;
+            else sawText_ = true;
+        }
+    }
+
     LineReader& lines_;
     int budget_;
     int taken_ = 0;
     bool failed_ = false;
     bool ended_ = false;
+    bool beforeRows_ = true;
+    bool sawText_ = false, sawControl_ = false, tooLong_ = false;
 };
 
-// A channel field as the writer leaves a value that overflowed ("Inf", "-Inf", "NaN", before its
-// separator) is that value; any other field is its leading number, within single precision.
+// "inf", "infinity" or "nan" in any case, with an optional sign, as the writer and other programs
+// leave a value that overflowed; nothing for any other text.
+std::optional<float> NonFiniteValue(std::string_view field) {
+    bool negative = false;
+    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
+        negative = field.front() == '-';
+        field.remove_prefix(1);
+    }
+    const auto is = [field](std::string_view word) {
+        return field.size() == word.size() &&
+               std::equal(field.begin(), field.end(), word.begin(),
+                          [](char a, char b) { return (a | 0x20) == b; });  // b is lower case
+    };
+    if (is("nan")) return std::numeric_limits<float>::quiet_NaN();
+    if (!is("inf") && !is("infinity")) return std::nullopt;
+    return negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+}
+
+// A channel field that is a non-finite value is that value; any other field is its leading
+// number, within single precision.
 std::optional<float> ChannelValue(std::string_view field) {
     while (!field.empty() && IsControlOrBlank(field.back())) field.remove_suffix(1);
-    if (field == "Inf") return std::numeric_limits<float>::infinity();
-    if (field == "-Inf") return -std::numeric_limits<float>::infinity();
-    if (field == "NaN") return std::numeric_limits<float>::quiet_NaN();
+    if (const std::optional<float> v = NonFiniteValue(field)) return v;
     return ToSingle(LeadingNumber(field));
 }
 
 // Reads the rows: first the given text (the rest of the line that ended the search, when there
-// is one), then the following lines.
-void ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
+// is one), then the following lines. True when the first line looked at is the block of a
+// memory read-out.
+bool ParseRows(LineFeed& feed, std::string first, bool useFirst, ParsedSpectrum& out) {
     feed.StartRows();
     std::string line = std::move(first);
     for (bool have = useFirst || feed.Take(line); have; have = feed.Take(line)) {
         std::string_view row = line;
-        if (row.empty()) return;
+        if (row.empty()) return false;
         while (!row.empty() && IsControlOrBlank(row.front())) row.remove_prefix(1);
+        const bool readOutBlock = out.x.empty() && row.substr(0, ReadOutBlockStart.size()) == ReadOutBlockStart;
         const std::optional<float> x = ToSingle(LeadingNumber(TakeField(row)));
         const std::optional<float> c1 = ChannelValue(TakeField(row));
         const std::optional<float> c2 = ChannelValue(row);
-        if (!x || !c1 || !c2 || *x == 0.0f) return;
+        if (!x || !c1 || !c2 || *x == 0.0f) return readOutBlock;
         out.x.push_back(*x);
         out.ch1.push_back(*c1);
         out.ch2.push_back(*c2);
-        if (static_cast<int>(out.x.size()) >= MaxFilePoints) return;  // no line after the last point
+        feed.RowTaken();
+        if (static_cast<int>(out.x.size()) >= MaxFilePoints) return false;  // no line after the last point
     }
+    return false;
 }
 
 // The header's ten lines, each parsed on its own; the first is already taken.
@@ -186,13 +227,17 @@ ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out) {
     out = ParsedSpectrum{};
     LineFeed feed(lines, MaxLeadingLines);
     std::string line;
-    if (!feed.Take(line)) return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
+    if (!feed.Take(line)) {
+        out.noRows = feed.WhyNoRows();
+        return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
+    }
     size_t col = 0;
     std::string item(NextItem(line, col));
     if (item.compare(0, 4, "File") == 0) {
         const ParseStatus status = ReadHeaderLines(feed, line, out);
         if (status != ParseStatus::Ok) return status;
-        ParseRows(feed, {}, false, out);
+        const bool readOut = ParseRows(feed, {}, false, out);
+        out.noRows = readOut ? NoRows::ReadOut : NoRows::AfterHeader;
         return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
     }
     // A file without header: the items up to and including the first whose leading number is
@@ -215,6 +260,7 @@ ParseStatus ParseSpectrumLines(LineReader& lines, ParsedSpectrum& out) {
             ParseRows(feed, {}, false, out);
         }
     }
+    out.noRows = feed.WhyNoRows();
     return feed.Failed() ? ParseStatus::ReadFailed : ParseStatus::Ok;
 }
 

@@ -24,12 +24,24 @@ inline constexpr int MaxLeadingLines = MaxSpectrumLines;
 // a longer line ends the file there.
 inline constexpr std::size_t MaxSpectrumLineLength = 4096;
 
+// Why a file gave no row.
+enum class NoRows {
+    Empty,          // nothing but blanks
+    NotText,        // control characters other than TAB before any row
+    LongLine,       // a line longer than MaxSpectrumLineLength before any row
+    ReadOut,        // a multi-scan file: its block stands where the rows would begin
+    AfterHeader,    // a header, and no row after it
+    WithoutHeader,  // text without header, and no row
+};
+
 struct ParsedSpectrum {
     bool hasHeader = false;
     // Header numbers (only when hasHeader).
     float XMin = 0, XMax = 0, DataMin = 0, DataMax = 0, IntegTime = 0;
     // One element per counted row.
     std::vector<float> x, ch1, ch2;
+    // Only when x is empty.
+    NoRows noRows = NoRows::Empty;
 };
 
 enum class ParseStatus {

@@ -24,6 +24,19 @@ std::string LookUp(const FileSystem& fs, const std::string& name) {
     return fs.IsDirectory(full) ? std::string() : full;
 }
 
+std::string NoRowsReason(NoRows why) {
+    switch (why) {
+        case NoRows::Empty: return "it is empty";
+        case NoRows::NotText: return "it is not a text file";
+        case NoRows::LongLine:
+            return "a line before its rows is longer than " + std::to_string(MaxSpectrumLineLength) + " characters";
+        case NoRows::ReadOut: return "it holds several scans of a memory read-out";
+        case NoRows::AfterHeader: return "no row follows its header";
+        case NoRows::WithoutHeader: return "it has neither the header nor the rows of a spectrum file";
+    }
+    return "it has no rows";
+}
+
 void Commit(ProgramState& s, int16_t slot, const ParsedSpectrum& parsed) {
     const int n = static_cast<int>(parsed.x.size());
     for (int i = 0; i < n; ++i) {
@@ -42,8 +55,8 @@ void Commit(ProgramState& s, int16_t slot, const ParsedSpectrum& parsed) {
     }
     rec.NumPoints = static_cast<int16_t>(n);
     rec.Binned = false;
-    rec.XMin = n == 0 ? 0.0f : parsed.x.front();
-    rec.XMax = n == 0 ? 0.0f : parsed.x.back();
+    rec.XMin = parsed.x.front();
+    rec.XMax = parsed.x.back();
     rec.NoRatio = false;
     s.DataAvailable = true;
 }
@@ -95,6 +108,10 @@ SpectrumReadResult ReadSpectrumFile(FileContext& ctx, int16_t slot) {
         case ParseStatus::BadHeaderNumber:
             ctx.op.MsgBox(NotSpectrumFileMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return SpectrumReadResult::ReadError;
+    }
+    if (parsed.x.empty()) {
+        ctx.op.MsgBox(NoSpectrumMessage(path, NoRowsReason(parsed.noRows)), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return SpectrumReadResult::NoSpectrum;
     }
     Commit(s, slot, parsed);
     return SpectrumReadResult::Ok;

@@ -15,6 +15,7 @@ enum class SpectrumReadResult {
     NotFound,   // "File not found."
     InUse,      // "The file" / name / "Is already open"
     ReadError,  // the file could not be read (the message says why) or is no spectrum file
+    NoSpectrum, // the file was read and gave no row (the message says why)
 };
 
 // Reads the file named in SlotInfo(slot).FileName into that slot.
@@ -26,8 +27,8 @@ enum class SpectrumReadResult {
 // file system's current folder, "\" counts as "/", and the file's own name is looked up exactly,
 // then without regard to case (the folders only exactly).
 //
-// Results, each but Ok told in one box (OK only; the icon is the exclamation mark for InUse and
-// ReadError):
+// Results, each but Ok told in one box (OK only; the icon is the exclamation mark for InUse,
+// ReadError and NoSpectrum):
 //   - ReadError, and no box: the slot is outside 0 to MaxSlot.
 //   - NoName, "Invalid File Name.": the name is empty, all blanks or all NULs.
 //   - NotFound, "File not found.": no such file, a folder in its place, or the file gone
@@ -37,16 +38,18 @@ enum class SpectrumReadResult {
 //     opened or read to the end.
 //   - ReadError, "The file" / path / "is not a spectrum file: ...": a "File" header of fewer
 //     than ten lines, or a header number beyond single precision.
-//   - Ok: every row read (0 to PointCount of them, in the format of SpectrumFileParser.h) goes
+//   - NoSpectrum, "The file" / path / "holds no spectrum: " and why: the file was read whole and
+//     gave no row: it is empty, not text, a multi-scan file, a header without rows, or text with
+//     neither header nor rows.
+//   - Ok: every row read (1 to PointCount of them, in the format of SpectrumFileParser.h) goes
 //     into points 0 to n - 1 of the slot's XData, Ch1Data and Ch2Data; its channel 2 also goes
 //     into the reference slot's Ch1Data (so that a read into the reference slot ends with channel
 //     2 in both), except for the work slot (the reference calibration file), which leaves the
 //     measured reference alone. Points from n on keep what they held.
-//     The slot's record gets NumPoints n, XMin and XMax the first and last row's x (0 without
-//     rows; the header's x range is not used), Binned and NoRatio False, and DataMin, DataMax
-//     and IntegTime from the header when the file has one (kept otherwise); its other fields,
-//     the file name included, are kept. DataAvailable becomes True, also when no row was read
-//     (an empty or a multi-scan file).
+//     The slot's record gets NumPoints n, XMin and XMax the first and last row's x (the header's
+//     x range is not used), Binned and NoRatio False, and DataMin, DataMax and IntegTime from the
+//     header when the file has one (kept otherwise); its other fields, the file name included,
+//     are kept. DataAvailable becomes True.
 //
 // On any result but Ok nothing else changes: the slot's data and record, the reference slot
 // and DataAvailable keep what they held.

@@ -5,6 +5,7 @@
 
 #include "files/FileNames.h"
 #include "platform/DecimalDigits.h"
+#include "platform/FixedPoint.h"
 #include "platform/Numbers.h"
 #include "shared/InstrumentTemperature.h"
 
@@ -37,18 +38,20 @@ constexpr int KeptDigits = 5;
 constexpr int SeriesDecimals = 5;
 
 // A value that overflowed keeps its field: "Inf", "-Inf" or "NaN", which the reader takes back.
-std::string NonFiniteText(double value) {
+const char* NonFiniteText(double value) {
     if (std::isnan(value)) return "NaN";
     return value < 0 ? "-Inf" : "Inf";
 }
 
+// The rows hold thousands of values: each is taken apart into its digits once and laid out by
+// the fixed-point shortcut, which gives the picture format's text byte for byte. A value that
+// is no single (a raw count beyond 2^24) goes the general way.
+
 // Decimals that give a value that is not whole KeptDigits significant digits at any magnitude,
 // and at least `fewest`; a whole number keeps the picture's `fewest`.
-int DecimalsFor(double value, int fewest) {
+int DecimalsFor(float value, const ShortDigits& digits, int fewest) {
     if (std::floor(value) == value) return fewest;
-    DecimalDigits digits = ValueDigits(value);
-    RoundToSignificant(digits, KeptDigits);
-    return std::max(KeptDigits - digits.pointPos, fewest);
+    return std::max(KeptDigits - PointAfterRounding(digits, KeptDigits), fewest);
 }
 
 std::string FixedPicture(int integerPlaces, int decimals, char place) {
@@ -56,21 +59,47 @@ std::string FixedPicture(int integerPlaces, int decimals, char place) {
            std::string(static_cast<size_t>(decimals), place);
 }
 
+// An x value in the picture "####.<places> ", the blank included.
+void AppendX(std::string& out, float x, int places) {
+    if (!std::isfinite(x)) {
+        out += NonFiniteText(x);  // as the picture format writes it: no digits, no blank
+        return;
+    }
+    AppendFixed(out, ShortestDigits(x), places, false);
+    out += ' ';
+}
+
 // A channel value followed by its separator characters: exactly 0 is "0.". The picture is
 // "#####.#" unless that would leave a ratio or a derivative with fewer than five digits.
-std::string ChannelText(double value, bool last) {
+void AppendChannel(std::string& out, double value, bool last) {
     const char* separator = last ? "" : " ";
-    if (!std::isfinite(value)) return NonFiniteText(value) + separator;
-    if (value == 0.0) return std::string("0.") + separator;
-    const int decimals = DecimalsFor(value, 1);
-    return Format(value, FixedPicture(5, decimals, decimals == 1 ? '#' : '0') + separator);
+    if (!std::isfinite(value)) {
+        out += NonFiniteText(value);
+    } else if (value == 0.0) {
+        out += "0.";
+    } else if (IsExactSingle(value)) {
+        const auto single = static_cast<float>(value);
+        const ShortDigits digits = ShortestDigits(single);
+        const int decimals = DecimalsFor(single, digits, 1);
+        AppendFixed(out, digits, decimals, decimals != 1);
+    } else {
+        DecimalDigits digits = ValueDigits(value);
+        RoundToSignificant(digits, KeptDigits);
+        const int decimals = std::floor(value) == value ? 1 : std::max(KeptDigits - digits.pointPos, 1);
+        out += Format(value, FixedPicture(5, decimals, decimals == 1 ? '#' : '0'));
+    }
+    out += separator;
 }
 
 // Channel 1 of the series form: "####.#####", with more decimals where five would leave fewer
 // than five significant digits.
-std::string SeriesText(double value) {
-    if (!std::isfinite(value)) return NonFiniteText(value);
-    return Format(value, FixedPicture(4, DecimalsFor(value, SeriesDecimals), '#'));
+void AppendSeries(std::string& out, float value) {
+    if (!std::isfinite(value)) {
+        out += NonFiniteText(value);
+        return;
+    }
+    const ShortDigits digits = ShortestDigits(value);
+    AppendFixed(out, digits, DecimalsFor(value, digits, SeriesDecimals), false);
 }
 
 // The smallest and the largest finite channel-1 value with the first point of each; both 0 at
@@ -155,26 +184,26 @@ void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm 
     const int points = RowCount(state, slot);
     out.reserve(out.size() + static_cast<size_t>(points) * 32);
     for (int i = 0; i < points; ++i) {
-        const double x = state.XData[slot][i];
+        const float x = state.XData[slot][i];
         switch (form) {
         case SpectrumRowForm::Raw:
-            out += Format(x, "####.# ");
+            AppendX(out, x, 1);
             out += '\t';
-            out += ChannelText(state.Ch1Data[slot][i], false);
+            AppendChannel(out, state.Ch1Data[slot][i], false);
             out += '\t';
-            out += ChannelText(state.Ch2Data[slot][i], true);
+            AppendChannel(out, state.Ch2Data[slot][i], true);
             break;
         case SpectrumRowForm::Series:
-            out += Format(x, "####.## ");
-            out += SeriesText(state.Ch1Data[slot][i]);
+            AppendX(out, x, 2);
+            AppendSeries(out, state.Ch1Data[slot][i]);
             break;
         case SpectrumRowForm::MultiScan: {
-            out += Format(x, "####.# ");
+            AppendX(out, x, 1);
             out += '\t';
             const int columns = 2 * state.ScanNumber;
             for (int c = 1; c <= columns; ++c) {
                 const bool last = c == columns;
-                out += ChannelText(state.RawCounts[c][i], last);
+                AppendChannel(out, state.RawCounts[c][i], last);
                 if (!last) out += '\t';
             }
             break;

@@ -12,6 +12,7 @@
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
+#include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
 
@@ -25,20 +26,16 @@ constexpr int16_t FirstRefSlot = 3;   // channel 2 keeps the first file's channe
 constexpr int16_t FileAverageMode = 7;
 constexpr const char* AverageXTitle = "WaveLengths (nm)";
 
-std::string NoPointsMessage(const std::string& path) {
-    return "The file\n" + path + "\nholds no spectrum to average.";
-}
-
 // What the files read so far add up to, kept apart from the slots until the run is complete.
 struct AverageSums {
     int files = 0;
     int points = 0;                           // the smallest point count of the files read
-    std::vector<float> reflectance;           // running single-precision sum, as the mean takes it
-    std::vector<double> sum, sumOfSquares;    // for the standard deviation
+    // In double, so that values near the single range average without overflowing.
+    std::vector<double> sum, sumOfSquares;
     std::vector<float> firstCh2;              // the first file's channel 2
     int firstPoints = 0;
 
-    AverageSums() : reflectance(PointCount), sum(PointCount), sumOfSquares(PointCount), firstCh2(PointCount) {}
+    AverageSums() : sum(PointCount), sumOfSquares(PointCount), firstCh2(PointCount) {}
 };
 
 // Reads one listed file into the file slot; false (slot and name as they were) when it gave
@@ -48,15 +45,9 @@ bool ReadListedFile(FileContext& ctx, const std::string& path) {
     SlotRecord& rec = s.SlotInfo[FileSlot];
     const std::string previousName = rec.FileName;
     rec.FileName = path;
-    if (ReadSpectrumFile(ctx, FileSlot) != SpectrumReadResult::Ok) {
-        rec.FileName = previousName;
-        return false;
-    }
-    if (rec.NumPoints <= 0) {
-        ctx.op.MsgBox(NoPointsMessage(path), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        return false;
-    }
-    return true;
+    if (ReadSpectrumFile(ctx, FileSlot) == SpectrumReadResult::Ok) return true;
+    rec.FileName = previousName;
+    return false;
 }
 
 // What a read of a listed file changes besides the file slot's data: a run in which no file
@@ -98,10 +89,9 @@ void AddFileSlot(ProgramState& s, AverageSums& sums) {
         sums.points = n;
     }
     for (int i = 0; i < n; ++i) {
-        const float q = ch1[i] / ch2[i];
-        sums.reflectance[i] = q + sums.reflectance[i];
+        const double q = static_cast<double>(ch1[i]) / ch2[i];
         sums.sum[i] += q;
-        sums.sumOfSquares[i] += static_cast<double>(q) * q;
+        sums.sumOfSquares[i] += q * q;
     }
     sums.points = std::min(sums.points, n);
     ++sums.files;
@@ -118,12 +108,11 @@ void SetResultRange(ProgramState& s, int16_t slotNumber, int points) {
 void StoreResult(ProgramState& s, const AverageSums& sums) {
     const int n = sums.points;
     const int16_t r = s.CalcStdError ? BandMeanSlot : SumSlot;
-    const float files = static_cast<float>(sums.files);
     // The mean is the newest curve of the ring and the selected trace.
     ResetOverlayRing(s, r);
     std::copy_n(sums.firstCh2.begin(), sums.firstPoints, s.Ch2Data[FirstRefSlot].begin());
     for (int i = 0; i < n; ++i) {
-        s.Ch1Data[r][i] = sums.reflectance[i] / files;
+        s.Ch1Data[r][i] = NearestSingle(sums.sum[i] / sums.files);
         s.XData[r][i] = s.XData[FileSlot][i];
         s.Ch2Data[r][i] = sums.firstCh2[i];
     }

@@ -15,6 +15,28 @@ constexpr int16_t LastEmptied = slot::Diagnostics;
 
 }  // namespace
 
+ShownSpectrum::ShownSpectrum(const ProgramState& s)
+    : currentSlot_(s.CurrentSlot), overlayCount_(s.OverlayCount), firstOverlaySlot_(s.FirstOverlaySlot),
+      savedDisplaySlot_(s.SavedDisplaySlot), derivativeParam_(s.DerivativeParam), darkViewOn_(s.DarkViewOn),
+      darkRefShown_(s.DarkRefShown), processedResult_(s.ProcessedResult), printInColor_(s.PrintInColor),
+      commonScale_(s.CommonScale) {
+    for (int k = 0; k < SlotCount; ++k) names_[k] = s.SlotInfo[k].FileName;
+}
+
+void ShownSpectrum::PutBack(ProgramState& s) const {
+    s.CurrentSlot = currentSlot_;
+    s.OverlayCount = overlayCount_;
+    s.FirstOverlaySlot = firstOverlaySlot_;
+    s.SavedDisplaySlot = savedDisplaySlot_;
+    s.DerivativeParam = derivativeParam_;
+    s.DarkViewOn = darkViewOn_;
+    s.DarkRefShown = darkRefShown_;
+    s.ProcessedResult = processedResult_;
+    s.PrintInColor = printInColor_;
+    s.CommonScale = commonScale_;
+    for (int k = 0; k < SlotCount; ++k) s.SlotInfo[k].FileName = names_[k];
+}
+
 void ResetOverlayRing(ProgramState& s, int16_t newest) {
     if (newest < slot::FirstOverlay || newest > slot::LastOverlay) newest = slot::FirstOverlay;
     s.CurrentSlot = newest;

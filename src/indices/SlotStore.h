@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
@@ -27,6 +28,20 @@ private:
     int16_t slot_;
     SlotRecord record_;
     std::array<float, PointCount> x_, ch1_, ch2_;
+};
+
+// What the spectrum window shows, short of the slots' data: the overlay ring, the view flags a
+// file read resets and every slot's file name (an open dialog stores the name it chose). A file
+// command whose read fails puts it back, so that the window keeps what it showed.
+class ShownSpectrum {
+public:
+    explicit ShownSpectrum(const ProgramState& state);
+    void PutBack(ProgramState& state) const;
+
+private:
+    int16_t currentSlot_, overlayCount_, firstOverlaySlot_, savedDisplaySlot_, derivativeParam_;
+    bool darkViewOn_, darkRefShown_, processedResult_, printInColor_, commonScale_;
+    std::array<std::string, SlotCount> names_;
 };
 
 // Forgets every spectrum and index series held in memory: the spectrum window is blanked,

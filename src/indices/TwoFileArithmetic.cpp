@@ -23,14 +23,13 @@ constexpr int16_t SecondFileSlot = 2;
 
 bool HasName(const ProgramState& s, int16_t slot) { return !IsNoFileName(s.SlotInfo[slot].FileName); }
 
-// Reads the file named in the slot. A slot without a name is not read and counts as read. A file
-// without points can take no part in the operation, so it counts as a failed read.
+// Reads the file named in the slot. A slot without a name is not read and counts as read.
 bool ReadNamedFile(FileContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
     s.CurrentSlot = slot;
     if (!HasName(s, slot)) return true;
     s.DataAvailable = false;
-    if (ReadSpectrumFile(ctx, slot) == SpectrumReadResult::Ok && s.SlotInfo[slot].NumPoints > 0) return true;
+    if (ReadSpectrumFile(ctx, slot) == SpectrumReadResult::Ok) return true;
     s.DataAvailable = false;
     ctx.op.MsgBox(FileErrorText);
     return false;
@@ -92,12 +91,13 @@ double Combine(const ProgramState& s, int16_t operation, double x1, double x2) {
     }
 }
 
-// Results beyond the single range are stored as the largest single of their sign.
+// A result beyond the single range is stored as the infinity of its sign, an undefined one as
+// NaN: the files keep both, and neither is taken for a value it is not.
 void ComputeResult(ProgramState& s, int16_t operation, int count) {
     for (int i = 0; i < count; ++i) {
         const double x1 = Operand(s, FirstFileSlot, i);
         const double x2 = Operand(s, SecondFileSlot, i);
-        s.Ch1Data[ResultSlot][i] = ToSingleClamped(Combine(s, operation, x1, x2));
+        s.Ch1Data[ResultSlot][i] = NearestSingle(Combine(s, operation, x1, x2));
         s.XData[ResultSlot][i] = s.XData[FirstFileSlot][i];
         s.Ch2Data[ResultSlot][i] = 1.0f;  // the result reads the same as channel 1 or as a ratio
     }

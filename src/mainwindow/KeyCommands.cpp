@@ -50,17 +50,18 @@ void StartTimedAcquisition(App& app, MDIForm1& mdi) {
 }
 
 // Reads one spectrum file into the slot on display, or into slot 0 for a new ring; draws and
-// computes only what was read. A plain file ends a processed view.
+// computes only what was read. A plain file ends a processed view; a read that fails leaves the
+// window as it was.
 void ReadFileCommand(App& app, ProgramLinks& links, std::string& xTitle, bool newRing = false) {
     ProgramState& s = app.state;
     MainForm& main = app.forms.Get<MainForm>();
     main.CMDialog1.FileTitle.clear();
     FileContext& files = links.Files();
-    const int16_t shown = s.CurrentSlot;
+    const ShownSpectrum shown(s);
     if (newRing) s.CurrentSlot = slot::FirstOverlay;  // the dialog names the file of this slot
     OpenSpectrumDialog(files);
     if (ReadSpectrumFile(files, s.CurrentSlot) != SpectrumReadResult::Ok) {
-        s.CurrentSlot = shown;
+        shown.PutBack(s);
         return;
     }
     if (newRing) ResetOverlayRing(s);

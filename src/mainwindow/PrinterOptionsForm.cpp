@@ -32,8 +32,8 @@ void PrinterOptionsForm::Form_Load() {
 }
 
 bool PrinterOptionsForm::StoreScale() {
-    // Only the range the label offers: 0, a negative number or no number at all would print
-    // specks, a larger one would run off the page.
+    // 0, a negative number or no number at all would print nothing, a larger one than 125 would
+    // run off the page.
     const auto pct = RoundToInt16(Val(PrinterScaleBox.Text()));
     if (!pct || *pct < PrintScaleMinPct || *pct > PrintScaleMaxPct) {
         app.op.MsgBox("The percentage must be a number from " + std::to_string(PrintScaleMinPct) + " to " +

@@ -1,7 +1,7 @@
 #pragma once
 // The printer options dialog: the size of the printed charts in percent of their full size
-// (PrintScalePct, kept for the run only), from 75 to 125 as its label says; any other entry is
-// refused with a message and the dialog stays open. The print dialog's "Options" button opens
+// (PrintScalePct, kept for the run only): any whole percentage from 1 to 125 (the label advises
+// 75 to 125); any other entry is refused with a message and the dialog stays open. The print dialog's "Options" button opens
 // it beside itself.
 
 #include <cstdint>

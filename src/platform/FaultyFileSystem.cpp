@@ -168,6 +168,13 @@ bool FaultyFileSystem::Remove(const std::string& path) {
     return state_->Check(FsOp::Remove, inner_.Resolve(path)) == FsError::None && inner_.Remove(path);
 }
 
+std::string FaultyFileSystem::KeepAside(const std::string& path, const std::string& suffix, FsError* error) {
+    const FsError fault = state_->Check(FsOp::Rename, inner_.Resolve(path));
+    if (fault == FsError::None) return inner_.KeepAside(path, suffix, error);
+    SetError(error, fault);
+    return "";
+}
+
 bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     return state_->Check(FsOp::Rename, inner_.Resolve(from), inner_.Resolve(to)) == FsError::None &&
            inner_.Rename(from, to);

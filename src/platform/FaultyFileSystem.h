@@ -67,6 +67,8 @@ public:
     bool MakeDir(const std::string& path) override;
     bool Remove(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
+    // Rename faults apply.
+    std::string KeepAside(const std::string& path, const std::string& suffix, FsError* error = nullptr) override;
 
     struct State;  // shared with the append files handed out, which may outlive this object
 

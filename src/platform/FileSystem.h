@@ -71,7 +71,8 @@ public:
     // The file opened for reading line by line; null with *error set when it cannot be opened.
     virtual std::unique_ptr<LineReader> OpenLines(const std::string& path, FsError* error = nullptr) const = 0;
     // Replaces the file: writes a temporary file in the same folder, flushes it and renames it
-    // over the old one. On failure the old file is untouched.
+    // over the old one. On failure the old file is untouched. A symbolic link stays: the file it
+    // leads to is replaced, through a temporary file in that file's folder.
     virtual bool WriteAtomic(const std::string& path, const std::string& contents, FsError* error = nullptr) = 0;
     virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path, FsError* error = nullptr) = 0;
     // Removes what replacing writes of the files in folder whose names `ofName` accepts left
@@ -84,6 +85,10 @@ public:
     virtual bool MakeDir(const std::string& path) = 0;
     virtual bool Remove(const std::string& path) = 0;
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // Gives the file at path (for a symbolic link, the file it leads to) another name in its own
+    // folder: its name followed by `suffix`, or by `suffix`, "-" and 2, 3, ... where that name is
+    // taken; nothing is ever replaced. The new path, or "" with *error set.
+    virtual std::string KeepAside(const std::string& path, const std::string& suffix, FsError* error = nullptr) = 0;
 
     virtual std::string GetEnv(const std::string& name) const = 0;
 };

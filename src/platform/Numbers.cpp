@@ -114,6 +114,18 @@ float ToSingleClamped(double v) {
     return static_cast<float>(v);
 }
 
+float NearestSingle(double v) {
+    // Half a unit in the last place above the largest single: from here on a value rounds to
+    // infinity; below it, to the largest single at most.
+    constexpr double overflow = 0x1.ffffffp127;
+    constexpr float maxSingle = std::numeric_limits<float>::max();
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
+    if (std::fabs(v) >= overflow) return v > 0 ? infinity : -infinity;
+    if (std::fabs(v) > maxSingle) return v > 0 ? maxSingle : -maxSingle;
+    return static_cast<float>(v);
+}
+
 std::string StrInt(int32_t v) {
     return (v < 0 ? "" : " ") + std::to_string(v);
 }

@@ -23,6 +23,9 @@ int32_t FloorToInt32(double v);
 // The nearest single; beyond the single range the largest single of that sign, NaN gives 0.
 // For storing a Val result (double) into a single-precision variable.
 float ToSingleClamped(double v);
+// The nearest single as the hardware rounds: beyond the single range +/-infinity, NaN stays NaN.
+// For results whose true value is kept, overflow included.
+float NearestSingle(double v);
 
 // Sign-blank text: " 5", "-3", " .5", " 1.5E-07", " 1E+20". Single precision keeps at most
 // 7 significant digits, double 15; integers are exact. The plain form is used while it needs

@@ -132,6 +132,32 @@ void RemoveIfAbandoned(const std::string& path) {
     ::close(fd);
 }
 
+// Where a path finally leads: each symbolic link replaced by what it names (a relative one from
+// its own folder), up to the first name that is no link or does not exist. Nothing for a chain
+// longer than the kernel follows (a loop).
+std::optional<std::string> FinalTarget(std::string path) {
+    constexpr int MaxLinks = 40;
+    for (int hop = 0; hop <= MaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) return path;
+        link.resize(static_cast<std::size_t>(n));
+        path = link[0] == '/' ? link : fs::path(path).parent_path().string() + "/" + link;
+    }
+    return std::nullopt;
+}
+
+// rename() that fails with EEXIST rather than replace what stands at `to`.
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    // A file system without that rename: a second name, then the first one gone.
+    if (::link(from.c_str(), to.c_str()) != 0) return -1;
+    return ::unlink(from.c_str());
+}
+
 constexpr std::size_t LineBufferBytes = 65536;
 
 // Reads through a fixed buffer, so that a line reader never holds more than the buffer and the
@@ -309,7 +335,12 @@ std::unique_ptr<LineReader> RealFileSystem::OpenLines(const std::string& path, F
 }
 
 bool RealFileSystem::WriteAtomic(const std::string& path, const std::string& contents, FsError* error) {
-    std::string target = Resolve(path);
+    const std::optional<std::string> linked = FinalTarget(Resolve(path));
+    if (!linked) {
+        SetError(error, FsError::BadName);
+        return false;
+    }
+    std::string target = *linked;
     fs::path targetPath(target);
     std::string name = targetPath.filename().string();
     std::string given = Slashed(path);
@@ -385,6 +416,33 @@ bool RealFileSystem::Rename(const std::string& from, const std::string& to) {
     std::optional<std::string> contents = ReadAll(source);
     if (!contents || !WriteAtomic(target, *contents)) return false;
     return ::unlink(source.c_str()) == 0;
+}
+
+std::string RealFileSystem::KeepAside(const std::string& path, const std::string& suffix, FsError* error) {
+    constexpr int MaxNames = 999;
+    const std::optional<std::string> linked = FinalTarget(Resolve(path));
+    if (!linked) {
+        SetError(error, FsError::BadName);
+        return "";
+    }
+    const std::string& target = *linked;
+    const fs::path targetPath(target);
+    const std::string folder = targetPath.parent_path().string();
+    const std::string base = target + suffix;
+    for (int n = 1; n <= MaxNames; ++n) {
+        const std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
+        if (RenameWithoutReplacing(target, aside) == 0) {
+            SyncFolder(folder);
+            SetError(error, FsError::None);
+            return aside;
+        }
+        if (errno != EEXIST) {
+            SetError(error, ErrorOfErrno(errno, FsError::WriteError));
+            return "";
+        }
+    }
+    SetError(error, FsError::WriteError);
+    return "";
 }
 
 std::string RealFileSystem::GetEnv(const std::string& name) const {

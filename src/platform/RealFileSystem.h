@@ -20,7 +20,9 @@
 //   flushed and synced, given the old file's permission bits (0644 for a new file), renamed over
 //   the target, and the folder synced. On any failure the temporary file is removed and the old
 //   file stays as it was. BadName for a path without a file name, IsFolder or NotAFile when the
-//   target is no regular file; else the error of the step that failed.
+//   target is no regular file; else the error of the step that failed. A symbolic link is
+//   followed to the end of its chain (a dangling one to the file it names), and that file is
+//   replaced in its own folder.
 // - RemoveLeftoverTemporaries: a ".<name>.XXXXXX" whose lock can be taken is left over.
 // - OpenAppend: creates the file when missing; every WriteLine is one write of line + "\r\n"
 //   straight to the file (no buffering in the program).
@@ -28,6 +30,8 @@
 // - Remove: a file or an empty folder.
 // - Rename: moves a file or folder; an existing target file is replaced. Across file systems a
 //   file is copied beside the target the WriteAtomic way and the source is then removed.
+// - KeepAside: renames without replacing (RENAME_NOREPLACE, or a hard link and an unlink where
+//   the file system has no such rename); at most 999 names are tried.
 // - GetEnv: an override set by SetEnvOverride wins over the process environment; unset is "".
 
 #include <cstddef>
@@ -63,6 +67,7 @@ public:
     bool MakeDir(const std::string& path) override;
     bool Remove(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
+    std::string KeepAside(const std::string& path, const std::string& suffix, FsError* error = nullptr) override;
 
     std::string GetEnv(const std::string& name) const override;
     void SetEnvOverride(const std::string& name, const std::string& value) { envOverrides_[name] = value; }

@@ -304,6 +304,9 @@ struct ProgramState {
     std::string CurrentFileName;   // "File: " and the bare name, for the chart headers
     std::string SpectrumFileName;  // name being saved
     bool IniLoaded = false;
+    // The settings file that start-up could not read, until it is kept aside under a name of
+    // its own (the next settings write does so before it writes a new file).
+    std::string UnreadSettingsFile;
     bool WelcomeShown = false;
     // A window line of the settings file placed its window: the welcome window then keeps the
     // places read instead of tiling the windows, which is for a first run.

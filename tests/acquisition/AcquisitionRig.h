@@ -34,11 +34,11 @@ public:
         reads.push_back(slot);
         return reader ? reader(slot) : false;
     }
-    bool ReadSpectrumFileUntold(int16_t slot, std::string& why) override {
+    SpectrumReadResult ReadSpectrumFileUntold(int16_t slot, std::string& why) override {
         untoldReads.push_back(slot);
-        if (reader && reader(slot)) return true;
+        if (reader && reader(slot)) return SpectrumReadResult::Ok;
         why = untoldWhy;
-        return false;
+        return SpectrumReadResult::ReadError;
     }
     void SetDisplayChannel(int16_t slot) override { displayChannels.push_back(slot); }
     void SetDialogFileName(const std::string& path) override { dialogNames.push_back(path); }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "FlowRig.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
@@ -123,41 +126,68 @@ TEST(OverlayFile, TheChosenFileGoesIntoTheNextRingSlot) {
     EXPECT_EQ(r.indices.passes, 1);
     EXPECT_EQ(r.Heard(), "") << "a file, not a scan";
 
-    // A cancelled dialog: the reader's message and nothing drawn, but the slot is counted.
+    // A cancelled dialog: the reader's message, nothing drawn, and the ring as it was.
     size_t clears = r.Clears();
     OverlayFile(r.flow);
-    EXPECT_EQ(s.CurrentSlot, 2);
-    EXPECT_EQ(s.OverlayCount, 3);
+    EXPECT_EQ(s.CurrentSlot, 1);
+    EXPECT_EQ(s.OverlayCount, 2);
     ASSERT_EQ(r.op.Messages().size(), 1u);
     EXPECT_EQ(r.op.Messages()[0].text, "Invalid File Name.");
     EXPECT_EQ(r.Clears(), clears);
     EXPECT_EQ(r.indices.passes, 1);
     EXPECT_TRUE(s.PrintInColor);
+    EXPECT_EQ(s.SlotInfo[1].FileName, r.dir.File("leaf.rdg"));
 }
 
-TEST(OverlayFile, AnUnreadFileIsCountedSoTheRingKeepsItsOlderCurves) {
+// A file that is not read adds no curve: the ring, the names and the view stay as they were, so
+// no slot of an earlier ring is drawn or saved as the new curve, and the next overlay still
+// reaches back to the older curves.
+TEST(OverlayFile, AFileThatIsNotReadLeavesTheRingAsItWas) {
+    using namespace std::string_literals;
     const struct {
         const char* how;
         const char* answer;  // "" cancels the dialog
-        const char* message;
+        std::optional<std::string> contents;  // none: no such file
+        std::string message;
     } cases[] = {
-        {"cancelled", "", "Invalid File Name."},
-        {"missing", "gone.rdg", "File not found."},
+        {"cancelled", "", std::nullopt, "Invalid File Name."},
+        {"missing", "gone.rdg", std::nullopt, "File not found."},
+        {"empty", "empty.rdg", "", "holds no spectrum: it is empty."},
+        {"binary", "photo.rdg", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, "holds no spectrum: it is not a text file."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         FlowRig r;
         ProgramState& s = r.state;
         NextScan(r.flow);
-        ASSERT_EQ(s.CurrentSlot, 0);
+        OverlayScan(r.flow);  // slot 1; slot 2 holds a curve of an earlier ring
+        s.SlotInfo[2].NumPoints = 256;
+        s.SlotInfo[2].FileName = "earlier.rdg";
+        s.DarkViewOn = true;
+        const int16_t savedDisplaySlot = s.SavedDisplaySlot;
+        const bool printInColor = s.PrintInColor;
+        const size_t clears = r.Clears();
+        if (c.contents) {
+            ASSERT_TRUE(r.dir.Write(c.answer, *c.contents));
+        }
         r.op.AnswerOpen(*c.answer ? r.dir.File(c.answer) : std::string());
         OverlayFile(r.flow);
+        ASSERT_FALSE(r.op.Messages().empty());
+        const std::string& told = r.op.Messages().back().text;
+        EXPECT_NE(told.find(c.message), std::string::npos) << told;
+        if (c.contents) {
+            EXPECT_EQ(told.find(r.dir.File(c.answer)), 9u) << "names the file";
+        }
+        EXPECT_EQ(r.Clears(), clears) << "nothing drawn";
         EXPECT_EQ(s.CurrentSlot, 1);
         EXPECT_EQ(s.OverlayCount, 2);
-        ASSERT_FALSE(r.op.Messages().empty());
-        EXPECT_EQ(r.op.Messages().back().text, c.message);
+        EXPECT_EQ(s.FirstOverlaySlot, 0);
+        EXPECT_EQ(s.SavedDisplaySlot, savedDisplaySlot);
+        EXPECT_TRUE(s.DarkViewOn);
+        EXPECT_EQ(s.PrintInColor, printInColor);
+        EXPECT_EQ(s.SlotInfo[2].FileName, "earlier.rdg");
+        s.DarkViewOn = false;
 
-        // The next-scan curve in slot 0 stays in the drawn run of the next overlay scan.
         OverlayScan(r.flow);
         EXPECT_EQ(s.CurrentSlot, 2);
         EXPECT_EQ(s.FirstOverlaySlot, 0);

@@ -59,7 +59,7 @@ void FillWorstCase(ProgramState& s) {
 
 TEST(PrintFit, EveryItemStaysInsideItsHalfOfThePageAtEveryScale) {
     for (const Paper& paper : {Letter, A4}) {
-        for (int16_t pct : {75, 100, 110, 125}) {
+        for (int16_t pct : {1, 50, 75, 100, 110, 125}) {
             std::unique_ptr<ProgramState> s = MakeState();
             FillWorstCase(*s);
             s->PrintScalePct = pct;
@@ -135,10 +135,11 @@ TEST_F(PrintScaleTest, APercentageOutsideTheDialogsRangePrintsAtItsNearestEnd) {
     FillScan256(*s, 0);
     const struct {
         int16_t pct, like;
-    } cases[] = {{0, 75}, {-100, 75}, {74, 75}, {126, 125}, {32767, 125}};
+    } cases[] = {{0, 1}, {-100, 1}, {126, 125}, {32767, 125}};
     for (const auto& k : cases) {
         s->PrintScalePct = k.like;
         Print(0);
+        Print(0);  // the origin is measured in the font of the chart before: now that of `like`
         const int16_t width = s->PrintChartWidth, height = s->PrintChartHeight;
         s->PrintScalePct = k.pct;
         page.ClearRecord();

@@ -144,7 +144,9 @@ TEST(SettingsFileRead, UnreadableFileDoesNotStallStartUp) {
     w.fs.FailPath(FsOp::Read, w.P("Prismel.INI"), FsError::ReadError);
     ReadSettingsFile(w.ctx);
     ASSERT_EQ(w.op.Messages().size(), 1u);
-    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") + "\ncould not be read: an input/output error.");
+    EXPECT_EQ(w.op.Messages()[0].text, "The file\n" + w.P("Prismel.INI") +
+                                           "\ncould not be read: an input/output error.\nIt is not overwritten: before "
+                                           "the settings are written, it is kept under another name.");
     EXPECT_EQ(w.windows.calls, (std::vector<std::string>{"boxes", "welcome"}));
     EXPECT_EQ(w.state->NumToAverage, 1);
 }

@@ -149,7 +149,8 @@ TEST(SpectrumFileBounds, ASettingsFileIsReadWithinItsBounds) {
         EXPECT_EQ(w.state->AutoScanDelay, 0.0f) << c.name;       // reading stopped there
         ASSERT_FALSE(w.op.Messages().empty()) << c.name;
         EXPECT_EQ(w.op.Messages()[0].text,
-                  "The file\n" + w.P("Prismel.INI") + "\ncould not be read: " + c.reason + ".")
+                  "The file\n" + w.P("Prismel.INI") + "\ncould not be read: " + c.reason +
+                      ".\nIt is not overwritten: before the settings are written, it is kept under another name.")
             << c.name;
     }
 }

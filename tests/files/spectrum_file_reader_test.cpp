@@ -121,6 +121,16 @@ TEST_P(SpectrumFileReaderFailure, TellsTheOperatorAndChangesNothing) {
     w.fs.FailPath(FsOp::Read, w.P("data/bad.rdg"), FsError::ReadError);
     w.dir.Write("data/short.rdg", Fixture("header_raw.rdg").substr(0, 200));
     w.dir.MakeDir("data/folder.rdg");
+    // Files that are read whole and give no row.
+    const std::string header = Fixture("header_raw.rdg");
+    w.dir.Write("data/empty.rdg", "");
+    w.dir.Write("data/blank.rdg", "\r\n   \r\n\t\r\n");
+    w.dir.Write("data/binary.rdg", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20));
+    w.dir.Write("data/long.rdg", std::string(5000, 'x') + "\r\n400 1 2\r\n401 1 2\r\n");
+    w.dir.Write("data/header.rdg", header.substr(0, header.find("\r\n300.5 \t") + 2));
+    w.dir.Write("data/multi.rdg", Fixture("multiscan.rdg"));
+    w.dir.Write("data/notes.rdg", "Sample 12, leaf\r\nmeasured 03/07\r\n");
+    w.dir.Write("data/onerow.rdg", "400 1 2\r\n");  // its first row is the line the rows follow
 
     const bool inFolder = !c.fileName.empty() && c.fileName[0] != ' ' && c.fileName[0] != '\0';
     const std::string name = inFolder ? w.P(c.fileName) : c.fileName;
@@ -153,6 +163,26 @@ INSTANTIATE_TEST_SUITE_P(
                     "The file\n#\ncould not be read: an input/output error.", MsgIcon::Exclamation},
         FailureCase{"HeaderCutShort", "data/short.rdg", SpectrumReadResult::ReadError,
                     "The file\n#\nis not a spectrum file: its header is incomplete or unreadable.",
+                    MsgIcon::Exclamation},
+        FailureCase{"EmptyFile", "data/empty.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it is empty.", MsgIcon::Exclamation},
+        FailureCase{"BlankLines", "data/blank.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it is empty.", MsgIcon::Exclamation},
+        FailureCase{"Binary", "data/binary.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it is not a text file.", MsgIcon::Exclamation},
+        FailureCase{"LongLine", "data/long.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: a line before its rows is longer than 4096 characters.",
+                    MsgIcon::Exclamation},
+        FailureCase{"HeaderOnly", "data/header.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: no row follows its header.", MsgIcon::Exclamation},
+        FailureCase{"MultiScan", "data/multi.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it holds several scans of a memory read-out.",
+                    MsgIcon::Exclamation},
+        FailureCase{"Notes", "data/notes.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it has neither the header nor the rows of a spectrum file.",
+                    MsgIcon::Exclamation},
+        FailureCase{"HeaderlessOneRow", "data/onerow.rdg", SpectrumReadResult::NoSpectrum,
+                    "The file\n#\nholds no spectrum: it has neither the header nor the rows of a spectrum file.",
                     MsgIcon::Exclamation}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -160,15 +190,6 @@ TEST_F(SpectrumFileReader, EarlierDataAvailableStaysAfterAFailedRead) {
     w.state->DataAvailable = true;
     EXPECT_EQ(Read(w.P("data/none.rdg")), SpectrumReadResult::NotFound);
     EXPECT_TRUE(w.state->DataAvailable);
-}
-
-TEST_F(SpectrumFileReader, MultiScanFileGivesNoPoints) {
-    w.dir.Write("data/m.rdg", Fixture("multiscan.rdg"));
-    ASSERT_EQ(Read(w.P("data/m.rdg")), SpectrumReadResult::Ok);
-    EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 0);
-    EXPECT_EQ(w.state->SlotInfo[3].XMin, 0.0f);
-    EXPECT_EQ(w.state->SlotInfo[3].XMax, 0.0f);
-    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].IntegTime, 50.0f);
 }
 
 TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
@@ -199,9 +220,12 @@ TEST_F(SpectrumFileReader, UntoldReadHandsTheMessageBackAndShowsNone) {
     };
     const std::vector<Case> cases = {
         {"Missing", "data/none.rdg", 3, SpectrumReadResult::NotFound, "File not found."},
+        {"NoSpectrum", "data/e.rdg", 3, SpectrumReadResult::NoSpectrum,
+         "The file\n" + w.P("data/e.rdg") + "\nholds no spectrum: it is empty."},
         {"OutOfRange", "data/a.rdg", 20, SpectrumReadResult::ReadError, ""},
         {"Read", "data/a.rdg", 3, SpectrumReadResult::Ok, ""},
     };
+    w.dir.Write("data/e.rdg", "");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ProgramState& s = *w.state;

@@ -179,9 +179,9 @@ TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
                         "300. \t100. \t200. \t300. \t400. \t500. \t600.\r\n"),
               std::string::npos)
         << text;
-    // The stored multi-scan form reads back as a file without points.
+    // The stored multi-scan form holds no one spectrum to read back.
     s.SlotInfo[5].FileName = w.P("DATA/XYZ00001.rdg");
-    ASSERT_EQ(ReadSpectrumFile(w.ctx, 5), SpectrumReadResult::Ok);
+    ASSERT_EQ(ReadSpectrumFile(w.ctx, 5), SpectrumReadResult::NoSpectrum);
     EXPECT_EQ(s.SlotInfo[5].NumPoints, 0);
 }
 

@@ -153,7 +153,7 @@ TEST_F(FileAveraging, AFileThatGivesNothingIsLeftOutAndNotCountedAgain) {
     const std::string empty = File("empty.rdg", {});
     Average({File("a.rdg", a), t.dir.File("missing.rdg"), empty, File("b.rdg", b)}, false);
     EXPECT_EQ(t.op.MessageTexts(),
-              (std::vector<std::string>{"File not found.", "The file\n" + empty + "\nholds no spectrum to average."}));
+              (std::vector<std::string>{"File not found.", "The file\n" + empty + "\nholds no spectrum: no row follows its header."}));
     EXPECT_EQ(s.FileAvgCount, 2);  // the header names the files averaged
     EXPECT_FLOAT_EQ(s.Ch1Data[0][0], 0.5f);
     EXPECT_FLOAT_EQ(s.Ch1Data[0][2], 0.7f);

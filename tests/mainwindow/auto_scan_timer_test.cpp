@@ -5,6 +5,7 @@
 
 #include "MainWindowWorld.h"
 #include "acquisition/AutoScanTimer.h"
+#include "mainwindow/SettingsForm.h"
 
 namespace tav {
 namespace {
@@ -94,6 +95,31 @@ TEST_F(TimedSeries, NoDelayScansOnEveryTickWithoutAligning) {
     EXPECT_EQ(scans.front(), At(10, 0, 0, 260));  // the first tick, 10 ms after A
     for (size_t i = 1; i < scans.size(); ++i) EXPECT_EQ(scans[i] - scans[i - 1], 410000);
     for (const std::string& call : w.flows.calls) EXPECT_NE(call, "ClearIndexWindow");
+}
+
+// A negative delay, which the settings dialog takes, is no "scan on every tick": each scan is
+// aligned on a whole second and clears the index window first, as with any delay but 0.
+TEST_F(TimedSeries, ANegativeDelayScansOnWholeSeconds) {
+    w.clock.Set(10, 0, 0, 250);
+    SettingsForm& settings = w.app.forms.Get<SettingsForm>();
+    settings.Show();
+    settings.AutoScanDelayBox.UserEdit("-2");
+    settings.Command1.UserClick();
+    ASSERT_EQ(w.state->AutoScanDelay, -2.0f);
+    w.state->SimulationMode = true;  // no port to hold
+    w.Type('A');
+    Run(5);
+    const std::vector<int64_t>& scans = w.flows.scanTimes;
+    ASSERT_GE(scans.size(), 3u);
+    for (size_t i = 0; i < scans.size(); ++i) {
+        EXPECT_NEAR(OffSecond(scans[i]), 0.0, 4500.0) << i;
+        if (i > 0) {
+            EXPECT_EQ(NearestSecond(scans[i]) - NearestSecond(scans[i - 1]), 1) << i;
+        }
+    }
+    int clears = 0;
+    for (const std::string& call : w.flows.calls) clears += call == "ClearIndexWindow";
+    EXPECT_EQ(clears, static_cast<int>(scans.size()));
 }
 
 TEST_F(TimedSeries, ALongScanMovesTheNextToTheFirstWholeSecondAfterIt) {

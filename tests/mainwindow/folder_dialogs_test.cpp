@@ -19,8 +19,8 @@ struct FolderDialogs : ::testing::Test {
 
     void SetUp() override {
         w.PastWelcome();
-        ASSERT_TRUE(w.dir.Write("Ref1.rdg", "400 1 2\r\n"));
-        ASSERT_TRUE(w.dir.Write("cal/Lamp.rdg", "400 1 2\r\n"));
+        ASSERT_TRUE(w.dir.Write("Ref1.rdg", "400 1 2\r\n401 1 2\r\n"));
+        ASSERT_TRUE(w.dir.Write("cal/Lamp.rdg", "400 1 2\r\n401 1 2\r\n"));
         ASSERT_TRUE(w.dir.MakeDir("Spectra/Day1"));
         ASSERT_TRUE(w.dir.MakeDir("Spectra/Day2"));
         // What the settings file says before a dialog writes it.

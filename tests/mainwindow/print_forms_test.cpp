@@ -128,6 +128,7 @@ TEST_F(PrintFormsTest, TheOptionsDialogShowsAndStoresThePercentage) {
         int16_t stored;
     } cases[] = {
         {"110%", 110}, {"110", 110}, {"99.5", 100}, {"100.5", 100}, {"75 %", 75}, {"124.6", 125},
+        {"1", 1}, {"1.5%", 2}, {"50", 50}, {"74.5", 74},
     };
     for (const auto& k : cases) {
         PrinterOptionsForm& form = OpenOptions();
@@ -143,8 +144,8 @@ TEST_F(PrintFormsTest, TheOptionsDialogShowsAndStoresThePercentage) {
 
 TEST_F(PrintFormsTest, APercentageOutsideItsRangeIsRefusedAndTheDialogStaysOpen) {
     s.PrintScalePct = 90;
-    // OK or Enter: no number, 0, negative, beyond 16 bits, or outside 75 to 125 once rounded.
-    const char* refused[] = {"per cent", "", "0%", "0", "-20", "40000", "74.5", "126", "125.5", "1e3"};
+    // OK or Enter: no number, 0, negative, beyond 16 bits, or outside 1 to 125 once rounded.
+    const char* refused[] = {"per cent", "", "0%", "0", "0.5", "-20", "40000", "126", "125.5", "1e3"};
     for (const char* typed : refused) {
         for (const bool enter : {false, true}) {
             PrinterOptionsForm& form = OpenOptions();
@@ -156,7 +157,7 @@ TEST_F(PrintFormsTest, APercentageOutsideItsRangeIsRefusedAndTheDialogStaysOpen)
                 form.Command1.UserClick();
             }
             ASSERT_EQ(t.op.Messages().size(), told + 1) << typed;
-            EXPECT_EQ(t.op.Messages().back().text, "The percentage must be a number from 75 to 125.");
+            EXPECT_EQ(t.op.Messages().back().text, "The percentage must be a number from 1 to 125.");
             ASSERT_EQ(Options(), &form) << typed;
             EXPECT_EQ(s.PrintScalePct, 90) << typed;
             EXPECT_EQ(form.PrinterScaleBox.Text(), typed) << "left for the operator to correct";
@@ -190,12 +191,27 @@ TEST_F(PrintFormsTest, EnterInTheBoxStoresAndEscapeOrCancelKeepsThePercentage) {
 
 TEST_F(PrintFormsTest, TheNextRunPrintsAtTheStoredPercentage) {
     FillScan256(s, 0);
-    OpenPrint().Command3.UserClick();
-    Options()->PrinterScaleBox.UserEdit("125%");
-    Options()->Command1.UserClick();
-    Print()->Command1.UserClick();
-    EXPECT_EQ(s.PrintChartLeft, 0);
-    EXPECT_EQ(s.PrintChartWidth, 12240) << "the whole width of the page";
+    const struct {
+        const char* typed;
+        int16_t width, left;
+    } cases[] = {
+        {"125%", 12240, 0},        // the whole width of the page
+        {"74", 7246, 2497},        // below the advised range, taken as typed
+        {"1", 98, 6071},           // a speck, centred
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        OpenPrint().Command3.UserClick();
+        Options()->PrinterScaleBox.UserEdit(c.typed);
+        Options()->Command1.UserClick();
+        ASSERT_EQ(Options(), nullptr);
+        const int runs = t.printer.Runs();
+        Print()->Command1.UserClick();
+        EXPECT_EQ(t.printer.Runs(), runs + 1);
+        EXPECT_EQ(s.PrintChartWidth, c.width);
+        EXPECT_EQ(s.PrintChartLeft, c.left);
+    }
+    EXPECT_TRUE(t.op.Messages().empty());
 }
 
 }  // namespace

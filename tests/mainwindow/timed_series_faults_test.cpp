@@ -118,6 +118,13 @@ TEST(TimedSeriesFaults, AFaultThatWouldComeBackOnEveryTickEndsTheSeriesWithItsOn
          [](Series& r) { r.S().SimulationMode = true; },
          "No Simulation File found.",
          [](Series& r) { r.S().SimulationMode = false; }},
+        {"a simulation file that holds no spectrum",
+         [](Series& r) {
+             r.S().SimulationMode = true;
+             ASSERT_TRUE(r.w.dir.Write("simulate.rdg", ""));
+         },
+         "The file\nDIR/simulate.rdg\nholds no spectrum: it is empty.",
+         [](Series& r) { r.S().SimulationMode = false; }},
         // A series from the quick menu holds no port: each tick opens it.
         {"the adapter pulled in the middle of a pair of a series from the menu",
          [](Series& r) { r.w.comm.PullPortAfterBytes(1, 6); },

@@ -318,6 +318,71 @@ TEST(RealFileSystem, MakesRemovesAndRenames) {
     EXPECT_TRUE(dir.Names().empty());
 }
 
+// What a link names, or "" for no link.
+std::string LinkText(const std::string& path) {
+    char text[4096];
+    const ssize_t n = ::readlink(path.c_str(), text, sizeof text);
+    return n > 0 ? std::string(text, static_cast<size_t>(n)) : "";
+}
+
+// A replacing write through a symbolic link replaces the file at the end of the link's chain, in
+// that file's own folder, and the links stay: relative and absolute links, a chain, a dangling
+// link (the file it names is made).
+TEST(RealFileSystem, WriteAtomicThroughALinkReplacesTheFileItLeadsTo) {
+    TempDir dir;
+    dir.Write("conf/real.ini", "old");
+    ::chmod(dir.File("conf/real.ini").c_str(), 0600);
+    ASSERT_EQ(::symlink("conf/real.ini", dir.File("Prismel.INI").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.File("Prismel.INI").c_str(), dir.File("chain.ini").c_str()), 0);
+    ASSERT_EQ(::symlink("conf/new.ini", dir.File("dangling.ini").c_str()), 0);
+    RealFileSystem files(dir.Path());
+
+    EXPECT_TRUE(files.WriteAtomic("Prismel.INI", "first"));
+    EXPECT_TRUE(files.WriteAtomic("chain.ini", "second"));
+    EXPECT_TRUE(files.WriteAtomic("dangling.ini", "made"));
+    EXPECT_EQ(LinkText(dir.File("Prismel.INI")), "conf/real.ini");
+    EXPECT_EQ(LinkText(dir.File("chain.ini")), dir.File("Prismel.INI"));
+    EXPECT_EQ(LinkText(dir.File("dangling.ini")), "conf/new.ini");
+    EXPECT_EQ(dir.Read("conf/real.ini"), "second");
+    EXPECT_EQ(dir.Read("conf/new.ini"), "made");
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("conf/real.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(dir.Names("conf"), (std::vector<std::string>{"new.ini", "real.ini"})) << "no temporary left";
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Prismel.INI", "chain.ini", "conf", "dangling.ini"}));
+
+    ASSERT_EQ(::symlink("loop.ini", dir.File("loop.ini").c_str()), 0);
+    EXPECT_FALSE(files.WriteAtomic("loop.ini", "never"));
+    EXPECT_EQ(LinkText(dir.File("loop.ini")), "loop.ini");
+}
+
+// Keeping a file aside renames it in its own folder (through a link, the file the link leads to)
+// and never replaces what stands at a name already.
+TEST(RealFileSystem, KeepAsideFindsAFreeNameAndReplacesNothing) {
+    TempDir dir;
+    dir.Write("Prismel.INI", "first");
+    dir.Write("Prismel.INI.unread", "kept before");
+    ASSERT_EQ(::symlink("nowhere", dir.File("Prismel.INI.unread-2").c_str()), 0);
+    RealFileSystem files(dir.Path());
+
+    FsError error = FsError::WriteError;
+    EXPECT_EQ(files.KeepAside("Prismel.INI", ".unread", &error), dir.File("Prismel.INI.unread-3"));
+    EXPECT_EQ(error, FsError::None);
+    EXPECT_FALSE(dir.Exists("Prismel.INI"));
+    EXPECT_EQ(dir.Read("Prismel.INI.unread"), "kept before");
+    EXPECT_EQ(LinkText(dir.File("Prismel.INI.unread-2")), "nowhere");
+    EXPECT_EQ(dir.Read("Prismel.INI.unread-3"), "first");
+
+    dir.Write("conf/real.ini", "behind a link");
+    ASSERT_EQ(::symlink("conf/real.ini", dir.File("Prismel.INI").c_str()), 0);
+    EXPECT_EQ(files.KeepAside("Prismel.INI", ".unread"), dir.File("conf/real.ini.unread"));
+    EXPECT_EQ(dir.Read("conf/real.ini.unread"), "behind a link");
+    EXPECT_EQ(LinkText(dir.File("Prismel.INI")), "conf/real.ini");
+
+    EXPECT_EQ(files.KeepAside("gone.ini", ".unread", &error), "");
+    EXPECT_EQ(error, FsError::NotFound);
+}
+
 TEST(RealFileSystem, EnvironmentOverridesWinOverTheProcess) {
     RealFileSystem files;
     ::setenv("TAVOLIN_TEST_PROBE", "/opt/cb", 1);

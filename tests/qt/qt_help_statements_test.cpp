@@ -97,7 +97,7 @@ TEST_F(QtHelpStatements, EnterAndEscapeInEachDialogAreAsTheHelpSays) {
          nullptr, [&] { return t.dir.Exists("Prismel.INI"); }, false, false},
         {"Print", "Prints the ticked windows", "nothing is printed", [&]() -> Form& { return app.forms.Get<PrinterForm>(); },
          nullptr, [&] { return t.printer.Runs() == 1; }, false, false},
-        {"Printer Options", "takes it (75 to 125) and closes", "the percentage stays",
+        {"Printer Options", "takes it (1 to 125) and closes", "the percentage stays",
          [&]() -> Form& { return app.forms.Get<PrinterOptionsForm>(); }, "PrinterScaleBox", none, false, false},
         {"Settings", "takes the settings, as OK", "as Cancel", [&]() -> Form& { return app.forms.Get<SettingsForm>(); },
          "AutoScanDelayBox", none, false, false},
