@@ -20,14 +20,15 @@ namespace {
 // would take the next command for its bytes); inside a longer exchange the exchange ends.
 CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     CommControl& comm = ctx.comm;
+    AwaitBlockEnd(ctx);  // a block after a block
     comm.ClearInBuffer();
-    if (CommResult sent = comm.Output(std::string(1, link::ParameterCommand)); !sent) return sent;
+    if (CommResult sent = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !sent) return sent;
     WaitBound bound(ctx, link::ParameterReplyMs);
     while (comm.Input().empty() && comm.LastReadResult() && !bound.Expired()) bound.Pause();
     if (ownExchange) ctx.waitGivenUp = false;
     if (ctx.waitGivenUp) return CommResult::Fail("given up");
     for (size_t i = 0; i < data.size(); ++i) {
-        if (CommResult sent = comm.Output(data.substr(i, 1)); !sent) return sent;
+        if (CommResult sent = SendParameterByte(ctx, data.substr(i, 1)); !sent) return sent;
         if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);
     }
     return CommResult::Ok();

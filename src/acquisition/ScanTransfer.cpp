@@ -74,6 +74,7 @@ struct CommandReply {
 // the next exchange on the port takes.
 CommandReply SendScanCommand(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
+    AwaitBlockEnd(ctx);
     comm.ClearInBuffer();
     if (!comm.Output(ByteText(ctx.state.MemoryMode))) return {true, ""};
     double boundMs = std::max(link::ScanReplyFloorMs, CommandMeasuringMs(ctx.state) + link::ScanReplyMarginMs);

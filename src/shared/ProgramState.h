@@ -184,6 +184,7 @@ struct ProgramState {
     int16_t OwedPairPort = 0;
     double OwedPairDueMs = 0;
     double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
+    double LastParameterByteMs = -1e9;    // monotonic clock, when the latest parameter byte went out
     float Temperature = 0;        // deg C, from point 248 of every second pass
     bool SaturationFlag = false;
     bool WirelessDCOn = false;

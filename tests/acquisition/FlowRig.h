@@ -97,6 +97,12 @@ struct FlowRig {
         instrument.ClearLogs();
     }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
+    // The instrument as the next exchange finds it: it has run up to now, after the pause that
+    // ends a parameter block it was sent.
+    void InstrumentSettles() {
+        clock.Advance(100);
+        comm.CatchUp();
+    }
     std::string Heard() const { return instrument.Received(); }
     // Journal lines of the port that match a prefix ("out", "open" ...).
     std::vector<std::string> Journal(const std::string& prefix = "") const {

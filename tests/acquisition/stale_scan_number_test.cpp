@@ -47,7 +47,7 @@ void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
     PressEnter(r, main.Text6);
     main.Shutter.UserClick();
     ASSERT_EQ(main.Text2.Text(), " WRITE");
-    r.comm.CatchUp();
+    r.InstrumentSettles();
     ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3);
     fail(r);
     main.Text6.UserEdit("0");
@@ -56,7 +56,7 @@ void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
     ASSERT_EQ(r.state.MemoryMode, 2);
     ASSERT_EQ(r.state.ScanNumber, 0);
     ASSERT_EQ(main.Text2.Text(), " Normal");
-    r.comm.CatchUp();
+    r.InstrumentSettles();
     ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3) << "the instrument keeps the last block it received";
 }
 
@@ -111,7 +111,7 @@ TEST(StaleScanNumber, EveryScanFlowSendsTheParametersOnScreenFirstAndTheMemorySt
             const size_t boxes = r.op.Messages().size();
             r.instrument.ClearLogs();
             flow.run(r);
-            r.comm.CatchUp();
+            r.InstrumentSettles();
             EXPECT_EQ(r.Heard().substr(0, 13), ParameterBlockBytes(100, 1, 0, 10, 1));
             EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);
             EXPECT_GE(r.instrument.ScansMeasured(), 1) << "the scan was taken";
