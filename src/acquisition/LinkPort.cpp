@@ -90,6 +90,8 @@ bool LetFailedPortGo(AcquisitionContext& ctx, std::string& why) {
     why = fault.error;
     comm.SetPortOpen(false);
     ctx.state.PortHeldOpen = false;
+    // Whatever comes back on the port (another instrument plugged in) holds parameters of its own.
+    ctx.state.InstrumentParametersUnknown = true;
     return true;
 }
 

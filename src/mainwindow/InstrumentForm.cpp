@@ -95,7 +95,10 @@ void InstrumentForm::Command1_Click() {
     TakeCoefficient(s.CalCoeffD, Coeff_D_Box);
     TakeCoefficient(s.CalCoeffE, Coeff_E_Box);
     TakeCoefficient(s.CalCoeffF, Coeff_F_Box);
-    s.CommPortNumber = Option1.Value() ? 1 : 2;
+    const int16_t port = Option1.Value() ? 1 : 2;
+    // The instrument on another port holds parameters of its own.
+    if (port != s.CommPortNumber) s.InstrumentParametersUnknown = true;
+    s.CommPortNumber = port;
     ComputeWavelengths(s);
     s.SimulationMode = SimulationOn.Value() != 0;
     Unload();

@@ -176,9 +176,10 @@ struct ProgramState {
     bool ReferencePass = false;
     bool PortHeldOpen = false;
     bool NoInstrumentResponse = false;
-    // A parameter block did not go out whole: the instrument may hold other parameters (another
-    // scan number) than the ones on screen, until a whole parameter block has been sent.
-    bool InstrumentParametersUnknown = false;
+    // The instrument may hold other parameters (another scan number) than the ones on screen,
+    // until a whole parameter block has been sent: at start-up, since it keeps what an earlier run
+    // sent it; after a block that did not go out whole; after a change on screen that was not sent.
+    bool InstrumentParametersUnknown = true;
     // A scan command whose reply wait was given up with Escape: the instrument on that port
     // (0: none) answers with a pair by OwedPairDueMs (monotonic clock) and then waits in it.
     int16_t OwedPairPort = 0;

@@ -79,6 +79,7 @@ struct FlowRig {
         s.StartDir = dir.Path();
         s.DefaultPath = dir.Path();
         for (int i = 0; i < WaveLengthCount; ++i) s.WaveLength[i] = 300.0f + 3.3f * (i + 1);
+        MarkParametersInStep(s, instrument);
         s.AutoScaleOn.fill(-1);
         op.SetFonts({"DejaVu Sans", "Arial"});
         MainForm& spectrum = app.forms.Get<MainForm>();
