@@ -8,6 +8,7 @@
 #include "acquisition/WaitBound.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
+#include "platform/comm/InstrumentMemory.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -65,9 +66,14 @@ bool Sent(AcquisitionContext& ctx, bool whole, bool allParameters) {
 
 }  // namespace
 
+int NextReadAddress(const ProgramState& s) {
+    if (s.ReadAddressPending) return s.ReadAddress;
+    return std::min(s.ReadAddress + 1, MemoryScans + 1);
+}
+
 std::string ParameterBlockBytes(const ProgramState& s) {
     return WordBytes(s.IntegrationTime) + WordBytes(s.NumToAverage) + WordBytes(0) +
-           WordBytes(s.ScanNumber) + WordBytes(s.IntervalTenths) + WordBytes(s.ReadAddress);
+           WordBytes(s.ScanNumber) + WordBytes(s.IntervalTenths) + WordBytes(NextReadAddress(s));
 }
 
 std::string ShortParameterBlockBytes(const ProgramState& s) {

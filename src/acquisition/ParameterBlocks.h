@@ -4,7 +4,7 @@
 // after each byte but the last. Every word is sent within 0 to 32767.
 //
 //   ParameterBlock:      IntegrationTime, NumToAverage, 0 (lamp), ScanNumber, IntervalTenths,
-//                        ReadAddress; LampLevel becomes 0.
+//                        the next read address (below); LampLevel becomes 0.
 //   ShortParameterBlock: IntegrationTime, NumToAverage, LampLevel.
 
 #include <cstdint>
@@ -31,6 +31,12 @@ bool ParametersInStep(AcquisitionContext& ctx);
 // The block on a port that is already open, inside a longer exchange (the firmware download):
 // a reply wait given up with Escape ends it unsent.
 bool SendParameterBlockOnOpenPort(AcquisitionContext& ctx);
+
+// The instrument's read pointer as the screen tells it, the address of the stored scan that the
+// next read-out takes: ReadAddress until the first read-out after it was set (ReadAddressPending),
+// and afterwards the address after it, since ReadAddress then names the last scan read. A block
+// with it leaves a read-out series where it stands.
+int NextReadAddress(const ProgramState& state);
 
 // The 12 and 6 data bytes, as sent.
 std::string ParameterBlockBytes(const ProgramState& state);

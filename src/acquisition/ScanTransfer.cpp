@@ -32,6 +32,9 @@ void GiveBackPort(AcquisitionContext& ctx) {
 // given back at once, since no second pass will read on it.
 TransferOutcome NoResponse(AcquisitionContext& ctx) {
     ctx.state.NoInstrumentResponse = true;
+    // A read-out command moves the instrument's read pointer on whether or not its pair arrives
+    // whole: the next read-out puts it where the screen says first.
+    if (ctx.state.MemoryMode == memmode::Read) ctx.state.InstrumentParametersUnknown = true;
     GiveBackPort(ctx);
     return TransferOutcome::NoResponse;
 }

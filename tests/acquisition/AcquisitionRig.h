@@ -23,6 +23,13 @@
 namespace tav::acqtest {
 
 inline std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+// The whole parameter block as the instrument hears it: 0x01, then six words high byte first
+// (the lamp word 0).
+inline std::string WholeParameterBlock(int integration, int average, int scanNumber, int interval, int readAddress) {
+    std::string block = Byte(0x01);
+    for (int word : {integration, average, 0, scanNumber, interval, readAddress}) block += Byte(word / 256) + Byte(word % 256);
+    return block;
+}
 inline std::string Repeat(const std::string& s, int n) {
     std::string out;
     for (int i = 0; i < n; ++i) out += s;

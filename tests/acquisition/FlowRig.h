@@ -159,14 +159,14 @@ struct FlowRig {
     ScanFlowContext flow{app, charts, indices, files, scanWindows};
 };
 
-// A read-out of `scans` stored scans from address 1, told to the instrument, with scans 1 to
-// `stored` in its memory (see StoreDistinctScans).
+// A read-out of `scans` stored scans from address 1, told to the instrument as the read-address
+// box's Enter tells it, with scans 1 to `stored` in its memory (see StoreDistinctScans).
 inline void PrepareReadOut(FlowRig& r, int stored, int16_t scans) {
     StoreDistinctScans(r.instrument, stored);
     r.state.MemoryMode = 48;
     r.state.ScanNumber = scans;
     r.state.ReadAddress = 1;
-    r.state.ReadAddressPending = false;
+    r.state.ReadAddressPending = true;
     r.SendParameters();
 }
 
