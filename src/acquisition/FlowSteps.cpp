@@ -53,7 +53,11 @@ bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
 }
 
 bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what) {
-    if (ParametersInStep(link)) return true;
+    switch (ParametersInStep(link)) {
+        case ParametersSent::InStep: return true;
+        case ParametersSent::GivenUp: ShowNoDataMessage(flow, link); return false;
+        case ParametersSent::Unsent: break;
+    }
     RefusePlainScan(flow, what,
                     "The instrument may still hold another Scan#: the parameters could not be sent to it.\n"
                     "No scan command has been sent.");

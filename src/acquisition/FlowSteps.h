@@ -34,7 +34,8 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow);
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what);
 // After a parameter block that did not go out whole the instrument may hold a scan number that
 // writes to its memory: a plain-scan flow sends the parameters on screen again first. False,
-// with the operator told in the same box, when they could not be sent; no scan command follows.
+// with the operator told in the same box, when they could not be sent, and with the no-data box
+// when the operator gave their reply wait up with Escape; no scan command follows.
 bool PlainScanParametersSent(ScanFlowContext& flow, AcquisitionContext& link, const std::string& what);
 
 // The spectrum window cleared and the chart of the slot drawn.

@@ -1,6 +1,7 @@
 #include "acquisition/ParameterBlocks.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
@@ -18,7 +19,8 @@ namespace {
 // 0x01, then any reply or the bound, then the bytes with the pause after all but the last.
 // The reply is not examined: a reply wait that the operator gives up with Escape ends, and a
 // block of its own goes on as it does without a reply (an instrument left with half a block
-// would take the next command for its bytes); inside a longer exchange the exchange ends.
+// would take the next command for its bytes), the exchange given up once it is out; inside a
+// longer exchange the exchange ends at once.
 CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     CommControl& comm = ctx.comm;
     AwaitBlockEnd(ctx);  // a block after a block
@@ -26,12 +28,13 @@ CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownE
     if (CommResult sent = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !sent) return sent;
     WaitBound bound(ctx, link::ParameterReplyMs);
     while (comm.Input().empty() && comm.LastReadResult() && !bound.Expired()) bound.Pause();
-    if (ownExchange) ctx.waitGivenUp = false;
-    if (ctx.waitGivenUp) return CommResult::Fail("given up");
+    if (ctx.waitGivenUp && !ownExchange) return CommResult::Fail("given up");
+    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
     for (size_t i = 0; i < data.size(); ++i) {
         if (CommResult sent = SendParameterByte(ctx, data.substr(i, 1)); !sent) return sent;
         if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);
     }
+    ctx.waitGivenUp = givenUp;
     return CommResult::Ok();
 }
 
@@ -94,9 +97,10 @@ bool ShortParameterBlock(AcquisitionContext& ctx) {
     return Sent(ctx, WithPort(ctx, ShortParameterBlockBytes(ctx.state)), false);
 }
 
-bool ParametersInStep(AcquisitionContext& ctx) {
-    if (ctx.state.SimulationMode || !ctx.state.InstrumentParametersUnknown) return true;
-    return ParameterBlock(ctx);
+ParametersSent ParametersInStep(AcquisitionContext& ctx) {
+    if (ctx.state.SimulationMode || !ctx.state.InstrumentParametersUnknown) return ParametersSent::InStep;
+    if (!ParameterBlock(ctx)) return ParametersSent::Unsent;
+    return ctx.waitGivenUp ? ParametersSent::GivenUp : ParametersSent::InStep;
 }
 
 }  // namespace tav

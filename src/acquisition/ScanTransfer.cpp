@@ -302,8 +302,13 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
         ctx.waitGivenUp = false;
         ctx.pairFault = PairFault::None;
         if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
-        // A scan command's meaning depends on the scan number the instrument holds.
-        if (!ParametersInStep(ctx)) return TransferOutcome::Refused;
+        // A scan command's meaning depends on the scan number the instrument holds. Escape in the
+        // wait for the block's reply gives the scan up, as in any wait of the pass.
+        switch (ParametersInStep(ctx)) {
+            case ParametersSent::InStep: break;
+            case ParametersSent::Unsent: return TransferOutcome::Refused;
+            case ParametersSent::GivenUp: return NoResponse(ctx);
+        }
         std::string problem;
         PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &problem);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;
