@@ -162,8 +162,9 @@ TEST(StaleScanNumber, NoScanCommandWhileTheParametersCannotBeSent) {
 
 // A change of what the screen shows that no block told the instrument leaves it holding other
 // parameters: the next scan sends the parameters on screen first. Mode back to Normal after a
-// Write (Mode on the way zeroes Scan# and sends nothing), and the instrument on the other port,
-// chosen in Instrument Parameters; left with Cancel, the dialog changes nothing.
+// Write (Mode on the way zeroes Scan# and sends nothing), the instrument on the other port,
+// chosen in Instrument Parameters, and the end of simulation mode, during which the instrument
+// may have been plugged in; left with Cancel, the dialog changes nothing.
 TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
     struct Change {
         const char* name;
@@ -181,10 +182,11 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
         r.Main().Shutter.UserClick();   // Write
         ASSERT_EQ(r.Main().Text2.Text(), " WRITE");
     };
-    auto choosePort = [](FlowRig& r, bool comm2, bool ok) {
+    auto instrumentParameters = [](FlowRig& r, bool comm2, bool simulation, bool ok) {
         InstrumentForm& form = r.app.forms.Get<InstrumentForm>();
         form.Show();
         (comm2 ? form.Option2 : form.Option1).UserClick();
+        form.SimulationOn.SetValue(simulation ? 1 : 0);
         (ok ? form.Command1 : form.Command2).UserClick();
     };
     const Change changes[] = {
@@ -203,8 +205,21 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
              r.comm.AttachInstrumentTo(2);
              r.Main().Text6.UserEdit("0");
              PressEnter(r, r.Main().Text6);
-             choosePort(r, true, true);
+             instrumentParameters(r, true, false, true);
              ASSERT_EQ(r.state.CommPortNumber, 2);
+         },
+         true},
+        // Unplugged for simulation mode, and plugged in again when it ends.
+        {"simulation mode switched off",
+         [&](FlowRig& r) {
+             writeSetting(r);
+             instrumentParameters(r, false, true, true);
+             r.comm.AttachInstrumentTo(2);
+             r.Main().Text6.UserEdit("0");
+             PressEnter(r, r.Main().Text6);
+             r.comm.AttachInstrumentTo(1);
+             instrumentParameters(r, false, false, true);
+             ASSERT_FALSE(r.state.SimulationMode);
          },
          true},
         {"Instrument Parameters left with Cancel",
@@ -212,7 +227,7 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
              writeSetting(r);
              r.Main().Text6.UserEdit("0");
              PressEnter(r, r.Main().Text6);
-             choosePort(r, true, false);
+             instrumentParameters(r, true, false, false);
              ASSERT_EQ(r.state.CommPortNumber, 1);
          },
          false},
