@@ -74,7 +74,7 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     if (!PlainScanAllowed(flow, "Auto Set Integration Time")) return;
     FlowAcquisition acquisition(flow);
     AcquisitionContext& ctx = acquisition.ctx;
-    if (!ParametersInStep(ctx)) return;  // the block tells why it could not be sent
+    if (!ParametersOnScreenSent(flow, ctx)) return;
 
     const int32_t keptTime = s.IntegrationTime;
     const int16_t keptScans = s.NumToAverage;

@@ -92,9 +92,7 @@ void ReferenceScan(ScanFlowContext& flow) {
     FlowScope running(flow.app.flow);
     if (!PlainScanAllowed(flow, "The reference scan")) return;
     FlowAcquisition acquisition(flow);
-    // After a block that did not go out whole, the parameters on screen go first; the block tells
-    // why it could not be sent.
-    if (!ParametersInStep(acquisition.ctx)) return;
+    if (!ParametersOnScreenSent(flow, acquisition.ctx)) return;
     ProgramState& s = flow.app.state;
     s.DarkRefShown = true;
     s.ProcessedResult = false;

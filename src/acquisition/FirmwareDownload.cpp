@@ -89,7 +89,7 @@ private:
     bool Send(std::initializer_list<char> bytes, int16_t pauseMs) {
         if (!alive_.Beat()) return false;
         for (char b : bytes)
-            if (!comm_.Output(std::string(1, b))) return false;
+            if (!SendToInstrument(ctx_, std::string(1, b))) return false;
         return pauseMs <= 0 || LinkPause(ctx_, pauseMs);
     }
 
@@ -97,7 +97,7 @@ private:
     bool Wake() {
         comm_.ClearInBuffer();
         for (char b : link::WakeUp)
-            if (!comm_.Output(std::string(1, b))) return false;
+            if (!SendToInstrument(ctx_, std::string(1, b))) return false;
         comm_.InputLen = 1;
         WaitBound quiet(ctx_, link::WakeQuietMs);
         WaitBound cap(ctx_, link::WakeCapMs);

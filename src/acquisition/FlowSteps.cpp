@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "acquisition/AutoScanTimer.h"
+#include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/StatusFont.h"
 #include "files/FileWindows.h"
@@ -48,6 +49,15 @@ bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what) {
     flow.app.op.MsgBox(what + " takes a plain scan: it needs the memory mode Normal and Scan# 0.\n"
                               "Nothing has been sent to the instrument.",
                        MsgButtons::OkOnly, MsgIcon::Exclamation);
+    return false;
+}
+
+bool ParametersOnScreenSent(ScanFlowContext& flow, AcquisitionContext& link) {
+    switch (ParametersInStep(link)) {
+        case ParametersSent::InStep: return true;
+        case ParametersSent::GivenUp: ShowNoDataMessage(flow, link); return false;
+        case ParametersSent::Unsent: return false;
+    }
     return false;
 }
 

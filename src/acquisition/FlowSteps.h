@@ -33,6 +33,10 @@ void StopSeriesAsEscapeDoes(ScanFlowContext& flow);
 // the instrument's memory. False, with the operator told, when the state is another; `what`
 // names the flow. Simulation mode sends nothing and is always allowed.
 bool PlainScanAllowed(ScanFlowContext& flow, const std::string& what);
+// While the instrument's parameters are unknown, the parameters on screen go first. False when
+// they could not be sent (their block's box told why) or their reply wait was given up with
+// Escape (the no-data box); no scan command may follow then.
+bool ParametersOnScreenSent(ScanFlowContext& flow, AcquisitionContext& link);
 
 // The spectrum window cleared and the chart of the slot drawn.
 void RedrawSpectrumWindow(ScanFlowContext& flow, int16_t slot);

@@ -4,6 +4,7 @@
 
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/PairInStep.h"
+#include "acquisition/WaitBound.h"
 #include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
@@ -89,6 +90,8 @@ bool LetFailedPortGo(AcquisitionContext& ctx, std::string& why) {
     why = fault.error;
     comm.SetPortOpen(false);
     ctx.state.PortHeldOpen = false;
+    // Whatever comes back on the port (another instrument plugged in) holds parameters of its own.
+    ctx.state.InstrumentParametersUnknown = true;
     return true;
 }
 
@@ -96,6 +99,22 @@ void ClosePortAfterOutput(AcquisitionContext& ctx) {
     if (!ctx.comm.PortOpen()) return;
     ctx.clock.Sleep(link::CloseAfterOutputMs);
     ctx.comm.SetPortOpen(false);
+}
+
+void AwaitBlockEnd(AcquisitionContext& ctx) {
+    const double sinceBlock = ctx.clock.MonotonicMs() - ctx.state.LastParameterByteMs;
+    if (sinceBlock < link::BlockEndPauseMs) LinkPause(ctx, link::BlockEndPauseMs - sinceBlock);
+}
+
+CommResult SendToInstrument(AcquisitionContext& ctx, const std::string& bytes) {
+    AwaitBlockEnd(ctx);
+    return ctx.comm.Output(bytes);
+}
+
+CommResult SendParameterByte(AcquisitionContext& ctx, const std::string& byte) {
+    const CommResult sent = ctx.comm.Output(byte);
+    ctx.state.LastParameterByteMs = ctx.clock.MonotonicMs();
+    return sent;
 }
 
 }  // namespace tav

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "acquisition/AcquisitionContext.h"
+#include "platform/comm/CommControl.h"
 
 namespace tav {
 
@@ -41,6 +42,15 @@ bool LetFailedPortGo(AcquisitionContext& ctx, std::string& why);
 
 // Closes an open port once what was sent has had time to leave.
 void ClosePortAfterOutput(AcquisitionContext& ctx);
+
+// Waits until the pause that ends a parameter block has passed since the last byte of one
+// (link::BlockEndPauseMs; closing and opening the port in between count towards it).
+void AwaitBlockEnd(AcquisitionContext& ctx);
+// Bytes of a message to the instrument, after that pause.
+CommResult SendToInstrument(AcquisitionContext& ctx, const std::string& bytes);
+// One byte of a parameter block, its command byte included: no pause before it, and the next
+// message waits for one after it.
+CommResult SendParameterByte(AcquisitionContext& ctx, const std::string& byte);
 
 // "The serial port COMn could not be opened:" and the control's reason (which names the device
 // the port maps to and what is wrong with it).

@@ -52,6 +52,10 @@ inline constexpr int16_t LoaderSelectLeadMs = 300;
 inline constexpr int16_t RunLeadMs = 70;
 inline constexpr int16_t SlaveStartMs = 1000;
 inline constexpr int16_t SRecordLineMs = 5;       // after each S-record line, before its echo
+// The instrument takes parameter blocks of two lengths and tells where one ends only by a pause
+// on the line: no byte follows the last byte of a block sooner than this, or the instrument takes
+// it for one more byte of the block (and the block and the byte are lost).
+inline constexpr double BlockEndPauseMs = 100.0;
 
 // ---- Bounds of the waits that the instrument ends by answering (milliseconds) ------------------
 // Scan command reply: the measuring time plus this, and never less than the floor.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
 #include "acquisition/WaitBound.h"
@@ -62,6 +63,7 @@ BlockText ReadBlockText(AcquisitionContext& ctx, size_t expected) {
 }
 
 bool Acknowledge(AcquisitionContext& ctx) {
+    AwaitBlockEnd(ctx);
     ctx.comm.ClearInBuffer();
     const bool sent = static_cast<bool>(ctx.comm.Output(ByteText(link::BlockAck)));
     ctx.state.LastAcknowledgementMs = ctx.clock.MonotonicMs();

@@ -1,6 +1,7 @@
 #include "acquisition/ParameterBlocks.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
@@ -8,6 +9,7 @@
 #include "acquisition/WaitBound.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
+#include "platform/comm/InstrumentMemory.h"
 #include "shared/ProgramState.h"
 
 namespace tav {
@@ -17,19 +19,22 @@ namespace {
 // 0x01, then any reply or the bound, then the bytes with the pause after all but the last.
 // The reply is not examined: a reply wait that the operator gives up with Escape ends, and a
 // block of its own goes on as it does without a reply (an instrument left with half a block
-// would take the next command for its bytes); inside a longer exchange the exchange ends.
+// would take the next command for its bytes), the exchange given up once it is out; inside a
+// longer exchange the exchange ends at once.
 CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     CommControl& comm = ctx.comm;
+    AwaitBlockEnd(ctx);  // a block after a block
     comm.ClearInBuffer();
-    if (CommResult sent = comm.Output(std::string(1, link::ParameterCommand)); !sent) return sent;
+    if (CommResult sent = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !sent) return sent;
     WaitBound bound(ctx, link::ParameterReplyMs);
     while (comm.Input().empty() && comm.LastReadResult() && !bound.Expired()) bound.Pause();
-    if (ownExchange) ctx.waitGivenUp = false;
-    if (ctx.waitGivenUp) return CommResult::Fail("given up");
+    if (ctx.waitGivenUp && !ownExchange) return CommResult::Fail("given up");
+    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
     for (size_t i = 0; i < data.size(); ++i) {
-        if (CommResult sent = comm.Output(data.substr(i, 1)); !sent) return sent;
+        if (CommResult sent = SendParameterByte(ctx, data.substr(i, 1)); !sent) return sent;
         if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);
     }
+    ctx.waitGivenUp = givenUp;
     return CommResult::Ok();
 }
 
@@ -64,9 +69,14 @@ bool Sent(AcquisitionContext& ctx, bool whole, bool allParameters) {
 
 }  // namespace
 
+int NextReadAddress(const ProgramState& s) {
+    if (s.ReadAddressPending) return s.ReadAddress;
+    return std::min(s.ReadAddress + 1, MemoryScans + 1);
+}
+
 std::string ParameterBlockBytes(const ProgramState& s) {
     return WordBytes(s.IntegrationTime) + WordBytes(s.NumToAverage) + WordBytes(0) +
-           WordBytes(s.ScanNumber) + WordBytes(s.IntervalTenths) + WordBytes(s.ReadAddress);
+           WordBytes(s.ScanNumber) + WordBytes(s.IntervalTenths) + WordBytes(NextReadAddress(s));
 }
 
 std::string ShortParameterBlockBytes(const ProgramState& s) {
@@ -87,9 +97,10 @@ bool ShortParameterBlock(AcquisitionContext& ctx) {
     return Sent(ctx, WithPort(ctx, ShortParameterBlockBytes(ctx.state)), false);
 }
 
-bool ParametersInStep(AcquisitionContext& ctx) {
-    if (ctx.state.SimulationMode || !ctx.state.InstrumentParametersUnknown) return true;
-    return ParameterBlock(ctx);
+ParametersSent ParametersInStep(AcquisitionContext& ctx) {
+    if (ctx.state.SimulationMode || !ctx.state.InstrumentParametersUnknown) return ParametersSent::InStep;
+    if (!ParameterBlock(ctx)) return ParametersSent::Unsent;
+    return ctx.waitGivenUp ? ParametersSent::GivenUp : ParametersSent::InStep;
 }
 
 }  // namespace tav

@@ -33,6 +33,9 @@ void GiveBackPort(AcquisitionContext& ctx) {
 // given back at once, since no second pass will read on it.
 TransferOutcome NoResponse(AcquisitionContext& ctx) {
     ctx.state.NoInstrumentResponse = true;
+    // A read-out command moves the instrument's read pointer on whether or not its pair arrives
+    // whole: the next read-out puts it where the screen says first.
+    if (ctx.state.MemoryMode == memmode::Read) ctx.state.InstrumentParametersUnknown = true;
     GiveBackPort(ctx);
     return TransferOutcome::NoResponse;
 }
@@ -75,6 +78,7 @@ struct CommandReply {
 // the next exchange on the port takes.
 CommandReply SendScanCommand(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
+    AwaitBlockEnd(ctx);
     comm.ClearInBuffer();
     if (!comm.Output(ByteText(ctx.state.MemoryMode))) return {true, ""};
     double boundMs = std::max(link::ScanReplyFloorMs, CommandMeasuringMs(ctx.state) + link::ScanReplyMarginMs);
@@ -310,8 +314,13 @@ TransferOutcome OpenPortAndTransfer(AcquisitionContext& ctx) {
         ctx.waitGivenUp = false;
         ctx.pairFault = PairFault::None;
         if (ReadOutTooLarge(ctx)) return TransferOutcome::Refused;
-        // A scan command's meaning depends on the scan number the instrument holds.
-        if (!ParametersInStep(ctx)) return TransferOutcome::Refused;
+        // A scan command's meaning depends on the scan number the instrument holds. Escape in the
+        // wait for the block's reply gives the scan up, as in any wait of the pass.
+        switch (ParametersInStep(ctx)) {
+            case ParametersSent::InStep: break;
+            case ParametersSent::Unsent: return TransferOutcome::Refused;
+            case ParametersSent::GivenUp: return NoResponse(ctx);
+        }
         std::string problem;
         PortClaim claim = ClaimPort(ctx, s.CommPortNumber, link::FastSettings, &problem);
         if (claim == PortClaim::Refused) return TransferOutcome::Refused;

@@ -23,7 +23,7 @@ void ToggleWirelessDC(AcquisitionContext& ctx) {
     PortClaim claim = ClaimPort(ctx, link::WirelessPort, link::FastSettings, &problem);
     if (claim == PortClaim::Refused) return;
     if (PortUsable(claim)) {
-        CommResult sent = ctx.comm.Output(std::string(1, stopping ? link::WirelessStop : link::WirelessStart));
+        CommResult sent = SendToInstrument(ctx, std::string(1, stopping ? link::WirelessStop : link::WirelessStart));
         if (sent) s.WirelessDCOn = !stopping;
         else problem = PortFaultText(link::WirelessPort, sent.error);
     }

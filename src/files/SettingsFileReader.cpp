@@ -192,6 +192,8 @@ void ReadSettingsFile(FileContext& ctx) {
 
     if (s.NumToAverage == 0) s.NumToAverage = 1;
     if (s.AutoScanDelay < 0) s.AutoScanDelay = 1.0f;
+    // The screen now shows the file's values, which no block has told the instrument.
+    s.InstrumentParametersUnknown = true;
     if (s.ChartColor == 0) s.ChartColor = DefaultChartColor;
     if (s.CurveColor == 0) s.CurveColor = DefaultCurveColor;
 

@@ -95,9 +95,14 @@ void InstrumentForm::Command1_Click() {
     TakeCoefficient(s.CalCoeffD, Coeff_D_Box);
     TakeCoefficient(s.CalCoeffE, Coeff_E_Box);
     TakeCoefficient(s.CalCoeffF, Coeff_F_Box);
-    s.CommPortNumber = Option1.Value() ? 1 : 2;
+    const int16_t port = Option1.Value() ? 1 : 2;
+    const bool simulation = SimulationOn.Value() != 0;
+    // The instrument on another port holds parameters of its own, and so may the one plugged in
+    // while the scans came from the simulation file.
+    if (port != s.CommPortNumber || (s.SimulationMode && !simulation)) s.InstrumentParametersUnknown = true;
+    s.CommPortNumber = port;
     ComputeWavelengths(s);
-    s.SimulationMode = SimulationOn.Value() != 0;
+    s.SimulationMode = simulation;
     Unload();
     WriteSettingsFile(LinksOf(app).Files());
 }

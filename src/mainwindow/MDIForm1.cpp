@@ -32,6 +32,8 @@ void SetStartValues(ProgramState& s) {
     s.ReadAddress = 1;
     s.ReadAddressSaved = s.ReadAddress;
     s.WriteAddress = 0;
+    // The instrument keeps what an earlier run sent it: the first scan sends the screen's values.
+    s.InstrumentParametersUnknown = true;
 }
 
 // Every array of the state is created with its bounds and zeroed; sizing them is the state's own.

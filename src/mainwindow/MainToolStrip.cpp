@@ -278,6 +278,8 @@ void MDIForm1::Shutter_Click() {
     } else if (s.MemoryMode == memmode::Normal) {
         s.MemoryMode = memmode::Read;
         Text2.SetText(modebox::Read);
+        // Nothing is sent: the instrument keeps the scan number it had until a block tells it.
+        if (s.ScanNumber != 0) s.InstrumentParametersUnknown = true;
         s.ScanNumber = 0;
         Text6.SetText(IntToText(s.ScanNumber));
     } else {

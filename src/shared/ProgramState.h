@@ -176,14 +176,17 @@ struct ProgramState {
     bool ReferencePass = false;
     bool PortHeldOpen = false;
     bool NoInstrumentResponse = false;
-    // A parameter block did not go out whole: the instrument may hold other parameters (another
-    // scan number) than the ones on screen, until a whole parameter block has been sent.
-    bool InstrumentParametersUnknown = false;
+    // The instrument may hold other parameters (another scan number, another read pointer) than
+    // the ones on screen, until a whole parameter block has been sent: at start-up, since it keeps
+    // what an earlier run sent it; after a block that did not go out whole; after a change on
+    // screen that was not sent; after a read-out that failed.
+    bool InstrumentParametersUnknown = true;
     // A scan command whose reply wait was given up with Escape: the instrument on that port
     // (0: none) answers with a pair by OwedPairDueMs (monotonic clock) and then waits in it.
     int16_t OwedPairPort = 0;
     double OwedPairDueMs = 0;
     double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
+    double LastParameterByteMs = -1e9;    // monotonic clock, when the latest parameter byte went out
     float Temperature = 0;        // deg C, from point 248 of every second pass
     bool SaturationFlag = false;
     bool WirelessDCOn = false;

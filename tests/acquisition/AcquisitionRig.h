@@ -3,6 +3,8 @@
 // clock, scripted operator, a temporary folder and a recording spectrum window. The wire bytes
 // the tests check are restated here, not taken from the code under test.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +23,13 @@
 namespace tav::acqtest {
 
 inline std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+// The whole parameter block as the instrument hears it: 0x01, then six words high byte first
+// (the lamp word 0).
+inline std::string WholeParameterBlock(int integration, int average, int scanNumber, int interval, int readAddress) {
+    std::string block = Byte(0x01);
+    for (int word : {integration, average, 0, scanNumber, interval, readAddress}) block += Byte(word / 256) + Byte(word % 256);
+    return block;
+}
 inline std::string Repeat(const std::string& s, int n) {
     std::string out;
     for (int i = 0; i < n; ++i) out += s;
@@ -67,6 +76,18 @@ inline void StoreDistinctScans(SimulatedInstrument& instrument, int count) {
     }
 }
 
+// A rig starts where a run of the program stands once its parameters have gone out whole: the
+// instrument holds what the state shows (its power-on values), and the read-out position too.
+inline void MarkParametersInStep(ProgramState& state, const SimulatedInstrument& instrument) {
+    const InstrumentParameters& held = instrument.Parameters();
+    EXPECT_EQ(held.IntegrationTime, state.IntegrationTime);
+    EXPECT_EQ(held.NumToAverage, state.NumToAverage);
+    EXPECT_EQ(held.ScanNumber, state.ScanNumber);
+    EXPECT_EQ(held.IntervalTenths, state.IntervalTenths);
+    EXPECT_EQ(instrument.ReadPointer(), state.ReadAddress);
+    state.InstrumentParametersUnknown = false;
+}
+
 inline InstrumentOptions Exact() {
     InstrumentOptions o;
     o.spectrum.noise = 0.0;
@@ -81,6 +102,7 @@ struct Rig {
         state.CommPortNumber = 1;
         state.StartDir = dir.Path();
         for (int i = 0; i < WaveLengthCount; ++i) state.WaveLength[i] = 300.0f + 3.3f * (i + 1);
+        MarkParametersInStep(state, instrument);
         op.SetFonts({"DejaVu Sans", "Arial"});
         windows.mainForm.SetAvailableFonts({"DejaVu Sans", "Arial", "MS Sans Serif"});
         windows.mainForm.SetFontName("MS Sans Serif");

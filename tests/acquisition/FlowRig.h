@@ -79,6 +79,7 @@ struct FlowRig {
         s.StartDir = dir.Path();
         s.DefaultPath = dir.Path();
         for (int i = 0; i < WaveLengthCount; ++i) s.WaveLength[i] = 300.0f + 3.3f * (i + 1);
+        MarkParametersInStep(s, instrument);
         s.AutoScaleOn.fill(-1);
         op.SetFonts({"DejaVu Sans", "Arial"});
         MainForm& spectrum = app.forms.Get<MainForm>();
@@ -97,6 +98,12 @@ struct FlowRig {
         instrument.ClearLogs();
     }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
+    // The instrument as the next exchange finds it: it has run up to now, after the pause that
+    // ends a parameter block it was sent.
+    void InstrumentSettles() {
+        clock.Advance(100);
+        comm.CatchUp();
+    }
     std::string Heard() const { return instrument.Received(); }
     // Journal lines of the port that match a prefix ("out", "open" ...).
     std::vector<std::string> Journal(const std::string& prefix = "") const {
@@ -152,14 +159,14 @@ struct FlowRig {
     ScanFlowContext flow{app, charts, indices, files, scanWindows};
 };
 
-// A read-out of `scans` stored scans from address 1, told to the instrument, with scans 1 to
-// `stored` in its memory (see StoreDistinctScans).
+// A read-out of `scans` stored scans from address 1, told to the instrument as the read-address
+// box's Enter tells it, with scans 1 to `stored` in its memory (see StoreDistinctScans).
 inline void PrepareReadOut(FlowRig& r, int stored, int16_t scans) {
     StoreDistinctScans(r.instrument, stored);
     r.state.MemoryMode = 48;
     r.state.ScanNumber = scans;
     r.state.ReadAddress = 1;
-    r.state.ReadAddressPending = false;
+    r.state.ReadAddressPending = true;
     r.SendParameters();
 }
 

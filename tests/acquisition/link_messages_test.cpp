@@ -115,6 +115,44 @@ TEST(ParameterBlock, PortProblems) {
     }
 }
 
+// Only a whole block of all the parameters tells the instrument its scan number and read pointer
+// again. A block cut short or refused leaves the parameters unknown, whatever they were; a short
+// block, which carries neither, leaves them as they were even when it goes out whole.
+TEST(ParameterBlock, OnlyAWholeBlockOfAllTheParametersMakesThemKnown) {
+    enum class Sender { Whole, Short, InTheDownload };
+    enum class Goes { Whole, Cut, Refused };
+    for (Sender sender : {Sender::Whole, Sender::Short, Sender::InTheDownload}) {
+        for (bool unknownBefore : {false, true}) {
+            for (Goes goes : {Goes::Whole, Goes::Cut, Goes::Refused}) {
+                if (sender == Sender::InTheDownload && goes == Goes::Refused) continue;  // it has its port
+                SCOPED_TRACE(testing::Message() << "sender " << static_cast<int>(sender) << ", unknown before "
+                                                << unknownBefore << ", goes " << static_cast<int>(goes));
+                Rig r;
+                r.state.InstrumentParametersUnknown = unknownBefore;
+                if (goes == Goes::Cut) r.port.PullPortAfterBytes(1, 5);  // 0x01 and four data bytes
+                if (goes == Goes::Refused) {                             // AutoScan holds COM2
+                    r.port.CommPort = 2;
+                    ASSERT_TRUE(r.port.SetPortOpen(true));
+                    r.state.PortHeldOpen = true;
+                }
+                bool sent = false;
+                switch (sender) {
+                    case Sender::Whole: sent = ParameterBlock(r.ctx); break;
+                    case Sender::Short: sent = ShortParameterBlock(r.ctx); break;
+                    case Sender::InTheDownload:
+                        r.port.CommPort = 1;
+                        ASSERT_TRUE(r.port.SetPortOpen(true));
+                        sent = SendParameterBlockOnOpenPort(r.ctx);
+                        break;
+                }
+                EXPECT_EQ(sent, goes == Goes::Whole);
+                const bool known = goes == Goes::Whole && (sender != Sender::Short || !unknownBefore);
+                EXPECT_EQ(r.state.InstrumentParametersUnknown, !known);
+            }
+        }
+    }
+}
+
 TEST(WirelessDC, AConfirmedQuestionSendsOneByteOnPortOne) {
     struct Case {
         bool before;

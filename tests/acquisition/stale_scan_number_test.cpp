@@ -11,6 +11,7 @@
 #include "FlowRig.h"
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/NextScan.h"
+#include "mainwindow/InstrumentForm.h"
 
 namespace tav {
 namespace {
@@ -47,7 +48,7 @@ void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
     PressEnter(r, main.Text6);
     main.Shutter.UserClick();
     ASSERT_EQ(main.Text2.Text(), " WRITE");
-    r.comm.CatchUp();
+    r.InstrumentSettles();
     ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3);
     fail(r);
     main.Text6.UserEdit("0");
@@ -56,7 +57,7 @@ void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
     ASSERT_EQ(r.state.MemoryMode, 2);
     ASSERT_EQ(r.state.ScanNumber, 0);
     ASSERT_EQ(main.Text2.Text(), " Normal");
-    r.comm.CatchUp();
+    r.InstrumentSettles();
     ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3) << "the instrument keeps the last block it received";
 }
 
@@ -111,7 +112,7 @@ TEST(StaleScanNumber, EveryScanFlowSendsTheParametersOnScreenFirstAndTheMemorySt
             const size_t boxes = r.op.Messages().size();
             r.instrument.ClearLogs();
             flow.run(r);
-            r.comm.CatchUp();
+            r.InstrumentSettles();
             EXPECT_EQ(r.Heard().substr(0, 13), ParameterBlockBytes(100, 1, 0, 10, 1));
             EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);
             EXPECT_GE(r.instrument.ScansMeasured(), 1) << "the scan was taken";
@@ -149,6 +150,121 @@ TEST(StaleScanNumber, NoScanCommandWhileTheParametersCannotBeSent) {
                                                         : "The parameters have not been sent to the instrument.";
         EXPECT_EQ(r.op.Messages()[boxes].text, "The serial port COM1 could not be opened:\n" + why + "\n" + unsent);
     }
+}
+
+// A change of what the screen shows that no block told the instrument leaves it holding other
+// parameters: the next scan sends the parameters on screen first. Mode back to Normal after a
+// Write (Mode on the way zeroes Scan# and sends nothing), the instrument on the other port,
+// chosen in Instrument Parameters, and the end of simulation mode, during which the instrument
+// may have been plugged in; left with Cancel, the dialog changes nothing.
+TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
+    struct Change {
+        const char* name;
+        std::function<void(FlowRig&)> make;
+        bool blockFirst;
+    };
+    auto writeSetting = [](FlowRig& r) {
+        MDIForm1& main = r.Main();
+        main.Text3.UserEdit("10.0");
+        main.Text4.UserEdit("1");
+        main.Text5.UserEdit("1");
+        main.Text7.UserEdit("1.0");
+        r.Main().Text6.UserEdit("3");
+        PressEnter(r, r.Main().Text6);  // Read, and the instrument holds Scan# 3
+        r.Main().Shutter.UserClick();   // Write
+        ASSERT_EQ(r.Main().Text2.Text(), " WRITE");
+    };
+    auto instrumentParameters = [](FlowRig& r, bool comm2, bool simulation, bool ok) {
+        InstrumentForm& form = r.app.forms.Get<InstrumentForm>();
+        form.Show();
+        (comm2 ? form.Option2 : form.Option1).UserClick();
+        form.SimulationOn.SetValue(simulation ? 1 : 0);
+        (ok ? form.Command1 : form.Command2).UserClick();
+    };
+    const Change changes[] = {
+        {"Mode through Read back to Normal",
+         [&](FlowRig& r) {
+             writeSetting(r);
+             r.Main().Shutter.UserClick();
+             r.Main().Shutter.UserClick();
+             ASSERT_EQ(r.Main().Text2.Text(), " Normal");
+         },
+         true},
+        // Plugged into COM2 in the meantime: Scan# 0 went to COM1, where nothing listens.
+        {"the instrument on the other port",
+         [&](FlowRig& r) {
+             writeSetting(r);
+             r.comm.AttachInstrumentTo(2);
+             r.Main().Text6.UserEdit("0");
+             PressEnter(r, r.Main().Text6);
+             instrumentParameters(r, true, false, true);
+             ASSERT_EQ(r.state.CommPortNumber, 2);
+         },
+         true},
+        // Unplugged for simulation mode, and plugged in again when it ends.
+        {"simulation mode switched off",
+         [&](FlowRig& r) {
+             writeSetting(r);
+             instrumentParameters(r, false, true, true);
+             r.comm.AttachInstrumentTo(2);
+             r.Main().Text6.UserEdit("0");
+             PressEnter(r, r.Main().Text6);
+             r.comm.AttachInstrumentTo(1);
+             instrumentParameters(r, false, false, true);
+             ASSERT_FALSE(r.state.SimulationMode);
+         },
+         true},
+        {"Instrument Parameters left with Cancel",
+         [&](FlowRig& r) {
+             writeSetting(r);
+             r.Main().Text6.UserEdit("0");
+             PressEnter(r, r.Main().Text6);
+             instrumentParameters(r, true, false, false);
+             ASSERT_EQ(r.state.CommPortNumber, 1);
+         },
+         false},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        FlowRig r;
+        change.make(r);
+        r.InstrumentSettles();
+        ASSERT_EQ(r.state.MemoryMode, 2);
+        ASSERT_EQ(r.state.ScanNumber, 0);
+        const size_t boxes = r.op.Messages().size();
+        r.instrument.ClearLogs();
+        Key(r, 'N');
+        Key(r, 'D');
+        r.InstrumentSettles();
+        EXPECT_EQ(r.Heard().substr(0, 13) == ParameterBlockBytes(100, 1, 0, 10, 1), change.blockFirst);
+        EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);
+        EXPECT_EQ(r.instrument.ScansMeasured(), 2) << "one scan each";
+        EXPECT_FALSE(r.instrument.StoredScan(1).has_value()) << "nothing written to the memory";
+        EXPECT_EQ(r.op.Messages().size(), boxes) << r.op.MessageTexts().back();
+    }
+}
+
+// A port that failed may come back with another instrument on it, which holds parameters of its
+// own (here Scan# 3, from another computer): the next scan sends the parameters on screen first.
+TEST(StaleScanNumber, AnInstrumentPluggedInAfterThePortFailedGetsTheParametersFirst) {
+    FlowRig r;
+    SimulatedInstrument other(acqtest::ExactInstrument());
+    other.Feed(ParameterBlockBytes(100, 1, 3, 10, 1), 0.0);
+    other.Advance(1.0);
+    ASSERT_EQ(other.Parameters().ScanNumber, 3);
+    other.ClearLogs();
+
+    r.comm.PullPortAfterBytes(1, 5);  // the adapter pulled in the middle of a scan
+    Key(r, 'N');
+    const size_t boxes = r.op.Messages().size();
+    ASSERT_GE(boxes, 1u);
+    r.comm.ConnectInstrument(other);
+    Key(r, 'N');
+    r.InstrumentSettles();
+    EXPECT_EQ(other.Received().substr(0, 14), ParameterBlockBytes(100, 1, 0, 10, 1) + Byte(0x02));
+    EXPECT_EQ(other.ScansMeasured(), 1);
+    EXPECT_EQ(other.WritePointer(), 1) << "nothing written to its memory";
+    EXPECT_EQ(r.op.Messages().size(), boxes);
 }
 
 }  // namespace

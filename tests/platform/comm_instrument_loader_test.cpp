@@ -108,6 +108,7 @@ public:
             Out(data.substr(i, 1));
             if (i + 1 < data.size()) Delay(5);
         }
+        Delay(100);  // the pause that ends the block
     }
 };
 

@@ -148,47 +148,57 @@ TEST(CommInstrumentScan, AbandonsAPairOnlyWhenToldTo) {
     EXPECT_EQ(b.Wait(20).size(), 66u);
 }
 
-TEST(CommInstrumentScan, HonoursLongAndShortParameterBlocks) {
-    Bench b;
-    // 0x01 is answered within a few milliseconds; the answer is one byte.
-    b.Send(Byte(0x01));
-    EXPECT_EQ(b.Wait(3).size(), 1u);
-    for (char c : commtest::ParameterData(0x0102, 3, 4, 25, 700)) {
-        b.Send(std::string(1, c));
-        b.Wait(5);
-    }
-    InstrumentParameters p = b.instrument.Parameters();
-    EXPECT_EQ(p.IntegrationTime, 258) << "high byte first";
-    EXPECT_EQ(p.NumToAverage, 3);
-    EXPECT_EQ(p.ScanNumber, 4);
-    EXPECT_EQ(p.IntervalTenths, 25);
-    EXPECT_EQ(p.ReadAddress, 700);
-    EXPECT_EQ(b.instrument.ReadPointer(), 700);
-    EXPECT_EQ(b.instrument.ParameterBlocks(), 1);
+// A parameter block ends on a pause of the line, never on a count of its bytes: 12 data bytes
+// then make the whole block, 6 the short one (integration, average, lamp), and any other count is
+// lost, with a command that came too soon after the block's last byte. After the pause the
+// instrument takes commands again.
+TEST(CommInstrumentScan, APauseEndsAParameterBlockAndItsLengthTellsWhichOneItWas) {
+    struct Case {
+        const char* name;
+        std::string data;
+        double gapMs;           // between two data bytes
+        std::string tooSoon;    // sent 5 ms after the last data byte
+        bool whole, shortOne;
+    };
+    const std::string whole = commtest::ParameterData(0x0102, 3, 4, 25, 700);
+    const std::string shortBlock = commtest::WordBytes(40) + commtest::WordBytes(1) + commtest::WordBytes(700);
+    const Case cases[] = {
+        {"whole block", whole, 5, "", true, false},
+        {"whole block, its bytes 40 ms apart", whole, 40, "", true, false},
+        {"short block", shortBlock, 5, "", false, true},
+        {"a scan command 5 ms after the last byte", whole, 5, Byte(0x02), false, false},
+        {"a short block and a scan command", shortBlock, 5, Byte(0x02), false, false},
+        {"eight bytes", whole.substr(0, 8), 5, "", false, false},
+        {"thirteen bytes", whole + Byte(0), 5, "", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bench b(Exact());
+        b.Send(Byte(0x01));
+        EXPECT_EQ(b.Wait(3).size(), 1u) << "0x01 is answered within a few milliseconds, with one byte";
+        for (char byte : c.data) {
+            b.Send(std::string(1, byte));
+            b.Wait(c.gapMs);
+        }
+        if (!c.tooSoon.empty()) b.Send(c.tooSoon);
+        EXPECT_EQ(b.instrument.ParameterBlocks() + b.instrument.ShortParameterBlocks(), 0) << "not before the pause";
+        EXPECT_EQ(b.Wait(100), "") << "no command was taken";
+        const InstrumentParameters p = b.instrument.Parameters();
+        EXPECT_EQ(b.instrument.ParameterBlocks(), c.whole ? 1 : 0);
+        EXPECT_EQ(b.instrument.ShortParameterBlocks(), c.shortOne ? 1 : 0);
+        EXPECT_EQ(b.instrument.LostParameterBlocks(), c.whole || c.shortOne ? 0 : 1);
+        EXPECT_EQ(p.IntegrationTime, c.whole ? 258 : c.shortOne ? 40 : 100) << "high byte first";
+        EXPECT_EQ(p.NumToAverage, c.whole ? 3 : 1);
+        EXPECT_EQ(p.LampLevel, c.shortOne ? 700 : 0);
+        EXPECT_EQ(p.ScanNumber, c.whole ? 4 : 0) << "only the whole block sets the memory settings";
+        EXPECT_EQ(p.IntervalTenths, c.whole ? 25 : 10);
+        EXPECT_EQ(b.instrument.ReadPointer(), c.whole ? 700 : 1);
+        EXPECT_EQ(b.instrument.ScansMeasured(), 0);
 
-    // The short block: integration, average, lamp, then the sender closes the port.
-    b.SendParameters(commtest::WordBytes(40) + commtest::WordBytes(1) + commtest::WordBytes(700));
-    p = b.instrument.Parameters();
-    EXPECT_EQ(p.IntegrationTime, 40);
-    EXPECT_EQ(p.NumToAverage, 1);
-    EXPECT_EQ(p.LampLevel, 700);
-    EXPECT_EQ(p.ScanNumber, 4) << "a short block leaves the memory settings alone";
-    EXPECT_EQ(p.ReadAddress, 700);
-    EXPECT_EQ(b.instrument.ShortParameterBlocks(), 1);
-}
-
-TEST(CommInstrumentScan, ScanCommandAfterAShortBlockIsACommand) {
-    Bench b(Exact());
-    b.Send(Byte(0x01));
-    b.Wait(1);
-    for (char c : commtest::WordBytes(40) + commtest::WordBytes(1) + commtest::WordBytes(0)) {
-        b.Send(std::string(1, c));
-        b.Wait(5);
+        b.Send(Byte(0x30));
+        EXPECT_EQ(b.Wait(20).size(), 66u) << "after the pause a command is a command";
+        EXPECT_EQ(b.instrument.ReadPointer(), c.whole ? 701 : 2);
     }
-    b.Wait(20);  // the 20 ms probe wait of the next transfer
-    b.Send(Byte(0x02));
-    EXPECT_EQ(b.Wait(20).size(), 66u);
-    EXPECT_EQ(b.instrument.Parameters().IntegrationTime, 40);
 }
 
 TEST(CommInstrumentScan, DropsAnUnfinishedParameterBlock) {

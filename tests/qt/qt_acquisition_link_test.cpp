@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QThread>
+
+#include <signal.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -107,6 +110,24 @@ TEST_F(QtAcquisitionLink, AnInstrumentInItsLoaderTakesItsFirmwareThenScans) {
     EXPECT_TRUE(op.Messages().empty());
     ASSERT_EQ(AcquireScanPair(ctx, 10, 0), AcquireResult::Data);
     EXPECT_NEAR(state.Temperature, 25.0f, 0.01f);
+}
+
+// The pseudo-terminal carries neither time nor line speed with its bytes, so the simulator must
+// read them promptly. A machine too busy to run it in time may make a test fail: the simulator
+// notes when that happened, and the failing test shows the note.
+TEST_F(QtAcquisitionLink, TheSimulatorNotesWhenTheMachineDidNotRunItInTime) {
+    SimulatorProcess sim;
+    ASSERT_TRUE(Use(sim));
+    comm.CommPort = 1;
+    ASSERT_TRUE(comm.SetSettings("115200,N,8,1"));
+    ASSERT_TRUE(comm.SetPortOpen(true));
+    QThread::msleep(50);  // the simulator sees the port open
+    ::kill(static_cast<pid_t>(sim.Pid()), SIGSTOP);
+    QThread::msleep(60);
+    ::kill(static_cast<pid_t>(sim.Pid()), SIGCONT);
+    QThread::msleep(50);
+    comm.SetPortOpen(false);
+    EXPECT_NE(sim.Stop().find("the machine did not run the simulator for"), std::string::npos);
 }
 
 }  // namespace

@@ -122,9 +122,11 @@ TEST(QtLinkFrontEnd, AMissingDeviceIsNamedInTheMessage) {
     test::QtApplicationScope qt;
     ModalWatch modals;
     LinkProgram p("/nonexistent/ttyTAV", "");
+    // The first scan of a run sends the parameters first; without them no scan command goes out.
     p.Key("n");
-    EXPECT_EQ(modals.texts, std::vector<std::string>{"The serial port COM1 could not be opened:\nCOM1 is "
-                                                     "/nonexistent/ttyTAV (from TAVOLIN_COM1):\nno such device."})
+    EXPECT_EQ(modals.texts, std::vector<std::string>{
+                                "The serial port COM1 could not be opened:\nCOM1 is /nonexistent/ttyTAV (from "
+                                "TAVOLIN_COM1):\nno such device.\nThe parameters have not been sent to the instrument."})
         << "one box, no no-data box after it";
 }
 

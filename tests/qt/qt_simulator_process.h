@@ -1,7 +1,11 @@
 // The simulated instrument as a child process on a pseudo-terminal, for the Qt tests that talk
-// to it through the real serial control. Its first output line is the device path.
+// to it through the real serial control. Its first output line is the device path. A test that
+// fails names what the simulator noted on its standard error: on a busy machine, the times it was
+// not run promptly enough to hear the program's bytes as they were sent.
 
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QStringList>
@@ -18,12 +22,20 @@ public:
         path_ = process_.readLine().trimmed().toStdString();
     }
     ~SimulatorProcess() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(3000);
+        const std::string notes = Stop();
+        if (::testing::Test::HasFailure() && !notes.empty()) ADD_FAILURE() << "The simulator noted:\n" << notes;
+    }
+    // Ends the simulator; what it noted on its standard error.
+    std::string Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(3000)) {
+                process_.kill();
+                process_.waitForFinished(3000);
+            }
         }
+        notes_ += process_.readAllStandardError().toStdString();
+        return notes_;
     }
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
@@ -34,6 +46,7 @@ public:
 private:
     QProcess process_;
     std::string path_;
+    std::string notes_;
 };
 
 }  // namespace tav::test

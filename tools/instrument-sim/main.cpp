@@ -1,8 +1,18 @@
 // instrument-sim: the simulated spectrometer on a pseudo-terminal, in real time.
 // Prints the terminal's device path as its first line, then answers whatever the program sends
 // until SIGINT or SIGTERM, or until nobody reads its standard output any more.
+//
+// A pseudo-terminal carries no line speed and no time with its bytes: the simulator hears a byte
+// at the speed the program's end has, and at the moment, when it reads it. It must therefore read
+// promptly: a byte read after the program changed the speed (some 20 ms after its last byte) is
+// heard garbled, one read after the program closed the port is lost, and a pause that the
+// simulator makes by not running looks like the pause that ends a parameter block. So it runs
+// with real-time scheduling where the system grants it (else a higher priority), and when it was
+// not run for a while all the same it says so on standard error: a test that fails then names
+// the busy machine as the cause.
 
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/signalfd.h>
@@ -23,6 +33,11 @@
 namespace {
 
 using tav::SimulatedInstrument;
+
+// While the program has the port open the simulator looks at the line at least this often, and
+// a look that comes this much later than due is noted.
+constexpr int WatchMs = 5;
+constexpr double LateMs = 15.0;
 
 double MonotonicSeconds() {
     timespec ts{};
@@ -59,13 +74,16 @@ public:
     int Run(int signalFd) {
         for (;;) {
             double now = Now();
+            NoteIfLate(now);
             double next = instrument_.NextEventTime();
             int timeout = 100;
             if (next <= now) timeout = 0;
             else if (next - now < 0.1) timeout = static_cast<int>(std::ceil((next - now) * 1000.0));
             if (!connected_) timeout = std::min(timeout, 10);  // look for a program opening the port
+            else timeout = std::min(timeout, WatchMs);
 
             pollfd fds[3] = {{signalFd, POLLIN, 0}, {STDOUT_FILENO, 0, 0}, {pty_.fd(), POLLIN, 0}};
+            lookDue_ = now + timeout / 1000.0;
             int n = poll(fds, connected_ ? 3 : 2, timeout);
             if (n < 0 && errno != EINTR) return 1;
             if (fds[0].revents & POLLIN) return 0;
@@ -85,6 +103,17 @@ public:
 
 private:
     double Now() const { return MonotonicSeconds() - origin_; }
+
+    // A look at the line that came well after it was due, while the program had the port open.
+    void NoteIfLate(double now) {
+        const double lateMs = (now - lookDue_) * 1000.0;
+        if (!connected_ || lateMs < LateMs) return;
+        std::fprintf(stderr,
+                     "instrument-sim: at %.3f s the machine did not run the simulator for %.0f ms: a byte "
+                     "sent meanwhile may have been heard at a line speed set after it, lost with a closed "
+                     "port, or a parameter block taken as two\n",
+                     lookDue_, lateMs);
+    }
 
     void SetConnected(bool c) {
         connected_ = c;
@@ -119,6 +148,7 @@ private:
     bool log_;
     double origin_;
     bool connected_ = false;
+    double lookDue_ = 1e300;  // when the simulator was due to look at the line again
 };
 
 }  // namespace
@@ -135,11 +165,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     signal(SIGPIPE, SIG_IGN);
-    // A pseudo-terminal carries no line speed with its bytes: a byte is heard at the speed the
-    // program's end has when this end reads it, so it must be read before the program changes
-    // the speed (some 20 ms after its last byte). On a busy machine a higher priority keeps the
-    // reads prompt, where the system grants one.
-    setpriority(PRIO_PROCESS, 0, -10);
+    // Prompt reads on a busy machine (see the top of this file). The simulator sleeps in poll
+    // between its events, so real-time scheduling costs the machine little.
+    sched_param realTime{};
+    realTime.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    if (sched_setscheduler(0, SCHED_FIFO, &realTime) != 0) setpriority(PRIO_PROCESS, 0, -10);
     int signalFd = SignalDescriptor();
     tav::sim::PseudoTerminal pty;
     if (!pty.ok() || signalFd < 0) {

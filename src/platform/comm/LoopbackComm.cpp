@@ -22,6 +22,20 @@ std::string Hex(const std::string& bytes) {
 LoopbackComm::LoopbackComm(SimulatedInstrument& instrument, Clock& clock)
     : instrument_(&instrument), clock_(clock), settings_(*ParseSerialSettings(settingsText_)) {
     origin_ = ClockSeconds();
+    KeepUpWith(instrument);
+}
+
+void LoopbackComm::ConnectInstrument(SimulatedInstrument& instrument) {
+    instrument_ = &instrument;
+    KeepUpWith(instrument);
+}
+
+void LoopbackComm::KeepUpWith(const SimulatedInstrument& instrument) {
+    const double behind = instrument.Time() - Seconds();
+    if (behind <= 0) return;
+    origin_ -= behind;
+    lastReading_ += behind;
+    local_ += behind;
 }
 
 double LoopbackComm::ClockSeconds() { return clock_.MonotonicMs() / 1000.0; }

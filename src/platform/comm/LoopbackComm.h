@@ -1,6 +1,7 @@
 #pragma once
 // A serial control wired in the same process to a SimulatedInstrument, timed by the monotonic
-// clock of a Clock (the line runs in real time, whatever the wall clock does): the
+// clock of a Clock (the line runs in real time, whatever the wall clock does), from the moment
+// the instrument has got to (an instrument that served an earlier run keeps its time): the
 // bytes the instrument sends become readable when their last bit has arrived on that clock, the
 // instrument hears what Output sends at the port's line speed, and a speed that differs from the
 // instrument's garbles both directions. Output returns when its bytes are on the line (it lets
@@ -45,9 +46,9 @@ public:
     // Settings given to the port, open or opening, are refused with this reason (a device that
     // does not take them); an empty reason lifts the refusal.
     void SetSettingsRefusal(int port, const std::string& why);
-    // Another instrument on the line from now on: one switched off and on again, or another one
-    // plugged in.
-    void ConnectInstrument(SimulatedInstrument& instrument) { instrument_ = &instrument; }
+    // Another instrument on the line from now on: one switched off and on again, another one
+    // plugged in, or the one a run of the program before this one used (its time goes on).
+    void ConnectInstrument(SimulatedInstrument& instrument);
     // Opening the port fails with this reason (a device that is busy, or not ours to use);
     // an empty reason lifts the refusal.
     void SetOpenRefusal(int port, const std::string& why);
@@ -69,8 +70,10 @@ public:
     }
 
 private:
-    // Clock time in seconds since this control was made (the instrument's time scale).
+    // Clock time in seconds on the instrument's time scale.
     double Seconds();
+    // The instrument's time scale goes on from where the instrument has got to.
+    void KeepUpWith(const SimulatedInstrument& instrument);
     double ClockSeconds();
     // Lets ms pass on the clock on this control's behalf.
     void Pass(double ms);

@@ -17,6 +17,7 @@ constexpr uint8_t kBlockAck = 0x05;
 constexpr uint8_t kWirelessStart = 0x08;
 constexpr uint8_t kWirelessStop = 0x04;
 constexpr uint8_t kModeScan = 2, kModeRead = 48, kModeErase = 64;
+constexpr int kLongBlockBytes = 12, kShortBlockBytes = 6;
 constexpr double kNever = std::numeric_limits<double>::infinity();
 // Times computed along different paths may differ in the last bits.
 constexpr double kSlack = 1e-9;
@@ -25,8 +26,7 @@ int Word(const std::vector<uint8_t>& bytes, size_t at) { return bytes[at] * 256 
 
 }  // namespace
 
-SimulatedInstrument::SimulatedInstrument(InstrumentOptions options)
-    : options_(std::move(options)), memory_(kMemoryPositions + 1) {
+SimulatedInstrument::SimulatedInstrument(InstrumentOptions options) : options_(std::move(options)) {
     if (options_.startInLoader) {
         stage_ = InstrumentStage::LoaderIdle;
         StartBeacon();
@@ -161,12 +161,9 @@ void SimulatedInstrument::HandleTimer(const Timer& t) {
         case TimerKind::AckTimeout:
             AbortTransfer();
             break;
-        case TimerKind::ParameterGap:
-            CommitParameters(true);
-            break;
+        case TimerKind::ParameterPause:
         case TimerKind::ParameterTimeout:
-            collectingParameters_ = false;
-            parameterBytes_.clear();
+            EndParameterBlock();
             break;
     }
 }
@@ -223,43 +220,45 @@ void SimulatedInstrument::HandleCommand(uint8_t b) {
 void SimulatedInstrument::StartParameterBlock() {
     collectingParameters_ = true;
     parameterBytes_.clear();
+    parameterCount_ = 0;
     Send(std::string(1, static_cast<char>(kParameterReply)), now_ + Latency());
     Schedule(TimerKind::ParameterTimeout, now_ + Ms(options_.parameterTimeoutMs));
 }
 
 void SimulatedInstrument::HandleParameterByte(uint8_t b) {
-    Cancel(TimerKind::ParameterGap);
+    Cancel(TimerKind::ParameterPause);
     Cancel(TimerKind::ParameterTimeout);
-    parameterBytes_.push_back(b);
-    if (parameterBytes_.size() == 12) {
-        CommitParameters(false);
-    } else if (parameterBytes_.size() == 6) {
-        // The short block ends here unless the next byte follows at the pace of a long one.
-        Schedule(TimerKind::ParameterGap, now_ + Ms(options_.shortBlockGapMs));
-    } else {
-        Schedule(TimerKind::ParameterTimeout, now_ + Ms(options_.parameterTimeoutMs));
-    }
+    if (parameterBytes_.size() < static_cast<size_t>(kLongBlockBytes)) parameterBytes_.push_back(b);
+    ++parameterCount_;
+    // Only a pause ends the block; its length then tells which block it was.
+    Schedule(TimerKind::ParameterPause, now_ + Ms(options_.blockEndPauseMs));
 }
 
-void SimulatedInstrument::CommitParameters(bool shortBlock) {
-    Cancel(TimerKind::ParameterGap);
+void SimulatedInstrument::EndParameterBlock() {
+    Cancel(TimerKind::ParameterPause);
     Cancel(TimerKind::ParameterTimeout);
     collectingParameters_ = false;
     const auto& p = parameterBytes_;
-    params_.IntegrationTime = Word(p, 0);
-    params_.NumToAverage = Word(p, 2);
-    params_.LampLevel = Word(p, 4);
-    if (shortBlock) {
-        ++shortParameterBlocks_;
-    } else {
+    if (parameterCount_ == kLongBlockBytes || parameterCount_ == kShortBlockBytes) {
+        params_.IntegrationTime = Word(p, 0);
+        params_.NumToAverage = Word(p, 2);
+        params_.LampLevel = Word(p, 4);
+    }
+    if (parameterCount_ == kLongBlockBytes) {
         params_.ScanNumber = Word(p, 6);
         params_.IntervalTenths = Word(p, 8);
         params_.ReadAddress = Word(p, 10);
-        readPointer_ = std::clamp(params_.ReadAddress, 1, kMemoryPositions + 1);
+        memory_.SetReadPointer(params_.ReadAddress);
         ++parameterBlocks_;
+    } else if (parameterCount_ == kShortBlockBytes) {
+        ++shortParameterBlocks_;
+    } else {
+        ++lostParameterBlocks_;
     }
+    const bool taken = parameterCount_ == kLongBlockBytes || parameterCount_ == kShortBlockBytes;
     parameterBytes_.clear();
-    if (stage_ == InstrumentStage::MasterRunning) stage_ = InstrumentStage::SlaveWake;
+    parameterCount_ = 0;
+    if (taken && stage_ == InstrumentStage::MasterRunning) stage_ = InstrumentStage::SlaveWake;
 }
 
 double SimulatedInstrument::MeasuringSeconds() const {
@@ -284,21 +283,19 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
         // A series of ScanNumber scans, IntervalTenths apart, into memory; the last one answers.
         // Scans that find the memory full are taken but not kept.
         int n = params_.ScanNumber;
-        int kept = std::min(n, kMemoryPositions + 1 - writePointer_);
+        int kept = std::min(n, memory_.FreePositions());
         for (int i = 0; i < kept; ++i) {
             pair = Measure();
-            memory_[writePointer_++] = pair;
+            memory_.Write(pair);
         }
         if (kept < n) pair = Measure();
         prepare = n * MeasuringSeconds() + (n - 1) * params_.IntervalTenths / 10.0;
     } else if (mode == kModeRead) {
         // One stored scan per command; an empty position answers with a pair of zeros.
-        if (readPointer_ <= kMemoryPositions && memory_[readPointer_]) pair = *memory_[readPointer_];
-        readPointer_ = std::min(readPointer_ + 1, kMemoryPositions + 1);
+        pair = memory_.ReadNext();
         prepare = Ms(options_.memoryReadMs);
     } else {
-        std::fill(memory_.begin(), memory_.end(), std::nullopt);
-        writePointer_ = 1;
+        memory_.Erase();
         pair = Measure();
         prepare = Ms(options_.eraseMs) + MeasuringSeconds();
     }
@@ -386,18 +383,12 @@ void SimulatedInstrument::RestartIntoLoader() {
     timers_.clear();
     collectingParameters_ = false;
     parameterBytes_.clear();
+    parameterCount_ = 0;
     wakeWindow_.clear();
     escapePending_ = selectPending_ = loadingSlave_ = false;
     stage_ = InstrumentStage::LoaderIdle;
     StartBeacon();
 }
 
-const std::optional<ScanPair>& SimulatedInstrument::StoredScan(int address) const {
-    return memory_[std::clamp(address, 0, kMemoryPositions)];
-}
-
-void SimulatedInstrument::StoreScan(int address, const ScanPair& pair) {
-    if (address >= 1 && address <= kMemoryPositions) memory_[address] = pair;
-}
 
 }  // namespace tav

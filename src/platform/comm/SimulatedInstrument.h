@@ -4,6 +4,13 @@
 // write, read-back and erase modes, and the wireless start and stop bytes. A read-back command
 // answers with the one stored scan at the read pointer and moves the pointer on by one.
 //
+// It keeps what it was last told, as the instrument does from one run of the program to the
+// next: the parameters of the last whole block, the scan number among them, the stored scans and
+// both memory pointers. A parameter block is 0x01, then 12 data bytes (the whole block) or 6 (the
+// short one); the instrument knows where it ends only by a pause on the line (blockEndPauseMs
+// after its last byte), never by counting bytes: a block of another length is lost, the byte
+// that came too soon with it.
+//
 // Once a scan command is taken, the instrument is in its pair until the 16th block is
 // acknowledged: it waits for each 0x05 as long as it takes, and every other byte meanwhile (a
 // new command, a parameter block) is lost on it. Only the ackGiveUpMs option lets it abandon a
@@ -23,6 +30,7 @@
 #include <vector>
 
 #include "platform/comm/InstrumentMemory.h"
+#include "platform/comm/InstrumentScanMemory.h"
 #include "platform/comm/InstrumentSpectra.h"
 #include "platform/comm/SRecordReader.h"
 
@@ -72,8 +80,8 @@ struct InstrumentOptions {
     // From the last bit of a command to the reply. Long enough that the computer's "send, then
     // empty the input buffer" comes first even on a clock that reads in whole milliseconds.
     double responseLatencyMs = 2.0;
-    double shortBlockGapMs = 15.0;    // silence after 6 parameter bytes that ends a short block
-    double parameterTimeoutMs = 1000.0;  // an unfinished parameter block is dropped after this
+    double blockEndPauseMs = 50.0;    // silence after a parameter byte that ends the block
+    double parameterTimeoutMs = 1000.0;  // 0x01 without a data byte after it is dropped after this
     // 0: the instrument waits for each 0x05 without a time limit. Otherwise a pair is abandoned
     // when no 0x05 comes for this long.
     double ackGiveUpMs = 0.0;
@@ -125,6 +133,10 @@ public:
     const InstrumentParameters& Parameters() const { return params_; }
     int ParameterBlocks() const { return parameterBlocks_; }
     int ShortParameterBlocks() const { return shortParameterBlocks_; }
+    // Blocks that ended on a pause with neither 12 nor 6 data bytes, and were lost.
+    int LostParameterBlocks() const { return lostParameterBlocks_; }
+    // The moment up to which the instrument has run (seconds on its clock).
+    double Time() const { return now_; }
     bool WirelessOn() const { return wirelessOn_; }
     int ScansMeasured() const { return scansMeasured_; }
     // The scan pair that the latest scan command answers with.
@@ -134,14 +146,15 @@ public:
     // A scan command has been taken and its 16th block is not acknowledged yet.
     bool InPair() const { return transfer_.active; }
     // Power cut and back: the instrument starts again in its loader, as without programs, and
-    // announces itself; a transfer under way is lost. Its memory keeps the stored scans.
+    // announces itself; a transfer under way is lost. It keeps its parameters and its memory.
     void RestartIntoLoader();
 
-    // Memory positions 1 to kMemoryPositions; the write pointer is where the next written scan goes.
-    const std::optional<ScanPair>& StoredScan(int address) const;
-    void StoreScan(int address, const ScanPair& pair);
-    int WritePointer() const { return writePointer_; }
-    int ReadPointer() const { return readPointer_; }
+    // Memory positions 1 to kMemoryPositions.
+    const InstrumentScanMemory& Memory() const { return memory_; }
+    const std::optional<ScanPair>& StoredScan(int address) const { return memory_.At(address); }
+    void StoreScan(int address, const ScanPair& pair) { memory_.Store(address, pair); }
+    int WritePointer() const { return memory_.WritePointer(); }
+    int ReadPointer() const { return memory_.ReadPointer(); }
 
     // The images sent to the loader: master first, then slave.
     const std::vector<LoadedImage>& Images() const { return images_; }
@@ -155,7 +168,7 @@ public:
     static std::string BlockBytes(const ScanPair& pair, int block);
 
 private:
-    enum class TimerKind { Beacon, WakeReply, SendBlock, AckTimeout, ParameterGap, ParameterTimeout };
+    enum class TimerKind { Beacon, WakeReply, SendBlock, AckTimeout, ParameterPause, ParameterTimeout };
     struct Timer {
         double at;
         TimerKind kind;
@@ -192,7 +205,7 @@ private:
     void HandleCommand(uint8_t b);
     void StartParameterBlock();
     void HandleParameterByte(uint8_t b);
-    void CommitParameters(bool shortBlock);
+    void EndParameterBlock();
     void StartScan(uint8_t mode);
     void SendBlock(int block);
     void Acknowledge();
@@ -219,15 +232,15 @@ private:
 
     InstrumentParameters params_;
     bool collectingParameters_ = false;
-    std::vector<uint8_t> parameterBytes_;
-    int parameterBlocks_ = 0, shortParameterBlocks_ = 0;
+    std::vector<uint8_t> parameterBytes_;  // the first bytes of the block under way
+    int parameterCount_ = 0;               // all of them
+    int parameterBlocks_ = 0, shortParameterBlocks_ = 0, lostParameterBlocks_ = 0;
     Transfer transfer_;
     int scansMeasured_ = 0;
     int pairsStarted_ = 0;
     bool wirelessOn_ = false;
     bool linkUp_ = true;
-    std::vector<std::optional<ScanPair>> memory_;
-    int writePointer_ = 1, readPointer_ = 1;
+    InstrumentScanMemory memory_;
 
     std::string wakeWindow_;
     bool escapePending_ = false;

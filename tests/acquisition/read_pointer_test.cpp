@@ -1,0 +1,127 @@
+// A read-out command moves the instrument's read pointer on by one stored scan, whether or not its
+// pair reaches the program whole. After a read-out that failed, the next one first puts the
+// pointer where the screen says, with the whole parameter block, so that each stored scan is read
+// under its own place in the series; when that block cannot be sent it sends no read-out command,
+// and says why. Every parameter block leaves the pointer where the screen says: the address in
+// the read-address box until the first read-out after it was set, and from then on the scan after
+// the last one read (which the box then shows).
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FlowRig.h"
+#include "acquisition/NextScan.h"
+#include "mainwindow/SettingsForm.h"
+
+namespace tav {
+namespace {
+
+using acqtest::FlowRig;
+
+constexpr const char* NoData = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble Shooting'";
+
+// A read-out of three stored scans from address 1 (as Enter in the read-address box sets it),
+// with scans 1 to 9 in the memory, each recognisable (see StoreDistinctScans).
+struct ReadOutRig : FlowRig {
+    ReadOutRig() { acqtest::PrepareReadOut(*this, 9, 3); }
+
+    // The stored scans the latest read-out brought, by their addresses.
+    std::vector<int> ScansRead() {
+        std::vector<int> addresses;
+        for (int j = 1; j <= 3; ++j) {
+            const int32_t sample = state.RawCounts[2 * j - 1][0], reference = state.RawCounts[2 * j][0];
+            addresses.push_back(sample % 100 == 2 && reference == sample - 1 ? sample / 100 : 0);
+        }
+        return addresses;
+    }
+    // The read-out's pair `pair` (counted from the first command the instrument takes) brings a
+    // short block.
+    void BreakPair(int pair) { instrument.Options().faults.blocks = {{BlockFault::Kind::Short, 3, 6, pair}}; }
+};
+
+TEST(ReadPointer, AFailedReadOutIsFollowedByOneThatStartsWhereTheScreenSays) {
+    struct Case {
+        const char* name;
+        std::function<void(ReadOutRig&)> before;  // what happened before the read-out that fails
+        int brokenPair;
+        int16_t addressShown;  // the read-address box after the failed read-out
+        int sentAddress;       // the read address of the block that comes first
+        std::vector<int> read;
+    };
+    const Case cases[] = {
+        {"the first read-out after Enter fails in its second pair", [](ReadOutRig&) {}, 2, 1, 1, {1, 2, 3}},
+        {"the second read-out fails in its second pair",
+         [](ReadOutRig& r) {
+             NextScan(r.flow);
+             ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+         },
+         5, 3, 4, {4, 5, 6}},
+        {"the first read-out fails in its third pair", [](ReadOutRig&) {}, 3, 1, 1, {1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadOutRig r;
+        c.before(r);
+        r.BreakPair(c.brokenPair);
+        NextScan(r.flow);
+        ASSERT_EQ(r.op.MessageTexts().size(), 1u);
+        EXPECT_EQ(r.op.MessageTexts()[0].substr(0, std::string(NoData).size()), NoData);
+        EXPECT_EQ(r.state.ReadAddress, c.addressShown);
+
+        r.instrument.Options().faults = {};
+        r.instrument.ClearLogs();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard().substr(0, 14), acqtest::WholeParameterBlock(100, 1, 3, 10, c.sentAddress) + "\x30");
+        EXPECT_EQ(r.ScansRead(), c.read);
+        EXPECT_EQ(r.state.ReadAddress, c.read.back()) << "the last scan read";
+        EXPECT_EQ(r.instrument.ReadPointer(), c.read.back() + 1);
+        EXPECT_EQ(r.op.MessageTexts().size(), 1u);
+
+        // From then on the read-outs follow one another without a block.
+        r.instrument.ClearLogs();
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard().substr(0, 1), "\x30");
+        EXPECT_EQ(r.ScansRead(), (std::vector<int>{c.read.back() + 1, c.read.back() + 2, c.read.back() + 3}));
+    }
+}
+
+// When the pointer cannot be put back, no read-out command goes out, and the box says why.
+TEST(ReadPointer, AReadOutThatCannotPutThePointerBackSendsNothingAndSaysWhy) {
+    ReadOutRig r;
+    r.BreakPair(2);
+    NextScan(r.flow);
+    ASSERT_EQ(r.op.MessageTexts().size(), 1u);
+    r.instrument.Options().faults = {};
+    r.comm.SetPortPresent(1, false);
+    r.comm.ClearJournal();
+    NextScan(r.flow);
+    EXPECT_TRUE(r.Journal("out").empty());
+    ASSERT_EQ(r.op.MessageTexts().size(), 2u);
+    EXPECT_EQ(r.op.MessageTexts()[1],
+              "The serial port COM1 could not be opened:\nCOM1 is the bench's port 1: no such device.\n"
+              "The parameters have not been sent to the instrument.");
+
+    r.comm.SetPortPresent(1, true);
+    NextScan(r.flow);
+    EXPECT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+}
+
+// A parameter block between two read-outs (here the settings dialog's) leaves the pointer where
+// the series stands: the next read-out goes on with the scan after the last one read.
+TEST(ReadPointer, ABlockBetweenTwoReadOutsLeavesTheSeriesWhereItStands) {
+    ReadOutRig r;
+    NextScan(r.flow);
+    ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+    SettingsForm& settings = r.app.forms.Get<SettingsForm>();
+    settings.Show();
+    r.instrument.ClearLogs();
+    settings.Command1.UserClick();
+    EXPECT_EQ(r.Heard(), acqtest::WholeParameterBlock(100, 1, 3, 10, 4));
+    NextScan(r.flow);
+    EXPECT_EQ(r.ScansRead(), (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(r.state.ReadAddress, 6);
+}
+
+}  // namespace
+}  // namespace tav
