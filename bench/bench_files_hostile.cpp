@@ -27,12 +27,12 @@
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/ScriptedOperator.h"
+#include "doubles/LoopbackComm.h"
+#include "simulator/SimulatedInstrument.h"
+#include "doubles/RecordingCanvas.h"
 
 namespace {
 

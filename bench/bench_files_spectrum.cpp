@@ -14,9 +14,9 @@
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 
 namespace {
 

@@ -36,9 +36,9 @@
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanAcquisition.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 #include "platform/SystemClock.h"
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 #include "qt/comm/QtCommControl.h"
 #include "shared/ProgramState.h"
 

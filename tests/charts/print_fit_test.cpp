@@ -11,7 +11,7 @@
 #include "charts/PrintedChartAxes.h"
 #include "charts/PrintedChart.h"
 #include "charts/PrintedChartFit.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 
 namespace tav {
 namespace {

@@ -11,7 +11,7 @@
 #include "files/AutoSaveNames.h"
 #include "mainwindow/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/ProgramLinks.h"
 #include "mainwindow/SettingsForm.h"

@@ -15,7 +15,7 @@
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "support/Fifo.h"
 
 namespace tav {

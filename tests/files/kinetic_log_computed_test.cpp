@@ -7,10 +7,10 @@
 #include <string>
 
 #include "files/KineticLogs.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "indices/KineticIndices.h"
 #include "indices/RatioSpectrum.h"
-#include "support/SilentIndexOutput.h"
+#include "doubles/SilentIndexOutput.h"
 
 namespace tav {
 namespace {

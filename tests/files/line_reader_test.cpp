@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "files/TextLines.h"
-#include "platform/FaultyFileSystem.h"
+#include "doubles/FaultyFileSystem.h"
 #include "platform/RealFileSystem.h"
 #include "support/TempDir.h"
 

@@ -13,7 +13,7 @@
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "platform/Numbers.h"
 
 namespace tav {

@@ -9,7 +9,7 @@
 #include "mainwindow/RefCalFileForm.h"
 #include "mainwindow/SetDirectoryForm.h"
 #include "files/SettingsFile.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "mainwindow/SettingsForm.h"
 

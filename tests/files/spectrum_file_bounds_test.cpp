@@ -12,9 +12,9 @@
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "indices/KineticIndices.h"
-#include "support/SilentIndexOutput.h"
+#include "doubles/SilentIndexOutput.h"
 
 namespace tav {
 namespace {

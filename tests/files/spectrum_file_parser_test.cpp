@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "files/SpectrumFileParser.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "files/WindowPositions.h"
 #include "platform/forms/Form.h"
-#include "platform/forms/HeadlessHost.h"
+#include "doubles/HeadlessHost.h"
 #include "platform/forms/App.h"
 #include "../platform/forms_test_app.h"
 

@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "indices/TwoFileArithmetic.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "mainwindow/two_file_fixtures.h"
 
 namespace tav {

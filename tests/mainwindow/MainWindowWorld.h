@@ -15,8 +15,8 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PrinterForm.h"
 #include "mainwindow/WelcomeForm.h"
-#include "platform/FakeBoardLibrary.h"
-#include "platform/FaultyFileSystem.h"
+#include "doubles/FakeBoardLibrary.h"
+#include "doubles/FaultyFileSystem.h"
 #include "platform/forms_test_app.h"
 
 namespace tav::test {

@@ -5,7 +5,7 @@
 #include "mainwindow/AppFileWindows.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/forms_test_app.h"

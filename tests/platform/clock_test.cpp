@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
 #include "support/Dates.h"
 #include "platform/SystemClock.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/comm/LineSpeed.h"
+#include "simulator/LineSpeed.h"
 #include "platform/comm/SerialSettings.h"
 
 namespace tav {

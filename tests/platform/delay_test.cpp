@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/Delay.h"
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
 #include "support/Dates.h"
 
 namespace tav {

@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "platform/BoardLibrary.h"
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
+#include "doubles/ScriptedOperator.h"
+#include "doubles/LoopbackComm.h"
+#include "simulator/SimulatedInstrument.h"
 #include "platform/forms/App.h"
-#include "platform/forms/HeadlessHost.h"
-#include "platform/forms/RecordingPrinter.h"
+#include "doubles/HeadlessHost.h"
+#include "doubles/RecordingPrinter.h"
 #include "shared/ProgramState.h"
 #include "support/TempDir.h"
 

@@ -14,8 +14,8 @@
 #include <thread>
 #include <unistd.h>
 
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/comm_test_bench.h"
+#include "simulator/SimulatedInstrument.h"
+#include "support/comm_test_bench.h"
 #include "qt/comm/QtCommControl.h"
 
 namespace tav {

@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 #include "platform/draw/Canvas.h"
 #include "qt/QtPrinter.h"
 #include "qt_test_app.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/FaultyFileSystem.h"
+#include "doubles/FaultyFileSystem.h"
 #include "platform/RealFileSystem.h"
 #include "support/TempDir.h"
 

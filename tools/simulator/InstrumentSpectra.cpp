@@ -1,4 +1,4 @@
-#include "platform/comm/InstrumentSpectra.h"
+#include "simulator/InstrumentSpectra.h"
 
 #include <algorithm>
 #include <cmath>

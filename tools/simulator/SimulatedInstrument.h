@@ -30,9 +30,9 @@
 #include <vector>
 
 #include "platform/comm/InstrumentMemory.h"
-#include "platform/comm/InstrumentScanMemory.h"
-#include "platform/comm/InstrumentSpectra.h"
-#include "platform/comm/SRecordReader.h"
+#include "simulator/InstrumentScanMemory.h"
+#include "simulator/InstrumentSpectra.h"
+#include "simulator/SRecordReader.h"
 
 namespace tav {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 
 namespace tav {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "comm_test_bench.h"
-#include "platform/FakeClock.h"
-#include "platform/comm/LoopbackComm.h"
+#include "support/comm_test_bench.h"
+#include "doubles/FakeClock.h"
+#include "doubles/LoopbackComm.h"
 
 namespace tav {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "comm_test_bench.h"
+#include "support/comm_test_bench.h"
 
 namespace tav {
 namespace {

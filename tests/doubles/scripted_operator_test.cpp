@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/FakeBoardLibrary.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/FakeBoardLibrary.h"
+#include "doubles/ScriptedOperator.h"
 
 namespace tav {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/comm/LoopbackComm.h"
+#include "doubles/LoopbackComm.h"
 
 #include <algorithm>
 #include <cstdio>

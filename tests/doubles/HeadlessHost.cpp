@@ -1,4 +1,4 @@
-#include "platform/forms/HeadlessHost.h"
+#include "doubles/HeadlessHost.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/comm/InstrumentScanMemory.h"
+#include "simulator/InstrumentScanMemory.h"
 
 #include <algorithm>
 

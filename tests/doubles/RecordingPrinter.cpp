@@ -1,4 +1,4 @@
-#include "platform/forms/RecordingPrinter.h"
+#include "doubles/RecordingPrinter.h"
 
 namespace tav {
 

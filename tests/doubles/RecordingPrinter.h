@@ -2,7 +2,7 @@
 // A Printer for tests: every run draws on one RecordingCanvas the size of a page (Letter in
 // twips by default), so a test reads what was printed, EndDoc and NewPage included, from Ops().
 
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 #include "platform/forms/Printer.h"
 
 namespace tav {

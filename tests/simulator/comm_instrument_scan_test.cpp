@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "comm_test_bench.h"
+#include "support/comm_test_bench.h"
 
 namespace tav {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/comm/InstrumentMemory.h"
-#include "platform/comm/InstrumentSpectra.h"
+#include "simulator/InstrumentSpectra.h"
 
 namespace tav {
 

@@ -16,7 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/comm/CommControl.h"
 #include "platform/comm/SerialSettings.h"
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 
 namespace tav {
 

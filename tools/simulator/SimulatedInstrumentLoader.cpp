@@ -1,7 +1,7 @@
 // The loader side of the simulated instrument: announcing itself, the wake-up, the loader
 // select, S-record text echoed back, and the run and start of the master and then the slave.
 
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 
 namespace tav {
 

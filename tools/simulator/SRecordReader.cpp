@@ -1,4 +1,4 @@
-#include "platform/comm/SRecordReader.h"
+#include "simulator/SRecordReader.h"
 
 namespace tav {
 

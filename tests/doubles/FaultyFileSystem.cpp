@@ -1,4 +1,4 @@
-#include "platform/FaultyFileSystem.h"
+#include "doubles/FaultyFileSystem.h"
 
 #include <array>
 

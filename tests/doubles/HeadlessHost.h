@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 #include "platform/forms/FormHost.h"
 
 namespace tav {

@@ -1,4 +1,4 @@
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 
 #include <algorithm>
 #include <cctype>

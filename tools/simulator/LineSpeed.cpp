@@ -1,4 +1,4 @@
-#include "platform/comm/LineSpeed.h"
+#include "simulator/LineSpeed.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "platform/comm/LineSpeed.h"
+#include "simulator/LineSpeed.h"
 
 namespace tav {
 
