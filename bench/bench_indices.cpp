@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "mainwindow/IndexForm.h"
-#include "mainwindow/IndexWindowOutput.h"
-#include "mainwindow/KineticForms.h"
+#include "windows/IndexForm.h"
+#include "windows/IndexWindowOutput.h"
+#include "windows/KineticForms.h"
 #include "indices/KineticSeries.h"
-#include "mainwindow/MDIForm1.h"
+#include "windows/MDIForm1.h"
 #include "platform/BoardLibrary.h"
 #include "doubles/FakeClock.h"
 #include "platform/RealFileSystem.h"

@@ -10,7 +10,7 @@
 #include "acquisition/ScanWindows.h"
 #include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
-#include "indices/TraceSelection.h"
+#include "charts/TraceSelection.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
 

@@ -11,7 +11,7 @@
 #include "files/SpectrumFileReader.h"
 #include "indices/KineticIndices.h"
 #include "indices/SlotStore.h"
-#include "indices/TraceSelection.h"
+#include "charts/TraceSelection.h"
 #include "platform/Operator.h"
 #include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"

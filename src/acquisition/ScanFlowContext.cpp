@@ -3,7 +3,7 @@
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "files/UntoldSpectrumRead.h"
-#include "indices/TraceSelection.h"
+#include "charts/TraceSelection.h"
 #include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
 #include "platform/forms/CommonDialog.h"

@@ -4,7 +4,7 @@
 
 #include "indices/SlotPoints.h"
 #include "indices/KineticIndices.h"
-#include "indices/TraceSelection.h"
+#include "charts/TraceSelection.h"
 
 namespace tav {
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "mainwindow/MDIForm1.h"
+#include "windows/MDIForm1.h"
 #include "platform/MessageButtons.h"
 #include "platform/forms/App.h"
 #include "qt/ProgramIcon.h"

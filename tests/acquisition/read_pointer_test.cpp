@@ -12,7 +12,7 @@
 
 #include "FlowRig.h"
 #include "acquisition/NextScan.h"
-#include "mainwindow/SettingsForm.h"
+#include "windows/SettingsForm.h"
 
 namespace tav {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "indices/TwoFileArithmetic.h"
 #include "support/FileWorld.h"
-#include "mainwindow/two_file_fixtures.h"
+#include "windows/two_file_fixtures.h"
 
 namespace tav {
 namespace {

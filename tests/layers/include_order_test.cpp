@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::array<const char*, 8> LayerOrder = {"platform", "shared",      "files",      "charts",
-                                                   "indices",  "acquisition", "mainwindow", "qt"};
+                                                   "indices",  "acquisition", "windows",    "qt"};
 
 int RankOf(const std::string& folder) {
     const auto at = std::find(LayerOrder.begin(), LayerOrder.end(), folder);

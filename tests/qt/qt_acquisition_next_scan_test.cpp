@@ -7,7 +7,7 @@
 
 #include "acquisition/FlowRig.h"
 #include "acquisition/NextScan.h"
-#include "mainwindow/MDIForm1.h"
+#include "windows/MDIForm1.h"
 #include "platform/SystemClock.h"
 #include "qt/QtHost.h"
 #include "qt/comm/QtCommControl.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/WelcomeForm.h"
+#include "windows/WelcomeForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"

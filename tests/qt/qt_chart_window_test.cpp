@@ -6,9 +6,9 @@
 #include <QImage>
 
 #include "charts/ChartFixtures.h"
-#include "mainwindow/FormCharts.h"
+#include "windows/FormCharts.h"
 #include "charts/ChartCursor.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MainForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"
 

@@ -5,8 +5,8 @@
 
 #include <QPushButton>
 
-#include "mainwindow/EraseForm.h"
-#include "mainwindow/MainWindowWorld.h"
+#include "windows/EraseForm.h"
+#include "windows/MainWindowWorld.h"
 #include "qt_test_app.h"
 
 namespace tav {
@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         t.state->WelcomeShown = true;
         MDIForm1& main = t.app->forms.Get<MDIForm1>();
-        main.Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
+        main.Contexts().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
         main.Show();
         test::ProcessEvents();
     }

@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "mainwindow/InstrumentForm.h"
+#include "windows/InstrumentForm.h"
 #include "qt_main_window_app.h"
 #include "qt_screen.h"
 

@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 
-#include "mainwindow/MDIForm1.h"
+#include "windows/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "qt/HelpWindow.h"
 #include "qt/QtViewBase.h"

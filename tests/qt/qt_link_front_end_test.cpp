@@ -12,8 +12,8 @@
 
 #include <cstdlib>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt/QtWaitPump.h"
 #include "qt_modal_watch.h"

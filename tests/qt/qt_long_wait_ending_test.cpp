@@ -18,9 +18,9 @@
 #include <cstdlib>
 #include <functional>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/WelcomeForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
 #include "qt/TerminationSignals.h"

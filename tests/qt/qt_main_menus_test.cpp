@@ -13,7 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "mainwindow/MDIForm1.h"
+#include "windows/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "qt_test_app.h"
 

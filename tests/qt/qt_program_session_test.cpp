@@ -9,10 +9,10 @@
 
 #include <cstdlib>
 
-#include "mainwindow/KineticForms.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/WelcomeForm.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"

@@ -12,8 +12,8 @@
 #include <fstream>
 #include <string>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 #include "platform/forms/App.h"
 #include "qt/TavolinProgram.h"
 #include "qt_test_app.h"

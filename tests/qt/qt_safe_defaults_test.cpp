@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 #include "platform/forms/App.h"
 #include "qt/QtHost.h"
 #include "qt/QtOperator.h"

@@ -15,7 +15,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "mainwindow/WelcomeForm.h"
+#include "windows/WelcomeForm.h"
 #include "qt/BundledData.h"
 #include "qt/HelpWindow.h"
 #include "qt_test_app.h"

@@ -16,8 +16,8 @@
 #include <thread>
 #include <unistd.h>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"

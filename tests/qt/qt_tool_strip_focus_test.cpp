@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/KineticForms.h"
+#include "windows/KineticForms.h"
 #include "qt_main_window_app.h"
 
 namespace tav {

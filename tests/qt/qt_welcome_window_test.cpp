@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "mainwindow/WelcomeForm.h"
+#include "windows/WelcomeForm.h"
 #include "qt_main_window_app.h"
 #include "qt_screen.h"
 
