@@ -10,22 +10,22 @@
 #include <cstdlib>
 #include <memory>
 
+#include "doubles/FakeClock.h"
+#include "doubles/LoopbackComm.h"
+#include "doubles/RecordingPrinter.h"
+#include "doubles/ScriptedOperator.h"
+#include "indices/KineticSeries.h"
+#include "platform/BoardLibrary.h"
+#include "platform/RealFileSystem.h"
+#include "platform/SystemClock.h"
+#include "platform/forms/App.h"
+#include "qt/QtHost.h"
+#include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
 #include "windows/IndexForm.h"
 #include "windows/IndexWindowOutput.h"
 #include "windows/KineticForms.h"
-#include "indices/KineticSeries.h"
 #include "windows/MDIForm1.h"
-#include "platform/BoardLibrary.h"
-#include "doubles/FakeClock.h"
-#include "platform/RealFileSystem.h"
-#include "doubles/ScriptedOperator.h"
-#include "platform/SystemClock.h"
-#include "doubles/LoopbackComm.h"
-#include "simulator/SimulatedInstrument.h"
-#include "platform/forms/App.h"
-#include "doubles/RecordingPrinter.h"
-#include "qt/QtHost.h"
-#include "shared/ProgramState.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "charts/TraceSelection.h"
 
 #include "charts/ChartAxes.h"
-#include "charts/ChartValues.h"
 #include "charts/ChartCursor.h"
+#include "charts/ChartValues.h"
+#include "platform/forms/Keys.h"
 
 namespace tav {
 namespace {
@@ -45,8 +46,6 @@ bool InOverlayRun(int16_t first, int16_t newest, int16_t k) {
     return k >= first || k <= newest;
 }
 
-constexpr int16_t KeyF1 = 112;
-
 // The window's saved record (none for the spectrum window) and its View menu check mark.
 struct WindowMarks {
     WindowRect* rect;
@@ -81,7 +80,7 @@ void BringUpWindow(ProgramState& state, ChartWindows& windows, SwitchableWindow 
 }
 
 void ChartFunctionKey(ProgramState& state, ChartWindows& windows, int16_t keyCode) {
-    const int index = keyCode - KeyF1;
+    const int index = keyCode - key::F1;
     if (index < 0 || index > static_cast<int>(SwitchableWindow::DiagnosticsForm)) return;
     BringUpWindow(state, windows, static_cast<SwitchableWindow>(index));
 }

@@ -1,9 +1,9 @@
 #include "qt/QtMdiView.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 

@@ -1,14 +1,14 @@
 #include "windows/AppFileWindows.h"
 
-#include "windows/FormCharts.h"
 #include "files/TextConversions.h"
 #include "files/WindowPositions.h"
-#include "windows/MDIForm1.h"
-#include "windows/MainForm.h"
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
 #include "shared/ParameterTexts.h"
+#include "windows/FormCharts.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {
@@ -95,7 +95,7 @@ void AppFileWindows::ShowAcquisitionSettings(const ProgramState& s) {
     }
     mdi->Text4.SetText(IntToText(s.NumToAverage));
     mdi->Averaging.SetValue(s.NumToAverage);
-    mdi->Text1.SetText(Format(s.BinWidth, "###.0"));
+    mdi->Text1.SetText(BinSizeText(s.BinWidth));
     mdi->Source.SetValue(RoundToInt16Clamped(s.BinWidth));
 }
 

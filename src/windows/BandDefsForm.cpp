@@ -6,10 +6,10 @@
 
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
-#include "platform/forms/DialogConventions.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Numbers.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/IndexPassRecord.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

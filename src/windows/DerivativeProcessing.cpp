@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <string>
 
-#include "indices/SlotStore.h"
 #include "charts/ChartValues.h"
-#include "windows/FormCharts.h"
 #include "files/AutoSaveNames.h"
 #include "files/SpectrumSave.h"
 #include "indices/Derivative.h"
+#include "indices/SlotStore.h"
+#include "platform/Operator.h"
+#include "windows/FormCharts.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "platform/Operator.h"
 
 namespace tav {
 

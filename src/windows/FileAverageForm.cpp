@@ -6,10 +6,10 @@
 
 #include "files/FileNames.h"
 #include "indices/FileAveraging.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 namespace {

@@ -4,12 +4,12 @@
 
 #include "charts/ChartDriver.h"
 #include "charts/ChartScaling.h"
+#include "platform/forms/App.h"
 #include "windows/IndexForm.h"
 #include "windows/KineticForms.h"
-#include "windows/NormDiffForm.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "platform/forms/App.h"
+#include "windows/NormDiffForm.h"
 
 namespace tav {
 namespace {

@@ -2,12 +2,12 @@
 
 #include "files/FileNames.h"
 #include "indices/TwoFileArithmetic.h"
-#include "windows/MDIForm1.h"
-#include "windows/MainForm.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "files/WindowPositions.h"
 #include "indices/IndexReadout.h"
-#include "windows/KeyCommandRoute.h"
 #include "platform/draw/Canvas.h"
+#include "windows/KeyCommandRoute.h"
 
 namespace tav {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "platform/Delay.h"
+#include "platform/draw/Canvas.h"
 #include "windows/IndexForm.h"
 #include "windows/KineticForms.h"
 #include "windows/PlotKineticPoint.h"
-#include "platform/draw/Canvas.h"
 
 namespace tav {
 

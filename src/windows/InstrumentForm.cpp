@@ -5,9 +5,9 @@
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
 #include "indices/Calibration.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Numbers.h"
 #include "platform/forms/DialogConventions.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

@@ -5,11 +5,11 @@
 #include <iterator>
 
 #include "files/SettingsFile.h"
-#include "platform/forms/DialogConventions.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Numbers.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/IndexPassRecord.h"
 #include "shared/ProgramState.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

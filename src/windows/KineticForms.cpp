@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "windows/FormCharts.h"
-#include "files/WindowPositions.h"
 #include "charts/ChartCursor.h"
-#include "windows/KeyCommandRoute.h"
+#include "charts/TraceSelection.h"
+#include "files/WindowPositions.h"
 #include "indices/KineticSeries.h"
+#include "platform/draw/Canvas.h"
+#include "windows/FormCharts.h"
+#include "windows/KeyCommandRoute.h"
 #include "windows/NormDiffForm.h"
 #include "windows/PlotKineticPoint.h"
-#include "charts/TraceSelection.h"
-#include "platform/draw/Canvas.h"
 
 namespace tav {
 namespace {

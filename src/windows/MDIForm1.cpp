@@ -1,18 +1,18 @@
 #include "windows/MDIForm1.h"
 
 #include "acquisition/AutoScanTimer.h"
-#include "windows/KeyCommands.h"
 #include "files/LeftoverWrites.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
 #include "indices/Calibration.h"
-#include "windows/BoardDetection.h"
-#include "windows/WelcomeForm.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/forms/FormHost.h"
 #include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
+#include "windows/BoardDetection.h"
+#include "windows/KeyCommands.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 
@@ -72,7 +72,7 @@ void MDIForm1::MDIForm_Load() {
 
     Text5.SetText(IntToText(s.ReadAddress));
     Text6.SetText(IntToText(s.ScanNumber));
-    Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
+    Text7.SetText(IntervalText(s.IntervalTenths));
     Text1.SetText("");
     Text2.SetText(modebox::Normal);
     Text3.SetText("");
@@ -117,7 +117,7 @@ void MDIForm1::ShowScanCount(int16_t count) {
 void MDIForm1::ShowAcquisitionSettings(const ProgramState& s) {
     ShowIntegrationAndAverage(s);
     Source.SetValue(RoundToInt16Clamped(s.BinWidth));
-    Text1.SetText(Format(s.BinWidth, "###.0"));
+    Text1.SetText(BinSizeText(s.BinWidth));
 }
 
 void MDIForm1::MDIForm_Unload(int16_t& /*Cancel*/) { contexts_.logs.CloseAll(); }

@@ -12,8 +12,8 @@
 
 #include <cstddef>
 
-#include "windows/ProgramContexts.h"
 #include "platform/forms/Controls.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

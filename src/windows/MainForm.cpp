@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <utility>
 
-#include "windows/KeyCommands.h"
-#include "windows/FormCharts.h"
 #include "charts/ChartCursor.h"
 #include "charts/TraceSelection.h"
-#include "windows/WelcomeForm.h"
 #include "platform/Numbers.h"
 #include "platform/draw/Canvas.h"
 #include "shared/ProgramState.h"
+#include "windows/FormCharts.h"
+#include "windows/KeyCommands.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 

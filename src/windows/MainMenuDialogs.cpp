@@ -3,18 +3,18 @@
 // comes to the front).
 
 #include "acquisition/AutoIntegrationTime.h"
-#include "windows/PrinterForm.h"
-#include "windows/SetScaleForm.h"
+#include "windows/BandDefsForm.h"
 #include "windows/FileAverageForm.h"
 #include "windows/GetFileName.h"
+#include "windows/InstrumentForm.h"
+#include "windows/KineticDefsForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/PrinterForm.h"
 #include "windows/RefCalFileForm.h"
 #include "windows/SetDirectoryForm.h"
-#include "windows/TransDlgForm.h"
-#include "windows/BandDefsForm.h"
-#include "windows/KineticDefsForm.h"
-#include "windows/InstrumentForm.h"
-#include "windows/MDIForm1.h"
+#include "windows/SetScaleForm.h"
 #include "windows/SettingsForm.h"
+#include "windows/TransDlgForm.h"
 
 namespace tav {
 

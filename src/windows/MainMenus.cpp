@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "windows/KeyCommands.h"
 #include "acquisition/WirelessDC.h"
 #include "files/SpectrumSave.h"
 #include "indices/KineticIndices.h"
+#include "shared/ProgramState.h"
 #include "windows/AboutForm.h"
 #include "windows/EraseForm.h"
+#include "windows/KeyCommands.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "shared/ProgramState.h"
 
 namespace tav {
 

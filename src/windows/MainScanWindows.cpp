@@ -4,11 +4,11 @@
 #include <string>
 
 #include "acquisition/AutoScanTimer.h"
+#include "platform/Numbers.h"
+#include "platform/forms/App.h"
 #include "windows/FormCharts.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "platform/Numbers.h"
-#include "platform/forms/App.h"
 
 namespace tav {
 

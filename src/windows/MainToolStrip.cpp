@@ -6,17 +6,17 @@
 #include <string>
 
 #include "acquisition/AutoScanTimer.h"
-#include "windows/KeyCommands.h"
 #include "acquisition/StatusFont.h"
-#include "windows/FormCharts.h"
-#include "files/TextConversions.h"
-#include "windows/KineticForms.h"
 #include "charts/TraceSelection.h"
-#include "windows/MDIForm1.h"
-#include "windows/MainForm.h"
+#include "files/TextConversions.h"
 #include "platform/comm/InstrumentMemory.h"
 #include "shared/ParameterTexts.h"
 #include "shared/ProgramState.h"
+#include "windows/FormCharts.h"
+#include "windows/KeyCommands.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 

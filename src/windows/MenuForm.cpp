@@ -1,11 +1,11 @@
 #include "windows/MenuForm.h"
 
 #include "acquisition/AutoScanTimer.h"
-#include "indices/SlotStore.h"
 #include "charts/ChartWindows.h"
-#include "files/WindowPositions.h"
-#include "windows/KeyCommandRoute.h"
 #include "charts/TraceSelection.h"
+#include "files/WindowPositions.h"
+#include "indices/SlotStore.h"
+#include "windows/KeyCommandRoute.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
 

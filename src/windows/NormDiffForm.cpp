@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "windows/FormCharts.h"
-#include "files/WindowPositions.h"
 #include "charts/ChartCursor.h"
 #include "charts/TraceSelection.h"
+#include "files/WindowPositions.h"
 #include "platform/draw/Canvas.h"
+#include "windows/FormCharts.h"
 
 namespace tav {
 namespace {

@@ -5,12 +5,12 @@
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/ParameterBlocks.h"
 #include "files/TextConversions.h"
-#include "windows/MDIForm1.h"
-#include "windows/MainForm.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/Keys.h"
 #include "shared/ParameterTexts.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 
@@ -40,7 +40,7 @@ void MDIForm1::SetIntegAverIntens() {
     scannumbe.SetValue(s.ScanNumber);
     Text6.SetText(IntToText(s.ScanNumber));
     interva.SetValue(s.IntervalTenths);
-    Text7.SetText(Format(s.IntervalTenths / 10.0, "####.0"));
+    Text7.SetText(IntervalText(s.IntervalTenths));
 
     ParameterBlock(contexts_.Acquisition());  // tells the operator when it cannot be sent
 }
@@ -61,10 +61,10 @@ void MDIForm1::ShowScrollValue(HScrollBar& bar) {
     const int16_t value = bar.Value();
     if (&bar == &Integrat) Text3.SetText(IntegrationTimeText(value));
     else if (&bar == &Averaging) Text4.SetText(IntToText(value));
-    else if (&bar == &Source) Text1.SetText(Format(value, "###.0"));
+    else if (&bar == &Source) Text1.SetText(BinSizeText(value));
     else if (&bar == &Integ) Text5.SetText(IntToText(value));
     else if (&bar == &scannumbe) Text6.SetText(IntToText(value));
-    else if (&bar == &interva) Text7.SetText(Format(value / 10.0, "####.0"));
+    else if (&bar == &interva) Text7.SetText(IntervalText(value));
 }
 
 void MDIForm1::ScrollBar_KeyPress(int16_t& KeyAscii) {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "windows/FormCharts.h"
 #include "indices/KineticSeries.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
+#include "windows/FormCharts.h"
 
 namespace tav {
 

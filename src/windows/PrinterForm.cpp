@@ -1,10 +1,10 @@
 #include "windows/PrinterForm.h"
 
-#include "windows/FormCharts.h"
 #include "charts/PrintJob.h"
-#include "windows/PrinterOptionsForm.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Keys.h"
+#include "windows/FormCharts.h"
+#include "windows/PrinterOptionsForm.h"
 
 namespace tav {
 namespace {

@@ -1,12 +1,12 @@
 #include "windows/ProgramContexts.h"
 
+#include "platform/forms/App.h"
 #include "windows/IndexForm.h"
 #include "windows/KineticForms.h"
-#include "windows/NormDiffForm.h"
 #include "windows/MDIForm1.h"
 #include "windows/MenuForm.h"
+#include "windows/NormDiffForm.h"
 #include "windows/WelcomeForm.h"
-#include "platform/forms/App.h"
 
 namespace tav {
 

@@ -10,10 +10,10 @@
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/CommandFlows.h"
 #include "acquisition/ScanFlowContext.h"
-#include "windows/FormCharts.h"
-#include "windows/AppFileWindows.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
+#include "windows/AppFileWindows.h"
+#include "windows/FormCharts.h"
 #include "windows/IndexWindowOutput.h"
 #include "windows/MainScanWindows.h"
 

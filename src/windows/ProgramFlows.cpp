@@ -3,12 +3,12 @@
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
-#include "windows/IndexForm.h"
 #include "indices/KineticIndices.h"
+#include "platform/forms/App.h"
 #include "windows/EraseForm.h"
+#include "windows/IndexForm.h"
 #include "windows/ProgramContexts.h"
 #include "windows/SettingsForm.h"
-#include "platform/forms/App.h"
 
 namespace tav {
 

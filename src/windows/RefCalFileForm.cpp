@@ -5,11 +5,11 @@
 #include "files/FileMessages.h"
 #include "files/FileNames.h"
 #include "files/SettingsFile.h"
-#include "windows/ProgramContexts.h"
 #include "platform/FileSystem.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

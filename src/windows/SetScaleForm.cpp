@@ -6,10 +6,10 @@
 #include <iterator>
 
 #include "files/SettingsFile.h"
-#include "platform/forms/DialogConventions.h"
-#include "windows/ProgramContexts.h"
 #include "platform/Numbers.h"
+#include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
+#include "windows/ProgramContexts.h"
 
 namespace tav {
 

@@ -2,16 +2,16 @@
 
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/ParameterBlocks.h"
+#include "acquisition/ParameterLimits.h"
 #include "files/AutoSaveNames.h"
 #include "files/SettingsFile.h"
 #include "files/TextConversions.h"
-#include "windows/MDIForm1.h"
-#include "windows/MenuForm.h"
-#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ParameterTexts.h"
+#include "windows/MDIForm1.h"
+#include "windows/MenuForm.h"
 
 namespace tav {
 

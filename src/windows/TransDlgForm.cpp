@@ -1,10 +1,10 @@
 #include "windows/TransDlgForm.h"
 
-#include "windows/GetFileName.h"
 #include "indices/TwoFileArithmetic.h"
 #include "platform/Numbers.h"
 #include "platform/forms/DialogConventions.h"
 #include "shared/ProgramState.h"
+#include "windows/GetFileName.h"
 
 namespace tav {
 namespace {

@@ -7,13 +7,13 @@
 
 #include "files/KineticLogs.h"
 #include "files/WindowPositions.h"
-#include "windows/IndexForm.h"
-#include "windows/KineticForms.h"
-#include "windows/NormDiffForm.h"
-#include "windows/MDIForm1.h"
-#include "windows/MainForm.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"
+#include "windows/IndexForm.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/NormDiffForm.h"
 
 namespace tav {
 

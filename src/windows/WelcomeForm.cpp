@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "charts/ChartFonts.h"
+#include "platform/Operator.h"
+#include "shared/ProgramState.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
 #include "windows/MenuForm.h"
-#include "platform/Operator.h"
-#include "shared/ProgramState.h"
 
 namespace tav {
 

@@ -12,12 +12,12 @@
 
 #include "acquisition/AcquisitionContext.h"
 #include "doubles/FakeClock.h"
-#include "platform/RealFileSystem.h"
-#include "doubles/ScriptedOperator.h"
 #include "doubles/LoopbackComm.h"
-#include "simulator/SimulatedInstrument.h"
 #include "doubles/RecordingCanvas.h"
+#include "doubles/ScriptedOperator.h"
+#include "platform/RealFileSystem.h"
 #include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
 #include "support/TempDir.h"
 
 namespace tav::acqtest {

@@ -8,8 +8,8 @@
 
 #include "charts/PrintFixtures.h"
 #include "charts/PrintJob.h"
-#include "charts/PrintedChartAxes.h"
 #include "charts/PrintedChart.h"
+#include "charts/PrintedChartAxes.h"
 #include "charts/PrintedChartFit.h"
 #include "doubles/ScriptedOperator.h"
 

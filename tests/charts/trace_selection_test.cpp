@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "charts/ChartCursor.h"
 #include "charts/ChartDriver.h"
 #include "charts/ChartFixtures.h"
-#include "charts/ChartCursor.h"
 #include "charts/ChartFonts.h"
 #include "charts/TraceSelection.h"
 

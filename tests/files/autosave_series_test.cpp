@@ -9,11 +9,11 @@
 #include <string>
 
 #include "files/AutoSaveNames.h"
-#include "windows/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
 #include "support/FileWorld.h"
 #include "windows/MainWindowWorld.h"
 #include "windows/ProgramContexts.h"
+#include "windows/SetDirectoryForm.h"
 #include "windows/SettingsForm.h"
 
 namespace tav {

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "windows/RefCalFileForm.h"
-#include "windows/SetDirectoryForm.h"
 #include "files/SettingsFile.h"
 #include "support/FileWorld.h"
 #include "windows/MainWindowWorld.h"
+#include "windows/RefCalFileForm.h"
+#include "windows/SetDirectoryForm.h"
 #include "windows/SettingsForm.h"
 
 namespace tav {

@@ -7,14 +7,14 @@
 
 #include <string>
 
+#include "doubles/SilentIndexOutput.h"
 #include "files/AutoSaveNames.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "support/FileWorld.h"
 #include "indices/KineticIndices.h"
-#include "doubles/SilentIndexOutput.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "doubles/FakeClock.h"
-#include "support/Dates.h"
 #include "platform/SystemClock.h"
+#include "support/Dates.h"
 
 namespace tav {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/Delay.h"
 #include "doubles/FakeClock.h"
+#include "platform/Delay.h"
 #include "support/Dates.h"
 
 namespace tav {

@@ -6,16 +6,16 @@
 
 #include <memory>
 
-#include "platform/BoardLibrary.h"
 #include "doubles/FakeClock.h"
-#include "platform/RealFileSystem.h"
-#include "doubles/ScriptedOperator.h"
-#include "doubles/LoopbackComm.h"
-#include "simulator/SimulatedInstrument.h"
-#include "platform/forms/App.h"
 #include "doubles/HeadlessHost.h"
+#include "doubles/LoopbackComm.h"
 #include "doubles/RecordingPrinter.h"
+#include "doubles/ScriptedOperator.h"
+#include "platform/BoardLibrary.h"
+#include "platform/RealFileSystem.h"
+#include "platform/forms/App.h"
 #include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
 #include "support/TempDir.h"
 
 namespace tav::test {

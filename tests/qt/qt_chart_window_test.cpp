@@ -5,12 +5,12 @@
 
 #include <QImage>
 
-#include "charts/ChartFixtures.h"
-#include "windows/FormCharts.h"
 #include "charts/ChartCursor.h"
-#include "windows/MainForm.h"
+#include "charts/ChartFixtures.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"
+#include "windows/FormCharts.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

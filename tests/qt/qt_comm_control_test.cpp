@@ -14,9 +14,9 @@
 #include <thread>
 #include <unistd.h>
 
+#include "qt/comm/QtCommControl.h"
 #include "simulator/SimulatedInstrument.h"
 #include "support/comm_test_bench.h"
-#include "qt/comm/QtCommControl.h"
 
 namespace tav {
 namespace {

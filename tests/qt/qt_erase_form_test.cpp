@@ -5,9 +5,9 @@
 
 #include <QPushButton>
 
+#include "qt_test_app.h"
 #include "windows/EraseForm.h"
 #include "windows/MainWindowWorld.h"
-#include "qt_test_app.h"
 
 namespace tav {
 namespace {

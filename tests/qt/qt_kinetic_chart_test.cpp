@@ -13,10 +13,10 @@
 
 #include <vector>
 
-#include "windows/KineticForms.h"
-#include "windows/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_trial_run.h"
+#include "windows/KineticForms.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

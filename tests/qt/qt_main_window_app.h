@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "windows/MainWindowWorld.h"
 #include "qt_test_app.h"
+#include "windows/MainWindowWorld.h"
 
 namespace tav::test {
 

@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "windows/PrinterOptionsForm.h"
-#include "windows/SetScaleForm.h"
+#include "qt_main_window_app.h"
+#include "windows/BandDefsForm.h"
 #include "windows/FileAverageForm.h"
 #include "windows/GetFileName.h"
-#include "windows/TransDlgForm.h"
-#include "windows/BandDefsForm.h"
-#include "windows/KineticDefsForm.h"
 #include "windows/InstrumentForm.h"
+#include "windows/KineticDefsForm.h"
+#include "windows/PrinterOptionsForm.h"
+#include "windows/SetScaleForm.h"
 #include "windows/SettingsForm.h"
-#include "qt_main_window_app.h"
+#include "windows/TransDlgForm.h"
 
 namespace tav {
 namespace {

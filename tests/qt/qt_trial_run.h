@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
-#include "windows/MainWindowWorld.h"
 #include "qt/QtFonts.h"
 #include "qt_screen.h"
 #include "qt_test_app.h"
+#include "windows/MainWindowWorld.h"
 
 namespace tav::test {
 

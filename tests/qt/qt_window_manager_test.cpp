@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "qt_main_window_app.h"
+#include "qt_window_manager.h"
 #include "windows/InstrumentForm.h"
 #include "windows/PrinterForm.h"
 #include "windows/WelcomeForm.h"
-#include "qt_main_window_app.h"
-#include "qt_window_manager.h"
 
 namespace tav {
 namespace {

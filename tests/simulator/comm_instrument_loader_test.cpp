@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/comm_test_bench.h"
 #include "doubles/FakeClock.h"
 #include "doubles/LoopbackComm.h"
+#include "support/comm_test_bench.h"
 
 namespace tav {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "files/KineticLogs.h"
 #include "doubles/FakeClock.h"
-#include "doubles/RecordingFileWindows.h"
 #include "doubles/FaultyFileSystem.h"
-#include "platform/RealFileSystem.h"
+#include "doubles/RecordingFileWindows.h"
 #include "doubles/ScriptedOperator.h"
+#include "files/KineticLogs.h"
+#include "platform/RealFileSystem.h"
 #include "shared/ProgramState.h"
 #include "support/TempDir.h"
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "charts/ChartFixtures.h"
-#include "windows/KineticForms.h"
 #include "platform/forms_test_app.h"
+#include "windows/KineticForms.h"
 
 namespace tav::test {
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "acquisition/CommandFlows.h"
+#include "doubles/FakeBoardLibrary.h"
+#include "doubles/FaultyFileSystem.h"
+#include "platform/forms_test_app.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
 #include "windows/PrinterForm.h"
 #include "windows/WelcomeForm.h"
-#include "doubles/FakeBoardLibrary.h"
-#include "doubles/FaultyFileSystem.h"
-#include "platform/forms_test_app.h"
 
 namespace tav::test {
 

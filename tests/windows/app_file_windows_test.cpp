@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/AppFileWindows.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumSave.h"
+#include "platform/forms_test_app.h"
 #include "support/FileWorld.h"
+#include "windows/AppFileWindows.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "platform/forms_test_app.h"
 
 namespace tav {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "windows/BandDefsForm.h"
 #include "DialogWorld.h"
+#include "windows/BandDefsForm.h"
 
 namespace tav {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "MainWindowWorld.h"
 #include "charts/ChartValues.h"
-#include "windows/two_file_fixtures.h"
 #include "windows/DerivativeProcessing.h"
+#include "windows/two_file_fixtures.h"
 
 namespace tav {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "windows/RefCalFileForm.h"
-#include "windows/SetDirectoryForm.h"
 #include "files/SpectrumFileReader.h"
 #include "windows/MainWindowWorld.h"
+#include "windows/RefCalFileForm.h"
+#include "windows/SetDirectoryForm.h"
 
 namespace tav {
 namespace {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "charts/ChartFixtures.h"
-#include "windows/FormCharts.h"
 #include "charts/ChartCursor.h"
+#include "charts/ChartFixtures.h"
+#include "platform/forms_test_app.h"
+#include "windows/FormCharts.h"
 #include "windows/KineticForms.h"
 #include "windows/MDIForm1.h"
 #include "windows/MainForm.h"
-#include "platform/forms_test_app.h"
 
 namespace tav {
 namespace {

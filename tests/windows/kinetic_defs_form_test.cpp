@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "windows/KineticDefsForm.h"
 #include "DialogWorld.h"
+#include "windows/KineticDefsForm.h"
 
 namespace tav {
 namespace {

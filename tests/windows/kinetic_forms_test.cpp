@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "windows/IndexForm.h"
+#include "windows/MainForm.h"
 #include "windows/NormDiffForm.h"
 #include "windows/PlotKineticPoint.h"
-#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

@@ -9,8 +9,8 @@
 #include "SettingsFileLines.h"
 #include "windows/IndexForm.h"
 #include "windows/KineticForms.h"
-#include "windows/NormDiffForm.h"
 #include "windows/MenuForm.h"
+#include "windows/NormDiffForm.h"
 
 namespace tav {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "KineticWindowFixtures.h"
 
-#include "windows/FormCharts.h"
-#include "charts/PrintJob.h"
 #include "charts/ChartCursor.h"
+#include "charts/PrintJob.h"
+#include "windows/FormCharts.h"
 #include "windows/NormDiffForm.h"
 
 namespace tav {

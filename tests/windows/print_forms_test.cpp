@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "charts/ChartFixtures.h"
+#include "platform/forms_test_app.h"
 #include "windows/PrinterForm.h"
 #include "windows/PrinterOptionsForm.h"
-#include "platform/forms_test_app.h"
 
 namespace tav {
 namespace {

@@ -9,12 +9,12 @@
 #include <sstream>
 
 #include "MainWindowWorld.h"
-#include "windows/PrinterForm.h"
+#include "windows/EraseForm.h"
 #include "windows/FileAverageForm.h"
 #include "windows/GetFileName.h"
+#include "windows/PrinterForm.h"
 #include "windows/TransDlgForm.h"
 #include "windows/two_file_fixtures.h"
-#include "windows/EraseForm.h"
 
 namespace tav {
 namespace {

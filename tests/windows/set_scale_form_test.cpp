@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "charts/ChartScaling.h"
-#include "windows/SetScaleForm.h"
-#include "windows/DialogWorld.h"
 #include "platform/Numbers.h"
+#include "windows/DialogWorld.h"
+#include "windows/SetScaleForm.h"
 
 namespace tav {
 namespace {

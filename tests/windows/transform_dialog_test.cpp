@@ -6,8 +6,8 @@
 
 #include <cfloat>
 
-#include "windows/TransDlgForm.h"
 #include "two_file_fixtures.h"
+#include "windows/TransDlgForm.h"
 
 namespace tav {
 namespace {

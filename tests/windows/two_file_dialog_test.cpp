@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "windows/GetFileName.h"
 #include "two_file_fixtures.h"
+#include "windows/GetFileName.h"
 
 namespace tav {
 namespace {
