@@ -285,7 +285,14 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
             return NoResponse(ctx);
         const bool noFirmwareTaken = s.NoInstrumentResponse;
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
+        if (reply.portFailed || ended(reply)) return NoResponse(ctx);
+        // The first command's pair may have begun while the line ran at the loader's speed: its
+        // first block was lost, and the instrument, waiting for that block's acknowledgement,
+        // lost this command too. Its pair is taken in step, as an answer that came late.
+        if (reply.text.empty()) {
+            if (commandSent && noFirmwareTaken && PairWasUnderWay(ctx)) ctx.pairFault = PairFault::LateReply;
+            return NoResponse(ctx);
+        }
         // No loader took the firmware, yet the instrument answers: it was measuring all along,
         // and what went out meanwhile (the acknowledgement that looked for an earlier pair, the
         // wake-up, the command again) may have put it out of step with its blocks.

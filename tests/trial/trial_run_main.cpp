@@ -4,6 +4,7 @@
 //
 //   trial-run [seconds] [actions per sequence]
 //   trial-run --replay "N Scan=3 Mode Start"     one sequence, with a trace of every step
+//   trial-run --seeds first count [actions]      the sequences of those seeds, without shrinking
 
 #include <chrono>
 #include <cstdio>
@@ -31,6 +32,21 @@ int main(int argc, char** argv) {
         std::printf("Rule broken at action %d: %s\n  %s\n", outcome.action + 1, RuleName(outcome.broken->rule).c_str(),
                     outcome.broken->detail.c_str());
         return 1;
+    }
+    if (argc > 3 && std::string(argv[1]) == "--seeds") {
+        const uint32_t first = static_cast<uint32_t>(std::atol(argv[2]));
+        const int count = std::atoi(argv[3]);
+        const int actions = argc > 4 ? std::atoi(argv[4]) : 30;
+        std::map<Rule, int> broken;
+        int clean = 0;
+        for (int k = 0; k < count; ++k) {
+            const TrialOutcome outcome = RunSequence(RandomSequence(first + k, actions));
+            if (outcome.broken) ++broken[outcome.broken->rule];
+            else ++clean;
+        }
+        std::printf("%d of %d sequences ran clean\n", clean, count);
+        for (const auto& [rule, n] : broken) std::printf("%d x %s\n", n, RuleName(rule).c_str());
+        return clean == count ? 0 : 1;
     }
     const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
     const int length = argc > 2 ? std::atoi(argv[2]) : 30;
