@@ -6,6 +6,7 @@
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
 #include "acquisition/LinkWords.h"
+#include "acquisition/PairInStep.h"
 #include "acquisition/WaitBound.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
@@ -16,26 +17,67 @@ namespace tav {
 
 namespace {
 
-// 0x01, then any reply or the bound, then the bytes with the pause after all but the last.
-// The reply is not examined: a reply wait that the operator gives up with Escape ends, and a
-// block of its own goes on as it does without a reply (an instrument left with half a block
-// would take the next command for its bytes), the exchange given up once it is out; inside a
-// longer exchange the exchange ends at once.
-CommResult SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
+// How a block went: the port's failure, or an instrument that did not take its command.
+struct BlockSent {
+    CommResult port = CommResult::Ok();
+    bool answered = true;
+    explicit operator bool() const { return port.ok && answered; }
+};
+
+// 0x01 and any reply, within the bound. True when something answered.
+bool BlockCommandAnswered(AcquisitionContext& ctx, CommResult& port) {
     CommControl& comm = ctx.comm;
     AwaitBlockEnd(ctx);  // a block after a block
     comm.ClearInBuffer();
-    if (CommResult sent = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !sent) return sent;
+    if (port = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !port) return false;
     WaitBound bound(ctx, link::ParameterReplyMs);
-    while (comm.Input().empty() && comm.LastReadResult() && !bound.Expired()) bound.Pause();
-    if (ctx.waitGivenUp && !ownExchange) return CommResult::Fail("given up");
+    bool answered = false;
+    while (!answered && !bound.Expired()) {
+        answered = !comm.Input().empty();
+        if (!comm.LastReadResult()) {
+            port = comm.LastReadResult();
+            return false;
+        }
+        if (!answered) bound.Pause();
+    }
+    return answered;
+}
+
+// 0x01, then any reply or the bound, then the bytes with the pause after all but the last.
+// The reply is not examined. An instrument that does not answer within the bound did not take
+// the command: it may wait in a pair for an acknowledgement lost on the line (one goes out, and
+// its blocks are taken in step) or still be busy with a block of its own, so the command goes
+// once more; still unanswered, the data bytes stay unsent, since to such an instrument they would
+// be commands of their own (a 0x05 an acknowledgement, a 0x02 a scan, a 0x40 an erase). A reply
+// wait that the operator gives up with Escape ends, and a block of its own goes on as it does
+// with a reply (an instrument left with half a block would take the next command for its
+// bytes), the exchange given up once it is out; inside a longer exchange the exchange ends at
+// once.
+BlockSent SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
+    BlockSent sent;
+    bool answered = BlockCommandAnswered(ctx, sent.port);
+    if (!answered && sent.port && !ctx.waitGivenUp) {
+        PairWasUnderWay(ctx);
+        if (PortDead(ctx)) sent.port = CommResult::Fail(ctx.comm.LastReadResult() ? ctx.comm.PortFault().error
+                                                                                  : ctx.comm.LastReadResult().error);
+        else answered = BlockCommandAnswered(ctx, sent.port);
+    }
+    if (!sent.port) return sent;
+    if (ctx.waitGivenUp && !ownExchange) {
+        sent.port = CommResult::Fail("given up");
+        return sent;
+    }
     const bool givenUp = std::exchange(ctx.waitGivenUp, false);
+    if (!answered && !givenUp) {
+        sent.answered = false;
+        return sent;
+    }
     for (size_t i = 0; i < data.size(); ++i) {
-        if (CommResult sent = SendParameterByte(ctx, data.substr(i, 1)); !sent) return sent;
+        if (sent.port = SendParameterByte(ctx, data.substr(i, 1)); !sent.port) return sent;
         if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);
     }
     ctx.waitGivenUp = givenUp;
-    return CommResult::Ok();
+    return sent;
 }
 
 void ReportUnsent(AcquisitionContext& ctx, const std::string& text) {
@@ -54,9 +96,10 @@ bool WithPort(AcquisitionContext& ctx, const std::string& data) {
         ReportUnsent(ctx, problem);
         return false;
     }
-    const CommResult sent = SendBlock(ctx, data, true);
+    const BlockSent sent = SendBlock(ctx, data, true);
     ReleasePort(ctx, claim);
-    if (!sent) ReportUnsent(ctx, PortFaultText(port, sent.error));
+    if (!sent.port) ReportUnsent(ctx, PortFaultText(port, sent.port.error));
+    else if (!sent.answered) ReportUnsent(ctx, "The instrument on COM" + std::to_string(port) + " did not answer the parameter command.");
     return static_cast<bool>(sent);
 }
 

@@ -267,5 +267,51 @@ TEST(StaleScanNumber, AnInstrumentPluggedInAfterThePortFailedGetsTheParametersFi
     EXPECT_EQ(r.op.Messages().size(), boxes);
 }
 
+// An instrument left waiting in its pair (the adapter pulled in the middle of it, its last two
+// blocks lost on the line) loses the parameter command of the next block. The program then takes
+// the rest of that pair and sends the command again; the block's data bytes never reach the
+// instrument as commands of their own (the averaging count 5 as an acknowledgement, which would
+// have moved the pair on), and the next scan measures with the parameters on screen.
+TEST(StaleScanNumber, AnInstrumentLeftInItsPairGetsTheNextBlockOnceThePairIsTaken) {
+    struct Case {
+        const char* name;
+        std::function<void(FlowRig&)> leave;
+    };
+    const Case cases[] = {
+        {"the adapter pulled after four acknowledgements", [](FlowRig& r) { r.comm.PullPortAfterBytes(1, 5); }},
+        {"the last two blocks lost",
+         [](FlowRig& r) {
+             r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 15, 0, 1}, {BlockFault::Kind::Missing, 16, 0, 1}};
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FlowRig r;
+        c.leave(r);
+        Key(r, 'N');
+        ASSERT_GE(r.op.Messages().size(), 1u);
+        r.InstrumentSettles();
+        ASSERT_TRUE(r.instrument.InPair());
+        const size_t boxes = r.op.Messages().size();
+
+        MDIForm1& main = r.Main();
+        main.Text4.UserEdit("5");
+        main.Text7.UserEdit("0.5");
+        PressEnter(r, main.Text4);
+        r.InstrumentSettles();
+        EXPECT_FALSE(r.instrument.InPair());
+        EXPECT_EQ(r.instrument.Parameters().NumToAverage, 5);
+        EXPECT_EQ(r.instrument.Parameters().IntervalTenths, 5);
+        EXPECT_EQ(r.instrument.LostParameterBlocks(), 0);
+
+        Key(r, 'N');
+        r.InstrumentSettles();
+        ASSERT_EQ(r.instrument.Commands().size(), 2u);
+        EXPECT_EQ(r.instrument.Commands().back().parameters.NumToAverage, 5);
+        EXPECT_EQ(r.instrument.Commands().back().acknowledged, 16);
+        EXPECT_EQ(r.op.Messages().size(), boxes);
+    }
+}
+
 }  // namespace
 }  // namespace tav
