@@ -48,11 +48,10 @@ bool BlockCommandAnswered(AcquisitionContext& ctx, CommResult& port) {
 // the command: it may wait in a pair for an acknowledgement lost on the line (one goes out, and
 // its blocks are taken in step) or still be busy with a block of its own, so the command goes
 // once more; still unanswered, the data bytes stay unsent, since to such an instrument they would
-// be commands of their own (a 0x05 an acknowledgement, a 0x02 a scan, a 0x40 an erase). A reply
-// wait that the operator gives up with Escape ends, and a block of its own goes on as it does
-// with a reply (an instrument left with half a block would take the next command for its
-// bytes), the exchange given up once it is out; inside a longer exchange the exchange ends at
-// once.
+// be commands of their own (a 0x05 an acknowledgement, a 0x02 a scan, a 0x40 an erase), and so
+// after Escape too. A block of its own whose command was answered goes on after Escape (an
+// instrument left with half a block would take the next command for its bytes), the exchange
+// given up once it is out; inside a longer exchange the exchange ends at once.
 BlockSent SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     BlockSent sent;
     bool answered = BlockCommandAnswered(ctx, sent.port);
@@ -67,11 +66,11 @@ BlockSent SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownEx
         sent.port = CommResult::Fail("given up");
         return sent;
     }
-    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
-    if (!answered && !givenUp) {
-        sent.answered = false;
+    if (!answered) {
+        sent.answered = false;  // given up or not: the data bytes would be commands to it
         return sent;
     }
+    const bool givenUp = std::exchange(ctx.waitGivenUp, false);
     for (size_t i = 0; i < data.size(); ++i) {
         if (sent.port = SendParameterByte(ctx, data.substr(i, 1)); !sent.port) return sent;
         if (i + 1 < data.size()) LinkPause(ctx, link::ParameterByteMs);

@@ -313,5 +313,39 @@ TEST(StaleScanNumber, AnInstrumentLeftInItsPairGetsTheNextBlockOnceThePairIsTake
     }
 }
 
+// An instrument left waiting in its pair, with Escape pressed while the program waits for the
+// next parameter command's answer: the operator gave the wait up, and still the data bytes stay
+// unsent (the averaging count 5 would have acknowledged the pair's missing block, and the
+// instrument would then take a scan number 2 among them for a write of its own). The box says
+// the parameters were not sent, and nothing is measured.
+TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) {
+    FlowRig r;
+    MDIForm1& main = r.Main();
+    main.Text4.UserEdit("5");
+    main.Text6.UserEdit("2");
+    PressEnter(r, main.Text4);
+    main.Shutter.UserClick();  // Write, Scan# 2
+    const int pair = r.instrument.PairsStarted() + 1;
+    r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 15, 0, pair}, {BlockFault::Kind::Missing, 16, 0, pair}};
+    Key(r, 'N');
+    r.InstrumentSettles();
+    ASSERT_TRUE(r.instrument.InPair());
+    main.Shutter.UserClick();  // Read, Scan# 0: the instrument's parameters are no longer known
+    main.Shutter.UserClick();  // Normal
+    const size_t commands = r.instrument.Commands().size();
+    const int written = r.instrument.Memory().WritePointer();
+    const size_t boxes = r.op.Messages().size();
+
+    r.host.EscapeAtKeepAlive(1);
+    Key(r, 'N');
+    r.InstrumentSettles();
+    EXPECT_EQ(r.instrument.Commands().size(), commands);
+    EXPECT_EQ(r.instrument.Memory().WritePointer(), written);
+    EXPECT_TRUE(r.instrument.InPair()) << "no data byte was taken for its acknowledgement";
+    ASSERT_EQ(r.op.Messages().size(), boxes + 1);
+    EXPECT_NE(r.op.Messages().back().text.find("The parameters have not been sent to the instrument."), std::string::npos)
+        << r.op.Messages().back().text;
+}
+
 }  // namespace
 }  // namespace tav
