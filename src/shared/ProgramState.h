@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,14 @@ struct ProgramState {
     bool ReadAddressPending = true;
     bool EraseArmed = false;
     int16_t SavedMemoryMode = memmode::Normal;
+    // Where the instrument's next read-out starts while the scans come from the simulation file,
+    // whose read-outs move no instrument's pointer: where its pointer stood when the simulation
+    // began, or the address the operator entered since.
+    struct ReadPosition {
+        int16_t address = 1;
+        bool pending = true;
+    };
+    std::optional<ReadPosition> ReadPositionOutsideSimulation;
     std::string ModeText;         // the mode box's text before the erase mode was entered
 
     // ---- Link flags ------------------------------------------------------------------------

@@ -8,12 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "FlowRig.h"
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
+#include "mainwindow/InstrumentForm.h"
 #include "mainwindow/SettingsForm.h"
 
 namespace tav {
@@ -198,6 +201,50 @@ TEST(ReadPointer, AReadOutThatWouldRunPastTheLastStoredScanIsRefused) {
                                                                 "past the last one, 1764.\nSet Scan# to 2 or less."});
         EXPECT_FALSE(r.Main().Timer1.Enabled());
         EXPECT_EQ(r.state.ReadAddress, 1763);
+    }
+}
+
+// Read-outs of the simulation file move the read address on screen but no instrument's pointer:
+// once the simulation is switched off, the instrument's read-out goes on where its own series
+// stood (the box shows it again), or at an address the operator entered meanwhile.
+TEST(ReadPointer, ReadOutsOfTheSimulationFileMoveNoInstrumentsPointer) {
+    std::stringstream bundled;
+    bundled << std::ifstream(std::string(TAVOLIN_SOURCE_DIR) + "/data/simulate.rdg", std::ios::binary).rdbuf();
+    auto simulation = [](ReadOutRig& r, bool on) {
+        InstrumentForm& form = r.app.forms.Get<InstrumentForm>();
+        form.Show();
+        form.SimulationOn.SetValue(on ? 1 : 0);
+        form.Command1.UserClick();
+        ASSERT_EQ(r.state.SimulationMode, on);
+    };
+    struct Case {
+        const char* name;
+        const char* entered;  // the read-address box during the simulation, "" for none
+        std::vector<int> read;
+    };
+    const Case cases[] = {
+        {"the series goes on", "", {4, 5, 6}},
+        {"the address entered meanwhile", "2", {2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadOutRig r;
+        ASSERT_TRUE(r.dir.Write("simulate.rdg", bundled.str()));
+        NextScan(r.flow);
+        ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+        simulation(r, true);
+        if (*c.entered) {
+            r.Main().Text5.UserEdit(c.entered);
+            r.Main().UserKeyPress(&r.Main().Text5, 13);  // Enter
+        }
+        NextScan(r.flow);
+        NextScan(r.flow);
+        ASSERT_TRUE(r.op.Messages().empty());
+        simulation(r, false);
+        EXPECT_EQ(std::stoi(r.Main().Text5.Text()), c.read.front() - (*c.entered ? 0 : 1)) << "the box shows it";
+        NextScan(r.flow);
+        EXPECT_EQ(r.ScansRead(), c.read);
+        EXPECT_TRUE(r.op.Messages().empty());
     }
 }
 
