@@ -347,5 +347,32 @@ TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) 
         << r.op.Messages().back().text;
 }
 
+// A scan given up with Escape whose pair comes later than the program waits for it: its first
+// block arrives while the next parameter command waits for its answer. A block is no answer:
+// the program takes that pair in step and asks again, so that the data bytes reach an instrument
+// that collects them (sent into the pair, the averaging count 5 would have acknowledged its
+// block and the rest of the parameters would have been lost).
+TEST(StaleScanNumber, APairLaterThanItsWaitIsTakenBeforeTheNextParameterBlock) {
+    FlowRig r;
+    Key(r, 'N');
+    r.InstrumentSettles();
+    InstrumentFaults& faults = r.instrument.Options().faults;
+    faults.replyDelayMs = 4500;
+    faults.replyDelayPair = r.instrument.PairsStarted() + 1;
+    r.host.EscapeAtKeepAlive(1);
+    Key(r, 'D');
+    ASSERT_EQ(r.op.MessageTexts().size(), 1u);  // no data
+
+    MDIForm1& main = r.Main();
+    main.Text4.UserEdit("5");
+    PressEnter(r, main.Text4);
+    r.InstrumentSettles();
+    EXPECT_FALSE(r.instrument.InPair());
+    EXPECT_EQ(r.instrument.Commands().back().acknowledged, 16) << "the late pair taken whole";
+    EXPECT_EQ(r.instrument.Parameters().NumToAverage, 5);
+    EXPECT_EQ(r.instrument.LostParameterBlocks(), 0);
+    EXPECT_EQ(r.op.MessageTexts().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tav

@@ -95,6 +95,8 @@ private:
     int lastReadPair_ = 0;
     bool LastReadWhole() const;
     bool pairLeftExcused_ = false;
+    int lostBlocksSeen_ = 0;
+    bool failureToldBefore_ = false;
     std::map<std::string, FileStamp> files_;
     std::map<std::string, size_t> logRead_;
 };
