@@ -97,7 +97,7 @@ bool TakeOwedPair(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     ctx.waitGivenUp = false;
     bool heard = comm.InBufferCount() > 0;
-    if (const double left = s.OwedPairDueMs - ctx.clock.MonotonicMs(); !heard && left > 0) {
+    if (const double left = s.OwedPairDueMs + link::OwedPairGraceMs - ctx.clock.MonotonicMs(); !heard && left > 0) {
         WaitBound due(ctx, left);
         while (!heard && comm.LastReadResult() && !due.Expired()) {
             due.Pause();

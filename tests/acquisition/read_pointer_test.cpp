@@ -248,5 +248,37 @@ TEST(ReadPointer, ReadOutsOfTheSimulationFileMoveNoInstrumentsPointer) {
     }
 }
 
+void TypeN(FlowRig& r) {
+    int16_t key = 'N';
+    std::string title;
+    r.app.keyCommand(key, title);
+}
+
+// A scan given up with Escape, whose pair comes 1.5 s past its reply's bound: the read-out that
+// follows takes that pair first, and its own command then reads stored scan 1; the late pair is
+// not filed as the stored scan.
+TEST(ReadPointer, APairThatComesLateAfterEscapeIsNotReadAsAStoredScan) {
+    FlowRig r;
+    acqtest::StoreDistinctScans(r.instrument, 3);
+    TypeN(r);
+    r.InstrumentSettles();
+    InstrumentFaults& faults = r.instrument.Options().faults;
+    faults.replyDelayMs = 4500;
+    faults.replyDelayPair = r.instrument.PairsStarted() + 1;
+    r.host.EscapeAtKeepAlive(1);
+    TypeN(r);
+    ASSERT_EQ(r.op.MessageTexts(), std::vector<std::string>{NoData});
+
+    r.Main().Shutter.UserClick();  // Read, one stored scan at a time
+    TypeN(r);
+    r.InstrumentSettles();
+    const std::vector<TakenCommand>& commands = r.instrument.Commands();
+    ASSERT_EQ(commands.back().mode, 48);
+    EXPECT_EQ(commands.back().readPointer, 1);
+    EXPECT_EQ(commands[commands.size() - 2].acknowledged, 16) << "the late pair taken whole first";
+    EXPECT_EQ(r.state.RawCounts[1][0], 102) << "stored scan 1, not the late pair";
+    EXPECT_EQ(r.op.MessageTexts().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tav
