@@ -228,8 +228,9 @@ void TrialObserver::WaitWithoutEnd() {
 void TrialObserver::CheckInStep() {
     SimulatedInstrument& ins = world_.Instrument();
     // A block cut off by an adapter pulled in its middle is lost too, and ends on the pause after
-    // the step that told the failure: that loss is the line's, not the program's.
-    const bool told = StepToldFailure();
+    // the step that told the failure (in simulation mode nothing is told): that loss is the
+    // line's, not the program's.
+    const bool told = StepToldFailure() || !world_.Program().comm.PortPresent(1);
     if (ins.LostParameterBlocks() > lostBlocksSeen_ && !told && !failureToldBefore_)
         Break(Rule::InStep, "a parameter block was lost: a byte came before the pause that ends a block");
     lostBlocksSeen_ = ins.LostParameterBlocks();

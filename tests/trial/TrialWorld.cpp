@@ -263,6 +263,9 @@ void TrialWorld::Fault(const Action& a) {
         const BlockFault::Kind kind = a.name == "Short"  ? BlockFault::Kind::Short
                                       : a.name == "Long" ? BlockFault::Kind::Long
                                                          : BlockFault::Kind::Missing;
+        // One fault a pair: a short and a long one in the same block would leave it whole in
+        // length and wrong in content, which no reader of the line can tell.
+        std::erase_if(faults.blocks, [&](const BlockFault& f) { return f.pair == nextPair; });
         faults.blocks.push_back({kind, std::stoi(a.arg), 6, nextPair});
     } else if (a.name == "Late") {
         // Past the reply's bound of a plain scan: the program has given the reply up by then.
