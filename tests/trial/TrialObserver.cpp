@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "acquisition/LinkProtocol.h"
 #include "mainwindow/EraseForm.h"
 #include "mainwindow/InstrumentForm.h"
 #include "mainwindow/MDIForm1.h"
@@ -139,10 +140,17 @@ void TrialObserver::BeginStep(const Action& action, int step) {
 void TrialObserver::CommandTaken(const TakenCommand& c) {
     const Screen s = ReadScreen();
     const InstrumentParameters& p = c.parameters;
-    if (c.mode == 2 && p.ScanNumber != 0 && (s.mode != " WRITE" || BoxValue(s.scanNumber) != p.ScanNumber))
+    // The instrument may take a command after the step that sent it has changed the screen (the
+    // erase run restores the mode); the screen the step began with counts too.
+    const auto shown = [&](const char* mode, bool withScanNumber) {
+        for (const Screen* seen : {&s, static_cast<const Screen*>(&screenAtStart_)})
+            if (seen->mode == mode && (!withScanNumber || BoxValue(seen->scanNumber) == p.ScanNumber)) return true;
+        return false;
+    };
+    if (c.mode == 2 && p.ScanNumber != 0 && !shown(" WRITE", true))
         Break(Rule::MemoryWrite, Describe(c) + " writes " + std::to_string(p.ScanNumber) + " scans; " + Describe(s));
-    if (c.mode == 48 && s.mode != "  Read") Break(Rule::MemoryRead, Describe(c) + "; " + Describe(s));
-    if (c.mode == 64 && s.mode != " ERASE") Break(Rule::MemoryErase, Describe(c) + "; " + Describe(s));
+    if (c.mode == 48 && !shown("  Read", false)) Break(Rule::MemoryRead, Describe(c) + "; " + Describe(s));
+    if (c.mode == 64 && !shown(" ERASE", false)) Break(Rule::MemoryErase, Describe(c) + "; " + Describe(s));
 
     // The test scan of the automatic integration time measures at 4.0 ms, one scan, on purpose.
     const bool testScan = action_.name == "AutoInteg" && p.IntegrationTime == 40 && p.NumToAverage == 1;
@@ -175,10 +183,14 @@ bool TrialObserver::StepToldFailure() const {
     return false;
 }
 
+// Bytes that went to the instrument, on port 1, in this step.
 bool TrialObserver::StepSentBytes() const {
     const std::vector<std::string>& journal = world_.Program().comm.Journal();
-    for (size_t i = journalAtStart_; i < journal.size(); ++i)
-        if (journal[i].rfind("out", 0) == 0) return true;
+    bool onInstrument = true;  // a port opened before the step is port 1 unless an open says not
+    for (size_t i = journalAtStart_; i < journal.size(); ++i) {
+        if (journal[i].rfind("open ", 0) == 0) onInstrument = journal[i].rfind("open 1 ", 0) == 0;
+        if (onInstrument && journal[i].rfind("out", 0) == 0) return true;
+    }
     return false;
 }
 
@@ -247,10 +259,11 @@ void TrialObserver::CheckWaits() {
     const std::vector<double>& times = world_.Program().comm.JournalTimes();
     const std::vector<TakenCommand>& commands = world_.Instrument().Commands();
     // The loader's wake-up is the longest fixed bound met without firmware; a reply's bound grows
-    // with the measuring time of the parameters on screen or in force.
+    // with the measuring time of the parameters on screen or in force, and the pair of a reply
+    // given up is awaited a grace past it.
     double longest = std::max({5000.0, MeasuringMs(screenAtStart_) + 2000.0, MeasuringMs(ReadScreen()) + 2000.0});
     for (size_t i = commandsAtStart_ > 0 ? commandsAtStart_ - 1 : 0; i < commands.size(); ++i)
-        longest = std::max(longest, MeasuringMs(commands[i]) + 2000.0);
+        longest = std::max(longest, MeasuringMs(commands[i]) + 2000.0 + link::OwedPairGraceMs);
     const double bound = longest + 1000.0;
     const std::vector<std::string>& journal = world_.Program().comm.Journal();
     for (size_t i = journalAtStart_ + 1; i < times.size(); ++i) {
