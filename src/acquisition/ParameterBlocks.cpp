@@ -40,6 +40,7 @@ CommandReply SendBlockCommand(AcquisitionContext& ctx, CommResult& port) {
     comm.ClearInBuffer();
     if (port = SendParameterByte(ctx, std::string(1, link::ParameterCommand)); !port) return CommandReply::None;
     WaitBound bound(ctx, link::ParameterReplyMs);
+    comm.InputLen = 0;  // all that came, to tell an answer from a block
     std::string reply;
     while (reply.empty() && !bound.Expired()) {
         reply = comm.Input();
