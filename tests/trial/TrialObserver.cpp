@@ -370,12 +370,14 @@ void TrialObserver::CheckFile(const std::string& path) {
 
     if (!file->series) {
         const std::vector<double> ch2 = file->Column(2);
+        // Read twice, a stored scan comes in two pairs alike: a whole one among them is its source.
+        const TakenCommand* broken = nullptr;
         for (size_t k = commands.size(); k-- > 0;) {
             const TakenCommand& c = commands[k];
             if (!Equal(ch1, c.answer.sample) || !Equal(ch2, c.answer.reference)) continue;
             if (!Whole(c)) {
-                Break(Rule::SavedFile, name + " holds the broken pair of " + Describe(c));
-                return;
+                if (!broken) broken = &c;
+                continue;
             }
             std::string wrong;
             if (std::fabs(file->temperature - TemperatureOf(c.answer)) > TemperatureSlack)
@@ -388,6 +390,10 @@ void TrialObserver::CheckFile(const std::string& path) {
                 wrong += " number of scans " + std::to_string(file->scansAveraged) + " (its pair's " +
                          std::to_string(c.parameters.NumToAverage) + ")";
             if (!wrong.empty()) Break(Rule::SavedFile, name + ", the pair of " + Describe(c) + ", has the header" + wrong);
+            return;
+        }
+        if (broken) {
+            Break(Rule::SavedFile, name + " holds the broken pair of " + Describe(*broken));
             return;
         }
         const std::vector<std::vector<double>>& sim = world_.Simulation();
