@@ -370,8 +370,10 @@ void TrialObserver::CheckFile(const std::string& path) {
 
     if (!file->series) {
         const std::vector<double> ch2 = file->Column(2);
-        // Read twice, a stored scan comes in two pairs alike: a whole one among them is its source.
+        // Read twice, a stored scan comes in two pairs alike: a whole one among them, whose header
+        // values the file carries, is its source.
         const TakenCommand* broken = nullptr;
+        std::string firstWrong;
         for (size_t k = commands.size(); k-- > 0;) {
             const TakenCommand& c = commands[k];
             if (!Equal(ch1, c.answer.sample) || !Equal(ch2, c.answer.reference)) continue;
@@ -389,7 +391,11 @@ void TrialObserver::CheckFile(const std::string& path) {
             if (file->scansAveraged != c.parameters.NumToAverage)
                 wrong += " number of scans " + std::to_string(file->scansAveraged) + " (its pair's " +
                          std::to_string(c.parameters.NumToAverage) + ")";
-            if (!wrong.empty()) Break(Rule::SavedFile, name + ", the pair of " + Describe(c) + ", has the header" + wrong);
+            if (wrong.empty()) return;
+            if (firstWrong.empty()) firstWrong = name + ", the pair of " + Describe(c) + ", has the header" + wrong;
+        }
+        if (!firstWrong.empty()) {
+            Break(Rule::SavedFile, firstWrong);
             return;
         }
         if (broken) {
