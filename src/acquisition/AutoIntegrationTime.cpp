@@ -92,11 +92,12 @@ void AutoSetIntegrationTime(ScanFlowContext& flow) {
     const AcquireResult scan = TakeTestScan(ctx);
     if (scan != AcquireResult::Data) {
         // Nothing to scale from: the instrument goes back to the operator's values. A port that
-        // failed has been told and would fail again with a second box: the instrument then keeps
-        // the test values until the next exchange sends the parameters on screen.
+        // failed or a loader without its firmware has been told and would fail again with a second
+        // box: the instrument then keeps the test values until the next exchange sends the
+        // parameters on screen.
         restore();
         if (scan == AcquireResult::NoResponse) ShowNoDataMessage(flow, ctx);
-        if (ctx.portFailed) s.InstrumentParametersUnknown = true;
+        if (ctx.FailureRecurs()) s.InstrumentParametersUnknown = true;
         else ShortParameterBlock(ctx);
         return;
     }

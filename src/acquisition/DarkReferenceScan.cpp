@@ -78,14 +78,13 @@ void DarkScan(ScanFlowContext& flow) {
     flow.windows.SpectrumSurface().Cls();
     s.CurrentSlot = s.ShowChannel2 ? slot::DarkCh1 : slot::DarkCh2;
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.windows.ShowMode(modebox::Normal);
     // The pair's last acquisition left its own slot as the axis: the dark slot shown has its own,
     // as Ch1 / Ch2 draws it.
     s.AxisSlot = SelectedTraceAxisSlot(s);
     DrawSpectrumChart(flow, s.CurrentSlot);
-    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
-    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) PrintScanStatus(flow, "Read Scan");
+    KeepReadOutAddress(flow);
     if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) PrintScanStatus(flow, "Write Finished");
+    EndReadOutAtMemoryEnd(flow);
 }
 
 void ReferenceScan(ScanFlowContext& flow) {

@@ -91,4 +91,35 @@ void AdvanceWriteAddress(ProgramState& s, int16_t end) {
     s.WriteAddress = static_cast<int16_t>(std::clamp(address, INT16_MIN + 0, static_cast<int>(end)));
 }
 
+bool AdvanceReadAddress(ProgramState& s) {
+    if (s.MemoryMode != memmode::Read) return false;
+    if (s.ReadAddressPending) {
+        s.ReadAddressPending = false;
+        s.ReadAddress = static_cast<int16_t>(std::max(s.ReadAddress - 1, INT16_MIN + 0));
+    }
+    if (s.ReadAddress >= MemoryScans) return false;
+    const int step = s.ScanNumber == 0 ? 1 : s.ScanNumber;
+    s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryScans + 0));
+    return true;
+}
+
+void KeepReadOutAddress(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    if (s.MemoryMode != memmode::Read) return;
+    AdvanceReadAddress(s);
+    flow.windows.ShowReadAddress(s.ReadAddress);
+    if (s.ReadAddress < MemoryScans) PrintScanStatus(flow, "Read Scan");
+}
+
+void EndReadOutAtMemoryEnd(ScanFlowContext& flow) {
+    ProgramState& s = flow.app.state;
+    if (s.MemoryMode != memmode::Read || s.ReadAddress < MemoryScans) return;
+    StopSeriesAsEscapeDoes(flow);
+    s.MemoryMode = memmode::Normal;
+    if (s.ScanNumber != 0) s.InstrumentParametersUnknown = true;
+    s.ScanNumber = 0;
+    flow.windows.ShowScanParameters(s);
+    flow.windows.ShowMode(modebox::Normal);
+}
+
 }  // namespace tav

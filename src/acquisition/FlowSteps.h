@@ -49,11 +49,27 @@ void PrintScanStatus(ScanFlowContext& flow, const std::string& text);
 // otherwise the next file of the series.
 void AutoSaveScan(ScanFlowContext& flow);
 
-// The instrument's memory addresses as the dark and overlay scans keep them; the next-scan flow
-// keeps them within the whole memory, MemoryScans.
+// The write address as the dark and overlay scans keep it; the next-scan flow keeps it within
+// the whole memory, MemoryScans.
 inline constexpr int16_t ShortMemoryEnd = 379;
 
 // WriteAddress after a scan in write mode, capped at `end`.
 void AdvanceWriteAddress(ProgramState& state, int16_t end);
+
+// After a read-out that brought its scans (memory mode Read), in every flow that reads: the read
+// address names the last scan read, where the instrument's read pointer stands after it (an
+// address just set names the first scan read, and the scans read move it on). True when the
+// read-out was below the end of the memory and moved it on.
+bool AdvanceReadAddress(ProgramState& state);
+
+// The dark and overlay scans' read-out: the read address as AdvanceReadAddress keeps it, in its
+// box and on its bar, and "Read Scan" while the end of the memory is not reached.
+void KeepReadOutAddress(ScanFlowContext& flow);
+
+// Once a read-out has read the last stored scan, the mode is Normal again, as the mode box then
+// says, with Scan# 0 (the instrument still holds the read-out's Scan#, so the next scan sends the
+// parameters first), and a timed series ends: the next scan command takes a plain scan instead of
+// reading past the end. Nothing before the end.
+void EndReadOutAtMemoryEnd(ScanFlowContext& flow);
 
 }  // namespace tav

@@ -63,7 +63,10 @@ inline constexpr double ScanReplyMarginMs = 2000.0;
 inline constexpr double ScanReplyFloorMs = 3000.0;
 // A block that is short at its read is read on until complete, at most this much longer.
 inline constexpr double ShortBlockGraceMs = 200.0;
-// Reply to the parameter command (it is not examined, the block goes on without it).
+// A scan given up with Escape: its pair is still awaited this long after its reply's bound,
+// as late replies are when the loader wake-up hears them.
+inline constexpr double OwedPairGraceMs = 3000.0;
+// Reply to the parameter command (not examined; without one the data bytes stay unsent).
 inline constexpr double ParameterReplyMs = 1000.0;
 // Loader wake-up: this long without any character, or this long in all while other characters
 // keep coming, and the loader counts as silent.

@@ -39,18 +39,9 @@ void RestartElapsedTime(ProgramState& s, Clock& clock) {
 // Read-out and write addresses after the scan, with the main window's boxes.
 void KeepMemoryAddresses(ScanFlowContext& flow) {
     ProgramState& s = flow.app.state;
-    if (s.MemoryMode == memmode::Read && s.ReadAddressPending) {
-        s.ReadAddressPending = false;
-        s.ReadAddress = static_cast<int16_t>(std::max(s.ReadAddress - 1, INT16_MIN + 0));
-    }
-    const int step = s.ScanNumber == 0 ? 1 : s.ScanNumber;
-    if (s.MemoryMode == memmode::Read && s.ReadAddress < MemoryScans) {
-        flow.windows.SpectrumSurface().Print("Read Scan");
-        s.ReadAddress = static_cast<int16_t>(std::clamp(s.ReadAddress + step, INT16_MIN + 0, MemoryScans + 0));
-    }
+    if (AdvanceReadAddress(s)) flow.windows.SpectrumSurface().Print("Read Scan");
     flow.windows.ShowReadAddress(s.ReadAddress);
     AdvanceWriteAddress(s, MemoryScans);
-    if (s.MemoryMode == memmode::Read && s.ReadAddress == MemoryScans) flow.windows.ShowMode(modebox::Normal);
 }
 
 std::string StatusText(ScanFlowContext& flow) {
@@ -109,6 +100,7 @@ void NextScan(ScanFlowContext& flow) {
     ComputeKineticIndices(s, flow.indices);
     s.OverlayCount = 1;
     AutoSaveScan(flow);
+    EndReadOutAtMemoryEnd(flow);
 }
 
 }  // namespace tav

@@ -62,15 +62,14 @@ void OverlayScan(ScanFlowContext& flow) {
     CorrectNewSpectrum(acquisition.ctx, s.CurrentSlot);
     flow.windows.SpectrumSurface().Cls();
     AdvanceWriteAddress(s, ShortMemoryEnd);
-    if (InReadOutMode(s) && s.ReadAddress == ShortMemoryEnd) flow.windows.ShowMode(modebox::Normal);
     s.ActiveWindowIdx = 0;
     DrawSpectrumChart(flow, s.CurrentSlot);
-    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) s.ReadAddress = static_cast<int16_t>(s.ReadAddress + 1);
-    if (InReadOutMode(s) && s.ReadAddress < ShortMemoryEnd) PrintScanStatus(flow, "Read Scan");
+    KeepReadOutAddress(flow);
     if (s.MemoryMode == memmode::Normal && s.ScanNumber != 0) PrintScanStatus(flow, "Write Finished");
     ComputeKineticIndices(s, flow.indices);
     s.OverlayCount = static_cast<int16_t>(s.OverlayCount + 1);
     AutoSaveScan(flow);
+    EndReadOutAtMemoryEnd(flow);
 }
 
 void OverlayFile(ScanFlowContext& flow) {

@@ -18,15 +18,21 @@ namespace {
 constexpr int BlocksPerPair = 2 * link::BlocksPerPass;
 
 // Blocks of a pair whose place the program does not know, each acknowledged as it comes, until
-// one does not come: the instrument has ended its pair. Nothing is acknowledged that did not
-// come.
+// the pair's count is reached or two in a row do not come: the instrument has ended its pair. A
+// block that does not come after one did may have been lost on the line, its instrument waiting
+// for its acknowledgement: one goes out for it. When the first does not come, there is no pair.
 int TakeBlocksAsTheyCome(AcquisitionContext& ctx) {
     ctx.comm.InputLen = 0;
-    int taken = 0;
-    while (taken < BlocksPerPair) {
+    int taken = 0, silent = 0;
+    while (taken + silent < BlocksPerPair) {
         const BlockText block = ReadBlockText(ctx, link::BlockChars);
-        if (block.portFailed || block.text.empty() || PortDead(ctx)) break;
-        ++taken;
+        if (block.portFailed || PortDead(ctx)) break;
+        if (!block.text.empty()) {
+            ++taken;
+            silent = 0;
+        } else if (taken == 0 || ++silent >= 2) {
+            break;
+        }
         if (!Acknowledge(ctx)) break;
     }
     return taken;
@@ -97,7 +103,7 @@ bool TakeOwedPair(AcquisitionContext& ctx) {
     CommControl& comm = ctx.comm;
     ctx.waitGivenUp = false;
     bool heard = comm.InBufferCount() > 0;
-    if (const double left = s.OwedPairDueMs - ctx.clock.MonotonicMs(); !heard && left > 0) {
+    if (const double left = s.OwedPairDueMs + link::OwedPairGraceMs - ctx.clock.MonotonicMs(); !heard && left > 0) {
         WaitBound due(ctx, left);
         while (!heard && comm.LastReadResult() && !due.Expired()) {
             due.Pause();

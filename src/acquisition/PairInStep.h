@@ -47,8 +47,9 @@ void FinishPair(AcquisitionContext& ctx, int next, int quiet = 0);
 void NoteOwedPair(AcquisitionContext& ctx, double dueMs);
 
 // Run by every exchange on the port of an owed pair as soon as it has the port, before it sends
-// anything: waits for the pair's first block until it is due (a long wait: Escape gives it up,
-// and the pair stays owed), and takes the pair in step. A reply that came while the port was
+// anything: waits for the pair's first block until it is due, and a grace after (a long wait:
+// Escape gives it up, and the pair stays owed), and takes the pair in step. A pair later than
+// that would be taken for the answer to the next scan command. A reply that came while the port was
 // closed was lost, and the instrument waits for its acknowledgement: so when nothing comes, one
 // acknowledgement goes out, and what it brings is taken in step. False when the operator gave
 // the wait up or the port failed; the pair is no longer owed otherwise.

@@ -73,6 +73,10 @@ std::string AcceptParameterEntries(ProgramState& s, const ParameterEntries& e) {
     if (b > 500) b = 500;
     if (!(b >= 0.4f)) b = 0.4f;
     s.BinWidth = b;
+    // An address entered while the scans come from the simulation file is where the instrument's
+    // next read-out starts once the simulation ends.
+    if (s.SimulationMode) s.ReadPositionOutsideSimulation = ProgramState::ReadPosition{s.ReadAddress, true};
+    else s.ReadPositionOutsideSimulation.reset();
     return modeText;
 }
 

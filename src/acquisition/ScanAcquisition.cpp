@@ -46,6 +46,8 @@ void FillWavelengthAxis(ProgramState& s, int16_t slot) {
     rec.NumPoints = PixelCount;
     rec.Binned = false;
     rec.IntegTime = static_cast<float>(s.IntegrationTime / 10.0);
+    rec.ScansAveraged = s.NumToAverage;
+    rec.Temperature = NoTemperature;  // the pair's second pass brings it
 }
 
 AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
@@ -79,6 +81,7 @@ AcquireResult Simulate(AcquisitionContext& ctx, int16_t slot) {
 
 TransferOutcome TransferPass(AcquisitionContext& ctx) {
     if (ctx.state.ReferencePass) ctx.portFailed = ctx.firmwareUnusable = false;
+    ctx.state.RawCountsScans = 0;  // every pass writes into the raw store
     const TransferOutcome outcome = OpenPortAndTransfer(ctx);
     std::string why;
     if (!LetFailedPortGo(ctx, why)) return outcome;
@@ -98,6 +101,7 @@ AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
         case TransferOutcome::Data: break;
     }
     FillWavelengthAxis(s, slot);
+    if (!s.ReferencePass) s.SlotInfo[slot].Temperature = s.Temperature;
     const auto& column = s.RawCounts[RawColumnOfPass(s)];
     for (int i = 0; i < PixelCount; ++i) s.Ch1Data[slot][i] = static_cast<float>(column[i]);
     return AcquireResult::Data;
@@ -106,7 +110,10 @@ AcquireResult ReadInstrumentScan(AcquisitionContext& ctx, int16_t slot) {
 AcquireResult AcquireScan(AcquisitionContext& ctx, int16_t slot) {
     ProgramState& s = ctx.state;
     if (!IsValidSlot(slot)) return AcquireResult::Failed;
-    if (s.SimulationMode) return Simulate(ctx, slot);
+    if (s.SimulationMode) {
+        s.RawCountsScans = 0;  // the spectrum saved next is the file's, not a read-out's
+        return Simulate(ctx, slot);
+    }
 
     AcquireResult r = ReadInstrumentScan(ctx, slot);
     if (r != AcquireResult::Data) return r;
@@ -146,6 +153,12 @@ AcquireResult AcquireScanPair(AcquisitionContext& ctx, int16_t firstSlot, int16_
     if (result == AcquireResult::Data) {
         result = AcquireScan(ctx, secondSlot);
         if (result != AcquireResult::Data) before.Restore(s);
+    }
+    if (result == AcquireResult::Data && !s.SimulationMode) {
+        // The temperature of a pair comes with its second pass; a read-out of several stored
+        // scans is whole in the raw store only now.
+        s.SlotInfo[firstSlot].Temperature = s.SlotInfo[secondSlot].Temperature;
+        if (ReadOutScans(s) >= 2) s.RawCountsScans = static_cast<int16_t>(ReadOutScans(s));
     }
     if (result != AcquireResult::Data) selection.Restore();
     return result;

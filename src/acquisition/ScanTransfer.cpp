@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
+#include "platform/comm/InstrumentMemory.h"
 #include "shared/InstrumentTemperature.h"
 #include "shared/ProgramState.h"
 
@@ -209,13 +210,25 @@ bool ReopenAfterDownload(AcquisitionContext& ctx) {
     return false;
 }
 
+// The stored scans from the next read address to the end of the memory.
+int ScansLeftToRead(const ProgramState& s) { return MemoryScans + 1 - NextReadAddress(s); }
+
 bool ReadOutTooLarge(AcquisitionContext& ctx) {
     const ProgramState& s = ctx.state;
     if (ReadOutFits(s)) return false;
-    ctx.op.MsgBox("A read-out of " + std::to_string(s.ScanNumber) + " stored scans at once cannot be kept: at most " +
-                      std::to_string(MaxReadOutScans) + " fit.\nSet Scan# to " + std::to_string(MaxReadOutScans) +
-                      " or less.",
-                  MsgButtons::OkOnly, MsgIcon::Exclamation);
+    std::string text;
+    if (s.ScanNumber > MaxReadOutScans) {
+        text = "A read-out of " + std::to_string(s.ScanNumber) + " stored scans at once cannot be kept: at most " +
+               std::to_string(MaxReadOutScans) + " fit.\nSet Scan# to " + std::to_string(MaxReadOutScans) + " or less.";
+    } else {
+        const int left = ScansLeftToRead(s);
+        const int scans = ReadOutScans(s);
+        text = "A read-out of " + std::to_string(scans) + (scans == 1 ? " stored scan" : " stored scans") + " from address " +
+               std::to_string(NextReadAddress(s)) + " runs past the last one, " + std::to_string(MemoryScans) + ".\n" +
+               (left > 0 ? "Set Scan# to " + std::to_string(left) + " or less."
+                         : "Enter a read address of " + std::to_string(MemoryScans) + " or less.");
+    }
+    ctx.op.MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
     return true;
 }
 
@@ -229,7 +242,9 @@ double CommandMeasuringMs(const ProgramState& s) {
     return scans * one + (scans - 1) * sent(s.IntervalTenths) * 100.0;
 }
 
-bool ReadOutFits(const ProgramState& s) { return s.MemoryMode != memmode::Read || s.ScanNumber <= MaxReadOutScans; }
+bool ReadOutFits(const ProgramState& s) {
+    return s.MemoryMode != memmode::Read || (s.ScanNumber <= MaxReadOutScans && ReadOutScans(s) <= ScansLeftToRead(s));
+}
 
 int ReadOutScans(const ProgramState& s) {
     if (s.MemoryMode != memmode::Read || s.ScanNumber < 2) return 1;
@@ -285,7 +300,14 @@ TransferOutcome TransferScan(AcquisitionContext& ctx) {
             return NoResponse(ctx);
         const bool noFirmwareTaken = s.NoInstrumentResponse;
         reply = SendScanCommand(ctx);
-        if (reply.portFailed || reply.text.empty()) return NoResponse(ctx);
+        if (reply.portFailed || ended(reply)) return NoResponse(ctx);
+        // The first command's pair may have begun while the line ran at the loader's speed: its
+        // first block was lost, and the instrument, waiting for that block's acknowledgement,
+        // lost this command too. Its pair is taken in step, as an answer that came late.
+        if (reply.text.empty()) {
+            if (commandSent && noFirmwareTaken && PairWasUnderWay(ctx)) ctx.pairFault = PairFault::LateReply;
+            return NoResponse(ctx);
+        }
         // No loader took the firmware, yet the instrument answers: it was measuring all along,
         // and what went out meanwhile (the acknowledgement that looked for an earlier pair, the
         // wake-up, the command again) may have put it out of step with its blocks.

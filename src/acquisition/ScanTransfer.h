@@ -49,8 +49,8 @@ double CommandMeasuringMs(const ProgramState& state);
 int ReadOutScans(const ProgramState& state);
 // The raw store keeps the two columns of at most this many scans (columns 1 to 100).
 inline constexpr int MaxReadOutScans = 50;
-// False for a read-out of more scans than the raw store keeps, which is refused before anything
-// is sent.
+// False for a read-out of more scans than the raw store keeps, or of more than are left before
+// the end of the memory, which is refused before anything is sent.
 bool ReadOutFits(const ProgramState& state);
 
 // The line of the no-data message that says why the pair failed; "" when its blocks do not tell.

@@ -1,5 +1,7 @@
 #include "charts/ChartFrame.h"
 
+#include <limits>
+
 #include "files/TextConversions.h"
 #include "platform/Numbers.h"
 
@@ -65,7 +67,7 @@ void DrawInformationBlock(const ProgramState& state, Canvas& form, const MainWin
     form.CurrentX = state.ChartLeft + state.ChartWidth / 2.0f - 800;
     form.CurrentY = lineY;
     if (!caption.empty()) form.Print(LastChars(caption, CaptionChars));
-    form.Print("Temp. :  " + Format(state.Temperature, "#.## ") + " Deg C");
+    form.Print("Temp. :  " + Format(rec.Temperature, "#.## ") + " Deg C");
 
     form.CurrentX = right;
     form.CurrentY = lineY;
@@ -77,7 +79,7 @@ void DrawInformationBlock(const ProgramState& state, Canvas& form, const MainWin
     form.CurrentX = left;
     form.CurrentY = upperY;
     if (normalScan) {
-        form.PrintInline("Scans to Average: " + NumberItem(state.NumToAverage));
+        form.PrintInline("Scans to Average: " + NumberItem(ScanCountShown(rec)));
     } else {
         form.Print("Write Address: " + NumberItem(state.WriteAddress));
     }
@@ -118,6 +120,10 @@ void DrawPlotFrame(const ProgramState& state, Canvas& form, const SlotRecord& re
 }
 
 std::string NumberItem(double value) { return StrDouble(value) + " "; }
+
+double ScanCountShown(const SlotRecord& rec) {
+    return rec.ScansAveraged > 0 ? rec.ScansAveraged : std::numeric_limits<double>::quiet_NaN();
+}
 
 std::string ChartFontFor(const ProgramState& state, int32_t s) {
     return s > SmallFontLimit ? state.ChartFontName : std::string("Small Fonts");

@@ -58,5 +58,7 @@ void SetGridRows(ProgramState& state, int16_t plotTop, int16_t plotBottom);
 
 // A number printed as an item: its sign-blank text and one trailing blank (" 12 ", "-3 ").
 std::string NumberItem(double value);
+// The scans the slot's spectrum averaged, NaN (shown "NaN") where it does not tell.
+double ScanCountShown(const SlotRecord& rec);
 
 }  // namespace tav

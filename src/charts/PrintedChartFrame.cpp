@@ -85,7 +85,7 @@ void PrintInformationBlock(const ProgramState& state, Canvas& printer, int16_t s
     printer.CurrentY = infoY;
     if (state.AutoSaveOn) flag = state.CurrentFileName;
     if (!flag.empty()) printer.Print(FitToRightEdge(printer, LastChars(flag, FileLineChars)));
-    printer.Print("Temp. :  " + Format(state.Temperature, "#.## ") + " Deg C");
+    printer.Print("Temp. :  " + Format(rec.Temperature, "#.## ") + " Deg C");
 
     printer.CurrentX = l + w - 2000;
     printer.CurrentY = infoY;
@@ -95,7 +95,7 @@ void PrintInformationBlock(const ProgramState& state, Canvas& printer, int16_t s
     printer.Print("Vsource  :  " + Format(state.LampLevel / 2.5, "###.# ") + " %");
     printer.CurrentX = l + 100;
     printer.CurrentY = infoY - 300;
-    printer.PrintInline("Scans to average : " + NumberItem(state.NumToAverage));
+    printer.PrintInline("Scans to average : " + NumberItem(ScanCountShown(rec)));
 }
 
 void PrintTitleText(const ProgramState& state, Canvas& printer, const std::string& title) {

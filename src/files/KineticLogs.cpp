@@ -1,5 +1,6 @@
 #include "files/KineticLogs.h"
 
+#include <cmath>
 #include <vector>
 
 #include "files/FileDialogs.h"
@@ -20,7 +21,8 @@ constexpr std::array<const char*, KineticLogCount> TempNames = {
 constexpr size_t LoggedNameLength = 35;
 
 // Whether log k (0 = ratio .. 6 = diagnostics) gets a line, and its value: an index logs only
-// what the last index pass computed; the diagnostics log the measured temperature.
+// what the last index pass computed; the diagnostics log the temperature of that pass's spectrum,
+// when it has one.
 bool LogIsActive(const ProgramState& s, int k, float& value) {
     const MenuChecks& m = s.Menu;
     const ProgramState::IndicesComputed& computed = s.LastPassComputed;
@@ -35,7 +37,9 @@ bool LogIsActive(const ProgramState& s, int k, float& value) {
     case 3: value = s.DerivativeValue; return m.ActivateDerivative && s.DerivativeBand != 0 && computed.Derivative;
     case 4: value = s.IntegralValue; return m.ActivateIntegral && s.IntegralBand != 0 && computed.Integral;
     case 5: value = s.AverageValue; return m.ActivateAverage && s.AverageBand != 0 && computed.Average;
-    case 6: value = s.Temperature; return m.ActivateDiagnostics && s.Temperature != 0.0f;
+    case 6:
+        value = IsValidSlot(computed.Slot) ? s.SlotInfo[computed.Slot].Temperature : NoTemperature;
+        return m.ActivateDiagnostics && !std::isnan(value) && value != 0.0f;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -44,6 +45,31 @@ std::vector<std::string> HeaderWords(std::string_view line) {
     }
     if (!word.empty()) words.push_back(std::move(word));
     return words;
+}
+
+// The first word after the label's colon when it is a number and nothing else.
+std::optional<double> NumberAfterLabel(std::string_view line) {
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const std::vector<std::string> words = HeaderWords(line.substr(colon + 1));
+    if (words.empty()) return std::nullopt;
+    const char* begin = words.front().c_str();
+    char* end = nullptr;
+    const double value = std::strtod(begin, &end);
+    if (end == begin || *end != '\0' || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+float HeaderTemperature(std::string_view line) {
+    const std::optional<double> t = NumberAfterLabel(line);
+    if (!t) return NoTemperature;
+    return ToSingle(*t).value_or(NoTemperature);
+}
+
+int16_t HeaderScanCount(std::string_view line) {
+    const std::optional<double> n = NumberAfterLabel(line);
+    if (!n || *n < 1 || *n > std::numeric_limits<int16_t>::max() || std::floor(*n) != *n) return NoScanCount;
+    return static_cast<int16_t>(*n);
 }
 
 std::optional<float> HeaderWord(std::string_view line, size_t oneBasedIndex) {
@@ -218,6 +244,8 @@ ParseStatus ReadHeaderLines(LineFeed& feed, const std::string& first, ParsedSpec
     out.DataMin = *dataMin;
     out.DataMax = *dataMax;
     out.IntegTime = *integ;
+    out.Temperature = HeaderTemperature(lines[1]);
+    out.ScansAveraged = HeaderScanCount(lines[8]);
     return ParseStatus::Ok;
 }
 

@@ -38,6 +38,10 @@ struct ParsedSpectrum {
     bool hasHeader = false;
     // Header numbers (only when hasHeader).
     float XMin = 0, XMax = 0, DataMin = 0, DataMax = 0, IntegTime = 0;
+    // The temperature and the scans averaged, NoTemperature and NoScanCount where the header's
+    // line holds no number (other programs, a file of a spectrum that had none).
+    float Temperature = NoTemperature;
+    int16_t ScansAveraged = NoScanCount;
     // One element per counted row.
     std::vector<float> x, ch1, ch2;
     // Only when x is empty.

@@ -51,8 +51,11 @@ void Commit(ProgramState& s, int16_t slot, const ParsedSpectrum& parsed) {
     if (parsed.hasHeader) {
         rec.DataMin = parsed.DataMin;
         rec.DataMax = parsed.DataMax;
-        rec.IntegTime = parsed.IntegTime;
     }
+    // What the spectrum was measured with is the file's to tell; without a header it is unknown.
+    rec.IntegTime = parsed.IntegTime;
+    rec.Temperature = parsed.Temperature;
+    rec.ScansAveraged = parsed.ScansAveraged;
     rec.NumPoints = static_cast<int16_t>(n);
     rec.Binned = false;
     rec.XMin = parsed.x.front();

@@ -47,9 +47,10 @@ enum class SpectrumReadResult {
 //     2 in both), except for the work slot (the reference calibration file), which leaves the
 //     measured reference alone. Points from n on keep what they held.
 //     The slot's record gets NumPoints n, XMin and XMax the first and last row's x (the header's
-//     x range is not used), Binned and NoRatio False, and DataMin, DataMax and IntegTime from the
-//     header when the file has one (kept otherwise); its other fields, the file name included,
-//     are kept. DataAvailable becomes True.
+//     x range is not used), Binned and NoRatio False, DataMin and DataMax from the header when
+//     the file has one (kept otherwise), and IntegTime, Temperature and ScansAveraged from the
+//     header (0, NoTemperature and NoScanCount where it has no number for them, or no header);
+//     its other fields, the file name included, are kept. DataAvailable becomes True.
 //
 // On any result but Ok nothing else changes: the slot's data and record, the reference slot
 // and DataAvailable keep what they held.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "files/FileNames.h"
 #include "platform/DecimalDigits.h"
@@ -109,6 +110,11 @@ struct Extremes {
     int minPoint = 0, maxPoint = 0;
 };
 
+// A count that the spectrum does not tell is no value, as a temperature it does not tell: " NaN".
+std::string ScanCountText(int16_t scans) {
+    return scans > 0 ? StrInt(scans) : StrSingle(std::numeric_limits<float>::quiet_NaN());
+}
+
 Extremes FiniteExtremes(const ProgramState& state, int16_t slot, int points) {
     Extremes e;
     bool found = false;
@@ -128,7 +134,7 @@ bool CanWriteSpectrum(const ProgramState& state, int16_t slot, SpectrumRowForm f
     if (!IsValidSlot(slot)) return false;
     const int points = RowCount(state, slot);
     if (form == SpectrumRowForm::MultiScan) {
-        return points <= PointCount && state.ScanNumber >= 2 && state.ScanNumber <= MaxMultiScans;
+        return state.RawCountsScans >= 2 && state.RawCountsScans <= MaxMultiScans;
     }
     return points <= PointCount;
 }
@@ -148,7 +154,7 @@ void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime&
     }
 
     QuotedLine("File:       " + FileNameField(rec.FileName), out);
-    QuotedLine("Temp:      " + StrSingle(state.Temperature).substr(0, 5) + " deg C", out);
+    QuotedLine("Temp:      " + StrSingle(rec.Temperature).substr(0, 5) + " deg C", out);
     QuotedLine("Time:       " + DateTextSlashes(now) + "  " + TimeText(now) + "  " +
                    Format(state.ElapsedTime, "######.###"),
                out);
@@ -157,12 +163,12 @@ void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime&
     QuotedLine("Minimum:   " + XText(state, slot, e.minPoint) + " " + StrSingle(e.minimum), out);
     QuotedLine("Maximum:   " + XText(state, slot, e.maxPoint) + " " + StrSingle(e.maximum), out);
     QuotedLine("Integration:" + StrSingle(rec.IntegTime) + " ms", out);
-    QuotedLine("Number Scans:" + StrInt(state.NumToAverage), out);
+    QuotedLine("Number Scans:" + ScanCountText(rec.ScansAveraged), out);
     out += LineEnd;
 }
 
 void WriteMultiScanBlock(const ProgramState& state, int16_t /*slot*/, std::string& out) {
-    const int scans = state.ScanNumber;
+    const int scans = state.RawCountsScans;
     out += "Scan#:\t";
     for (int j = 1; j <= scans; ++j) {
         if (j > 1) out += '\t';
@@ -180,34 +186,45 @@ void WriteMultiScanBlock(const ProgramState& state, int16_t /*slot*/, std::strin
     out += LineEnd;
 }
 
+namespace {
+
+// One row per pixel of the transfers, at the pixel's wavelength, whether the slot holds pixels or
+// bins: the raw columns are the instrument's words, status words included.
+void WriteReadOutRows(const ProgramState& state, std::string& out) {
+    const int columns = 2 * state.RawCountsScans;
+    out.reserve(out.size() + static_cast<size_t>(PixelCount) * (12 + 8 * static_cast<size_t>(columns)));
+    for (int i = 0; i < PixelCount; ++i) {
+        AppendX(out, state.WaveLength[i], 1);
+        out += '\t';
+        for (int c = 1; c <= columns; ++c) {
+            const bool last = c == columns;
+            AppendChannel(out, state.RawCounts[c][i], last);
+            if (!last) out += '\t';
+        }
+        out += LineEnd;
+    }
+}
+
+}  // namespace
+
 void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm form, std::string& out) {
+    if (form == SpectrumRowForm::MultiScan) {
+        WriteReadOutRows(state, out);
+        return;
+    }
     const int points = RowCount(state, slot);
     out.reserve(out.size() + static_cast<size_t>(points) * 32);
     for (int i = 0; i < points; ++i) {
         const float x = state.XData[slot][i];
-        switch (form) {
-        case SpectrumRowForm::Raw:
+        if (form == SpectrumRowForm::Raw) {
             AppendX(out, x, 1);
             out += '\t';
             AppendChannel(out, state.Ch1Data[slot][i], false);
             out += '\t';
             AppendChannel(out, state.Ch2Data[slot][i], true);
-            break;
-        case SpectrumRowForm::Series:
+        } else {
             AppendX(out, x, 2);
             AppendSeries(out, state.Ch1Data[slot][i]);
-            break;
-        case SpectrumRowForm::MultiScan: {
-            AppendX(out, x, 1);
-            out += '\t';
-            const int columns = 2 * state.ScanNumber;
-            for (int c = 1; c <= columns; ++c) {
-                const bool last = c == columns;
-                AppendChannel(out, state.RawCounts[c][i], last);
-                if (!last) out += '\t';
-            }
-            break;
-        }
         }
         out += LineEnd;
     }

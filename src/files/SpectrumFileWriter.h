@@ -19,16 +19,19 @@ namespace tav {
 enum class SpectrumRowForm {
     Raw,        // x, TAB, channel 1, TAB, channel 2
     Series,     // x and channel 1 only (dark views and kinetic series)
-    MultiScan,  // x, TAB, the two raw columns of every scan copied from the instrument memory
+    MultiScan,  // one row per pixel: its wavelength, TAB, the two raw columns of every scan of the
+                // read-out in RawCounts, whether the slot holds pixels or bins
 };
 
 // At most this many scans fit in the raw store (two columns each, columns 1 to 100).
 inline constexpr int16_t MaxMultiScans = 50;
 
-// Appends the ten header lines of slot to out, dated now.
+// Appends the ten header lines of slot to out, dated now: the temperature and the scans averaged
+// are the slot's own, " NaN" where its spectrum does not tell them.
 void WriteSpectrumInfo(const ProgramState& state, int16_t slot, const CivilTime& now, std::string& out);
 
-// Appends the multi-scan block (three lines) for state.ScanNumber scans: their numbers and each
+// Appends the multi-scan block (three lines) for the state.RawCountsScans scans of the read-out
+// in the raw store: their numbers and each
 // scan's temperature, from point 248 of its second pass (raw column 2j - 1).
 void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& out);
 
@@ -36,7 +39,7 @@ void WriteMultiScanBlock(const ProgramState& state, int16_t slot, std::string& o
 void WriteSpectrumRows(const ProgramState& state, int16_t slot, SpectrumRowForm form, std::string& out);
 
 // True when the slot can be written in that form: a valid slot, a point count that the arrays
-// hold and, for the multi-scan form, 2 to 50 scans.
+// hold and, for the multi-scan form, a read-out of 2 to 50 scans in the raw store.
 bool CanWriteSpectrum(const ProgramState& state, int16_t slot, SpectrumRowForm form);
 
 // The whole file: header, the multi-scan block when that is the form, the rows.

@@ -33,7 +33,7 @@ bool WriteSpectrumFile(FileContext& ctx, int16_t slot, SpectrumRowForm form, con
 
 // What keeps a slot out of a file, for the operator.
 std::string CannotFitReason(const ProgramState& s, SpectrumRowForm form) {
-    if (form == SpectrumRowForm::MultiScan && s.ScanNumber > MaxMultiScans) {
+    if (form == SpectrumRowForm::MultiScan && s.RawCountsScans > MaxMultiScans) {
         return "more than 50 scans do not fit in one file";
     }
     return "the spectrum does not fit in a file";
@@ -71,8 +71,11 @@ SpectrumSaveResult AutoSaveSpectrum(FileContext& ctx) {
         }
     }
     s.AutoSaveSeriesOpen = true;
-    const SpectrumRowForm form = s.MemoryMode == memmode::Read && s.ScanNumber >= 2 ? SpectrumRowForm::MultiScan
-                                                                                     : SpectrumRowForm::Raw;
+    // The scan just read out of the memory, several stored scans at once: the read-out itself,
+    // as many scans as it brought, whatever the boxes show by now. A processing result is saved
+    // as the spectrum it is.
+    const SpectrumRowForm form =
+        s.RawCountsScans >= 2 && !s.ProcessedResult ? SpectrumRowForm::MultiScan : SpectrumRowForm::Raw;
     if (!CanWriteSpectrum(s, slot, form)) {
         Warn(ctx, CannotWriteMessage(path, CannotFitReason(s, form)));
         return SpectrumSaveResult::Failed;

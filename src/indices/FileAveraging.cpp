@@ -35,7 +35,28 @@ struct AverageSums {
     std::vector<float> firstCh2;              // the first file's channel 2
     int firstPoints = 0;
 
+    // What the files were measured with: a value they all share is the mean's, any other none.
+    float integTime = 0, temperature = NoTemperature;
+    int16_t scansAveraged = NoScanCount;
+
     AverageSums() : sum(PointCount), sumOfSquares(PointCount), firstCh2(PointCount) {}
+
+    void AddConditions(const SlotRecord& file) {
+        if (files == 0) {
+            integTime = file.IntegTime;
+            temperature = file.Temperature;
+            scansAveraged = file.ScansAveraged;
+            return;
+        }
+        if (file.IntegTime != integTime) integTime = 0;
+        if (!(file.Temperature == temperature)) temperature = NoTemperature;
+        if (file.ScansAveraged != scansAveraged) scansAveraged = NoScanCount;
+    }
+    void FileConditionsInto(SlotRecord& result) const {
+        result.IntegTime = integTime;
+        result.Temperature = temperature;
+        result.ScansAveraged = scansAveraged;
+    }
 };
 
 // Reads one listed file into the file slot; false (slot and name as they were) when it gave
@@ -83,6 +104,7 @@ void AddFileSlot(ProgramState& s, AverageSums& sums) {
     for (int i = 0; i < n; ++i) {
         if (ch2[i] == 0.0f) ch2[i] = 1.0f;
     }
+    sums.AddConditions(s.SlotInfo[FileSlot]);
     if (sums.files == 0) {
         std::copy_n(ch2.begin(), n, sums.firstCh2.begin());
         sums.firstPoints = n;
@@ -118,6 +140,7 @@ void StoreResult(ProgramState& s, const AverageSums& sums) {
     }
     if (!s.CalcStdError) {
         SetResultRange(s, r, n);
+        sums.FileConditionsInto(s.SlotInfo[r]);
         return;
     }
     for (int i = 0; i < n; ++i) {
@@ -130,7 +153,10 @@ void StoreResult(ProgramState& s, const AverageSums& sums) {
     }
     CopySlot(s, FileSlot, SumSlot);
     CopySlot(s, FileSlot, r);
-    for (int16_t k : {SumSlot, FileSlot, r}) SetResultRange(s, k, n);
+    for (int16_t k : {SumSlot, FileSlot, r}) {
+        SetResultRange(s, k, n);
+        sums.FileConditionsInto(s.SlotInfo[k]);
+    }
     s.OverlayCount = 2;
     s.FirstOverlaySlot = SumSlot;
 }

@@ -76,6 +76,8 @@ void CopySlot(ProgramState& s, int16_t source, int16_t target) {
     to.DataMin = from.DataMin;
     to.DataMax = from.DataMax;
     to.IntegTime = from.IntegTime;
+    to.Temperature = from.Temperature;
+    to.ScansAveraged = from.ScansAveraged;
     to.Reserved1 = from.Reserved1;
     to.Reserved2 = from.Reserved2;
     to.YScale = from.YScale;

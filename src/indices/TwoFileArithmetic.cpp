@@ -43,7 +43,7 @@ int CommonPointCount(const ProgramState& s, bool secondRead) {
     return std::clamp(count, 0, PointCount);
 }
 
-// Slot 0's point count, x range and integration time, from the first file or, for the constant
+// Slot 0's point count, x range and measuring conditions, from the first file or, for the constant
 // transform, from the pixel wavelengths.
 void ShapeResult(ProgramState& s, int count, bool constant) {
     SlotRecord& result = s.SlotInfo[ResultSlot];
@@ -51,6 +51,8 @@ void ShapeResult(ProgramState& s, int count, bool constant) {
     result.NumPoints = static_cast<int16_t>(count);
     result.Binned = !constant && first.Binned;
     result.IntegTime = first.IntegTime;
+    result.Temperature = first.Temperature;
+    result.ScansAveraged = first.ScansAveraged;
     if (constant) {
         result.XMin = s.WaveLength[0];
         result.XMax = s.WaveLength[PixelCount - 1];

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,11 @@ constexpr int16_t Erase = 64;
 // limits), 0 being the spectrum window.
 constexpr int16_t NormDiffWindow = 2;  // the normalized-difference window
 
+// A measured condition that a spectrum does not tell (a file without that header line, a result
+// of several spectra): no value, written and shown "NaN" as an index without a value.
+inline constexpr float NoTemperature = std::numeric_limits<float>::quiet_NaN();
+inline constexpr int16_t NoScanCount = 0;
+
 // One curve buffer's record.
 struct SlotRecord {
     // Kept whole in memory (Linux paths are long); files and headers show 80 characters of it.
@@ -85,6 +92,10 @@ struct SlotRecord {
     // so a spectrum of 256 bins has no status words to leave out. A file does not say: what
     // is read from one counts as pixels, as an instrument's scan saved in pixel mode.
     bool Binned = false;
+    // What the spectrum was measured with, filed and shown with it: the instrument's temperature
+    // at its pair (deg C) and the scans it averaged.
+    float Temperature = NoTemperature;
+    int16_t ScansAveraged = NoScanCount;
 };
 
 // A window's saved rectangle (twips) and open flag (-1 shown, 0 closed).
@@ -132,6 +143,9 @@ struct ProgramState {
     SlotArray<float> Ch2Data{};
     // (column 0 To 100, point 0 To 2201): raw transfers, two columns per scan read from memory.
     std::array<std::array<int32_t, PointCount>, RawColumnCount> RawCounts{};
+    // The stored scans of the whole read-out that RawCounts holds (2 or more), 0 when it holds
+    // none: the multi-scan file is written from it, whatever the boxes show by then.
+    int16_t RawCountsScans = 0;
     std::array<float, WaveLengthCount> WaveLength{};
     std::array<float, PointCount> RefSpec1{};
     std::array<float, PointCount> RefSpec2{};
@@ -170,6 +184,14 @@ struct ProgramState {
     bool ReadAddressPending = true;
     bool EraseArmed = false;
     int16_t SavedMemoryMode = memmode::Normal;
+    // Where the instrument's next read-out starts while the scans come from the simulation file,
+    // whose read-outs move no instrument's pointer: where its pointer stood when the simulation
+    // began, or the address the operator entered since.
+    struct ReadPosition {
+        int16_t address = 1;
+        bool pending = true;
+    };
+    std::optional<ReadPosition> ReadPositionOutsideSimulation;
     std::string ModeText;         // the mode box's text before the erase mode was entered
 
     // ---- Link flags ------------------------------------------------------------------------
@@ -187,7 +209,7 @@ struct ProgramState {
     double OwedPairDueMs = 0;
     double LastAcknowledgementMs = -1e9;  // monotonic clock, when the latest block was acknowledged
     double LastParameterByteMs = -1e9;    // monotonic clock, when the latest parameter byte went out
-    float Temperature = 0;        // deg C, from point 248 of every second pass
+    float Temperature = 0;        // deg C, from point 248 of every second pass: the latest pair's
     bool SaturationFlag = false;
     bool WirelessDCOn = false;
     bool AutoScanTimerOn = false;

@@ -47,6 +47,10 @@ bool DifferentiateCurrentSpectrum(ProgramState& s) {
     result.XMin = from.XMin;
     result.XMax = from.XMax;
     result.Binned = from.Binned;
+    // The slope of a spectrum was measured as that spectrum was.
+    result.IntegTime = from.IntegTime;
+    result.Temperature = from.Temperature;
+    result.ScansAveraged = from.ScansAveraged;
 
     // A pixel spectrum ends in status words (the temperature at point 248), which are no light:
     // the slope stops at the last spectral point and the status points keep their values.

@@ -21,6 +21,24 @@ void TakeCoefficient(double& coefficient, const TextBox& box) {
     if (std::isfinite(value)) coefficient = value;
 }
 
+// Read-outs of the simulation file move the read address but no instrument's read pointer: the
+// instrument's next read-out goes on where its own stood, or at an address the operator entered
+// meanwhile; without a position kept (simulation since start-up), at the address shown.
+void KeepReadPosition(ProgramState& s) {
+    s.ReadPositionOutsideSimulation = ProgramState::ReadPosition{s.ReadAddress, s.ReadAddressPending};
+}
+
+void BringBackReadPosition(ProgramState& s, ScanWindows& windows) {
+    if (s.ReadPositionOutsideSimulation) {
+        s.ReadAddress = s.ReadPositionOutsideSimulation->address;
+        s.ReadAddressPending = s.ReadPositionOutsideSimulation->pending;
+        s.ReadPositionOutsideSimulation.reset();
+    } else {
+        s.ReadAddressPending = true;
+    }
+    windows.ShowReadAddress(s.ReadAddress);
+}
+
 }  // namespace
 
 InstrumentForm::InstrumentForm(App& app) : Form(app, "InstrumentForm") {
@@ -100,6 +118,8 @@ void InstrumentForm::Command1_Click() {
     // The instrument on another port holds parameters of its own, and so may the one plugged in
     // while the scans came from the simulation file.
     if (port != s.CommPortNumber || (s.SimulationMode && !simulation)) s.InstrumentParametersUnknown = true;
+    if (!s.SimulationMode && simulation) KeepReadPosition(s);
+    if (s.SimulationMode && !simulation) BringBackReadPosition(s, ContextsOf(app).ScanFlow().windows);
     s.CommPortNumber = port;
     ComputeWavelengths(s);
     s.SimulationMode = simulation;

@@ -159,7 +159,10 @@ void MDIForm1::Command1_Click() {
     if (s.MemoryMode == memmode::Erase) {
         s.MemoryMode = s.SavedMemoryMode;
         s.WriteAddress = 0;
-        Text2.SetText(s.ModeText);
+        // The box says what the next scan does: a scan number typed during Erase turns the
+        // restored Normal mode into Write (or back).
+        if (s.MemoryMode == memmode::Normal) Text2.SetText(s.ScanNumber != 0 ? modebox::Write : modebox::Normal);
+        else Text2.SetText(s.ModeText);
     }
 }
 

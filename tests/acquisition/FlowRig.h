@@ -191,6 +191,7 @@ inline void ExpectMemoryAddresses(const std::vector<MemoryAddressCase>& cases,
         s.MemoryMode = c.mode;
         s.ScanNumber = c.scanNumber;
         s.ReadAddress = c.readAddress;
+        s.ReadAddressPending = false;  // a read-out under way: the address names the last scan read
         s.WriteAddress = c.writeAddress;
         r.Canvas().ClearRecord();
         runFlow(r.flow);

@@ -241,29 +241,49 @@ TEST(BrokenPass, APairThatStopsEarlyLeavesTheTraceSelectionAsItWas) {
 }
 
 // An instrument that answers a scan command only after the program has given it up for a loader
-// and tried to wake one: what went out meanwhile (here the acknowledgement that looked for an
-// earlier pair, which the instrument keeps for its first block) puts its blocks out of step, and
-// the no-data box says the reply came late, not that a block was long. The next scan is whole.
+// and tried to wake one: what went out meanwhile (the acknowledgement that looked for an earlier
+// pair, which the instrument may keep for its first block; the wake-up, at whose speed its first
+// block may arrive unreadable) puts its blocks out of step, and the no-data box says the reply
+// came late, not that a block was long. The pair is taken to its end, so that the next exchange
+// finds the instrument listening: a parameter block reaches it and the next scan is whole.
 TEST(BrokenPass, AReplyThatCameLateIsToldAsLate) {
-    InstrumentOptions o = acqtest::ExactInstrument();
-    o.faults.replyDelayMs = 6000;
-    o.faults.earlyAckKept = true;
-    FlowRig r(o);
-    ProgramState& s = r.state;
-    FillEarlierScans(s);
-    NextScan(r.flow);
-    EXPECT_TRUE(s.NoInstrumentResponse);
-    EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{std::string(NoData) +
-                                                           "\nThe instrument answered the scan command later than "
-                                                           "it should."});
-    ExpectEarlierScans(s);
+    struct Case {
+        const char* name;
+        double replyDelayMs;
+        bool earlyAckKept;
+    };
+    const Case cases[] = {
+        {"after the wake-up, the acknowledgement kept", 6000, true},
+        {"during the wake-up, the first block unreadable", 4500, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstrumentOptions o = acqtest::ExactInstrument();
+        o.faults.replyDelayMs = c.replyDelayMs;
+        o.faults.earlyAckKept = c.earlyAckKept;
+        FlowRig r(o);
+        ProgramState& s = r.state;
+        FillEarlierScans(s);
+        NextScan(r.flow);
+        EXPECT_TRUE(s.NoInstrumentResponse);
+        EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{std::string(NoData) +
+                                                               "\nThe instrument answered the scan command later than "
+                                                               "it should."});
+        ExpectEarlierScans(s);
+        r.InstrumentSettles();
+        EXPECT_FALSE(r.instrument.InPair());
 
-    r.clock.Advance(1000);
-    r.instrument.Options().faults = {};
-    NextScan(r.flow);
-    EXPECT_FALSE(s.NoInstrumentResponse);
-    EXPECT_EQ(r.op.Messages().size(), 1u);
-    EXPECT_EQ(s.Ch1Data[0][9], r.instrument.LastPair().sample[9]);
+        r.clock.Advance(1000);
+        r.instrument.Options().faults = {};
+        s.NumToAverage = 2;
+        r.SendParameters();
+        r.InstrumentSettles();
+        EXPECT_EQ(r.instrument.Parameters().NumToAverage, 2);
+        NextScan(r.flow);
+        EXPECT_FALSE(s.NoInstrumentResponse);
+        EXPECT_EQ(r.op.Messages().size(), 1u);
+        EXPECT_EQ(s.Ch1Data[0][9], r.instrument.LastPair().sample[9]);
+    }
 }
 
 }  // namespace

@@ -39,13 +39,17 @@ TEST(DarkScan, FillsBothDarkSlotsAndShowsTheChannelOnDisplay) {
     }
 }
 
-TEST(DarkScan, MemoryAddressesStayWithinTheShortLimit) {
+// The write address stays within the short limit of these flows; the read address follows the
+// scans read to the end of the whole memory, as the instrument's read pointer does, and at the
+// end the mode is Normal again.
+TEST(DarkScan, TheWriteAddressStaysWithinItsLimitAndTheReadAddressFollowsTheScansRead) {
     const std::vector<acqtest::MemoryAddressCase> cases = {
         {2, 2, 1, 300, 1, 302, "Write Finished", ""},
         {2, 2, 1, 400, 1, 379, "Write Finished", ""},
         {48, 0, 100, 0, 101, 0, "Read Scan", ""},
-        {48, 0, 378, 0, 379, 0, "", ""},
-        {48, 0, 379, 0, 379, 0, "", " Normal"},
+        {48, 0, 379, 0, 380, 0, "Read Scan", ""},
+        {48, 2, 500, 0, 502, 0, "Read Scan", ""},
+        {48, 0, 1763, 0, 1764, 0, "", " Normal"},
     };
     acqtest::ExpectMemoryAddresses(cases, [](ScanFlowContext& flow) { DarkScan(flow); });
 }

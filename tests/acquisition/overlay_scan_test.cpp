@@ -73,13 +73,17 @@ TEST(OverlayScan, ARingOfNineScans) {
     EXPECT_EQ(r.indices.passes, 10);
 }
 
-TEST(OverlayScan, MemoryAddressesStayWithinTheShortLimit) {
+// The write address stays within the short limit of these flows; the read address follows the
+// scans read to the end of the whole memory, as the instrument's read pointer does, and at the
+// end the mode is Normal again.
+TEST(OverlayScan, TheWriteAddressStaysWithinItsLimitAndTheReadAddressFollowsTheScansRead) {
     const std::vector<acqtest::MemoryAddressCase> cases = {
         {2, 3, 1, 378, 1, 379, "Write Finished", ""},
         {2, 0, 1, 500, 1, 379, "", ""},
         {48, 0, 100, 0, 101, 0, "Read Scan", ""},
-        {48, 0, 378, 0, 379, 0, "", ""},
-        {48, 0, 379, 0, 379, 0, "", " Normal"},
+        {48, 0, 379, 0, 380, 0, "Read Scan", ""},
+        {48, 2, 500, 0, 502, 0, "Read Scan", ""},
+        {48, 0, 1763, 0, 1764, 0, "", " Normal"},
     };
     acqtest::ExpectMemoryAddresses(cases, [](ScanFlowContext& flow) { OverlayScan(flow); });
 }

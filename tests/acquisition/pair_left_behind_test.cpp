@@ -58,6 +58,13 @@ TEST(PairLeftBehind, AScanGivenUpWithEscapeIsTakenInStepBeforeAnythingElseIsSent
         {"a slow reply that came while the port was closed",
          [](FlowRig& r) { r.instrument.Options().faults.replyDelayMs = 2500; }, 4000, 0},
         {"a slow reply still to come", [](FlowRig& r) { r.instrument.Options().faults.replyDelayMs = 2500; }, 0, 0},
+        // Its tenth block lost on the line: the instrument waits for that block's acknowledgement.
+        {"a slow reply with a block lost",
+         [](FlowRig& r) {
+             r.instrument.Options().faults.replyDelayMs = 2500;
+             r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 10, 0, 1}};
+         },
+         0, 0},
         // Three scans a second apart into the memory: the operator then wants Scan# 0 again.
         {"a write series still measuring", [](FlowRig& r) { SetScanNumber(r, 3, 10); }, 0, 3},
         {"a write series over while the port was closed", [](FlowRig& r) { SetScanNumber(r, 3, 10); }, 5000, 3},
@@ -72,6 +79,8 @@ TEST(PairLeftBehind, AScanGivenUpWithEscapeIsTakenInStepBeforeAnythingElseIsSent
          [](FlowRig& r) {
              Key(r, 'A');
              ASSERT_TRUE(r.state.PortHeldOpen);
+             r.comm.CatchUp();
+             EXPECT_FALSE(r.instrument.InPair()) << "the series takes the pair before its first tick";
              r.Main().Timer1.UserTick();
              Key(r, 27);
          }},

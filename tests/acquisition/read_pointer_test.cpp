@@ -8,10 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "FlowRig.h"
+#include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
+#include "acquisition/OverlayScan.h"
+#include "windows/InstrumentForm.h"
 #include "windows/SettingsForm.h"
 
 namespace tav {
@@ -107,20 +112,172 @@ TEST(ReadPointer, AReadOutThatCannotPutThePointerBackSendsNothingAndSaysWhy) {
     EXPECT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
 }
 
+struct ReadingFlow {
+    const char* name;
+    std::function<void(ScanFlowContext&)> run;
+};
+const ReadingFlow ReadingFlows[] = {
+    {"next scan", [](ScanFlowContext& f) { NextScan(f); }},
+    {"dark scan", [](ScanFlowContext& f) { DarkScan(f); }},
+    {"overlay scan", [](ScanFlowContext& f) { OverlayScan(f); }},
+};
+
 // A parameter block between two read-outs (here the settings dialog's) leaves the pointer where
-// the series stands: the next read-out goes on with the scan after the last one read.
+// the series stands: the next read-out goes on with the scan after the last one read. The dark
+// and overlay scans read as many stored scans as the next scan does, and leave the read address
+// at the last one read alike, so that no stored scan is read twice after them either.
 TEST(ReadPointer, ABlockBetweenTwoReadOutsLeavesTheSeriesWhereItStands) {
-    ReadOutRig r;
-    NextScan(r.flow);
-    ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
-    SettingsForm& settings = r.app.forms.Get<SettingsForm>();
-    settings.Show();
-    r.instrument.ClearLogs();
-    settings.Command1.UserClick();
-    EXPECT_EQ(r.Heard(), acqtest::WholeParameterBlock(100, 1, 3, 10, 4));
-    NextScan(r.flow);
-    EXPECT_EQ(r.ScansRead(), (std::vector<int>{4, 5, 6}));
-    EXPECT_EQ(r.state.ReadAddress, 6);
+    for (const ReadingFlow& flow : ReadingFlows) {
+        SCOPED_TRACE(flow.name);
+        ReadOutRig r;
+        flow.run(r.flow);
+        ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(r.state.ReadAddress, 3);
+        EXPECT_EQ(r.Main().Integ.Value(), 3);
+        SettingsForm& settings = r.app.forms.Get<SettingsForm>();
+        settings.Show();
+        r.instrument.ClearLogs();
+        settings.Command1.UserClick();
+        EXPECT_EQ(r.Heard(), acqtest::WholeParameterBlock(100, 1, 3, 10, 4));
+        NextScan(r.flow);
+        EXPECT_EQ(r.ScansRead(), (std::vector<int>{4, 5, 6}));
+        EXPECT_EQ(r.state.ReadAddress, 6);
+    }
+}
+
+// Read mode with Scan# `scans` from address 1763, the last but one, as Enter in the boxes sets it.
+void ReadOutNearTheEnd(FlowRig& r, int16_t scans, bool timed) {
+    r.state.MemoryMode = 48;
+    r.state.ScanNumber = scans;
+    r.state.ReadAddress = 1763;
+    r.state.ReadAddressPending = true;
+    r.SendParameters();
+    r.Main().Timer1.SetEnabled(timed);
+}
+
+// A read-out that has read the last stored scan ends Read mode, as the mode box then says: the
+// next scan command is a plain scan, with the parameters on screen (Scan# 0) sent first, and
+// never a read-out past the end of the memory. A timed series stops there.
+TEST(ReadPointer, AReadOutThatReachesTheLastStoredScanEndsReadMode) {
+    for (bool timed : {false, true}) {
+        for (const ReadingFlow& flow : ReadingFlows) {
+            if (timed && std::string(flow.name) != "next scan") continue;
+            SCOPED_TRACE(std::string(flow.name) + (timed ? ", timed" : ""));
+            FlowRig r;
+            acqtest::StoreDistinctScans(r.instrument, 3);
+            r.instrument.StoreScan(1763, *r.instrument.StoredScan(1));
+            r.instrument.StoreScan(1764, *r.instrument.StoredScan(2));
+            ReadOutNearTheEnd(r, 2, timed);
+            flow.run(r.flow);
+            EXPECT_EQ(r.instrument.ReadPointer(), 1765);
+            EXPECT_EQ(r.state.MemoryMode, 2);
+            EXPECT_EQ(r.state.ScanNumber, 0);
+            EXPECT_EQ(r.Main().Text2.Text(), " Normal");
+            EXPECT_EQ(r.Main().Text6.Text(), "0");
+            EXPECT_FALSE(r.Main().Timer1.Enabled());
+            if (timed) {
+                const std::vector<std::string> printed = r.Printed();
+                EXPECT_NE(std::find(printed.begin(), printed.end(), "AutoCopy Stopped"), printed.end());
+            }
+            r.instrument.ClearLogs();
+            NextScan(r.flow);
+            EXPECT_EQ(r.Heard().substr(0, 14), acqtest::WholeParameterBlock(100, 1, 0, 10, 1765) + "\x02");
+            EXPECT_EQ(r.instrument.WritePointer(), 1) << "nothing written";
+            EXPECT_TRUE(r.op.MessageTexts().empty());
+        }
+    }
+}
+
+// A read-out that would run past the last stored scan is refused before anything is sent, with
+// the number of scans that are left; a timed series ends on it.
+TEST(ReadPointer, AReadOutThatWouldRunPastTheLastStoredScanIsRefused) {
+    for (bool timed : {false, true}) {
+        SCOPED_TRACE(timed ? "timed" : "single");
+        FlowRig r;
+        ReadOutNearTheEnd(r, 6, timed);
+        NextScan(r.flow);
+        EXPECT_EQ(r.Heard(), "");
+        EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{"A read-out of 6 stored scans from address 1763 runs "
+                                                                "past the last one, 1764.\nSet Scan# to 2 or less."});
+        EXPECT_FALSE(r.Main().Timer1.Enabled());
+        EXPECT_EQ(r.state.ReadAddress, 1763);
+    }
+}
+
+// Read-outs of the simulation file move the read address on screen but no instrument's pointer:
+// once the simulation is switched off, the instrument's read-out goes on where its own series
+// stood (the box shows it again), or at an address the operator entered meanwhile.
+TEST(ReadPointer, ReadOutsOfTheSimulationFileMoveNoInstrumentsPointer) {
+    std::stringstream bundled;
+    bundled << std::ifstream(std::string(TAVOLIN_SOURCE_DIR) + "/data/simulate.rdg", std::ios::binary).rdbuf();
+    auto simulation = [](ReadOutRig& r, bool on) {
+        InstrumentForm& form = r.app.forms.Get<InstrumentForm>();
+        form.Show();
+        form.SimulationOn.SetValue(on ? 1 : 0);
+        form.Command1.UserClick();
+        ASSERT_EQ(r.state.SimulationMode, on);
+    };
+    struct Case {
+        const char* name;
+        const char* entered;  // the read-address box during the simulation, "" for none
+        std::vector<int> read;
+    };
+    const Case cases[] = {
+        {"the series goes on", "", {4, 5, 6}},
+        {"the address entered meanwhile", "2", {2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadOutRig r;
+        ASSERT_TRUE(r.dir.Write("simulate.rdg", bundled.str()));
+        NextScan(r.flow);
+        ASSERT_EQ(r.ScansRead(), (std::vector<int>{1, 2, 3}));
+        simulation(r, true);
+        if (*c.entered) {
+            r.Main().Text5.UserEdit(c.entered);
+            r.Main().UserKeyPress(&r.Main().Text5, 13);  // Enter
+        }
+        NextScan(r.flow);
+        NextScan(r.flow);
+        ASSERT_TRUE(r.op.Messages().empty());
+        simulation(r, false);
+        EXPECT_EQ(std::stoi(r.Main().Text5.Text()), c.read.front() - (*c.entered ? 0 : 1)) << "the box shows it";
+        NextScan(r.flow);
+        EXPECT_EQ(r.ScansRead(), c.read);
+        EXPECT_TRUE(r.op.Messages().empty());
+    }
+}
+
+void TypeN(FlowRig& r) {
+    int16_t key = 'N';
+    std::string title;
+    r.app.keyCommand(key, title);
+}
+
+// A scan given up with Escape, whose pair comes 1.5 s past its reply's bound: the read-out that
+// follows takes that pair first, and its own command then reads stored scan 1; the late pair is
+// not filed as the stored scan.
+TEST(ReadPointer, APairThatComesLateAfterEscapeIsNotReadAsAStoredScan) {
+    FlowRig r;
+    acqtest::StoreDistinctScans(r.instrument, 3);
+    TypeN(r);
+    r.InstrumentSettles();
+    InstrumentFaults& faults = r.instrument.Options().faults;
+    faults.replyDelayMs = 4500;
+    faults.replyDelayPair = r.instrument.PairsStarted() + 1;
+    r.host.EscapeAtKeepAlive(1);
+    TypeN(r);
+    ASSERT_EQ(r.op.MessageTexts(), std::vector<std::string>{NoData});
+
+    r.Main().Shutter.UserClick();  // Read, one stored scan at a time
+    TypeN(r);
+    r.InstrumentSettles();
+    const std::vector<TakenCommand>& commands = r.instrument.Commands();
+    ASSERT_EQ(commands.back().mode, 48);
+    EXPECT_EQ(commands.back().readPointer, 1);
+    EXPECT_EQ(commands[commands.size() - 2].acknowledged, 16) << "the late pair taken whole first";
+    EXPECT_EQ(r.state.RawCounts[1][0], 102) << "stored scan 1, not the late pair";
+    EXPECT_EQ(r.op.MessageTexts().size(), 1u);
 }
 
 }  // namespace

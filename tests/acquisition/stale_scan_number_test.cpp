@@ -267,5 +267,112 @@ TEST(StaleScanNumber, AnInstrumentPluggedInAfterThePortFailedGetsTheParametersFi
     EXPECT_EQ(r.op.Messages().size(), boxes);
 }
 
+// An instrument left waiting in its pair (the adapter pulled in the middle of it, its last two
+// blocks lost on the line) loses the parameter command of the next block. The program then takes
+// the rest of that pair and sends the command again; the block's data bytes never reach the
+// instrument as commands of their own (the averaging count 5 as an acknowledgement, which would
+// have moved the pair on), and the next scan measures with the parameters on screen.
+TEST(StaleScanNumber, AnInstrumentLeftInItsPairGetsTheNextBlockOnceThePairIsTaken) {
+    struct Case {
+        const char* name;
+        std::function<void(FlowRig&)> leave;
+    };
+    const Case cases[] = {
+        {"the adapter pulled after four acknowledgements", [](FlowRig& r) { r.comm.PullPortAfterBytes(1, 5); }},
+        {"the last two blocks lost",
+         [](FlowRig& r) {
+             r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 15, 0, 1}, {BlockFault::Kind::Missing, 16, 0, 1}};
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FlowRig r;
+        c.leave(r);
+        Key(r, 'N');
+        ASSERT_GE(r.op.Messages().size(), 1u);
+        r.InstrumentSettles();
+        ASSERT_TRUE(r.instrument.InPair());
+        const size_t boxes = r.op.Messages().size();
+
+        MDIForm1& main = r.Main();
+        main.Text4.UserEdit("5");
+        main.Text7.UserEdit("0.5");
+        PressEnter(r, main.Text4);
+        r.InstrumentSettles();
+        EXPECT_FALSE(r.instrument.InPair());
+        EXPECT_EQ(r.instrument.Parameters().NumToAverage, 5);
+        EXPECT_EQ(r.instrument.Parameters().IntervalTenths, 5);
+        EXPECT_EQ(r.instrument.LostParameterBlocks(), 0);
+
+        Key(r, 'N');
+        r.InstrumentSettles();
+        ASSERT_EQ(r.instrument.Commands().size(), 2u);
+        EXPECT_EQ(r.instrument.Commands().back().parameters.NumToAverage, 5);
+        EXPECT_EQ(r.instrument.Commands().back().acknowledged, 16);
+        EXPECT_EQ(r.op.Messages().size(), boxes);
+    }
+}
+
+// An instrument left waiting in its pair, with Escape pressed while the program waits for the
+// next parameter command's answer: the operator gave the wait up, and still the data bytes stay
+// unsent (the averaging count 5 would have acknowledged the pair's missing block, and the
+// instrument would then take a scan number 2 among them for a write of its own). The box says
+// the parameters were not sent, and nothing is measured.
+TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) {
+    FlowRig r;
+    MDIForm1& main = r.Main();
+    main.Text4.UserEdit("5");
+    main.Text6.UserEdit("2");
+    PressEnter(r, main.Text4);
+    main.Shutter.UserClick();  // Write, Scan# 2
+    const int pair = r.instrument.PairsStarted() + 1;
+    r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 15, 0, pair}, {BlockFault::Kind::Missing, 16, 0, pair}};
+    Key(r, 'N');
+    r.InstrumentSettles();
+    ASSERT_TRUE(r.instrument.InPair());
+    main.Shutter.UserClick();  // Read, Scan# 0: the instrument's parameters are no longer known
+    main.Shutter.UserClick();  // Normal
+    const size_t commands = r.instrument.Commands().size();
+    const int written = r.instrument.Memory().WritePointer();
+    const size_t boxes = r.op.Messages().size();
+
+    r.host.EscapeAtKeepAlive(1);
+    Key(r, 'N');
+    r.InstrumentSettles();
+    EXPECT_EQ(r.instrument.Commands().size(), commands);
+    EXPECT_EQ(r.instrument.Memory().WritePointer(), written);
+    EXPECT_TRUE(r.instrument.InPair()) << "no data byte was taken for its acknowledgement";
+    ASSERT_EQ(r.op.Messages().size(), boxes + 1);
+    EXPECT_NE(r.op.Messages().back().text.find("The parameters have not been sent to the instrument."), std::string::npos)
+        << r.op.Messages().back().text;
+}
+
+// A scan given up with Escape whose pair comes later than the program waits for it: its first
+// block arrives while the next parameter command waits for its answer. A block is no answer:
+// the program takes that pair in step and asks again, so that the data bytes reach an instrument
+// that collects them (sent into the pair, the averaging count 5 would have acknowledged its
+// block and the rest of the parameters would have been lost).
+TEST(StaleScanNumber, APairLaterThanItsWaitIsTakenBeforeTheNextParameterBlock) {
+    FlowRig r;
+    Key(r, 'N');
+    r.InstrumentSettles();
+    InstrumentFaults& faults = r.instrument.Options().faults;
+    faults.replyDelayMs = 4500;
+    faults.replyDelayPair = r.instrument.PairsStarted() + 1;
+    r.host.EscapeAtKeepAlive(1);
+    Key(r, 'D');
+    ASSERT_EQ(r.op.MessageTexts().size(), 1u);  // no data
+
+    MDIForm1& main = r.Main();
+    main.Text4.UserEdit("5");
+    PressEnter(r, main.Text4);
+    r.InstrumentSettles();
+    EXPECT_FALSE(r.instrument.InPair());
+    EXPECT_EQ(r.instrument.Commands().back().acknowledged, 16) << "the late pair taken whole";
+    EXPECT_EQ(r.instrument.Parameters().NumToAverage, 5);
+    EXPECT_EQ(r.instrument.LostParameterBlocks(), 0);
+    EXPECT_EQ(r.op.MessageTexts().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tav

@@ -149,8 +149,11 @@ TEST_F(FrameTest, TitleIsPrintedAt1400OnTheTopRow) {
 // lineY = 7200 - 264 - 15 = 6921, the upper row 250 higher.
 TEST_F(FrameTest, InformationBlockOfANormalScan) {
     FillScan256(*s, 3);
-    s->NumToAverage = 4;
-    s->Temperature = 23.456f;
+    s->SlotInfo[3].ScansAveraged = 4;
+    s->SlotInfo[3].Temperature = 23.456f;
+    // The box and the latest pair are another spectrum's: the block shows the slot's own.
+    s->NumToAverage = 9;
+    s->Temperature = 31.0f;
     ASSERT_TRUE(Frame(3));
     const struct {
         const char* text;
@@ -189,7 +192,8 @@ TEST_F(FrameTest, FileCaptionAndTheTemperatureLineBelowIt) {
     FillScan256(*s, 1);
     s->SlotInfo[1].FileName = "  /data/run/sample01.rdg  ";
     s->SlotInfo[1].IntegTime = 0;
-    s->Temperature = 21.5f;
+    s->SlotInfo[1].Temperature = 21.5f;
+    s->Temperature = 31.0f;
     ASSERT_TRUE(Frame(1));
     const CanvasOp* caption = FindPrint(c, "File: sample01.rdg");
     ASSERT_NE(caption, nullptr);
@@ -201,6 +205,14 @@ TEST_F(FrameTest, FileCaptionAndTheTemperatureLineBelowIt) {
     EXPECT_EQ(temp->y1, 6921 + 264);
     EXPECT_EQ(s->SlotInfo[1].FileName, "  /data/run/sample01.rdg  ");
     for (const auto& t : c.PrintedTexts()) EXPECT_EQ(t.find("Integration"), std::string::npos);
+
+    // A file that does not tell its temperature or its scans shows no value for them.
+    s->SlotInfo[1].Temperature = NoTemperature;
+    s->SlotInfo[1].ScansAveraged = NoScanCount;
+    c.ClearRecord();
+    ASSERT_TRUE(Frame(1));
+    EXPECT_TRUE(Printed(c, "Temp. :  NaN Deg C"));
+    EXPECT_TRUE(Printed(c, "Scans to Average:  NaN "));
 }
 
 TEST_F(FrameTest, LongCaptionsShowTheirLast65Characters) {

@@ -152,9 +152,12 @@ TEST_F(PrintFrameTest, KineticChartsPrintTheirWindowsTitleAfterTheInformationBlo
 struct PrintInfoTest : PrintFrameTest {
     PrintInfoTest() {
         FillScan256(*s, 3);
-        s->Temperature = 23.456f;
+        s->SlotInfo[3].Temperature = 23.456f;
+        s->SlotInfo[3].ScansAveraged = 5;
         s->LampLevel = 1000;
-        s->NumToAverage = 5;
+        // The latest pair and the box are another spectrum's: the page shows the slot's own.
+        s->Temperature = 31.0f;
+        s->NumToAverage = 9;
     }
     const CanvasOp* At(const std::string& text) { return FindPrint(page, text); }
 };

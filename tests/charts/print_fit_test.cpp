@@ -50,8 +50,8 @@ void FillWorstCase(ProgramState& s) {
     FillScan256(s, 0);
     s.AutoSaveOn = true;
     s.CurrentFileName = "File: " + std::string(80, 'W');
-    s.Temperature = 88.88f;
-    s.NumToAverage = 1000;
+    s.SlotInfo[0].Temperature = 88.88f;
+    s.SlotInfo[0].ScansAveraged = 1000;
     s.AutoScanTimerOn = true;
     s.Menu.ActivateTimeStamp = true;
     for (int16_t k = 11; k <= 13; ++k) FillKinetic(s, k, 200);

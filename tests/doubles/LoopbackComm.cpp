@@ -66,9 +66,11 @@ void LoopbackComm::SetPortPresent(int port, bool present) {
     if (open_ && openPort_ == port) dead_ = true;
 }
 
-void LoopbackComm::PullPortAfterBytes(int port, int bytes) {
+void LoopbackComm::PullPortAfterBytes(int port, int bytes, bool staysAway) {
     if (bytes < 0) pullAfter_.erase(port);
     else pullAfter_[port] = bytes;
+    if (staysAway) pulledAway_.insert(port);
+    else pulledAway_.erase(port);
 }
 
 void LoopbackComm::SetSettingsRefusal(int port, const std::string& why) {
@@ -154,7 +156,10 @@ CommResult LoopbackComm::Output(const std::string& bytes) {
         // Synchronous: the bytes are on the line when Output returns.
         Pass(sent.size() * CharacterSeconds(settings_) * 1000.0);
     }
-    if (pulled) dead_ = true;
+    if (pulled) {
+        dead_ = true;
+        if (pulledAway_.erase(openPort_) > 0) ports_.erase(openPort_);
+    }
     if (sent.size() < bytes.size()) return Gone();
     return CommResult::Ok();
 }

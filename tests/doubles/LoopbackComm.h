@@ -40,9 +40,11 @@ public:
     // they keep failing until the control closes the port, even once the device is back: a
     // descriptor whose device has gone stays dead.
     void SetPortPresent(int port, bool present);
+    bool PortPresent(int port) const { return ports_.count(port) > 0; }
     // The device of the port goes once that many more bytes have been sent to it (an adapter
-    // pulled in the middle of an exchange); a negative count lifts it.
-    void PullPortAfterBytes(int port, int bytes);
+    // pulled in the middle of an exchange); a negative count lifts it. The device is there
+    // again for the next open, unless it stays away until SetPortPresent brings it back.
+    void PullPortAfterBytes(int port, int bytes, bool staysAway = false);
     // Settings given to the port, open or opening, are refused with this reason (a device that
     // does not take them); an empty reason lifts the refusal.
     void SetSettingsRefusal(int port, const std::string& why);
@@ -96,6 +98,7 @@ private:
     std::map<int, std::string> refusals_;
     std::map<int, std::string> settingsRefusals_;
     std::map<int, int> pullAfter_;  // port: bytes still to send before its device goes
+    std::set<int> pulledAway_;      // ports whose pulled device does not come back by itself
     bool dead_ = false;             // the open port's device went while it was open
     CommResult fault_;
     int instrumentPort_ = 1;

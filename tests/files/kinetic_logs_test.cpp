@@ -15,8 +15,8 @@ namespace {
 
 using test::FileWorld;
 
-// The last index pass computed every index.
-void AllComputed(ProgramState& s) { s.LastPassComputed = {true, true, true, true, true, true}; }
+// The last index pass computed every index, from slot 0, the spectrum saved.
+void AllComputed(ProgramState& s) { s.LastPassComputed = {true, true, true, true, true, true, 0}; }
 
 const char* Saved = "/data/spectra/XYZ00001.rdg";
 const std::string Stamp = " 03-07-2024 14:05:09 ";
@@ -35,7 +35,8 @@ protected:
         s.DerivativeValue = 0.0005f;
         s.IntegralValue = 1234.5f;
         s.AverageValue = 42.125f;
-        s.Temperature = 23.5f;
+        s.SlotInfo[0].Temperature = 23.5f;
+        s.Temperature = 31.0f;  // the latest pair's, another spectrum's
         AllComputed(s);
     }
     void ActivateAll() {
@@ -77,7 +78,9 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
         {"no derivative band", [](ProgramState& s) { s.DerivativeBand = 0; }, "~Deriv.Tmp"},
         {"no integral band", [](ProgramState& s) { s.IntegralBand = 0; }, "~Integ.Tmp"},
         {"no average band", [](ProgramState& s) { s.AverageBand = 0; }, "~Average.Tmp"},
-        {"temperature exactly 0", [](ProgramState& s) { s.Temperature = 0.0f; }, "~Diagnost.Tmp"},
+        {"temperature exactly 0", [](ProgramState& s) { s.SlotInfo[0].Temperature = 0.0f; }, "~Diagnost.Tmp"},
+        {"a spectrum that tells no temperature",
+         [](ProgramState& s) { s.SlotInfo[0].Temperature = NoTemperature; }, "~Diagnost.Tmp"},
     };
     const char* all[] = {"~Ratio.Tmp", "~NormDif.Tmp", "~Exper.Tmp", "~Deriv.Tmp",
                          "~Integ.Tmp", "~Average.Tmp", "~Diagnost.Tmp"};
@@ -90,6 +93,7 @@ TEST_F(KineticLogsTest, ConditionsOfEachLog) {
         ProgramState& s = *v.state;
         s.RatioNumerator = s.RatioDenominator = s.NormDiffX = s.NormDiffY = 1;
         s.DerivativeBand = s.IntegralBand = s.AverageBand = 2;
+        s.SlotInfo[0].Temperature = 20.0f;
         s.Temperature = 20.0f;
         AllComputed(s);
         c.change(s);
@@ -224,7 +228,7 @@ TEST_F(KineticLogsTest, ALogThatCannotBeWrittenIsToldWithItsReason) {
         v.logs.OpenAll(v.fs, v.dir.Path());
         v.state->Menu.ActivateRatio = v.state->Menu.ActivateDiagnostics = true;
         v.state->RatioNumerator = v.state->RatioDenominator = 1;
-        v.state->Temperature = 23.5f;
+        v.state->SlotInfo[0].Temperature = 23.5f;
         AllComputed(*v.state);
         EXPECT_FALSE(AppendKineticLogLines(v.ctx, Saved));
         ASSERT_EQ(v.op.Messages().size(), 1u);

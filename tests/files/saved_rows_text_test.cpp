@@ -54,8 +54,10 @@ std::string PlainSeries(double value) {
 
 std::string PlainRows(const ProgramState& s, int16_t slot, SpectrumRowForm form) {
     std::string out;
-    for (int i = 0; i < s.SlotInfo[slot].NumPoints; ++i) {
-        const double x = s.XData[slot][i];
+    // A read-out has a row per pixel at the pixel's wavelength.
+    const bool readOut = form == SpectrumRowForm::MultiScan;
+    for (int i = 0; i < (readOut ? PixelCount : s.SlotInfo[slot].NumPoints); ++i) {
+        const double x = readOut ? s.WaveLength[i] : s.XData[slot][i];
         switch (form) {
             case SpectrumRowForm::Raw:
                 out += Format(x, "####.# ") + "\t" + PlainChannel(s.Ch1Data[slot][i], false) + "\t" +
@@ -64,8 +66,8 @@ std::string PlainRows(const ProgramState& s, int16_t slot, SpectrumRowForm form)
             case SpectrumRowForm::Series: out += Format(x, "####.## ") + PlainSeries(s.Ch1Data[slot][i]); break;
             case SpectrumRowForm::MultiScan:
                 out += Format(x, "####.# ") + "\t";
-                for (int c = 1; c <= 2 * s.ScanNumber; ++c) {
-                    const bool last = c == 2 * s.ScanNumber;
+                for (int c = 1; c <= 2 * s.RawCountsScans; ++c) {
+                    const bool last = c == 2 * s.RawCountsScans;
                     out += PlainChannel(s.RawCounts[c][i], last) + (last ? "" : "\t");
                 }
                 break;
@@ -107,7 +109,7 @@ std::vector<float> Values() {
 TEST(SavedRowsText, EveryFormWritesWhatThePictureFormatWrites) {
     const std::vector<float> values = Values();
     auto s = std::make_unique<ProgramState>();
-    s->ScanNumber = 3;
+    s->RawCountsScans = 3;
     for (size_t first = 0; first < values.size(); first += PointCount) {
         const int n = static_cast<int>(std::min<size_t>(PointCount, values.size() - first));
         s->SlotInfo[0].NumPoints = static_cast<int16_t>(n);
@@ -120,6 +122,7 @@ TEST(SavedRowsText, EveryFormWritesWhatThePictureFormatWrites) {
                 s->Ch1Data[slot][i] = v;
                 s->Ch2Data[slot][i] = w;
             }
+            if (i < PixelCount) s->WaveLength[i] = w;
             const uint32_t bits = static_cast<uint32_t>(first) * 2654435761u + static_cast<uint32_t>(i) * 40503u;
             for (int c = 1; c <= 6; ++c) s->RawCounts[c][i] = static_cast<int32_t>(bits >> (c * 4)) - (c == 6 ? 1 << 26 : 0);
         }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "files/SpectrumFileParser.h"
 #include "support/FileWorld.h"
 
@@ -119,6 +121,39 @@ TEST(SpectrumFileParser, HeaderWordsAreTakenPerLine) {
     EXPECT_FLOAT_EQ(q.XMin, 300.0f);
     EXPECT_FLOAT_EQ(q.XMax, 0.0f);
     EXPECT_EQ(q.x, (std::vector<float>{300.0f}));
+}
+
+// The temperature and the scans averaged are read where their lines hold a number; any other
+// text (the "NaN" of a spectrum that had none, another program's words) leaves them unknown and
+// the file reads on.
+TEST(SpectrumFileParser, TemperatureAndScanCountAreReadWhereTheyAreNumbers) {
+    const struct {
+        const char* temperatureLine;
+        const char* scansLine;
+        float temperature;  // NaN: unknown
+        int16_t scans;      // 0: unknown
+    } cases[] = {
+        {"\"Temp:       23.4 deg C\"", "\"Number Scans: 4\"", 23.4f, 4},
+        {"Temp:-3.5", "Number Scans:2", -3.5f, 2},
+        {"\"Temp:       NaN deg C\"", "\"Number Scans: NaN\"", NAN, 0},
+        {"\"Temp:       deg C\"", "\"Number Scans:\"", NAN, 0},
+        {"\"Temp:      25,5 deg C\"", "\"Number Scans: 2.5\"", 25.0f, 0},
+        {"\"Temp:      warm\"", "\"Number Scans: 70000\"", NAN, 0},
+        {"\"Temp:       1e999 deg C\"", "\"Number Scans: 0\"", NAN, 0},
+        {"\"Temperature\"", "\"Number Scans: 3x\"", NAN, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.temperatureLine) + " / " + c.scansLine);
+        std::string text = Header;
+        text.replace(text.find("\"Temp:       20 deg C\""), 22, c.temperatureLine);
+        text.replace(text.find("\"Number Scans: 3\""), 17, c.scansLine);
+        const ParsedSpectrum p = Parse(text + "300 \t1 \t2\r\n");
+        if (std::isnan(c.temperature)) EXPECT_TRUE(std::isnan(p.Temperature)) << p.Temperature;
+        else EXPECT_FLOAT_EQ(p.Temperature, c.temperature);
+        EXPECT_EQ(p.ScansAveraged, c.scans);
+        EXPECT_FLOAT_EQ(p.IntegTime, 12.5f);
+        EXPECT_EQ(p.x, (std::vector<float>{300.0f}));
+    }
 }
 
 TEST(SpectrumFileParser, HeaderCutShortIsAnError) {

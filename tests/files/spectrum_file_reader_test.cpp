@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -192,13 +193,24 @@ TEST_F(SpectrumFileReader, EarlierDataAvailableStaysAfterAFailedRead) {
     EXPECT_TRUE(w.state->DataAvailable);
 }
 
-TEST_F(SpectrumFileReader, HeaderlessFileKeepsTheHeaderFieldsOfTheSlot) {
-    w.state->SlotInfo[3].IntegTime = 42.0f;
+// The integration time, temperature and scans averaged are the file's: a file without header
+// tells none of them, and the slot keeps none of the spectrum it held before.
+TEST_F(SpectrumFileReader, MeasuringConditionsComeFromTheFileOrAreUnknown) {
+    SlotRecord& rec = w.state->SlotInfo[3];
+    w.dir.Write("data/header.rdg", Fixture("header_raw.rdg"));
     w.dir.Write("data/h.rdg", Fixture("headerless_tabs.rdg"));
+    rec.IntegTime = 42.0f, rec.Temperature = 31.5f, rec.ScansAveraged = 9;
+    ASSERT_EQ(Read(w.P("data/header.rdg")), SpectrumReadResult::Ok);
+    EXPECT_FLOAT_EQ(rec.IntegTime, 30.0f);
+    EXPECT_FLOAT_EQ(rec.Temperature, 23.4f);
+    EXPECT_EQ(rec.ScansAveraged, 4);
+
     ASSERT_EQ(Read(w.P("data/h.rdg")), SpectrumReadResult::Ok);
-    EXPECT_EQ(w.state->SlotInfo[3].NumPoints, 2);
-    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].XMin, 351.0f);
-    EXPECT_FLOAT_EQ(w.state->SlotInfo[3].IntegTime, 42.0f);
+    EXPECT_EQ(rec.NumPoints, 2);
+    EXPECT_FLOAT_EQ(rec.XMin, 351.0f);
+    EXPECT_EQ(rec.IntegTime, 0.0f);
+    EXPECT_TRUE(std::isnan(rec.Temperature));
+    EXPECT_EQ(rec.ScansAveraged, 0);
 }
 
 TEST_F(SpectrumFileReader, OutOfRangeSlotIsRefused) {

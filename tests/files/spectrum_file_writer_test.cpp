@@ -1,5 +1,7 @@
 // The text of a spectrum file as the savers write it, byte for byte.
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -26,9 +28,12 @@ std::unique_ptr<ProgramState> ThreePointSlot(int16_t slot) {
         s->Ch1Data[slot][i] = c1[i];
         s->Ch2Data[slot][i] = c2[i];
     }
-    s->Temperature = 23.456f;
+    r.Temperature = 23.456f;
+    r.ScansAveraged = 4;
+    // The latest pair's temperature and the box's count belong to no spectrum of a slot.
+    s->Temperature = 31.0f;
     s->ElapsedTime = 12.5f;
-    s->NumToAverage = 4;
+    s->NumToAverage = 9;
     return s;
 }
 
@@ -52,6 +57,24 @@ TEST(SpectrumFileWriter, HeaderAndRawRowsAsStored) {
         "301.3 \t0. \t812.25\r\n"
         "302. \t65535. \t99.960\r\n";
     EXPECT_EQ(SpectrumFileText(*s, 0, SpectrumRowForm::Raw, When), expected);
+}
+
+// A spectrum that does not tell its temperature or the scans it averaged (a file without them,
+// a mean of files that differ) is filed without them, as an index without a value, and a
+// reader takes them back as unknown.
+TEST(SpectrumFileWriter, ConditionsTheSpectrumDoesNotTellAreWrittenAsNoValue) {
+    auto s = ThreePointSlot(0);
+    s->SlotInfo[0].Temperature = NoTemperature;
+    s->SlotInfo[0].ScansAveraged = NoScanCount;
+    const std::string text = SpectrumFileText(*s, 0, SpectrumRowForm::Raw, When);
+    EXPECT_NE(text.find("\r\n\"Temp:       NaN deg C\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n\"Number Scans: NaN\"\r\n"), std::string::npos) << text;
+    ParsedSpectrum p;
+    ASSERT_EQ(ParseSpectrumText(text, p), ParseStatus::Ok);
+    EXPECT_TRUE(std::isnan(p.Temperature));
+    EXPECT_EQ(p.ScansAveraged, NoScanCount);
+    EXPECT_FLOAT_EQ(p.IntegTime, 30.0f);
+    EXPECT_EQ(p.x.size(), 3u);
 }
 
 TEST(SpectrumFileWriter, AutomaticScaleTakesTheChartRangeAtPointZero) {
@@ -96,10 +119,14 @@ TEST(SpectrumFileWriter, SeriesRows) {
 }
 
 TEST(SpectrumFileWriter, MultiScanBlockAndRows) {
+    // The read-out of two stored scans in the raw store; the slot shows three bins of it, and
+    // Scan# has been changed since.
     auto s = ThreePointSlot(0);
-    s->SlotInfo[0].NumPoints = 2;
+    s->SlotInfo[0].Binned = true;
     s->MemoryMode = memmode::Read;
-    s->ScanNumber = 2;
+    s->ScanNumber = 5;
+    s->RawCountsScans = 2;
+    for (int i = 0; i < 257; ++i) s->WaveLength[i] = 300.5f + 0.75f * i;
     for (int c = 1; c <= 4; ++c) {
         s->RawCounts[c][0] = 1000 * c;
         s->RawCounts[c][1] = c == 4 ? 0 : 1000 * c + 1;
@@ -113,12 +140,16 @@ TEST(SpectrumFileWriter, MultiScanBlockAndRows) {
     std::string text;
     WriteMultiScanBlock(*s, 0, text);
     WriteSpectrumRows(*s, 0, SpectrumRowForm::MultiScan, text);
-    EXPECT_EQ(text,
+    EXPECT_EQ(text.substr(0, text.find("301.3 ")),
               "Scan#:\t 1 \tRef-\t 2 \tRef-\r\n"
               "Temp.:\t23.4 \tspec\t24.9\tspec\r\n"
               "\r\n"
-              "300.5 \t1000. \t2000. \t3000. \t4000.\r\n"
-              "301.3 \t1001. \t2001. \t3001. \t0.\r\n");
+              "300.5 \t1000. \t2000. \t3000. \t4000.\r\n");
+    // One row per pixel at its wavelength, the status words included, whatever the slot holds.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 256);
+    EXPECT_NE(text.find("\r\n301.3 \t1001. \t2001. \t3001. \t0.\r\n302. \t751. \t0. "), std::string::npos);
+    EXPECT_NE(text.find("\r\n486.5 \t2400. \t3000. \t2554. \t0.\r\n"), std::string::npos) << "pixel 248";
+    EXPECT_TRUE(text.ends_with("\r\n491.8 \t0. \t0. \t0. \t0.\r\n")) << "pixel 255";
 }
 
 TEST(SpectrumFileWriter, WhatCanBeWritten) {
@@ -129,8 +160,8 @@ TEST(SpectrumFileWriter, WhatCanBeWritten) {
     s->SlotInfo[0].NumPoints = PointCount + 1;
     EXPECT_FALSE(CanWriteSpectrum(*s, 0, SpectrumRowForm::Raw));
     s->SlotInfo[0].NumPoints = 10;
-    for (int16_t scans : {1, 2, 50, 51}) {
-        s->ScanNumber = scans;
+    for (int16_t scans : {0, 1, 2, 50, 51}) {
+        s->RawCountsScans = scans;
         EXPECT_EQ(CanWriteSpectrum(*s, 0, SpectrumRowForm::MultiScan), scans >= 2 && scans <= 50) << scans;
     }
 }

@@ -165,7 +165,9 @@ TEST_F(SpectrumSave, MultiScanFormRoundTrip) {
     ProgramState& s = *w.state;
     s.MemoryMode = memmode::Read;
     s.ScanNumber = 3;
+    s.RawCountsScans = 3;  // the read-out in the raw store
     FillSlot(s, 0, 4);
+    for (int i = 0; i < 256; ++i) s.WaveLength[i] = 300.0f + 3.5f * i;
     for (int c = 1; c <= 6; ++c) {
         for (int i = 0; i <= 4; ++i) s.RawCounts[c][i] = c * 100 + i;
     }
@@ -189,6 +191,7 @@ TEST_F(SpectrumSave, MoreThan50ScansIsRefusedBeforeAnythingIsWritten) {
     ProgramState& s = *w.state;
     s.MemoryMode = memmode::Read;
     s.ScanNumber = 51;
+    s.RawCountsScans = 51;
     s.Menu.ActivateExperimental = true;
     s.LastPassComputed.Experimental = true;
     s.LastPassComputed.Slot = 0;  // the pass took slot 0, the slot saved

@@ -222,3 +222,31 @@ TEST_F(FileAveraging, BeepsAndSavesTheMeanAsTheNextFileOfTheSeries) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+// The mean keeps what all its files were measured with, and no value where they differ: a
+// temperature of one file beside the mean of several would be no measurement of it.
+TEST_F(FileAveraging, TheMeanKeepsOnlyTheConditionsItsFilesShare) {
+    std::string warmer = SpectrumText(b);
+    warmer.replace(warmer.find("23.4 deg C"), 4, "25.1");
+    ASSERT_TRUE(t.dir.Write("warm.rdg", warmer));
+    for (bool band : {false, true}) {
+        SCOPED_TRACE(band);
+        // Slot 0 held a spectrum measured otherwise before.
+        s.SlotInfo[0].IntegTime = 99.0f, s.SlotInfo[0].Temperature = 40.0f, s.SlotInfo[0].ScansAveraged = 9;
+        Average({File("a.rdg", a), t.dir.File("warm.rdg")}, band);
+        for (int16_t slot : band ? std::vector<int16_t>{0, 1, 2} : std::vector<int16_t>{0}) {
+            const SlotRecord& rec = s.SlotInfo[slot];
+            EXPECT_FLOAT_EQ(rec.IntegTime, 30.0f) << slot;
+            EXPECT_TRUE(std::isnan(rec.Temperature)) << slot << ": " << rec.Temperature;
+            EXPECT_EQ(rec.ScansAveraged, 4) << slot;
+        }
+        Average({File("a.rdg", a), File("b.rdg", b)}, band);
+        EXPECT_FLOAT_EQ(s.SlotInfo[0].Temperature, 23.4f);
+    }
+}
+
+}  // namespace
+}  // namespace tav

@@ -130,10 +130,10 @@ TEST(QtLinkFrontEnd, AMissingDeviceIsNamedInTheMessage) {
         << "one box, no no-data box after it";
 }
 
-// A write series of ten scans 10 s apart against a silent instrument: the reply wait would last
+// A write series of ten scans 10 s apart against a slow instrument: the reply wait would last
 // the whole series, twice. The windows keep painting meanwhile, and Escape ends it as no data.
 TEST(QtLinkFrontEnd, ALongWaitKeepsPaintingAndEndsOnEscape) {
-    WriteSeriesOnSimulator run({"--silent"}, 10, 100);
+    WriteSeriesOnSimulator run({"--slow=600000"}, 10, 100);  // takes the parameters, then measures for minutes
     ASSERT_FALSE(run.sim.Path().empty());
     LinkProgram& p = run.p;
     QWidget* spectrum = Widget("MainForm");

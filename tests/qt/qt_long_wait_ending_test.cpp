@@ -83,7 +83,7 @@ TEST(QtLongWaitEnding, TheCloseBoxAndTheSignalsEndTheWaitAndThenTheProgramWithIt
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::QtApplicationScope qt;
-        test::SimulatorProcess sim({"--silent"});
+        test::SimulatorProcess sim({"--slow=600000"});  // takes the parameters, then measures for minutes
         ASSERT_FALSE(sim.Path().empty());
         test::ModalWatch modals;
         Program p(sim);
@@ -132,7 +132,7 @@ int StatusPixels(Form& spectrum) {
 
 TEST(QtLongWaitEnding, AResizeDuringALongWaitKeepsItsProgressText) {
     test::QtApplicationScope qt;
-    test::SimulatorProcess sim({"--silent"});
+    test::SimulatorProcess sim({"--slow=600000"});  // takes the parameters, then measures for minutes
     ASSERT_FALSE(sim.Path().empty());
     test::ModalWatch modals;
     Program p(sim);

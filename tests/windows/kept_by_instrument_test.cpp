@@ -68,5 +68,43 @@ TEST(KeptByInstrument, EachRunSendsTheParametersOnScreenBeforeItsFirstScan) {
     EXPECT_EQ(first.instrument.WritePointer(), 4);
 }
 
+// A run that ends while the instrument still measures a scan given up with Escape leaves it in
+// that pair, where it loses every byte but an acknowledgement. The next run cannot know: its
+// parameter command goes unanswered, so it takes the rest of the pair and tells the instrument
+// the parameters on screen before any scan command, and the instrument, which held Scan# 3 from
+// the run before, writes nothing into its memory.
+TEST(KeptByInstrument, ARunThatFindsTheInstrumentInAPairGivenUpBeforeWritesNothing) {
+    MainWindowWorld first(false);
+    first.Start(true);
+    first.app.forms.Unload<WelcomeForm>();
+    EnterScanNumber(first, "3");
+    ASSERT_EQ(first.Mdi().Text2.Text(), "  Read");
+    first.instrument.Options().faults.replyDelayMs = 4500;
+    first.instrument.Options().faults.replyDelayPair = first.instrument.PairsStarted() + 1;
+    first.host.EscapeAtKeepAlive(3);
+    first.Type('n');
+    ASSERT_EQ(first.op.Messages().size(), 1u);
+    first.Mdi().UserClose();
+    first.clock.Advance(1000);
+    first.comm.CatchUp();
+    ASSERT_TRUE(first.instrument.InPair());
+    const int written = first.instrument.WritePointer();
+
+    MainWindowWorld second(false);
+    second.fs.SetCurrentDir(first.dir.Path());
+    second.comm.ConnectInstrument(first.instrument);
+    second.Start(true);
+    second.app.forms.Unload<WelcomeForm>();
+    second.Type('n');
+    second.Type('n');
+    second.clock.Advance(200);
+    second.comm.CatchUp();
+    EXPECT_EQ(first.instrument.WritePointer(), written) << "nothing written to the memory";
+    for (const TakenCommand& c : first.instrument.Commands())
+        if (c.mode == 2) EXPECT_EQ(c.parameters.ScanNumber, 0) << "pair " << c.pair;
+    EXPECT_EQ(first.instrument.Parameters().ScanNumber, 0);
+    EXPECT_FALSE(first.instrument.InPair());
+}
+
 }  // namespace
 }  // namespace tav

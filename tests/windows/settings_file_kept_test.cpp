@@ -47,6 +47,7 @@ TEST(SettingsFileKept, AFileRefusedAtStartIsKeptAsideBeforeTheFirstWrite) {
     ASSERT_TRUE(w.dir.Write("Prismel.INI", original));
     ASSERT_TRUE(w.dir.Write("Prismel.INI.unread", "kept by an earlier run"));
     w.Start();
+    w.comm.AttachInstrumentTo(2);  // the port the file names
     const std::string path = w.dir.File("Prismel.INI");
     ASSERT_EQ(w.op.MessageTexts(),
               std::vector<std::string>{"The file\n" + path + "\ncould not be read: it is larger than 1 MiB.\n"

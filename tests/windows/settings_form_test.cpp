@@ -375,17 +375,26 @@ TEST(SettingsForm, ABlockThatCannotBeSentIsReportedAndTheRestIsTaken) {
     }
 }
 
-TEST(SettingsForm, WithoutAnInstrumentTheBlockStillGoesOutAfterTheWait) {
+// Without an instrument nothing takes the parameter command, and its data bytes stay unsent; the
+// settings are taken all the same and the dialog closes, after the box that says so.
+TEST(SettingsForm, WithoutAnInstrumentTheSettingsAreTakenAndTheBoxSaysTheBlockWasNotSent) {
     MainWindowWorld w;
     w.PastWelcome();
     w.comm.AttachInstrumentTo(2);  // nothing answers on COM1
     SettingsForm& form = OpenSettings(w);
+    form.IntTimeBox.UserEdit("20.0");
     w.comm.ClearJournal();
     form.Command1.UserClick();
     const std::vector<std::string>& journal = w.comm.Journal();
-    EXPECT_EQ(std::count_if(journal.begin(), journal.end(), [](const std::string& op) { return op.rfind("out ", 0) == 0; }), 13);
+    std::vector<std::string> out;
+    std::copy_if(journal.begin(), journal.end(), std::back_inserter(out), [](const std::string& op) { return op.rfind("out ", 0) == 0; });
+    EXPECT_EQ(out, (std::vector<std::string>{"out 01", "out 05", "out 01"}));
     EXPECT_EQ(journal.back(), "close");
-    EXPECT_TRUE(w.op.Messages().empty());
+    EXPECT_EQ(w.op.MessageTexts(), std::vector<std::string>{"The instrument on COM1 did not answer the parameter "
+                                                            "command.\nThe parameters have not been sent to the "
+                                                            "instrument."});
+    EXPECT_EQ(w.state->IntegrationTime, 200);
+    EXPECT_NE(w.dir.Read("Prismel.INI").find("Integration Time=200"), std::string::npos);
     EXPECT_FALSE(SettingsOpen(w));
 }
 

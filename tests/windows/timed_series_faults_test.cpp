@@ -223,7 +223,7 @@ TEST(TimedSeriesFaults, EscapeOnABoxOrElsewhereDuringATickStopsTheSeries) {
              r.w.instrument.Options().faults.silent = true;
              r.S().InstrumentParametersUnknown = true;
          },
-         NoData, [](Series& r) { r.w.host.EscapeAtKeepAlive(1); }, 1, 0},
+         "The parameters have not been sent to the instrument.", [](Series& r) { r.w.host.EscapeAtKeepAlive(1); }, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

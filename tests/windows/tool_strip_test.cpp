@@ -119,6 +119,22 @@ TEST_F(ToolStrip, TheAccessCodeArmsOneEraseRunThatReturnsToTheModeBefore) {
     EXPECT_EQ(m.Text2.Text(), "  Read");
 }
 
+// A scan number typed while Erase is shown stays in force after the erase run: the box then says
+// Write, since the next scan stores that many scans; Scan# 0 leaves it Normal.
+TEST_F(ToolStrip, AfterAnEraseRunTheModeBoxSaysWhatTheScanNumberTypedDuringEraseDoes) {
+    MDIForm1& m = Mdi();
+    for (const auto& [scans, box] : {std::pair{"0", " Normal"}, std::pair{"3", " WRITE"}}) {
+        Enter(m.Text5, "4817");
+        m.Shutter.UserClick();
+        ASSERT_EQ(m.Text2.Text(), " ERASE");
+        Enter(m.Text6, scans);
+        EXPECT_EQ(m.Text2.Text(), " ERASE");
+        m.Command1.UserClick();
+        EXPECT_EQ(S().MemoryMode, 2);
+        EXPECT_EQ(m.Text2.Text(), box) << "Scan# " << scans;
+    }
+}
+
 TEST_F(ToolStrip, AnArmedEraseLeftWithModeGoesToNormalOrWriteNotBack) {
     MDIForm1& m = Mdi();
     m.Shutter.UserClick();  // Read

@@ -274,6 +274,15 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
     transfer_ = Transfer{};
     transfer_.active = true;
     ++pairsStarted_;
+    TakenCommand taken;
+    taken.at = now_;
+    taken.mode = mode;
+    taken.parameters = params_;
+    taken.pair = pairsStarted_;
+    taken.readPointer = memory_.ReadPointer();
+    taken.writePointer = memory_.WritePointer();
+    commands_.push_back(taken);
+    if (onCommandTaken) onCommandTaken(commands_.back());
     double prepare = 0.0;
     ScanPair& pair = transfer_.pair;
     if (mode == kModeScan && params_.ScanNumber == 0) {
@@ -288,6 +297,7 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
             pair = Measure();
             memory_.Write(pair);
         }
+        commands_.back().written = kept;
         if (kept < n) pair = Measure();
         prepare = n * MeasuringSeconds() + (n - 1) * params_.IntervalTenths / 10.0;
     } else if (mode == kModeRead) {
@@ -299,7 +309,10 @@ void SimulatedInstrument::StartScan(uint8_t mode) {
         pair = Measure();
         prepare = Ms(options_.eraseMs) + MeasuringSeconds();
     }
-    Schedule(TimerKind::SendBlock, now_ + Latency() + prepare + Ms(options_.faults.replyDelayMs), 1);
+    commands_.back().answer = pair;
+    const InstrumentFaults& f = options_.faults;
+    const double delay = f.replyDelayPair == 0 || f.replyDelayPair == pairsStarted_ ? f.replyDelayMs : 0.0;
+    Schedule(TimerKind::SendBlock, now_ + Latency() + prepare + Ms(delay), 1);
 }
 
 std::string SimulatedInstrument::BlockBytes(const ScanPair& pair, int block) {
@@ -320,6 +333,7 @@ void SimulatedInstrument::SendBlock(int block) {
     std::string bytes = BlockBytes(transfer_.pair, block);
     for (const BlockFault& f : options_.faults.blocks) {
         if ((f.block != 0 && f.block != block) || (f.pair != 0 && f.pair != pairsStarted_)) continue;
+        if (f.kind != BlockFault::Kind::AckLost && !commands_.empty()) commands_.back().faulted = true;
         switch (f.kind) {
             case BlockFault::Kind::Short:
                 bytes.resize(bytes.size() - std::clamp(f.bytes, 0, static_cast<int>(bytes.size())));
@@ -344,7 +358,10 @@ void SimulatedInstrument::SendBlock(int block) {
     transfer_.ackLost = false;
     if (options_.ackGiveUpMs > 0)
         Schedule(TimerKind::AckTimeout, std::max(now_, lineOutFree_) + Ms(options_.ackGiveUpMs));
-    if (options_.faults.dropAfterBlock == block) linkUp_ = false;
+    if (options_.faults.dropAfterBlock == block) {
+        linkUp_ = false;
+        if (!commands_.empty()) commands_.back().faulted = true;
+    }
     if (std::exchange(transfer_.earlyAck, false)) Acknowledge();
 }
 
@@ -352,6 +369,7 @@ void SimulatedInstrument::Acknowledge() {
     Cancel(TimerKind::AckTimeout);
     transfer_.awaitingAck = false;
     ++transfer_.acknowledged;
+    if (!commands_.empty()) commands_.back().acknowledged = transfer_.acknowledged;
     if (transfer_.block >= kBlocksPerPair) {
         transfer_.active = false;
         return;

@@ -16,6 +16,10 @@
 // new command, a parameter block) is lost on it. Only the ackGiveUpMs option lets it abandon a
 // pair.
 //
+// It notes every scan command it takes with what was in force then (the parameters, both memory
+// pointers) and how its pair went on the line, so that an observer can check each command
+// against what the program showed when it was sent.
+//
 // It runs on a clock, not on threads: Feed hands it the bytes the computer sent at a moment,
 // TakeOutput returns the bytes whose last bit has reached the computer by a moment. Every byte
 // takes its time on the line (10 bits at the line speed), a scan waits for its measuring time,
@@ -24,6 +28,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +68,7 @@ struct InstrumentFaults {
     bool silent = false;            // hears the line but never acts or answers
     std::vector<BlockFault> blocks;
     double replyDelayMs = 0.0;      // extra wait before the first block of every scan command
+    int replyDelayPair = 0;         // only before that of the n-th pair the instrument begins; 0: every one
     double blockDelayMs = 0.0;      // extra wait before every later block
     int dropAfterBlock = 0;         // the link goes dead after that block of a transfer; 0: never
     int wakeZeros = 0;              // the loader answers the wake-up "0" this often before "1"
@@ -99,6 +105,20 @@ struct InstrumentParameters {
     int ScanNumber = 0;
     int IntervalTenths = 10;
     int ReadAddress = 1;
+};
+
+// A scan command as the instrument took it, and what became of its pair.
+struct TakenCommand {
+    double at = 0.0;      // seconds on the instrument's clock
+    uint8_t mode = 0;     // 2 scan (a write series with a scan number), 48 read-out, 64 erase
+    InstrumentParameters parameters;  // in force when it was taken
+    int pair = 0;         // the pair's number among all the pairs the instrument began
+    int readPointer = 0;  // both pointers before the command
+    int writePointer = 0;
+    int written = 0;      // stored scans it wrote into the memory
+    ScanPair answer;      // the pair it answers with, before any fault
+    int acknowledged = 0;     // its blocks acknowledged so far (16: the pair ended in step)
+    bool faulted = false;     // a fault changed or lost a block of it on its way out
 };
 
 class SimulatedInstrument {
@@ -139,6 +159,12 @@ public:
     double Time() const { return now_; }
     bool WirelessOn() const { return wirelessOn_; }
     int ScansMeasured() const { return scansMeasured_; }
+    // Every scan command taken, oldest first; the last one's pair may still be under way.
+    const std::vector<TakenCommand>& Commands() const { return commands_; }
+    // Runs as each scan command is taken, before the instrument acts on it.
+    std::function<void(const TakenCommand&)> onCommandTaken;
+    // Pairs begun so far: the next scan command's pair has the number after it.
+    int PairsStarted() const { return pairsStarted_; }
     // The scan pair that the latest scan command answers with.
     const ScanPair& LastPair() const { return transfer_.pair; }
     // Blocks of the current or latest pair acknowledged so far (0 to 16).
@@ -153,6 +179,8 @@ public:
     const InstrumentScanMemory& Memory() const { return memory_; }
     const std::optional<ScanPair>& StoredScan(int address) const { return memory_.At(address); }
     void StoreScan(int address, const ScanPair& pair) { memory_.Store(address, pair); }
+    // A scan written into the memory as a write series writes it, at the write pointer.
+    bool WriteScan(const ScanPair& pair) { return memory_.Write(pair); }
     int WritePointer() const { return memory_.WritePointer(); }
     int ReadPointer() const { return memory_.ReadPointer(); }
 
@@ -236,6 +264,7 @@ private:
     int parameterCount_ = 0;               // all of them
     int parameterBlocks_ = 0, shortParameterBlocks_ = 0, lostParameterBlocks_ = 0;
     Transfer transfer_;
+    std::vector<TakenCommand> commands_;
     int scansMeasured_ = 0;
     int pairsStarted_ = 0;
     bool wirelessOn_ = false;
