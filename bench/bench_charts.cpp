@@ -7,7 +7,7 @@
 
 #include "ChartBenchData.h"
 #include "charts/ChartDriver.h"
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 #include "shared/ProgramState.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -22,17 +22,17 @@
 #include "BenchFileWindows.h"
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/FirmwareDownload.h"
+#include "doubles/FakeClock.h"
+#include "doubles/LoopbackComm.h"
+#include "doubles/RecordingCanvas.h"
+#include "doubles/ScriptedOperator.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
-#include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/draw/RecordingCanvas.h"
+#include "simulator/SimulatedInstrument.h"
 
 namespace {
 

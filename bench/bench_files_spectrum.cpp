@@ -9,14 +9,14 @@
 #include <string>
 
 #include "BenchFileWindows.h"
+#include "doubles/FakeClock.h"
+#include "doubles/ScriptedOperator.h"
 #include "files/FileWindows.h"
 #include "files/KineticLogs.h"
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
-#include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
 
 namespace {
 

@@ -10,22 +10,22 @@
 #include <cstdlib>
 #include <memory>
 
-#include "mainwindow/IndexForm.h"
-#include "mainwindow/IndexWindowOutput.h"
-#include "mainwindow/KineticForms.h"
+#include "doubles/FakeClock.h"
+#include "doubles/LoopbackComm.h"
+#include "doubles/RecordingPrinter.h"
+#include "doubles/ScriptedOperator.h"
 #include "indices/KineticSeries.h"
-#include "mainwindow/MDIForm1.h"
 #include "platform/BoardLibrary.h"
-#include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
 #include "platform/SystemClock.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
 #include "platform/forms/App.h"
-#include "platform/forms/RecordingPrinter.h"
 #include "qt/QtHost.h"
 #include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
+#include "windows/IndexForm.h"
+#include "windows/IndexWindowOutput.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
 
 namespace {
 

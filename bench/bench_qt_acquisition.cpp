@@ -35,10 +35,10 @@
 #include "acquisition/AcquisitionContext.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanAcquisition.h"
+#include "doubles/RecordingCanvas.h"
+#include "doubles/ScriptedOperator.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
 #include "platform/SystemClock.h"
-#include "platform/draw/RecordingCanvas.h"
 #include "qt/comm/QtCommControl.h"
 #include "shared/ProgramState.h"
 

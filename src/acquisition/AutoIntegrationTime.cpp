@@ -5,15 +5,15 @@
 
 #include "acquisition/FlowSteps.h"
 #include "acquisition/ParameterBlocks.h"
+#include "acquisition/ParameterLimits.h"
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
+#include "acquisition/ScanWindows.h"
 #include "charts/ChartScaling.h"
 #include "files/SettingsFile.h"
-#include "acquisition/ParameterLimits.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "platform/comm/CommControl.h"
-#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
 
 namespace tav {

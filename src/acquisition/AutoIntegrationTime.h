@@ -7,7 +7,7 @@
 // settings file is rewritten. Nothing happens in simulation mode. Run from the main window's
 // Setup menu:
 //
-//     AutoSetIntegrationTime(LinksOf(app).Flow());
+//     AutoSetIntegrationTime(ContextsOf(app).ScanFlow());
 //
 // A test scan that brings no data changes nothing: the instrument gets the operator's values
 // back and the operator is told, as after a scan without data.

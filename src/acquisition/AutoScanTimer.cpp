@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "acquisition/ReferenceFile.h"
+#include "platform/Delay.h"
 #include "platform/Numbers.h"
 
 namespace tav {
@@ -16,7 +17,7 @@ constexpr int32_t AtOnceIntervalMs = 1;
 constexpr float NearSeconds = 1.5f;   // closer than this, the timer is aimed at the scan
 constexpr float EarlySeconds = 0.3f;  // the aimed tick comes this much before the scan is due
 constexpr double EarlyMs = 300.0;
-constexpr int AlignGiveUpMs = 2000;
+constexpr double AlignGiveUpMs = 2000.0;
 
 // Seconds from start to now on the clock of the day, across midnight.
 float SecondsSince(float now, float start) {
@@ -37,8 +38,9 @@ void StartAutoScanTimer(ProgramState& state, Timer& Timer1) {
 float AwaitNextWholeSecond(Clock& clock) {
     float now = clock.Timer();
     const int32_t second = FloorToInt32(now);
-    for (int slept = 0; slept < AlignGiveUpMs; ++slept) {
-        clock.Sleep(1);
+    BoundedSleep wait(clock, AlignGiveUpMs);
+    while (!wait.Expired()) {
+        wait.Sleep();
         now = clock.Timer();
         if (FloorToInt32(now) != second) break;
     }

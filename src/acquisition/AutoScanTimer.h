@@ -28,7 +28,7 @@ void EndAutoScan(ProgramState& state, CommControl& comm, Timer& Timer1);
 void AutoScanTick(ProgramState& state, Clock& clock, Timer& Timer1, CommandFlows& flows);
 
 // Waits until the whole second of the clock changes and returns the reading at that moment.
-// A clock that stops is given up after two seconds of the wait's own sleeps.
+// The wait gives up after two seconds, and on a clock that stops (BoundedSleep).
 float AwaitNextWholeSecond(Clock& clock);
 
 }  // namespace tav

@@ -8,9 +8,9 @@
 #include "acquisition/ScanAcquisition.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/ScanWindows.h"
-#include "indices/SlotPoints.h"
+#include "charts/TraceSelection.h"
 #include "indices/KineticIndices.h"
-#include "indices/TraceSelection.h"
+#include "indices/SlotPoints.h"
 #include "platform/draw/Canvas.h"
 #include "platform/forms/App.h"
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Delay.h"
 #include "acquisition/FirmwareImage.h"
 #include "acquisition/LinkPort.h"
 #include "acquisition/LinkProtocol.h"
@@ -15,6 +14,7 @@
 #include "acquisition/WaitBound.h"
 #include "files/FileMessages.h"
 #include "platform/Clock.h"
+#include "platform/Delay.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/comm/CommControl.h"

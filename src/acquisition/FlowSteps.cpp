@@ -5,10 +5,10 @@
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/ParameterBlocks.h"
 #include "acquisition/ScanTransfer.h"
+#include "acquisition/ScanWindows.h"
 #include "acquisition/StatusFont.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumSave.h"
-#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Keys.h"
 

@@ -8,10 +8,10 @@
 #include "acquisition/ScanCorrections.h"
 #include "acquisition/ScanTransfer.h"
 #include "acquisition/ScanWindows.h"
-#include "indices/SlotStore.h"
 #include "acquisition/StatusFont.h"
 #include "files/AutoSaveNames.h"
 #include "indices/KineticIndices.h"
+#include "indices/SlotStore.h"
 #include "platform/Clock.h"
 #include "platform/forms/App.h"
 

@@ -8,7 +8,8 @@ namespace tav {
 
 namespace {
 
-constexpr int16_t ReadAddressLimit = 882;
+// With an interval, the read address and the scan number stay within the first half of the memory.
+constexpr int16_t ReadAddressLimit = MemoryScans / 2;
 
 }  // namespace
 

@@ -6,8 +6,8 @@
 #include "acquisition/LinkPort.h"
 #include "indices/SlotStore.h"
 #include "platform/FileSystem.h"
-#include "platform/comm/CommControl.h"
 #include "platform/Operator.h"
+#include "platform/comm/CommControl.h"
 #include "shared/ProgramState.h"
 
 namespace tav {

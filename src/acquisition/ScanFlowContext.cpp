@@ -1,10 +1,10 @@
 #include "acquisition/ScanFlowContext.h"
 
+#include "acquisition/ScanWindows.h"
+#include "charts/TraceSelection.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "files/UntoldSpectrumRead.h"
-#include "indices/TraceSelection.h"
-#include "acquisition/ScanWindows.h"
 #include "platform/forms/App.h"
 #include "platform/forms/CommonDialog.h"
 #include "platform/forms/FormHost.h"

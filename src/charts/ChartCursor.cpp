@@ -5,9 +5,9 @@
 #include <string>
 
 #include "charts/ChartValues.h"
+#include "charts/NumericHelpers.h"
 #include "charts/ValueFormats.h"
 #include "files/TextConversions.h"
-#include "charts/NumericHelpers.h"
 #include "platform/Numbers.h"
 #include "platform/forms/Keys.h"
 

@@ -1,10 +1,10 @@
 #include "charts/ChartDriver.h"
 
 #include "charts/ChartAxes.h"
+#include "charts/ChartCursor.h"
 #include "charts/ChartFrame.h"
 #include "charts/ChartScaling.h"
 #include "charts/ChartValues.h"
-#include "charts/ChartCursor.h"
 
 namespace tav {
 

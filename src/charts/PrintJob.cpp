@@ -181,13 +181,13 @@ bool PrintItems(ProgramState& state, PageRun& run, const MainWindowView& view,
     }
     for (std::size_t k = 0; k < choices.kinetic.size(); ++k) {
         if (!PrintsKinetic(state, choices, k)) continue;
-        const KineticRun run = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + static_cast<int>(k)));
+        const KineticRun series = WindowRunOf(state, static_cast<int16_t>(slot::Ratio + static_cast<int>(k)));
         // The run is the printed chart's own: the windows keep the FirstOverlaySlot they drew.
         const int16_t kept = state.FirstOverlaySlot;
-        state.FirstOverlaySlot = run.first;
-        state.AxisSlot = run.axis;
+        state.FirstOverlaySlot = series.first;
+        state.AxisSlot = series.axis;
         const bool printed =
-            item([&](Canvas& page) { PrintChart(state, page, view, run.shown, "Time", count); });
+            item([&](Canvas& page) { PrintChart(state, page, view, series.shown, "Time", count); });
         state.FirstOverlaySlot = kept;
         if (!printed) return false;
     }

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
-#include "files/FormatByMagnitude.h"
 #include "files/FileDialogs.h"
 #include "files/FileMessages.h"
 #include "files/FileNames.h"
 #include "files/FileWindows.h"
+#include "files/FormatByMagnitude.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"

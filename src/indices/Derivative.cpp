@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "charts/ChartValues.h"
-#include "indices/BandValues.h"
 #include "charts/NumericHelpers.h"
+#include "indices/BandValues.h"
 
 namespace tav {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "indices/SlotStore.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
+#include "indices/SlotStore.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"

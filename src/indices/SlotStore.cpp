@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "indices/SlotPoints.h"
+#include "charts/TraceSelection.h"
 #include "indices/KineticIndices.h"
-#include "indices/TraceSelection.h"
+#include "indices/SlotPoints.h"
 
 namespace tav {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Clearing the slot store and copying a slot's x axis and scale record.
+// The slot store kept aside and put back (a slot, what the spectrum window shows), cleared, its
+// overlay ring restarted, and a slot's x axis and scale record copied.
 
 #include <array>
 #include <cstdint>

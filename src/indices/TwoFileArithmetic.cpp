@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "indices/SlotStore.h"
 #include "files/AutoSaveNames.h"
 #include "files/FileNames.h"
 #include "files/FileWindows.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
+#include "indices/SlotStore.h"
 #include "platform/Numbers.h"
 #include "platform/Operator.h"
 #include "shared/ProgramState.h"

@@ -13,12 +13,12 @@ namespace tav {
 
 namespace {
 
-Form* FormOf(const Link& link) { return link->view ? &link->view->form : nullptr; }
+Form* FormOf(const ViewHandle& handle) { return handle->view ? &handle->view->form : nullptr; }
 
 }  // namespace
 
-CanvasWidget::CanvasWidget(const Link& link, const Twips& twips, bool topLevel)
-    : Routed(link, nullptr, nullptr, topLevel ? Qt::Window : Qt::Widget),
+CanvasWidget::CanvasWidget(const ViewHandle& handle, const Twips& twips, bool topLevel)
+    : Routed(handle, nullptr, nullptr, topLevel ? Qt::Window : Qt::Widget),
       twips_(twips),
       canvas_(twips),
       topLevel_(topLevel) {
@@ -31,7 +31,7 @@ CanvasWidget::CanvasWidget(const Link& link, const Twips& twips, bool topLevel)
 void CanvasWidget::Drawn() {
     update();
     // While a flow of the system holds the event loop, show its drawing now and then anyway.
-    Form* form = FormOf(ViewLinkOf());
+    Form* form = FormOf(ViewHandleOf());
     if (form && form->app.flow.Running() && isVisible() && sinceRepaint_.elapsed() >= 40) {
         repaint();
         sinceRepaint_.restart();
@@ -48,7 +48,7 @@ bool CanvasWidget::event(QEvent* event) {
         }
     }
     if (event->type() == QEvent::WindowActivate && topLevel_) {
-        if (Form* form = FormOf(ViewLinkOf())) form->UserActivated();
+        if (Form* form = FormOf(ViewHandleOf())) form->UserActivated();
     }
     return Routed::event(event);
 }
@@ -61,16 +61,16 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     Routed::resizeEvent(event);
     canvas_.Resize(size(), devicePixelRatioF());
-    if (ViewLinkOf()->view) static_cast<QtFormView*>(ViewLinkOf()->view)->ClientResized();
+    if (ViewHandleOf()->view) static_cast<QtFormView*>(ViewHandleOf()->view)->ClientResized();
 }
 
 void CanvasWidget::moveEvent(QMoveEvent* event) {
     Routed::moveEvent(event);
-    if (topLevel_ && ViewLinkOf()->view) static_cast<QtFormView*>(ViewLinkOf()->view)->ReportGeometry();
+    if (topLevel_ && ViewHandleOf()->view) static_cast<QtFormView*>(ViewHandleOf()->view)->ReportGeometry();
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
-    if (Form* form = FormOf(ViewLinkOf())) {
+    if (Form* form = FormOf(ViewHandleOf())) {
         const QPointF p = event->position();
         form->UserMouseDown(MouseButtons(event->button()), ShiftState(event->modifiers()), twips_.FromPx(p.x()),
                             twips_.FromPx(p.y()));
@@ -80,7 +80,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (Form* form = FormOf(ViewLinkOf())) {
+    if (Form* form = FormOf(ViewHandleOf())) {
         const QPointF p = event->position();
         form->UserMouseMove(MouseButtons(event->buttons()), ShiftState(event->modifiers()), twips_.FromPx(p.x()),
                             twips_.FromPx(p.y()));
@@ -88,24 +88,24 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
-    const Link link = ViewLinkOf();
-    Form* form = FormOf(link);
+    const ViewHandle handle = ViewHandleOf();
+    Form* form = FormOf(handle);
     if (!form) return;
     const QPointF p = event->position();
     form->UserMouseUp(MouseButtons(event->button()), ShiftState(event->modifiers()), twips_.FromPx(p.x()),
                       twips_.FromPx(p.y()));
-    if (link->view && event->button() == Qt::LeftButton && rect().contains(p.toPoint())) form->UserClick();
+    if (handle->view && event->button() == Qt::LeftButton && rect().contains(p.toPoint())) form->UserClick();
 }
 
 void CanvasWidget::closeEvent(QCloseEvent* event) {
     event->ignore();  // the model decides: its Unload handler may refuse
-    if (Form* form = FormOf(ViewLinkOf())) form->UserClose();
+    if (Form* form = FormOf(ViewHandleOf())) form->UserClose();
 }
 
 void CanvasWidget::changeEvent(QEvent* event) {
     Routed::changeEvent(event);
     if (topLevel_ && event->type() == QEvent::WindowStateChange) {
-        if (Form* form = FormOf(ViewLinkOf())) form->UserWindowState(WindowStateOf(windowState()));
+        if (Form* form = FormOf(ViewHandleOf())) form->UserWindowState(WindowStateOf(windowState()));
     }
 }
 

@@ -13,7 +13,7 @@ namespace tav {
 
 class CanvasWidget : public Routed<QWidget> {
 public:
-    CanvasWidget(const Link& link, const Twips& twips, bool topLevel);
+    CanvasWidget(const ViewHandle& handle, const Twips& twips, bool topLevel);
 
     QtWindowCanvas& Canvas() { return canvas_; }
 

@@ -29,29 +29,29 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // Runs an action on the model while the window still exists.
 template <class Action>
-void IfAlive(const Link& link, Action action) {
-    if (link->view) action();
+void IfAlive(const ViewHandle& handle, Action action) {
+    if (handle->view) action();
 }
 
 // Labels and picture boxes take clicks but not the focus.
 template <class Base>
 class Clickable : public Base {
 public:
-    Clickable(Link link, std::function<void()> click, std::function<void()> dblClick, QWidget* parent)
-        : Base(parent), link_(std::move(link)), click_(std::move(click)), dblClick_(std::move(dblClick)) {}
+    Clickable(ViewHandle handle, std::function<void()> click, std::function<void()> dblClick, QWidget* parent)
+        : Base(parent), handle_(std::move(handle)), click_(std::move(click)), dblClick_(std::move(dblClick)) {}
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint())) {
-            IfAlive(link_, click_);
+            IfAlive(handle_, click_);
         }
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && dblClick_) IfAlive(link_, dblClick_);
+        if (event->button() == Qt::LeftButton && dblClick_) IfAlive(handle_, dblClick_);
     }
 
 private:
-    Link link_;
+    ViewHandle handle_;
     std::function<void()> click_, dblClick_;
 };
 
@@ -108,7 +108,7 @@ protected:
 // An editable drop-down list types into its own line edit: its keys are routed there, once.
 class ComboWidget : public Routed<QComboBox> {
 public:
-    ComboWidget(const Link& link, ComboBox& combo, QWidget* parent) : Routed(link, &combo, parent) {
+    ComboWidget(const ViewHandle& handle, ComboBox& combo, QWidget* parent) : Routed(handle, &combo, parent) {
         setEditable(combo.Style() == combo::DropDownCombo);
         if (lineEdit()) lineEdit()->installEventFilter(this);
     }
@@ -117,11 +117,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != lineEdit() || event->type() != QEvent::KeyPress) return Routed::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
-        const Link link = ViewLinkOf();
+        const ViewHandle handle = ViewHandleOf();
         QLineEdit* edit = lineEdit();
         bool delivered = false;
-        if (link->view) {
-            RouteKeyToModel(*link->view, ControlOf(), key, [&](QKeyEvent* k) {
+        if (handle->view) {
+            RouteKeyToModel(*handle->view, ControlOf(), key, [&](QKeyEvent* k) {
                 if (k == key) delivered = true;       // the line edit takes it as it is
                 else if (!k->text().isEmpty()) edit->insert(k->text());
             });
@@ -173,35 +173,35 @@ void SyncComboRows(QComboBox& box, const ListControl& model) {
     box.setCurrentIndex(model.ListIndex());
 }
 
-QWidget* MakeListWidget(ListControl& list, const Link& link, QWidget* parent) {
-    auto* widget = new Routed<QListWidget>(link, &list, parent);
+QWidget* MakeListWidget(ListControl& list, const ViewHandle& handle, QWidget* parent) {
+    auto* widget = new Routed<QListWidget>(handle, &list, parent);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    QObject::connect(widget, &QListWidget::currentRowChanged, widget, [link, &list](int row) {
-        if (row >= 0) IfAlive(link, [&] { list.UserSelect(row + list.FirstRowIndex()); });
+    QObject::connect(widget, &QListWidget::currentRowChanged, widget, [handle, &list](int row) {
+        if (row >= 0) IfAlive(handle, [&] { list.UserSelect(row + list.FirstRowIndex()); });
     });
     QObject::connect(widget, &QListWidget::itemDoubleClicked, widget,
-                     [link, &list](QListWidgetItem*) { IfAlive(link, [&] { list.UserDblClick(); }); });
+                     [handle, &list](QListWidgetItem*) { IfAlive(handle, [&] { list.UserDblClick(); }); });
     QObject::connect(widget->verticalScrollBar(), &QScrollBar::valueChanged, widget,
-                     [link, &list](int top) { IfAlive(link, [&] { list.UserTopIndex(top); }); });
+                     [handle, &list](int top) { IfAlive(handle, [&] { list.UserTopIndex(top); }); });
     return widget;
 }
 
 }  // namespace
 
-QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) {
+QWidget* MakeControlWidget(Control& control, const ViewHandle& handle, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (control.Kind()) {
         case ControlKind::Button: {
             auto& button = static_cast<Button&>(control);
-            auto* w = new Routed<ShowsFocus<QPushButton, QStyle::CE_PushButton>>(link, &control, parent);
+            auto* w = new Routed<ShowsFocus<QPushButton, QStyle::CE_PushButton>>(handle, &control, parent);
             w->setAutoDefault(false);
-            QObject::connect(w, &QPushButton::clicked, w, [link, &button] { IfAlive(link, [&] { button.UserClick(); }); });
+            QObject::connect(w, &QPushButton::clicked, w, [handle, &button] { IfAlive(handle, [&] { button.UserClick(); }); });
             widget = w;
             break;
         }
         case ControlKind::Label: {
             auto& label = static_cast<Label&>(control);
-            auto* w = new Clickable<QLabel>(link, [&label] { label.UserClick(); }, [&label] { label.UserDblClick(); }, parent);
+            auto* w = new Clickable<QLabel>(handle, [&label] { label.UserClick(); }, [&label] { label.UserDblClick(); }, parent);
             w->setWordWrap(true);
             w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             widget = w;
@@ -209,45 +209,45 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
         }
         case ControlKind::TextBox: {
             auto& box = static_cast<TextBox&>(control);
-            auto* w = new Routed<QLineEdit>(link, &control, parent);
+            auto* w = new Routed<QLineEdit>(handle, &control, parent);
             w->setProperty("tavSelection", -1);
-            QObject::connect(w, &QLineEdit::textEdited, w, [link, &box](const QString& text) {
-                IfAlive(link, [&] { box.UserEdit(text.toStdString()); });
+            QObject::connect(w, &QLineEdit::textEdited, w, [handle, &box](const QString& text) {
+                IfAlive(handle, [&] { box.UserEdit(text.toStdString()); });
             });
-            QObject::connect(w, &QLineEdit::selectionChanged, w, [link, &box, w] {
-                IfAlive(link, [&] {
+            QObject::connect(w, &QLineEdit::selectionChanged, w, [handle, &box, w] {
+                IfAlive(handle, [&] {
                     const int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
                     box.UserSelect(start, static_cast<int>(w->selectedText().size()));
                 });
             });
-            QObject::connect(w, &QLineEdit::cursorPositionChanged, w, [link, &box, w](int, int position) {
-                IfAlive(link, [&] { if (!w->hasSelectedText()) box.UserSelect(position, 0); });
+            QObject::connect(w, &QLineEdit::cursorPositionChanged, w, [handle, &box, w](int, int position) {
+                IfAlive(handle, [&] { if (!w->hasSelectedText()) box.UserSelect(position, 0); });
             });
             widget = w;
             break;
         }
         case ControlKind::CheckBox: {
             auto& check = static_cast<CheckBox&>(control);
-            auto* w = new WholeAreaButton<ShowsFocus<QCheckBox, QStyle::CE_CheckBox>>(link, &control, parent);
-            QObject::connect(w, &QCheckBox::clicked, w, [link, &check] { IfAlive(link, [&] { check.UserClick(); }); });
+            auto* w = new WholeAreaButton<ShowsFocus<QCheckBox, QStyle::CE_CheckBox>>(handle, &control, parent);
+            QObject::connect(w, &QCheckBox::clicked, w, [handle, &check] { IfAlive(handle, [&] { check.UserClick(); }); });
             widget = w;
             break;
         }
         case ControlKind::OptionButton: {
             auto& option = static_cast<OptionButton&>(control);
-            auto* w = new WholeAreaButton<ShowsFocus<QRadioButton, QStyle::CE_RadioButton>>(link, &control, parent);
+            auto* w = new WholeAreaButton<ShowsFocus<QRadioButton, QStyle::CE_RadioButton>>(handle, &control, parent);
             w->setAutoExclusive(false);  // the model keeps the options of a container exclusive
-            QObject::connect(w, &QRadioButton::clicked, w, [link, &option] { IfAlive(link, [&] { option.UserClick(); }); });
+            QObject::connect(w, &QRadioButton::clicked, w, [handle, &option] { IfAlive(handle, [&] { option.UserClick(); }); });
             widget = w;
             break;
         }
         case ControlKind::HScrollBar: {
             auto& bar = static_cast<HScrollBar&>(control);
-            auto* w = new Routed<KeyScrollBar>(link, &control, Qt::Horizontal, parent);
+            auto* w = new Routed<KeyScrollBar>(handle, &control, Qt::Horizontal, parent);
             w->setTracking(false);  // Change when the bar stops, not while it is dragged
             w->setFocusPolicy(Qt::StrongFocus);
-            QObject::connect(w, &QScrollBar::valueChanged, w, [link, &bar](int value) {
-                IfAlive(link, [&] { bar.UserScroll(value); });
+            QObject::connect(w, &QScrollBar::valueChanged, w, [handle, &bar](int value) {
+                IfAlive(handle, [&] { bar.UserScroll(value); });
             });
             widget = w;
             break;
@@ -255,7 +255,7 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
         case ControlKind::ListBox:
         case ControlKind::DirListBox:
         case ControlKind::FileListBox:
-            widget = MakeListWidget(static_cast<ListControl&>(control), link, parent);
+            widget = MakeListWidget(static_cast<ListControl&>(control), handle, parent);
             break;
         case ControlKind::ComboBox:
         case ControlKind::DriveListBox: {
@@ -263,17 +263,17 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
             QComboBox* w = nullptr;
             if (control.Kind() == ControlKind::ComboBox) {
                 auto& combo = static_cast<ComboBox&>(control);
-                w = new ComboWidget(link, combo, parent);
+                w = new ComboWidget(handle, combo, parent);
                 if (QLineEdit* edit = w->lineEdit()) {
-                    QObject::connect(edit, &QLineEdit::textEdited, w, [link, &combo](const QString& text) {
-                        IfAlive(link, [&] { combo.UserEdit(text.toStdString()); });
+                    QObject::connect(edit, &QLineEdit::textEdited, w, [handle, &combo](const QString& text) {
+                        IfAlive(handle, [&] { combo.UserEdit(text.toStdString()); });
                     });
                 }
             } else {
-                w = new Routed<QComboBox>(link, &control, parent);
+                w = new Routed<QComboBox>(handle, &control, parent);
             }
-            QObject::connect(w, &QComboBox::activated, w, [link, &list](int index) {
-                IfAlive(link, [&] { list.UserSelect(index); });
+            QObject::connect(w, &QComboBox::activated, w, [handle, &list](int index) {
+                IfAlive(handle, [&] { list.UserSelect(index); });
             });
             widget = w;
             break;
@@ -283,7 +283,7 @@ QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent) 
             break;
         case ControlKind::PictureBox: {
             auto& picture = static_cast<PictureBox&>(control);
-            widget = new Clickable<QLabel>(link, [&picture] { picture.UserClick(); }, nullptr, parent);
+            widget = new Clickable<QLabel>(handle, [&picture] { picture.UserClick(); }, nullptr, parent);
             break;
         }
         case ControlKind::Timer:

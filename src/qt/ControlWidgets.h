@@ -13,7 +13,7 @@ namespace tav {
 class Control;
 
 // nullptr for the controls without a widget (timers, menu items, common dialogs).
-QWidget* MakeControlWidget(Control& control, const Link& link, QWidget* parent);
+QWidget* MakeControlWidget(Control& control, const ViewHandle& handle, QWidget* parent);
 // Shows the model's state: visibility, enabled state, font, text, values, entries (the
 // geometry is the window's layout's, ControlLayout.h).
 void SyncControlWidget(Control& control, QWidget& widget);

@@ -14,31 +14,31 @@ namespace tav {
 template <class Base>
 class FrameWindow : public Base {
 public:
-    explicit FrameWindow(Link link) : link_(std::move(link)) {}
+    explicit FrameWindow(ViewHandle handle) : handle_(std::move(handle)) {}
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        if (link_->view) link_->view->form.UserClose();
+        if (handle_->view) handle_->view->form.UserClose();
     }
     void moveEvent(QMoveEvent* event) override {
         Base::moveEvent(event);
-        if (link_->view) link_->view->ReportGeometry();
+        if (handle_->view) handle_->view->ReportGeometry();
     }
     void resizeEvent(QResizeEvent* event) override {
         Base::resizeEvent(event);
-        if (link_->view) link_->view->ReportGeometry();
+        if (handle_->view) handle_->view->ReportGeometry();
     }
     void changeEvent(QEvent* event) override {
         Base::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && link_->view) {
-            link_->view->form.UserWindowState(WindowStateOf(this->windowState()));
+        if (event->type() == QEvent::WindowStateChange && handle_->view) {
+            handle_->view->form.UserWindowState(WindowStateOf(this->windowState()));
         }
     }
-    const Link& link() const { return link_; }
+    const ViewHandle& handle() const { return handle_; }
 
 private:
-    Link link_;
+    ViewHandle handle_;
 };
 
 }  // namespace tav

@@ -1,6 +1,6 @@
 #pragma once
 // The program's help in a window of its own beside the main window: the help text bundled with
-// the program, with its links, in a text browser. It opens beside the main window and inside
+// the program, with its contexts, in a text browser. It opens beside the main window and inside
 // the screen, stays open while the operator works and is brought up again, where the operator
 // left it, by the next Help > Help; Escape closes it.
 

@@ -15,10 +15,10 @@
 namespace tav {
 
 QtFormView::QtFormView(QtHost& host, Form& form, QMdiArea* area) : QtViewBase(host, form), area_(area) {
-    canvas_ = new CanvasWidget(link_, host.Scale(), area == nullptr);
+    canvas_ = new CanvasWidget(handle_, host.Scale(), area == nullptr);
     canvas_->setObjectName(QString::fromStdString(form.Name()));
     if (area) {
-        sub_ = new FrameWindow<QMdiSubWindow>(link_);
+        sub_ = new FrameWindow<QMdiSubWindow>(handle_);
         sub_->setAttribute(Qt::WA_DeleteOnClose, false);
         sub_->setWidget(canvas_);
         sub_->setObjectName(QString::fromStdString(form.Name()) + "Window");

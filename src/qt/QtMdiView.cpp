@@ -1,9 +1,9 @@
 #include "qt/QtMdiView.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,7 +24,7 @@ public:
 
 protected:
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate && link()->view) link()->view->form.UserActivated();
+        if (event->type() == QEvent::WindowActivate && handle()->view) handle()->view->form.UserActivated();
         return FrameWindow::event(event);
     }
 };
@@ -33,43 +33,43 @@ protected:
 // main window's Click.
 class ChildArea : public QMdiArea {
 public:
-    explicit ChildArea(Link link) : link_(std::move(link)) {}
+    explicit ChildArea(ViewHandle handle) : handle_(std::move(handle)) {}
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QMdiArea::resizeEvent(event);
-        if (link_->view) static_cast<QtMdiView*>(link_->view)->ClientAreaResized();
+        if (handle_->view) static_cast<QtMdiView*>(handle_->view)->ClientAreaResized();
     }
     bool viewportEvent(QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease && link_->view) {
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) link_->view->form.UserClick();
+        if (event->type() == QEvent::MouseButtonRelease && handle_->view) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) handle_->view->form.UserClick();
         }
         return QMdiArea::viewportEvent(event);
     }
 
 private:
-    Link link_;
+    ViewHandle handle_;
 };
 
 // The strips follow the width of the main window.
 class StripWatch : public QObject {
 public:
-    StripWatch(Link link, QObject* parent) : QObject(parent), link_(std::move(link)) {}
+    StripWatch(ViewHandle handle, QObject* parent) : QObject(parent), handle_(std::move(handle)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize && link_->view) static_cast<QtMdiView*>(link_->view)->LayoutStrips();
+        if (event->type() == QEvent::Resize && handle_->view) static_cast<QtMdiView*>(handle_->view)->LayoutStrips();
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    Link link_;
+    ViewHandle handle_;
 };
 
 }  // namespace
 
 QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_(form), canvas_(host.Scale()) {
-    window_ = new MainWindowWidget(link_);
+    window_ = new MainWindowWidget(handle_);
     window_->setObjectName(QString::fromStdString(form.Name()));
     auto* central = new QWidget(window_);
     auto* layout = new QVBoxLayout(central);
@@ -79,7 +79,7 @@ QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_
     auto* stripLayout = new QVBoxLayout(strips_);
     stripLayout->setContentsMargins(0, 0, 0, 0);
     stripLayout->setSpacing(0);
-    area_ = new ChildArea(link_);
+    area_ = new ChildArea(handle_);
     area_->setObjectName(QString::fromStdString(form.Name()) + "Area");
     layout->addWidget(strips_);
     layout->addWidget(area_, 1);
@@ -93,18 +93,18 @@ QtMdiView::QtMdiView(QtHost& host, MdiForm& form) : QtViewBase(host, form), mdi_
         if (control->Kind() != ControlKind::Button) continue;
         if (auto* button = qobject_cast<QPushButton*>(WidgetOf(control))) {
             button->setFocusPolicy(Qt::NoFocus);
-            const Link link = link_;
-            QObject::connect(button, &QPushButton::clicked, button, [link] {
-                if (link->view) static_cast<QtMdiView*>(link->view)->KeepFocusInChildWindow();
+            const ViewHandle handle = handle_;
+            QObject::connect(button, &QPushButton::clicked, button, [handle] {
+                if (handle->view) static_cast<QtMdiView*>(handle->view)->KeepFocusInChildWindow();
             });
         }
     }
-    strips_->installEventFilter(new StripWatch(link_, strips_));
-    menus_ = std::make_unique<QtMenus>(form, link_, *window_->menuBar());
+    strips_->installEventFilter(new StripWatch(handle_, strips_));
+    menus_ = std::make_unique<QtMenus>(form, handle_, *window_->menuBar());
 
-    const Link link = link_;
-    QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [link, &host](QMdiSubWindow* sub) {
-        if (!link->view || !sub) return;
+    const ViewHandle handle = handle_;
+    QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [handle, &host](QMdiSubWindow* sub) {
+        if (!handle->view || !sub) return;
         if (QtFormView* child = host.ViewOfSubWindow(sub)) child->form.UserActivated();
     });
     window_->setWindowTitle(QString::fromStdString(form.Caption()));

@@ -7,7 +7,7 @@
 
 namespace tav {
 
-QtMenus::QtMenus(Form& form, const Link& link, QMenuBar& bar) : form_(form), link_(link), bar_(bar) {
+QtMenus::QtMenus(Form& form, const ViewHandle& handle, QMenuBar& bar) : form_(form), handle_(handle), bar_(bar) {
     for (MenuItem* top : form.Menus()) {
         if (top->Items().empty()) {
             bar_.addAction(ActionFor(*top, &bar_));
@@ -16,8 +16,8 @@ QtMenus::QtMenus(Form& form, const Link& link, QMenuBar& bar) : form_(form), lin
         QMenu* menu = bar_.addMenu(QString::fromStdString(top->Caption()));
         menu->setObjectName(QString::fromStdString(top->Name()));
         actions_[top] = menu->menuAction();
-        QObject::connect(menu, &QMenu::aboutToShow, menu, [this, link] {
-            if (link->view) SyncAll();
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [this, handle] {
+            if (handle->view) SyncAll();
         });
         for (MenuItem* item : top->Items()) Add(*item, menu);
     }
@@ -41,9 +41,9 @@ void QtMenus::Add(MenuItem& item, QMenu* menu) {
 QAction* QtMenus::ActionFor(MenuItem& item, QWidget* owner) {
     auto* action = new QAction(owner);
     action->setObjectName(QString::fromStdString(item.Name()));
-    const Link link = link_;
-    QObject::connect(action, &QAction::triggered, action, [link, &item] {
-        if (link->view) item.UserClick();
+    const ViewHandle handle = handle_;
+    QObject::connect(action, &QAction::triggered, action, [handle, &item] {
+        if (handle->view) item.UserClick();
     });
     actions_[&item] = action;
     return action;

@@ -19,7 +19,7 @@ class MenuItem;
 
 class QtMenus {
 public:
-    QtMenus(Form& form, const Link& link, QMenuBar& bar);
+    QtMenus(Form& form, const ViewHandle& handle, QMenuBar& bar);
     void Sync(MenuItem& item);
     void SyncAll();
 
@@ -28,7 +28,7 @@ private:
     QAction* ActionFor(MenuItem& item, QWidget* owner);
 
     Form& form_;
-    Link link_;
+    ViewHandle handle_;
     QMenuBar& bar_;
     std::map<MenuItem*, QPointer<QAction>> actions_;
 };

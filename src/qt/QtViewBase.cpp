@@ -74,14 +74,14 @@ QRect BesideWindow(const QRect& main, QSize size, const QRect& screen, int minWi
     return placed;
 }
 
-QtViewBase::QtViewBase(QtHost& host, Form& form) : form(form), host(host), link_(std::make_shared<ViewLink>()) {
-    link_->view = this;
+QtViewBase::QtViewBase(QtHost& host, Form& form) : form(form), host(host), handle_(std::make_shared<LiveView>()) {
+    handle_->view = this;
     host.RegisterView(form, this);
 }
 
 QtViewBase::~QtViewBase() {
     host.UnregisterView(form);
-    link_->view = nullptr;
+    handle_->view = nullptr;
     for (auto& [timer, qtimer] : timers_) {
         if (qtimer) {
             qtimer->stop();
@@ -109,20 +109,20 @@ void QtViewBase::AddControl(Control& control, QWidget* parent) {
         auto* timer = new QTimer();
         timer->setTimerType(Qt::PreciseTimer);
         auto& model = static_cast<Timer&>(control);
-        const Link link = link_;
-        QObject::connect(timer, &QTimer::timeout, timer, [link, &model] {
-            if (link->view) model.UserTick();
+        const ViewHandle handle = handle_;
+        QObject::connect(timer, &QTimer::timeout, timer, [handle, &model] {
+            if (handle->view) model.UserTick();
         });
         timers_[&model] = timer;
         SyncTimer(model);
         // The view is made while its window loads, before a timer may run: one enabled at design
         // time starts once the load is over.
-        QTimer::singleShot(0, timer, [link, &model] {
-            if (link->view) link->view->SyncTimer(model);
+        QTimer::singleShot(0, timer, [handle, &model] {
+            if (handle->view) handle->view->SyncTimer(model);
         });
         return;
     }
-    QWidget* widget = MakeControlWidget(control, link_, parent);
+    QWidget* widget = MakeControlWidget(control, handle_, parent);
     if (!widget) return;
     widgets_[&control] = widget;
 }
@@ -235,17 +235,17 @@ void QtViewBase::Unloaded() {
 
 void QtViewBase::RouteKey(Control* target, QKeyEvent* event, const std::function<void(QKeyEvent*)>& deliver) {
     if (dead_) return;
-    const Link link = link_;  // the window may be freed by a handler: check before each step
+    const ViewHandle handle = handle_;  // the window may be freed by a handler: check before each step
     const int16_t code = VirtualKeyCode(*event);
     if (code != 0 && !form.UserKeyDown(target, code, ShiftState(event->modifiers()))) return;
-    if (!link->view) return;
+    if (!handle->view) return;
     const int16_t ascii = AsciiCode(*event);
     if (ascii == 0) {
         deliver(event);
         return;
     }
     const int16_t typed = form.UserKeyPress(target, ascii);
-    if (!link->view || typed == 0) return;
+    if (!handle->view || typed == 0) return;
     if (typed == ascii) {
         deliver(event);
         return;

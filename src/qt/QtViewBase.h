@@ -1,6 +1,6 @@
 #pragma once
 // What the views of plain windows and of the main window share: the widgets of the controls,
-// the timers, the routing of keys and focus to the model, and the link the widgets hold.
+// the timers, the routing of keys and focus to the model, and the handle the widgets hold.
 
 #include <QPointer>
 #include <QTimer>
@@ -81,7 +81,7 @@ protected:
     // The controls are placed; growth is how much larger than its design the client area became.
     virtual void LaidOut(QSize growth) = 0;
 
-    Link link_;
+    ViewHandle handle_;
 
 private:
     std::vector<Control*> ControlsInOrder() const;

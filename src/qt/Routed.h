@@ -1,6 +1,6 @@
 #pragma once
 // The tie between a widget and the window model it shows. Every widget of a form holds the
-// view's link; the link is cleared when the view goes (the window was freed), after which the
+// view's handle; the handle is cleared when the view goes (the window was freed), after which the
 // widget, still alive until Qt deletes it, calls nothing of the model.
 //
 // Routed<Widget> sends the widget's keys through the model first (menu shortcuts, KeyPreview,
@@ -19,10 +19,10 @@ namespace tav {
 class Control;
 class QtViewBase;
 
-struct ViewLink {
+struct LiveView {
     QtViewBase* view = nullptr;
 };
-using Link = std::shared_ptr<ViewLink>;
+using ViewHandle = std::shared_ptr<LiveView>;
 
 // Implemented by QtViewBase; declared here so that the widget templates need no more.
 void RouteKeyToModel(QtViewBase& view, Control* target, QKeyEvent* event,
@@ -33,31 +33,31 @@ template <class Base>
 class Routed : public Base {
 public:
     template <class... Args>
-    Routed(Link link, Control* control, Args&&... args)
-        : Base(std::forward<Args>(args)...), link_(std::move(link)), control_(control) {}
+    Routed(ViewHandle handle, Control* control, Args&&... args)
+        : Base(std::forward<Args>(args)...), handle_(std::move(handle)), control_(control) {}
 
-    const Link& ViewLinkOf() const { return link_; }
+    const ViewHandle& ViewHandleOf() const { return handle_; }
     Control* ControlOf() const { return control_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const Link link = link_;
-        if (link->view) {
-            RouteKeyToModel(*link->view, control_, event, [this](QKeyEvent* key) { Base::keyPressEvent(key); });
+        const ViewHandle handle = handle_;
+        if (handle->view) {
+            RouteKeyToModel(*handle->view, control_, event, [this](QKeyEvent* key) { Base::keyPressEvent(key); });
         }
         event->accept();
     }
     void focusInEvent(QFocusEvent* event) override {
         Base::focusInEvent(event);
-        if (link_->view) RouteFocusToModel(*link_->view, control_, true, event->reason());
+        if (handle_->view) RouteFocusToModel(*handle_->view, control_, true, event->reason());
     }
     void focusOutEvent(QFocusEvent* event) override {
         Base::focusOutEvent(event);
-        if (link_->view) RouteFocusToModel(*link_->view, control_, false, event->reason());
+        if (handle_->view) RouteFocusToModel(*handle_->view, control_, false, event->reason());
     }
 
 private:
-    Link link_;
+    ViewHandle handle_;
     Control* control_;
 };
 

@@ -4,11 +4,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "mainwindow/MDIForm1.h"
 #include "platform/MessageButtons.h"
 #include "platform/forms/App.h"
 #include "qt/ProgramIcon.h"
 #include "shared/ProgramState.h"
+#include "windows/MDIForm1.h"
 
 namespace tav {
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "acquisition/AcquisitionContext.h"
-#include "platform/FakeClock.h"
+#include "doubles/FakeClock.h"
+#include "doubles/LoopbackComm.h"
+#include "doubles/RecordingCanvas.h"
+#include "doubles/ScriptedOperator.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/draw/RecordingCanvas.h"
 #include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
 #include "support/TempDir.h"
 
 namespace tav::acqtest {

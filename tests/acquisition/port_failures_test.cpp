@@ -13,7 +13,7 @@
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
 #include "acquisition/WirelessDC.h"
-#include "mainwindow/MainForm.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

@@ -16,8 +16,8 @@
 #include "acquisition/DarkReferenceScan.h"
 #include "acquisition/NextScan.h"
 #include "acquisition/OverlayScan.h"
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/SettingsForm.h"
+#include "windows/InstrumentForm.h"
+#include "windows/SettingsForm.h"
 
 namespace tav {
 namespace {

@@ -11,7 +11,7 @@
 #include "FlowRig.h"
 #include "acquisition/AutoScanTimer.h"
 #include "acquisition/NextScan.h"
-#include "mainwindow/InstrumentForm.h"
+#include "windows/InstrumentForm.h"
 
 namespace tav {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "charts/ChartWindows.h"
-#include "platform/draw/RecordingCanvas.h"
+#include "doubles/RecordingCanvas.h"
 #include "shared/ProgramState.h"
 
 namespace tav::charttest {

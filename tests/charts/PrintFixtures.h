@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "charts/ChartFixtures.h"
-#include "platform/forms/RecordingPrinter.h"
+#include "doubles/RecordingPrinter.h"
 
 namespace tav::printtest {
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <tuple>
 
+#include "charts/ChartCursor.h"
 #include "charts/ChartDriver.h"
 #include "charts/ChartFixtures.h"
-#include "charts/ChartCursor.h"
 
 namespace tav {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "charts/ChartAxes.h"
-#include "charts/ChartDriver.h"
-#include "charts/ValueFormats.h"
 #include "charts/ChartCursor.h"
+#include "charts/ChartDriver.h"
 #include "charts/ChartFixtures.h"
+#include "charts/ValueFormats.h"
 
 namespace tav {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "charts/ChartDriver.h"
-#include "charts/ChartFrame.h"
 #include "charts/ChartFixtures.h"
+#include "charts/ChartFrame.h"
 
 namespace tav {
 namespace {

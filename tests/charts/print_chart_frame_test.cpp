@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "charts/PrintedChartFrame.h"
 #include "charts/PrintFixtures.h"
+#include "charts/PrintedChartFrame.h"
 
 namespace tav {
 namespace {

@@ -8,10 +8,10 @@
 
 #include "charts/PrintFixtures.h"
 #include "charts/PrintJob.h"
-#include "charts/PrintedChartAxes.h"
 #include "charts/PrintedChart.h"
+#include "charts/PrintedChartAxes.h"
 #include "charts/PrintedChartFit.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 
 namespace tav {
 namespace {

@@ -3,7 +3,7 @@
 #include "charts/ChartDriver.h"
 #include "charts/PrintFixtures.h"
 #include "charts/PrintJob.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 
 namespace tav {
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "files/AutoSaveNames.h"
-#include "mainwindow/SetDirectoryForm.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
-#include "mainwindow/MainWindowWorld.h"
-#include "mainwindow/ProgramLinks.h"
-#include "mainwindow/SettingsForm.h"
+#include "support/FileWorld.h"
+#include "windows/MainWindowWorld.h"
+#include "windows/ProgramContexts.h"
+#include "windows/SetDirectoryForm.h"
+#include "windows/SettingsForm.h"
 
 namespace tav {
 namespace {

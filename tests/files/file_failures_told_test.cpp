@@ -15,8 +15,8 @@
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
 #include "support/Fifo.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

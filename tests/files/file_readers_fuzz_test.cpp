@@ -9,7 +9,7 @@
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

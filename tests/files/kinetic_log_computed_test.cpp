@@ -6,11 +6,11 @@
 
 #include <string>
 
+#include "doubles/SilentIndexOutput.h"
 #include "files/KineticLogs.h"
-#include "support/FileTestDoubles.h"
 #include "indices/KineticIndices.h"
 #include "indices/RatioSpectrum.h"
-#include "support/SilentIndexOutput.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "files/KineticLogs.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

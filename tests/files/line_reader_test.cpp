@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "doubles/FaultyFileSystem.h"
 #include "files/TextLines.h"
-#include "platform/FaultyFileSystem.h"
 #include "platform/RealFileSystem.h"
 #include "support/TempDir.h"
 

@@ -13,8 +13,8 @@
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumFileWriter.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
 #include "platform/Numbers.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

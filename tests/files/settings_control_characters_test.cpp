@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "mainwindow/RefCalFileForm.h"
-#include "mainwindow/SetDirectoryForm.h"
 #include "files/SettingsFile.h"
-#include "support/FileTestDoubles.h"
-#include "mainwindow/MainWindowWorld.h"
-#include "mainwindow/SettingsForm.h"
+#include "support/FileWorld.h"
+#include "windows/MainWindowWorld.h"
+#include "windows/RefCalFileForm.h"
+#include "windows/SetDirectoryForm.h"
+#include "windows/SettingsForm.h"
 
 namespace tav {
 namespace {

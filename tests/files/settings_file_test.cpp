@@ -8,7 +8,7 @@
 
 #include "files/SettingsFile.h"
 #include "files/SettingsKeys.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

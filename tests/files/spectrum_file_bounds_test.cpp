@@ -7,14 +7,14 @@
 
 #include <string>
 
+#include "doubles/SilentIndexOutput.h"
 #include "files/AutoSaveNames.h"
 #include "files/SettingsFile.h"
 #include "files/SpectrumFileParser.h"
 #include "files/SpectrumFileReader.h"
 #include "files/SpectrumSave.h"
-#include "support/FileTestDoubles.h"
 #include "indices/KineticIndices.h"
-#include "support/SilentIndexOutput.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "files/SpectrumFileParser.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

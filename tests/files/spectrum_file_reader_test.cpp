@@ -11,7 +11,7 @@
 #include "files/FileNames.h"
 #include "files/SpectrumFileReader.h"
 #include "files/UntoldSpectrumRead.h"
-#include "support/FileTestDoubles.h"
+#include "support/FileWorld.h"
 
 namespace tav {
 namespace {

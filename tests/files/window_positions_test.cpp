@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "files/WindowPositions.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/HeadlessHost.h"
-#include "platform/forms/App.h"
 #include "../platform/forms_test_app.h"
+#include "doubles/HeadlessHost.h"
+#include "files/WindowPositions.h"
+#include "platform/forms/App.h"
+#include "platform/forms/Form.h"
 
 namespace tav {
 namespace {

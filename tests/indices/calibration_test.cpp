@@ -5,8 +5,8 @@
 #include <limits>
 #include <memory>
 
-#include "indices/Calibration.h"
 #include "charts/NumericHelpers.h"
+#include "indices/Calibration.h"
 
 namespace tav {
 namespace {

@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "indices/TwoFileArithmetic.h"
-#include "support/FileTestDoubles.h"
-#include "mainwindow/two_file_fixtures.h"
+#include "support/FileWorld.h"
+#include "windows/two_file_fixtures.h"
 
 namespace tav {
 namespace {

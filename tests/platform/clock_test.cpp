@@ -3,9 +3,9 @@
 #include <chrono>
 #include <cmath>
 
-#include "platform/FakeClock.h"
-#include "support/Dates.h"
+#include "doubles/FakeClock.h"
 #include "platform/SystemClock.h"
+#include "support/Dates.h"
 
 namespace tav {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/comm/LineSpeed.h"
 #include "platform/comm/SerialSettings.h"
+#include "simulator/LineSpeed.h"
 
 namespace tav {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "doubles/FakeClock.h"
 #include "platform/Delay.h"
-#include "platform/FakeClock.h"
 #include "support/Dates.h"
 
 namespace tav {

@@ -326,7 +326,7 @@ std::string LinkText(const std::string& path) {
 }
 
 // A replacing write through a symbolic link replaces the file at the end of the link's chain, in
-// that file's own folder, and the links stay: relative and absolute links, a chain, a dangling
+// that file's own folder, and the contexts stay: relative and absolute contexts, a chain, a dangling
 // link (the file it names is made).
 TEST(RealFileSystem, WriteAtomicThroughALinkReplacesTheFileItLeadsTo) {
     TempDir dir;

@@ -7,11 +7,11 @@
 
 #include "acquisition/FlowRig.h"
 #include "acquisition/NextScan.h"
-#include "mainwindow/MDIForm1.h"
 #include "platform/SystemClock.h"
 #include "qt/QtHost.h"
 #include "qt/comm/QtCommControl.h"
 #include "qt_test_app.h"
+#include "windows/MDIForm1.h"
 
 namespace tav {
 namespace {

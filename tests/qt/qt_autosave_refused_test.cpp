@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/WelcomeForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <QImage>
 
-#include "charts/ChartFixtures.h"
-#include "mainwindow/FormCharts.h"
 #include "charts/ChartCursor.h"
-#include "mainwindow/MainForm.h"
+#include "charts/ChartFixtures.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"
+#include "windows/FormCharts.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

@@ -14,9 +14,9 @@
 #include <thread>
 #include <unistd.h>
 
-#include "platform/comm/SimulatedInstrument.h"
-#include "platform/comm_test_bench.h"
 #include "qt/comm/QtCommControl.h"
+#include "simulator/SimulatedInstrument.h"
+#include "support/comm_test_bench.h"
 
 namespace tav {
 namespace {

@@ -22,7 +22,7 @@
 
 #include "charts/ChartFixtures.h"
 #include "charts/PrintJob.h"
-#include "platform/ScriptedOperator.h"
+#include "doubles/ScriptedOperator.h"
 #include "qt/QtPrinter.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"

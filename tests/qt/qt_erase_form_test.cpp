@@ -5,9 +5,9 @@
 
 #include <QPushButton>
 
-#include "mainwindow/EraseForm.h"
-#include "mainwindow/MainWindowWorld.h"
 #include "qt_test_app.h"
+#include "windows/EraseForm.h"
+#include "windows/MainWindowWorld.h"
 
 namespace tav {
 namespace {
@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         t.state->WelcomeShown = true;
         MDIForm1& main = t.app->forms.Get<MDIForm1>();
-        main.Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
+        main.Contexts().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
         main.Show();
         test::ProcessEvents();
     }

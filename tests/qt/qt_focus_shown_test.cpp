@@ -6,9 +6,9 @@
 
 #include <QImage>
 
-#include "mainwindow/InstrumentForm.h"
 #include "qt_main_window_app.h"
 #include "qt_screen.h"
+#include "windows/InstrumentForm.h"
 
 namespace tav {
 namespace {

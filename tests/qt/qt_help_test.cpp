@@ -14,16 +14,16 @@
 #include <QScreen>
 #include <QTextBrowser>
 
-#include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "qt/HelpWindow.h"
-#include "qt/QtViewBase.h"
 #include "qt/ProgramIcon.h"
+#include "qt/QtViewBase.h"
 #include "qt/TavolinProgram.h"
 #include "qt_screen.h"
 #include "qt_test_app.h"
 #include "shared/ProgramState.h"
 #include "support/TempDir.h"
+#include "windows/MDIForm1.h"
 
 namespace tav {
 namespace {

@@ -13,10 +13,10 @@
 
 #include <vector>
 
-#include "mainwindow/KineticForms.h"
-#include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_trial_run.h"
+#include "windows/KineticForms.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {
@@ -111,7 +111,7 @@ TEST(QtKineticCharts, ReadableFromTheFirstPointOnWithLabelsAsLargeAsTheSpectrumW
     }
 
     // Nineteen more passes over the same spectrum: twenty equal values.
-    for (int pass = 0; pass < 19; ++pass) main.Links().Flows().ComputeKineticIndices();
+    for (int pass = 0; pass < 19; ++pass) main.Contexts().Flows().ComputeKineticIndices();
     test::ProcessEvents();
     ASSERT_EQ(s.SlotInfo[slot::Ratio].NumPoints, 20);
     RatioForm& ratio = t.app->forms.Get<RatioForm>();
@@ -200,7 +200,7 @@ TEST(QtKineticCharts, TurningTheCursorOffLeavesNoMark) {
     for (int pass = 0; pass < 12; ++pass) {
         for (int p = 0; p < 256; ++p) s.Ch1Data[0][p] *= 1.0f + 0.01f * static_cast<float>((p * 7 + pass * 13) % 5);
         s.ElapsedTime = 10.0f * static_cast<float>(pass);
-        run.main->Links().Flows().ComputeKineticIndices();
+        run.main->Contexts().Flows().ComputeKineticIndices();
     }
     test::ProcessEvents();
     ASSERT_GT(s.SlotInfo[slot::NormDiff].NumPoints, 10);

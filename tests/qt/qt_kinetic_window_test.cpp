@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/IndexForm.h"
-#include "mainwindow/IndexWindowOutput.h"
 #include "indices/RatioSpectrum.h"
-#include "mainwindow/KineticForms.h"
-#include "mainwindow/MDIForm1.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt_test_app.h"
+#include "windows/IndexForm.h"
+#include "windows/IndexWindowOutput.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
 
 namespace tav {
 namespace {

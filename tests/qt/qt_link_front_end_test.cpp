@@ -12,14 +12,14 @@
 
 #include <cstdlib>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "qt/TavolinProgram.h"
 #include "qt/QtWaitPump.h"
+#include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

@@ -18,9 +18,6 @@
 #include <cstdlib>
 #include <functional>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
 #include "qt/TerminationSignals.h"
@@ -28,6 +25,9 @@
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

@@ -13,9 +13,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "mainwindow/MDIForm1.h"
 #include "platform/forms/App.h"
 #include "qt_test_app.h"
+#include "windows/MDIForm1.h"
 
 namespace tav {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "mainwindow/MainWindowWorld.h"
 #include "qt_test_app.h"
+#include "windows/MainWindowWorld.h"
 
 namespace tav::test {
 
@@ -18,7 +18,7 @@ struct QtMainWindowApp {
     QtMainWindowApp() {
         t.state->WelcomeShown = true;
         main = &t.app->forms.Get<MDIForm1>();
-        main->Links().SetFlows(std::make_unique<RecordingFlows>(record, t.clock));
+        main->Contexts().SetFlows(std::make_unique<RecordingFlows>(record, t.clock));
         main->Show();
         ProcessEvents();
     }

@@ -16,8 +16,8 @@
 #include <map>
 #include <optional>
 
+#include "doubles/ScriptedOperator.h"
 #include "platform/RealFileSystem.h"
-#include "platform/ScriptedOperator.h"
 #include "platform/draw/Canvas.h"
 #include "qt/QtPrinter.h"
 #include "qt_test_app.h"

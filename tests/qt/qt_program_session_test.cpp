@@ -9,16 +9,16 @@
 
 #include <cstdlib>
 
-#include "mainwindow/KineticForms.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/WelcomeForm.h"
 #include "qt/QtWindowCanvas.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/KineticForms.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

@@ -12,12 +12,12 @@
 #include <fstream>
 #include <string>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
 #include "qt/TavolinProgram.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

@@ -20,14 +20,14 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "platform/forms/App.h"
+#include "platform/forms_test_app.h"
 #include "qt/QtHost.h"
 #include "qt/QtOperator.h"
-#include "platform/forms_test_app.h"
 #include "qt_modal_watch.h"
 #include "qt_test_app.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

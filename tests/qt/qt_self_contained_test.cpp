@@ -15,11 +15,11 @@
 #include <csignal>
 #include <iostream>
 
-#include "mainwindow/WelcomeForm.h"
 #include "qt/BundledData.h"
 #include "qt/HelpWindow.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

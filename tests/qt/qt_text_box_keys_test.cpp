@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/PrinterOptionsForm.h"
-#include "mainwindow/SetScaleForm.h"
-#include "mainwindow/FileAverageForm.h"
-#include "mainwindow/GetFileName.h"
-#include "mainwindow/TransDlgForm.h"
-#include "mainwindow/BandDefsForm.h"
-#include "mainwindow/KineticDefsForm.h"
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/SettingsForm.h"
 #include "qt_main_window_app.h"
+#include "windows/BandDefsForm.h"
+#include "windows/FileAverageForm.h"
+#include "windows/GetFileName.h"
+#include "windows/InstrumentForm.h"
+#include "windows/KineticDefsForm.h"
+#include "windows/PrinterOptionsForm.h"
+#include "windows/SetScaleForm.h"
+#include "windows/SettingsForm.h"
+#include "windows/TransDlgForm.h"
 
 namespace tav {
 namespace {

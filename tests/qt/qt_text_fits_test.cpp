@@ -26,27 +26,27 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/PrinterForm.h"
-#include "mainwindow/PrinterOptionsForm.h"
-#include "mainwindow/SetScaleForm.h"
-#include "mainwindow/FileAverageForm.h"
-#include "mainwindow/GetFileName.h"
-#include "mainwindow/RefCalFileForm.h"
-#include "mainwindow/SetDirectoryForm.h"
-#include "mainwindow/TransDlgForm.h"
-#include "mainwindow/BandDefsForm.h"
-#include "mainwindow/IndexForm.h"
-#include "mainwindow/KineticDefsForm.h"
-#include "mainwindow/KineticForms.h"
-#include "mainwindow/AboutForm.h"
-#include "mainwindow/EraseForm.h"
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/MainWindowWorld.h"
-#include "mainwindow/MenuForm.h"
-#include "mainwindow/SettingsForm.h"
 #include "platform/forms/Controls.h"
 #include "qt_screen.h"
 #include "qt_test_app.h"
+#include "windows/AboutForm.h"
+#include "windows/BandDefsForm.h"
+#include "windows/EraseForm.h"
+#include "windows/FileAverageForm.h"
+#include "windows/GetFileName.h"
+#include "windows/IndexForm.h"
+#include "windows/InstrumentForm.h"
+#include "windows/KineticDefsForm.h"
+#include "windows/KineticForms.h"
+#include "windows/MainWindowWorld.h"
+#include "windows/MenuForm.h"
+#include "windows/PrinterForm.h"
+#include "windows/PrinterOptionsForm.h"
+#include "windows/RefCalFileForm.h"
+#include "windows/SetDirectoryForm.h"
+#include "windows/SetScaleForm.h"
+#include "windows/SettingsForm.h"
+#include "windows/TransDlgForm.h"
 
 namespace tav {
 namespace {
@@ -267,7 +267,7 @@ TEST_P(QtTextFits, EveryControlOfEveryWindowShowsItsWholeText) {
     App& app = *t.app;
     t.state->WelcomeShown = true;
     MDIForm1& main = app.forms.Get<MDIForm1>();
-    main.Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
+    main.Contexts().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
     main.Show();
     test::ProcessEvents();
     const std::string deep = DeepFolder(t.dir);

@@ -16,13 +16,13 @@
 #include <thread>
 #include <unistd.h>
 
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
 #include "qt/TavolinProgram.h"
 #include "qt_modal_watch.h"
 #include "qt_simulator_process.h"
 #include "qt_test_app.h"
 #include "support/TempDir.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
 
 namespace tav {
 namespace {

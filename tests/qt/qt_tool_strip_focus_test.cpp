@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/KineticForms.h"
 #include "qt_main_window_app.h"
+#include "windows/KineticForms.h"
 
 namespace tav {
 namespace {

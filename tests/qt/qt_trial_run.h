@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
-#include "mainwindow/MainWindowWorld.h"
 #include "qt/QtFonts.h"
 #include "qt_screen.h"
 #include "qt_test_app.h"
+#include "windows/MainWindowWorld.h"
 
 namespace tav::test {
 
@@ -34,8 +34,8 @@ struct TrialRun {
         if (trialSettings) t.dir.Write("Prismel.INI", TrialSettings());
         t.op.SetFonts(ScreenFontList());
         main = &t.app->forms.Get<MDIForm1>();
-        main->Links().SetFlows(
-            std::make_unique<RecordingFlows>(record, t.clock, MakeProgramFlows(*t.app, main->Links())));
+        main->Contexts().SetFlows(
+            std::make_unique<RecordingFlows>(record, t.clock, MakeProgramFlows(*t.app, main->Contexts())));
     }
 };
 

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "mainwindow/WelcomeForm.h"
 #include "qt_main_window_app.h"
 #include "qt_screen.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {

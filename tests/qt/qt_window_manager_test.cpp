@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/PrinterForm.h"
-#include "mainwindow/WelcomeForm.h"
 #include "qt_main_window_app.h"
 #include "qt_window_manager.h"
+#include "windows/InstrumentForm.h"
+#include "windows/PrinterForm.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav {
 namespace {
@@ -49,7 +49,7 @@ TEST(QtUnderWindowManager, TheWelcomeWindowWaitsThroughStartUpAndGoesWhenTheOper
     test::FlowRecord record;
     // Start-up as the program's: the main window loads (the welcome comes up) and is shown.
     MDIForm1& main = t.app->forms.Get<MDIForm1>();
-    main.Links().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
+    main.Contexts().SetFlows(std::make_unique<test::RecordingFlows>(record, t.clock));
     if (!main.Visible()) main.Show();
     const auto welcomeUp = [&] { return t.app->forms.Find<WelcomeForm>() != nullptr; };
 

@@ -8,12 +8,12 @@
 #include <sstream>
 
 #include "acquisition/LinkProtocol.h"
-#include "mainwindow/EraseForm.h"
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/SettingsForm.h"
 #include "trial/TrialSpectrumFile.h"
 #include "trial/TrialWorld.h"
+#include "windows/EraseForm.h"
+#include "windows/InstrumentForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/SettingsForm.h"
 
 namespace tav::trial {
 

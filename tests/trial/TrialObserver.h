@@ -6,12 +6,12 @@
 // start; it reads nothing of the program's own bookkeeping but the wavelength of each pixel.
 
 #include <map>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 #include "trial/TrialAction.h"
 
 namespace tav::trial {

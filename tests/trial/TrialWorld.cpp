@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "mainwindow/EraseForm.h"
-#include "mainwindow/InstrumentForm.h"
-#include "mainwindow/MDIForm1.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SettingsForm.h"
-#include "mainwindow/WelcomeForm.h"
 #include "trial/TrialSpectrumFile.h"
+#include "windows/EraseForm.h"
+#include "windows/InstrumentForm.h"
+#include "windows/MDIForm1.h"
+#include "windows/MainForm.h"
+#include "windows/SettingsForm.h"
+#include "windows/WelcomeForm.h"
 
 namespace tav::trial {
 

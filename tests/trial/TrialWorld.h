@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "doubles/FakeClock.h"
+#include "doubles/HeadlessHost.h"
+#include "doubles/LoopbackComm.h"
+#include "doubles/RecordingPrinter.h"
 #include "platform/BoardLibrary.h"
-#include "platform/FakeClock.h"
 #include "platform/RealFileSystem.h"
-#include "platform/comm/LoopbackComm.h"
-#include "platform/comm/SimulatedInstrument.h"
 #include "platform/forms/App.h"
-#include "platform/forms/HeadlessHost.h"
-#include "platform/forms/RecordingPrinter.h"
 #include "shared/ProgramState.h"
+#include "simulator/SimulatedInstrument.h"
 #include "support/TempDir.h"
 #include "trial/TrialAction.h"
 #include "trial/TrialObserver.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 
 namespace tav::sim {
 

@@ -28,7 +28,7 @@
 
 #include "PseudoTerminal.h"
 #include "SimOptions.h"
-#include "platform/comm/SimulatedInstrument.h"
+#include "simulator/SimulatedInstrument.h"
 
 namespace {
 
