@@ -368,8 +368,10 @@ void TrialObserver::CheckFile(const std::string& path) {
         return;
     }
 
-    if (!file->series) {
-        const std::vector<double> ch2 = file->Column(2);
+    const std::vector<double> ch2 = file->series ? std::vector<double>{} : file->Column(2);
+    const bool onePass = std::all_of(ch2.begin(), ch2.end(), [](double v) { return v == 0.0; });
+    // A spectrum of one pass read back from its file and saved again has no second channel.
+    if (!onePass) {
         // Read twice, a stored scan comes in two pairs alike: a whole one among them, whose header
         // values the file carries, is its source.
         const TakenCommand* broken = nullptr;
