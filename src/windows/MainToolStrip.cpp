@@ -63,6 +63,9 @@ void SelectDisplaySlot(ProgramState& s) {
     }
 }
 
+// The mode box in memory mode Normal: Write while a scan number makes the next scan store scans.
+const char* NormalModeText(const ProgramState& s) { return s.ScanNumber != 0 ? modebox::Write : modebox::Normal; }
+
 }  // namespace
 
 void MDIForm1::LayoutToolStrip() {
@@ -161,7 +164,7 @@ void MDIForm1::Command1_Click() {
         s.WriteAddress = 0;
         // The box says what the next scan does: a scan number typed during Erase turns the
         // restored Normal mode into Write (or back).
-        if (s.MemoryMode == memmode::Normal) Text2.SetText(s.ScanNumber != 0 ? modebox::Write : modebox::Normal);
+        if (s.MemoryMode == memmode::Normal) Text2.SetText(NormalModeText(s));
         else Text2.SetText(s.ModeText);
     }
 }
@@ -287,7 +290,7 @@ void MDIForm1::Shutter_Click() {
         Text6.SetText(IntToText(s.ScanNumber));
     } else {
         s.MemoryMode = memmode::Normal;
-        Text2.SetText(s.ScanNumber != 0 ? modebox::Write : modebox::Normal);
+        Text2.SetText(NormalModeText(s));
     }
 }
 

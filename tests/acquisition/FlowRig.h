@@ -98,6 +98,14 @@ struct FlowRig {
         instrument.ClearLogs();
     }
     MDIForm1& Main() { return app.forms.Get<MDIForm1>(); }
+    // A letter typed on a window, through the program's key commands.
+    void Type(char letter) {
+        int16_t key = letter;
+        std::string title;
+        app.keyCommand(key, title);
+    }
+    // Enter in a box of the main window's tool strip.
+    void PressEnter(TextBox& box) { Main().UserKeyPress(&box, 13); }
     // The instrument as the next exchange finds it: it has run up to now, after the pause that
     // ends a parameter block it was sent.
     void InstrumentSettles() {

@@ -17,12 +17,6 @@ namespace {
 
 using acqtest::FlowRig;
 
-void Key(FlowRig& r, char letter) {
-    int16_t key = letter;
-    std::string title;
-    r.app.keyCommand(key, title);
-}
-
 void Enter(FlowRig& r, TextBox& box, const char* text) {
     box.UserEdit(text);
     r.Main().UserKeyPress(&box, 13);
@@ -53,29 +47,29 @@ TEST(BlockEndPause, NoByteFollowsAParameterBlockSoonerThanTheInstrumentsPause) {
         {"Enter in a parameter box, then N at once",
          [](FlowRig& r) {
              Enter(r, r.Main().Text3, "20.0");
-             Key(r, 'N');
+             r.Type('N');
          },
          1, 0},
         {"N with the parameters unknown",
          [](FlowRig& r) {
              r.state.InstrumentParametersUnknown = true;
-             Key(r, 'N');
+             r.Type('N');
          },
          1, 0},
         {"D, O and R with the parameters unknown",
          [](FlowRig& r) {
              for (char key : {'D', 'O', 'R'}) {
                  r.state.InstrumentParametersUnknown = true;
-                 Key(r, key);
+                 r.Type(key);
              }
          },
          3, 0},
         {"A timed scan with the parameters unknown",
          [](FlowRig& r) {
              r.state.InstrumentParametersUnknown = true;
-             Key(r, 'A');
+             r.Type('A');
              r.Main().Timer1.UserTick();
-             Key(r, 27);
+             r.Type(27);
          },
          1, 0},
         // The parameters on screen, the test values, the test scan, and the values found.
@@ -89,7 +83,7 @@ TEST(BlockEndPause, NoByteFollowsAParameterBlockSoonerThanTheInstrumentsPause) {
          [](FlowRig& r) {
              r.Main().Command10.UserClick();
              r.Main().Command10.UserClick();
-             Key(r, 'N');
+             r.Type('N');
          },
          2, 0},
         {"Wireless DC after Enter in a parameter box",
@@ -100,14 +94,14 @@ TEST(BlockEndPause, NoByteFollowsAParameterBlockSoonerThanTheInstrumentsPause) {
              ASSERT_TRUE(r.state.WirelessDCOn);
              r.comm.CatchUp();
              ASSERT_TRUE(r.instrument.WirelessOn()) << "the start byte was no byte of the block";
-             Key(r, 'N');
+             r.Type('N');
          },
          1, 0, 1},
         // The lost pair taken in step, then the parameters again and the command.
         {"a scan after a run that ended in the middle of a pair",
          [](FlowRig& r) {
              RunEndedInAPair(r);
-             Key(r, 'N');
+             r.Type('N');
          },
          1, 0},
         // Both images, each followed by its block: the slave's "Y" and the last "Z" wait.
@@ -117,7 +111,7 @@ TEST(BlockEndPause, NoByteFollowsAParameterBlockSoonerThanTheInstrumentsPause) {
              ASSERT_TRUE(r.dir.Write("OLMMASTR.S19", "S1060000010203F3\r\n" + end));
              ASSERT_TRUE(r.dir.Write("OLMSLAVE.S19", "S1060100040506E9\r\n" + end));
              r.instrument.RestartIntoLoader();
-             Key(r, 'N');
+             r.Type('N');
              EXPECT_EQ(r.instrument.Stage(), InstrumentStage::Running);
          },
          2, 0},

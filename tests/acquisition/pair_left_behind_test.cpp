@@ -22,12 +22,6 @@ constexpr const char* NoData = "Warning:\nNO DATA TRANSMITTED\nRefer to 'Trouble
 constexpr const char* StoppedReason = "The instrument stopped sending in the middle of a scan.";
 constexpr const char* StillBusy = "The instrument is still busy with the scan that was given up with Escape.";
 
-void Key(FlowRig& r, char letter) {
-    int16_t key = letter;
-    std::string title;
-    r.app.keyCommand(key, title);
-}
-
 void EnterScanNumber(FlowRig& r, const char* number) {
     r.Main().Text6.UserEdit(number);
     r.Main().UserKeyPress(&r.Main().Text6, 13);
@@ -74,21 +68,21 @@ TEST(PairLeftBehind, AScanGivenUpWithEscapeIsTakenInStepBeforeAnythingElseIsSent
         std::function<void(FlowRig&)> run;
     };
     const Next nexts[] = {
-        {"N", [](FlowRig& r) { Key(r, 'N'); }},
+        {"N", [](FlowRig& r) { r.Type('N'); }},
         {"A and a tick",
          [](FlowRig& r) {
-             Key(r, 'A');
+             r.Type('A');
              ASSERT_TRUE(r.state.PortHeldOpen);
              r.comm.CatchUp();
              EXPECT_FALSE(r.instrument.InPair()) << "the series takes the pair before its first tick";
              r.Main().Timer1.UserTick();
-             Key(r, 27);
+             r.Type(27);
          }},
         {"Scan# 0 entered, then N",
          [](FlowRig& r) {
              EnterScanNumber(r, "0");
              EXPECT_FALSE(r.state.InstrumentParametersUnknown);
-             Key(r, 'N');
+             r.Type('N');
          }},
     };
     for (const GivenUp& givenUp : givenUps) {
@@ -97,7 +91,7 @@ TEST(PairLeftBehind, AScanGivenUpWithEscapeIsTakenInStepBeforeAnythingElseIsSent
             FlowRig r;
             givenUp.setUp(r);
             r.host.EscapeAtKeepAlive(5);
-            Key(r, 'N');
+            r.Type('N');
             ASSERT_EQ(r.op.MessageTexts(), std::vector<std::string>{NoData});
             ASSERT_FALSE(r.comm.PortOpen());
             r.clock.Advance(givenUp.laterMs);
@@ -125,7 +119,7 @@ TEST(PairLeftBehind, ALostAcknowledgementLeavesTheNextScanWhole) {
         InstrumentOptions o = acqtest::ExactInstrument();
         o.faults.blocks.push_back({BlockFault::Kind::AckLost, block, 0, 1});
         FlowRig r(o);
-        Key(r, 'N');
+        r.Type('N');
         r.comm.CatchUp();
         if (block < 16) {
             EXPECT_EQ(r.op.MessageTexts(), std::vector<std::string>{std::string(NoData) + "\n" + StoppedReason});
@@ -135,7 +129,7 @@ TEST(PairLeftBehind, ALostAcknowledgementLeavesTheNextScanWhole) {
             EXPECT_TRUE(r.instrument.InPair()) << "it waits for the last acknowledgement";
         }
         const size_t boxes = r.op.Messages().size();
-        Key(r, 'N');
+        r.Type('N');
         EXPECT_EQ(r.op.Messages().size(), boxes) << r.op.MessageTexts().back();
         ExpectWholeScan(r);
     }
@@ -153,13 +147,13 @@ TEST(PairLeftBehind, GivingUpTheWaitForAnOwedPairSendsNothing) {
     const Step steps[] = {
         {"Enter in the scan-number box", [](FlowRig& r) { EnterScanNumber(r, "0"); }, unsent},
         // The parameters go again first, which cannot be done either.
-        {"N", [](FlowRig& r) { Key(r, 'N'); }, unsent},
-        {"A", [](FlowRig& r) { Key(r, 'A'); }, std::string(StillBusy) + "\nAutoScan has not been started."},
+        {"N", [](FlowRig& r) { r.Type('N'); }, unsent},
+        {"A", [](FlowRig& r) { r.Type('A'); }, std::string(StillBusy) + "\nAutoScan has not been started."},
     };
     FlowRig r;
     SetScanNumber(r, 3, 50);  // some ten seconds
     r.host.EscapeAtKeepAlive(5);
-    Key(r, 'N');
+    r.Type('N');
     ASSERT_EQ(r.op.MessageTexts(), std::vector<std::string>{NoData});
 
     r.comm.ClearJournal();
@@ -175,7 +169,7 @@ TEST(PairLeftBehind, GivingUpTheWaitForAnOwedPairSendsNothing) {
     EXPECT_FALSE(r.comm.PortOpen());
 
     const size_t boxes = r.op.Messages().size();
-    Key(r, 'N');
+    r.Type('N');
     EXPECT_EQ(r.op.Messages().size(), boxes);
     ExpectWholeScan(r);
     EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);

@@ -235,7 +235,7 @@ TEST(ReadPointer, ReadOutsOfTheSimulationFileMoveNoInstrumentsPointer) {
         simulation(r, true);
         if (*c.entered) {
             r.Main().Text5.UserEdit(c.entered);
-            r.Main().UserKeyPress(&r.Main().Text5, 13);  // Enter
+            r.PressEnter(r.Main().Text5);
         }
         NextScan(r.flow);
         NextScan(r.flow);
@@ -248,29 +248,23 @@ TEST(ReadPointer, ReadOutsOfTheSimulationFileMoveNoInstrumentsPointer) {
     }
 }
 
-void TypeN(FlowRig& r) {
-    int16_t key = 'N';
-    std::string title;
-    r.app.keyCommand(key, title);
-}
-
 // A scan given up with Escape, whose pair comes 1.5 s past its reply's bound: the read-out that
 // follows takes that pair first, and its own command then reads stored scan 1; the late pair is
 // not filed as the stored scan.
 TEST(ReadPointer, APairThatComesLateAfterEscapeIsNotReadAsAStoredScan) {
     FlowRig r;
     acqtest::StoreDistinctScans(r.instrument, 3);
-    TypeN(r);
+    r.Type('N');
     r.InstrumentSettles();
     InstrumentFaults& faults = r.instrument.Options().faults;
     faults.replyDelayMs = 4500;
     faults.replyDelayPair = r.instrument.PairsStarted() + 1;
     r.host.EscapeAtKeepAlive(1);
-    TypeN(r);
+    r.Type('N');
     ASSERT_EQ(r.op.MessageTexts(), std::vector<std::string>{NoData});
 
     r.Main().Shutter.UserClick();  // Read, one stored scan at a time
-    TypeN(r);
+    r.Type('N');
     r.InstrumentSettles();
     const std::vector<TakenCommand>& commands = r.instrument.Commands();
     ASSERT_EQ(commands.back().mode, 48);

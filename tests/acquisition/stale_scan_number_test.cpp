@@ -26,14 +26,6 @@ std::string ParameterBlockBytes(int integration, int average, int scanNumber, in
            Word(readAddress);
 }
 
-void PressEnter(FlowRig& r, TextBox& box) { r.Main().UserKeyPress(&box, 13); }
-
-void Key(FlowRig& r, char letter) {
-    int16_t key = letter;
-    std::string title;
-    r.app.keyCommand(key, title);
-}
-
 // The operator sets Write with Scan# 3 (Enter with Scan# 3, then Mode back from Read), which
 // reaches the instrument; then Scan# 0, whose block fails in the way `fail` makes it fail.
 void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
@@ -45,14 +37,14 @@ void StaleWriteSetting(FlowRig& r, const std::function<void(FlowRig&)>& fail,
     main.Text5.UserEdit("1");
     main.Text6.UserEdit("3");
     main.Text7.UserEdit("1.0");
-    PressEnter(r, main.Text6);
+    r.PressEnter(main.Text6);
     main.Shutter.UserClick();
     ASSERT_EQ(main.Text2.Text(), " WRITE");
     r.InstrumentSettles();
     ASSERT_EQ(r.instrument.Parameters().ScanNumber, 3);
     fail(r);
     main.Text6.UserEdit("0");
-    PressEnter(r, main.Text6);
+    r.PressEnter(main.Text6);
     undo(r);
     ASSERT_EQ(r.state.MemoryMode, 2);
     ASSERT_EQ(r.state.ScanNumber, 0);
@@ -73,12 +65,12 @@ const BlockFailure Failures[] = {
     // and Comm1 is chosen again.
     {"the block is refused",
      [](FlowRig& r) {
-         Key(r, 'A');
+         r.Type('A');
          ASSERT_TRUE(r.state.PortHeldOpen);
          r.state.CommPortNumber = 2;
      },
      [](FlowRig& r) {
-         Key(r, 27);
+         r.Type(27);
          r.state.CommPortNumber = 1;
      }},
 };
@@ -89,16 +81,16 @@ struct ScanFlow {
 };
 
 const ScanFlow ScanFlows[] = {
-    {"reference scan", [](FlowRig& r) { Key(r, 'R'); }},
+    {"reference scan", [](FlowRig& r) { r.Type('R'); }},
     {"auto set integration time", [](FlowRig& r) { r.Main().AutoSetIntegrationTime.UserClick(); }},
-    {"next scan", [](FlowRig& r) { Key(r, 'N'); }},
-    {"overlay scan", [](FlowRig& r) { Key(r, 'O'); }},
-    {"dark scan", [](FlowRig& r) { Key(r, 'D'); }},
+    {"next scan", [](FlowRig& r) { r.Type('N'); }},
+    {"overlay scan", [](FlowRig& r) { r.Type('O'); }},
+    {"dark scan", [](FlowRig& r) { r.Type('D'); }},
     {"timed scan",
      [](FlowRig& r) {
-         Key(r, 'A');
+         r.Type('A');
          r.Main().Timer1.UserTick();
-         Key(r, 27);
+         r.Type(27);
      }},
 };
 
@@ -123,7 +115,7 @@ TEST(StaleScanNumber, EveryScanFlowSendsTheParametersOnScreenFirstAndTheMemorySt
 
             // The parameters are known again: the next scan sends no block first.
             r.instrument.ClearLogs();
-            Key(r, 'N');
+            r.Type('N');
             EXPECT_EQ(r.Heard().substr(0, 1), Byte(0x02));
         }
     }
@@ -170,7 +162,7 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
         main.Text5.UserEdit("1");
         main.Text7.UserEdit("1.0");
         r.Main().Text6.UserEdit("3");
-        PressEnter(r, r.Main().Text6);  // Read, and the instrument holds Scan# 3
+        r.PressEnter(r.Main().Text6);  // Read, and the instrument holds Scan# 3
         r.Main().Shutter.UserClick();   // Write
         ASSERT_EQ(r.Main().Text2.Text(), " WRITE");
     };
@@ -196,7 +188,7 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
              writeSetting(r);
              r.comm.AttachInstrumentTo(2);
              r.Main().Text6.UserEdit("0");
-             PressEnter(r, r.Main().Text6);
+             r.PressEnter(r.Main().Text6);
              instrumentParameters(r, true, false, true);
              ASSERT_EQ(r.state.CommPortNumber, 2);
          },
@@ -208,7 +200,7 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
              instrumentParameters(r, false, true, true);
              r.comm.AttachInstrumentTo(2);
              r.Main().Text6.UserEdit("0");
-             PressEnter(r, r.Main().Text6);
+             r.PressEnter(r.Main().Text6);
              r.comm.AttachInstrumentTo(1);
              instrumentParameters(r, false, false, true);
              ASSERT_FALSE(r.state.SimulationMode);
@@ -218,7 +210,7 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
          [&](FlowRig& r) {
              writeSetting(r);
              r.Main().Text6.UserEdit("0");
-             PressEnter(r, r.Main().Text6);
+             r.PressEnter(r.Main().Text6);
              instrumentParameters(r, true, false, false);
              ASSERT_EQ(r.state.CommPortNumber, 1);
          },
@@ -233,8 +225,8 @@ TEST(StaleScanNumber, AChangeOnScreenThatWasNotSentIsSentBeforeTheNextScan) {
         ASSERT_EQ(r.state.ScanNumber, 0);
         const size_t boxes = r.op.Messages().size();
         r.instrument.ClearLogs();
-        Key(r, 'N');
-        Key(r, 'D');
+        r.Type('N');
+        r.Type('D');
         r.InstrumentSettles();
         EXPECT_EQ(r.Heard().substr(0, 13) == ParameterBlockBytes(100, 1, 0, 10, 1), change.blockFirst);
         EXPECT_EQ(r.instrument.Parameters().ScanNumber, 0);
@@ -255,11 +247,11 @@ TEST(StaleScanNumber, AnInstrumentPluggedInAfterThePortFailedGetsTheParametersFi
     other.ClearLogs();
 
     r.comm.PullPortAfterBytes(1, 5);  // the adapter pulled in the middle of a scan
-    Key(r, 'N');
+    r.Type('N');
     const size_t boxes = r.op.Messages().size();
     ASSERT_GE(boxes, 1u);
     r.comm.ConnectInstrument(other);
-    Key(r, 'N');
+    r.Type('N');
     r.InstrumentSettles();
     EXPECT_EQ(other.Received().substr(0, 14), ParameterBlockBytes(100, 1, 0, 10, 1) + Byte(0x02));
     EXPECT_EQ(other.ScansMeasured(), 1);
@@ -288,7 +280,7 @@ TEST(StaleScanNumber, AnInstrumentLeftInItsPairGetsTheNextBlockOnceThePairIsTake
         SCOPED_TRACE(c.name);
         FlowRig r;
         c.leave(r);
-        Key(r, 'N');
+        r.Type('N');
         ASSERT_GE(r.op.Messages().size(), 1u);
         r.InstrumentSettles();
         ASSERT_TRUE(r.instrument.InPair());
@@ -297,14 +289,14 @@ TEST(StaleScanNumber, AnInstrumentLeftInItsPairGetsTheNextBlockOnceThePairIsTake
         MDIForm1& main = r.Main();
         main.Text4.UserEdit("5");
         main.Text7.UserEdit("0.5");
-        PressEnter(r, main.Text4);
+        r.PressEnter(main.Text4);
         r.InstrumentSettles();
         EXPECT_FALSE(r.instrument.InPair());
         EXPECT_EQ(r.instrument.Parameters().NumToAverage, 5);
         EXPECT_EQ(r.instrument.Parameters().IntervalTenths, 5);
         EXPECT_EQ(r.instrument.LostParameterBlocks(), 0);
 
-        Key(r, 'N');
+        r.Type('N');
         r.InstrumentSettles();
         ASSERT_EQ(r.instrument.Commands().size(), 2u);
         EXPECT_EQ(r.instrument.Commands().back().parameters.NumToAverage, 5);
@@ -323,11 +315,11 @@ TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) 
     MDIForm1& main = r.Main();
     main.Text4.UserEdit("5");
     main.Text6.UserEdit("2");
-    PressEnter(r, main.Text4);
+    r.PressEnter(main.Text4);
     main.Shutter.UserClick();  // Write, Scan# 2
     const int pair = r.instrument.PairsStarted() + 1;
     r.instrument.Options().faults.blocks = {{BlockFault::Kind::Missing, 15, 0, pair}, {BlockFault::Kind::Missing, 16, 0, pair}};
-    Key(r, 'N');
+    r.Type('N');
     r.InstrumentSettles();
     ASSERT_TRUE(r.instrument.InPair());
     main.Shutter.UserClick();  // Read, Scan# 0: the instrument's parameters are no longer known
@@ -337,7 +329,7 @@ TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) 
     const size_t boxes = r.op.Messages().size();
 
     r.host.EscapeAtKeepAlive(1);
-    Key(r, 'N');
+    r.Type('N');
     r.InstrumentSettles();
     EXPECT_EQ(r.instrument.Commands().size(), commands);
     EXPECT_EQ(r.instrument.Memory().WritePointer(), written);
@@ -354,18 +346,18 @@ TEST(StaleScanNumber, EscapeDuringAnUnansweredParameterCommandSendsNoDataBytes) 
 // block and the rest of the parameters would have been lost).
 TEST(StaleScanNumber, APairLaterThanItsWaitIsTakenBeforeTheNextParameterBlock) {
     FlowRig r;
-    Key(r, 'N');
+    r.Type('N');
     r.InstrumentSettles();
     InstrumentFaults& faults = r.instrument.Options().faults;
     faults.replyDelayMs = 4500;
     faults.replyDelayPair = r.instrument.PairsStarted() + 1;
     r.host.EscapeAtKeepAlive(1);
-    Key(r, 'D');
+    r.Type('D');
     ASSERT_EQ(r.op.MessageTexts().size(), 1u);  // no data
 
     MDIForm1& main = r.Main();
     main.Text4.UserEdit("5");
-    PressEnter(r, main.Text4);
+    r.PressEnter(main.Text4);
     r.InstrumentSettles();
     EXPECT_FALSE(r.instrument.InPair());
     EXPECT_EQ(r.instrument.Commands().back().acknowledged, 16) << "the late pair taken whole";
