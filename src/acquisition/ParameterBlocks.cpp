@@ -65,11 +65,11 @@ CommandReply SendBlockCommand(AcquisitionContext& ctx, CommResult& port) {
 // An instrument that does not answer within the bound, or answers with a block, did not take the
 // command: it may wait in a pair for an acknowledgement lost on the line or a pair that came
 // late (one goes out, and its blocks are taken in step) or still be busy with a block of its
-// own, so the command goes once more; still unanswered, the data bytes stay unsent, since to such an instrument they would
-// be commands of their own (a 0x05 an acknowledgement, a 0x02 a scan, a 0x40 an erase), and so
-// after Escape too. A block of its own whose command was answered goes on after Escape (an
-// instrument left with half a block would take the next command for its bytes), the exchange
-// given up once it is out; inside a longer exchange the exchange ends at once.
+// own, so the command goes once more. Still unanswered, the data bytes stay unsent, Escape or
+// not: to such an instrument they would be commands of their own (a 0x05 an acknowledgement, a
+// 0x02 a scan, a 0x40 an erase). A block of its own whose command was answered goes on after
+// Escape (an instrument left with half a block would take the next command for its bytes), the
+// exchange given up once it is out; inside a longer exchange the exchange ends at once.
 BlockSent SendBlock(AcquisitionContext& ctx, const std::string& data, bool ownExchange) {
     BlockSent sent;
     CommandReply reply = SendBlockCommand(ctx, sent.port);
